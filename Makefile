@@ -1,0 +1,33 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD  ?= build
+RUNDIR ?= run
+JOBS   ?= $(shell nproc)
+
+.PHONY: all deps configure build test run bench clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Creates the sample databases and filter file only where they are absent, then starts the
+# program with $(RUNDIR) as its working directory.
+run: build
+	scripts/make-run-dir $(BUILD) $(RUNDIR)
+	scripts/start-quorvel $(BUILD) $(RUNDIR)
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks
+	scripts/run-benchmarks $(BUILD)
+
+clean:
+	rm -rf $(BUILD)
