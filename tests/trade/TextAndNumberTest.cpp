@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 TEST(TextCodec, Utf8Validation)
 {
@@ -71,8 +74,23 @@ TEST(NumberText, DecimalNumbersForThePriceBox)
 TEST(NumberText, TextsDoNotFollowTheUserLocale)
 {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr ||
-                          std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr;
+    bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    if (!switched) {
+        // Build a German locale of our own where the system has none installed.
+        const std::string dir = "/tmp/quorvel-locale-" + std::to_string(::getpid());
+        const std::string command = "mkdir -p " + dir + " && localedef -i de_DE -f UTF-8 " + dir +
+                                    "/de_DE.UTF-8 >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0) {
+            ::setenv("LOCPATH", dir.c_str(), 1);
+            switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+        }
+        std::system(("rm -rf " + dir).c_str());
+    }
+    if (switched) {
+        char probe[16];
+        std::snprintf(probe, sizeof(probe), "%.1f", 4.5);
+        EXPECT_STREQ(probe, "4,5");  // the locale really writes commas
+    }
     EXPECT_EQ(FormatDouble("%4.1f", 5.0), " 5.0");
     EXPECT_EQ(FormatDouble("for %0.1f", 12.5), "for 12.5");
     EXPECT_FLOAT_EQ(ParseLeadingFloat("4.5"), 4.5f);
