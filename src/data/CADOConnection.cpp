@@ -30,8 +30,7 @@ std::string_view Trim(std::string_view text)
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -103,7 +102,7 @@ void CADOConnection::Open(const std::string& connectionString)
         throw CADOException(SQLITE_CANTOPEN, kLayerSource,
                             "The connection string names no file (\"Data Source=...\").");
     }
-    struct stat info{};
+    struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         throw CADOException(SQLITE_CANTOPEN, kLayerSource,
                             "The database file " + path + " does not exist.");
@@ -133,8 +132,8 @@ void CADOConnection::Open(const std::string& connectionString)
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // SQLite reads the header lazily; read it now so a damaged file fails here, not later.
     char* error = nullptr;
-    const int check = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr,
-                                   &error);
+    const int check =
+        sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &error);
     if (check != SQLITE_OK) {
         const int code = sqlite3_extended_errcode(db);
         std::string message = error != nullptr ? error : sqlite3_errstr(check);
@@ -163,8 +162,7 @@ void CADOConnection::Close()
 void CADOConnection::RequireOpen() const
 {
     if (m_db == nullptr) {
-        throw CADOException(ado_error::kObjectClosed, kLayerSource,
-                            "The connection is not open.");
+        throw CADOException(ado_error::kObjectClosed, kLayerSource, "The connection is not open.");
     }
 }
 

@@ -40,9 +40,9 @@ bool CADODataBase::Open(const std::string& connectionString)
                       FormatEngineError("CADODataBase Error", error);
     } catch (const std::bad_alloc&) {
         m_lastError = "Connection String = " + m_connectionString + "\n" +
-                      FormatEngineError("CADODataBase Error",
-                                        CADOException(ado_error::kOutOfMemory, "CADODataBase",
-                                                      "Out of memory."));
+                      FormatEngineError(
+                          "CADODataBase Error",
+                          CADOException(ado_error::kOutOfMemory, "CADODataBase", "Out of memory."));
     }
     return false;
 }

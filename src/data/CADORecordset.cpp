@@ -47,11 +47,16 @@ Kind KindOf(const RecordsetCursor& cursor, int column)
         return Kind::Real;
     }
     switch (cursor.Type(column)) {
-    case SQLITE_INTEGER: return Kind::Integer;
-    case SQLITE_FLOAT: return Kind::Real;
-    case SQLITE_TEXT: return Kind::Text;
-    case SQLITE_BLOB: return Kind::Blob;
-    default: return Kind::Null;
+    case SQLITE_INTEGER:
+        return Kind::Integer;
+    case SQLITE_FLOAT:
+        return Kind::Real;
+    case SQLITE_TEXT:
+        return Kind::Text;
+    case SQLITE_BLOB:
+        return Kind::Blob;
+    default:
+        return Kind::Null;
     }
 }
 
@@ -96,13 +101,19 @@ sqlite3_stmt* PrepareOne(sqlite3* db, const std::string& sql)
 void Bind(sqlite3_stmt* stmt, int index, const FieldValue& value)
 {
     switch (value.type) {
-    case SQLITE_INTEGER: sqlite3_bind_int64(stmt, index, value.integer); break;
-    case SQLITE_FLOAT: sqlite3_bind_double(stmt, index, value.real); break;
+    case SQLITE_INTEGER:
+        sqlite3_bind_int64(stmt, index, value.integer);
+        break;
+    case SQLITE_FLOAT:
+        sqlite3_bind_double(stmt, index, value.real);
+        break;
     case SQLITE_TEXT:
         sqlite3_bind_text(stmt, index, value.text.data(), static_cast<int>(value.text.size()),
                           SQLITE_TRANSIENT);
         break;
-    default: sqlite3_bind_null(stmt, index); break;
+    default:
+        sqlite3_bind_null(stmt, index);
+        break;
     }
 }
 
@@ -114,8 +125,7 @@ std::string RowIdSelect(const std::string& table)
 
 } // namespace
 
-CADORecordset::CADORecordset(CADODataBase& database)
-    : m_connection(database.GetActiveConnection())
+CADORecordset::CADORecordset(CADODataBase& database) : m_connection(database.GetActiveConnection())
 {
 }
 
@@ -314,8 +324,12 @@ bool CADORecordset::GetText(std::string_view field, std::string& out) const
         return true;
     }
     switch (KindOf(*m_cursor, column)) {
-    case Kind::Text: out = m_cursor->Text(column); return true;
-    case Kind::Integer: out = std::to_string(m_cursor->Integer(column)); return true;
+    case Kind::Text:
+        out = m_cursor->Text(column);
+        return true;
+    case Kind::Integer:
+        out = std::to_string(m_cursor->Integer(column));
+        return true;
     case Kind::Date: {
         const auto value = DateTime::Parse(m_cursor->Text(column));
         if (value) {
@@ -324,7 +338,8 @@ bool CADORecordset::GetText(std::string_view field, std::string& out) const
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
     out.clear();
     return false;
@@ -381,14 +396,14 @@ void CADORecordset::Edit()
     }
 }
 
-void CADORecordset::SetValue(std::string_view field, int type, std::int64_t integer,
-                             double real, std::string_view text)
+void CADORecordset::SetValue(std::string_view field, int type, std::int64_t integer, double real,
+                             std::string_view text)
 {
     const int column = Column(field);
     if (m_editState == dbEditNone) {
         throw CADOException(ado_error::kNotCapable, kSource,
-                            "Call Edit or AddNew before changing the field " +
-                                std::string(field) + ".");
+                            "Call Edit or AddNew before changing the field " + std::string(field) +
+                                ".");
     }
     FieldValue& value = m_cursor->CurrentRow()[column];
     value.type = type;
@@ -412,8 +427,8 @@ bool CADORecordset::SetDouble(std::string_view field, double value)
 
 bool CADORecordset::SetDate(std::string_view field, const DateTime& value)
 {
-    const DateTime checked(value.Year(), value.Month(), value.Day(), value.Hour(),
-                           value.Minute(), value.Second());
+    const DateTime checked(value.Year(), value.Month(), value.Day(), value.Hour(), value.Minute(),
+                           value.Second());
     if (checked.IsValid()) {
         SetValue(field, SQLITE_TEXT, 0, 0.0, checked.Format("%Y-%m-%d %H:%M:%S"));
     } else {

@@ -87,8 +87,8 @@ private:
     std::string m_lastError;
     std::unique_ptr<RecordsetCursor> m_cursor;
     std::string m_query;
-    std::string m_table;       // the table a change goes to; empty when not updatable
-    int m_hiddenColumns = 0;   // 1 when the row id leads the columns
+    std::string m_table;     // the table a change goes to; empty when not updatable
+    int m_hiddenColumns = 0; // 1 when the row id leads the columns
     std::uint64_t m_generation = 0;
     std::vector<char> m_changed;
 };

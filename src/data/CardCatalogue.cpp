@@ -18,8 +18,8 @@ void SetError(std::string* error, std::string text)
 
 std::string ReadFailure(const CADOException& failure, const char* query)
 {
-    return "The price database could not be read (" + std::string(query) + "): " +
-           failure.Description() + "\n" + FormatEngineError("CADORecordset Error", failure);
+    return "The price database could not be read (" + std::string(query) +
+           "): " + failure.Description() + "\n" + FormatEngineError("CADORecordset Error", failure);
 }
 
 } // namespace
@@ -42,8 +42,8 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
     const char* query = sql::kSelectExpansions;
     try {
         if (!recordset.Open(query)) {
-            SetError(error, "The price database could not be read.\n" +
-                                recordset.GetLastErrorText());
+            SetError(error,
+                     "The price database could not be read.\n" + recordset.GetLastErrorText());
             return false;
         }
         std::string name;
@@ -58,8 +58,8 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
 
         query = sql::kSelectCards;
         if (!recordset.Open(query)) {
-            SetError(error, "The price database could not be read.\n" +
-                                recordset.GetLastErrorText());
+            SetError(error,
+                     "The price database could not be read.\n" + recordset.GetLastErrorText());
             Clear();
             return false;
         }

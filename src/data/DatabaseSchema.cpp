@@ -104,7 +104,7 @@ void SetError(std::string* error, const std::string& text)
 bool CreateDatabase(const std::string& path, const char* tables,
                     const std::function<void(sqlite3*)>& fill, std::string* error)
 {
-    struct stat info{};
+    struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
         SetError(error, "The file " + path + " already exists; it was left untouched.");
         return false;

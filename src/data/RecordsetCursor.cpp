@@ -93,14 +93,17 @@ std::int64_t RecordsetCursor::Integer(int column) const
     }
     const FieldValue& value = Held(column);
     switch (value.type) {
-    case SQLITE_INTEGER: return value.integer;
-    case SQLITE_FLOAT: return static_cast<std::int64_t>(value.real);
+    case SQLITE_INTEGER:
+        return value.integer;
+    case SQLITE_FLOAT:
+        return static_cast<std::int64_t>(value.real);
     case SQLITE_TEXT: {
         std::int64_t number = 0;
         std::from_chars(value.text.data(), value.text.data() + value.text.size(), number);
         return number;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -111,14 +114,17 @@ double RecordsetCursor::Real(int column) const
     }
     const FieldValue& value = Held(column);
     switch (value.type) {
-    case SQLITE_INTEGER: return static_cast<double>(value.integer);
-    case SQLITE_FLOAT: return value.real;
+    case SQLITE_INTEGER:
+        return static_cast<double>(value.integer);
+    case SQLITE_FLOAT:
+        return value.real;
     case SQLITE_TEXT: {
         double number = 0.0;
         std::from_chars(value.text.data(), value.text.data() + value.text.size(), number);
         return number;
     }
-    default: return 0.0;
+    default:
+        return 0.0;
     }
 }
 
@@ -129,7 +135,8 @@ std::string_view RecordsetCursor::Text(int column) const
         if (text == nullptr) {
             return {};
         }
-        return std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)));
+        return std::string_view(text,
+                                static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)));
     }
     return Held(column).text;
 }
@@ -155,14 +162,14 @@ FieldRow RecordsetCursor::ReadRow(sqlite3_stmt* stmt)
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
             const auto* bytes = static_cast<const char*>(
-                value.type == SQLITE_TEXT
-                    ? static_cast<const void*>(sqlite3_column_text(stmt, i))
-                    : sqlite3_column_blob(stmt, i));
+                value.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_column_text(stmt, i))
+                                          : sqlite3_column_blob(stmt, i));
             const int size = sqlite3_column_bytes(stmt, i);
             value.text.assign(bytes != nullptr ? bytes : "", static_cast<std::size_t>(size));
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     return row;

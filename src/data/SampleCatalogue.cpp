@@ -71,20 +71,17 @@ private:
 // Words of the kind card names are made of; with the joining words below they give names like
 // "Ancient Storm of the Hollow Vale".
 constexpr std::array<std::string_view, 96> kWords = {
-    "Angel",    "Archer",   "Ancient",  "Ash",      "Aven",     "Blade",   "Blood",
-    "Bog",      "Bone",     "Breath",   "Burning",  "Call",     "Cat",     "Chant",
-    "Circle",   "Cloud",    "Crypt",    "Crown",    "Dark",     "Dawn",    "Death",
-    "Dragon",   "Dream",    "Dust",     "Eagle",    "Elder",    "Elf",     "Ember",
-    "Fire",     "Flame",    "Forest",   "Frost",    "Gate",     "Ghost",   "Giant",
-    "Glory",    "Goblin",   "Grave",    "Guard",    "Hammer",   "Hawk",    "Heart",
-    "Hollow",   "Horror",   "Hunter",   "Iron",     "Knight",   "Lance",   "Legion",
-    "Light",    "Lord",     "Mage",     "Marsh",    "Mind",     "Mirror",  "Moon",
-    "Night",    "Oath",     "Oracle",   "Phantom",  "Plague",   "Priest",  "Rage",
-    "Raven",    "Rift",     "River",    "Rot",      "Sage",     "Salve",   "Scout",
-    "Serpent",  "Shade",    "Shadow",   "Shield",   "Silver",   "Skull",   "Soul",
-    "Spirit",   "Stone",    "Storm",    "Sun",      "Sword",    "Thorn",   "Thunder",
-    "Tide",     "Tomb",     "Tower",    "Vale",     "Vampire",  "Void",    "Warden",
-    "Whisper",  "Wild",     "Wind",     "Wolf",     "Wurm"};
+    "Angel",  "Archer",  "Ancient", "Ash",    "Aven",   "Blade",   "Blood",  "Bog",     "Bone",
+    "Breath", "Burning", "Call",    "Cat",    "Chant",  "Circle",  "Cloud",  "Crypt",   "Crown",
+    "Dark",   "Dawn",    "Death",   "Dragon", "Dream",  "Dust",    "Eagle",  "Elder",   "Elf",
+    "Ember",  "Fire",    "Flame",   "Forest", "Frost",  "Gate",    "Ghost",  "Giant",   "Glory",
+    "Goblin", "Grave",   "Guard",   "Hammer", "Hawk",   "Heart",   "Hollow", "Horror",  "Hunter",
+    "Iron",   "Knight",  "Lance",   "Legion", "Light",  "Lord",    "Mage",   "Marsh",   "Mind",
+    "Mirror", "Moon",    "Night",   "Oath",   "Oracle", "Phantom", "Plague", "Priest",  "Rage",
+    "Raven",  "Rift",    "River",   "Rot",    "Sage",   "Salve",   "Scout",  "Serpent", "Shade",
+    "Shadow", "Shield",  "Silver",  "Skull",  "Soul",   "Spirit",  "Stone",  "Storm",   "Sun",
+    "Sword",  "Thorn",   "Thunder", "Tide",   "Tomb",   "Tower",   "Vale",   "Vampire", "Void",
+    "Warden", "Whisper", "Wild",    "Wind",   "Wolf",   "Wurm"};
 constexpr std::array<std::string_view, 6> kLinks = {"of", "of the", "and", "of", "the", "to"};
 
 std::string MakeName(Random& random)
@@ -133,9 +130,9 @@ void Check(sqlite3* db, int rc)
 const std::vector<CardSet>& NineSets()
 {
     static const std::vector<CardSet> sets = {
-        {10, "7E", "Seventh Edition"}, {20, "IN", "Invasion"},   {30, "PS", "Planeshift"},
-        {40, "AP", "Apocalypse"},      {50, "OD", "Odyssey"},    {60, "TO", "Torment"},
-        {70, "JU", "Judgment"},        {80, "ON", "Onslaught"},  {90, "LE", "Legions"}};
+        {10, "7E", "Seventh Edition"}, {20, "IN", "Invasion"},  {30, "PS", "Planeshift"},
+        {40, "AP", "Apocalypse"},      {50, "OD", "Odyssey"},   {60, "TO", "Torment"},
+        {70, "JU", "Judgment"},        {80, "ON", "Onslaught"}, {90, "LE", "Legions"}};
     return sets;
 }
 

@@ -91,8 +91,8 @@ bool TakeIdentifier(std::string_view text, std::size_t& pos, std::string& name)
 bool HasTopLevelWord(std::string_view text, std::string_view first, bool& firstOk)
 {
     static constexpr std::array<std::string_view, 13> kForbidden = {
-        "union", "intersect", "except", "group",  "having", "join", "window",
-        "natural", "cross",   "inner",  "left",   "values", "from"};
+        "union",   "intersect", "except", "group", "having", "join", "window",
+        "natural", "cross",     "inner",  "left",  "values", "from"};
     int depth = 0;
     bool seenFirst = false;
     for (std::size_t i = 0; i < text.size();) {
@@ -137,8 +137,8 @@ bool HasTopLevelWord(std::string_view text, std::string_view first, bool& firstO
         const std::string lower = Lower(word);
         if (!seenFirst) {
             seenFirst = true;
-            firstOk = lower == first || lower == "where" || lower == "order" ||
-                      lower == "limit" || lower == ";";
+            firstOk = lower == first || lower == "where" || lower == "order" || lower == "limit" ||
+                      lower == ";";
         }
         if (std::find(kForbidden.begin(), kForbidden.end(), lower) != kForbidden.end()) {
             return true;
@@ -196,8 +196,7 @@ std::string EditableTable(std::string_view text)
 std::string WithRowId(std::string_view text)
 {
     const std::size_t star = StarPosition(text);
-    return std::string("select _rowid_ AS ") + kRowIdColumn + ", " +
-           std::string(text.substr(star));
+    return std::string("select _rowid_ AS ") + kRowIdColumn + ", " + std::string(text.substr(star));
 }
 
 std::string QuoteIdentifier(std::string_view name)

@@ -66,10 +66,9 @@ TEST_F(CatalogueTest, LoadsSetsAndCardsInValueThenSetOrder)
 
 TEST_F(CatalogueTest, RepeatedIdsKeepEveryCardAndTheLaterName)
 {
-    RunSql(m_file,
-           "insert into expansion values (10, 'Old name'), (10, 'New name');"
-           "insert into cardslist (id, name, reg_value, expansion) values"
-           " (7, 'Early', 2.0, 10), (7, 'Late', 1.0, 10);");
+    RunSql(m_file, "insert into expansion values (10, 'Old name'), (10, 'New name');"
+                   "insert into cardslist (id, name, reg_value, expansion) values"
+                   " (7, 'Early', 2.0, 10), (7, 'Late', 1.0, 10);");
     ASSERT_TRUE(Load());
     EXPECT_EQ(m_catalogue.SetName(10), "New name");
     ASSERT_EQ(m_catalogue.Cards().size(), 2u);

@@ -34,9 +34,9 @@ private:
 inline void RunSql(const std::string& path, const std::string& statements)
 {
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                              nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+        SQLITE_OK);
     char* error = nullptr;
     const int rc = sqlite3_exec(db, statements.c_str(), nullptr, nullptr, &error);
     const std::string message = error != nullptr ? error : "";

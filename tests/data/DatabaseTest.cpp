@@ -122,8 +122,7 @@ TEST_F(DatabaseTest, AnAccessFileIsRefusedAndLeftAsItWas)
         CADODataBase db;
         EXPECT_FALSE(db.Open(ConnectionString(path)));
         EXPECT_FALSE(db.IsOpen());
-        EXPECT_NE(db.GetLastErrorText().find("Microsoft Access (Jet) database"),
-                  std::string::npos)
+        EXPECT_NE(db.GetLastErrorText().find("Microsoft Access (Jet) database"), std::string::npos)
             << db.GetLastErrorText();
         EXPECT_NE(db.GetLastErrorText().find("\tCode = 0000001a\n"), std::string::npos);
         EXPECT_EQ(ReadAll(path), content);

@@ -19,8 +19,8 @@ protected:
 
     int Run(const std::string& arguments)
     {
-        const std::string command = kMakedb + " " + arguments + " >" + m_dir.File("out.txt") +
-                                    " 2>&1";
+        const std::string command =
+            kMakedb + " " + arguments + " >" + m_dir.File("out.txt") + " 2>&1";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -68,8 +68,7 @@ TEST_F(MakedbTest, KeepLeavesExistingFilesAndOtherwiseTheyAreReplacedWhole)
     RunSql(out + "/collection.mdb", "insert into collections (card_id) values (5)");
     ASSERT_EQ(Run("--keep --out " + out), 0) << Output();
     EXPECT_NE(Output().find("kept"), std::string::npos);
-    EXPECT_EQ(QueryText(out + "/mtgo.mdb", "select reg_value from cardslist where id = 1"),
-              "99.0");
+    EXPECT_EQ(QueryText(out + "/mtgo.mdb", "select reg_value from cardslist where id = 1"), "99.0");
     EXPECT_EQ(QueryText(out + "/collection.mdb", "select count(*) from collections"), "1");
     ASSERT_EQ(Run("--out " + out + " --synthetic 500"), 0) << Output();
     EXPECT_EQ(QueryText(out + "/mtgo.mdb", "select count(*) from cardslist"), "500");

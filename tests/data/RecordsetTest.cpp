@@ -405,8 +405,7 @@ TEST_F(RecordsetTest, DatesAreStoredInTheSortableForm)
     rs.Edit();
     rs.SetDate("update_date", DateTime(2026, 12, 6, 23, 5, 24));
     rs.Update();
-    EXPECT_EQ(QueryText(m_file, "select update_date from cards where id=3"),
-              "2026-12-06 23:05:24");
+    EXPECT_EQ(QueryText(m_file, "select update_date from cards where id=3"), "2026-12-06 23:05:24");
     rs.Edit();
     rs.SetDate("update_date", DateTime(2026, 2, 30)); // not a day of the calendar
     rs.Update();

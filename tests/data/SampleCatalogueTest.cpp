@@ -192,9 +192,9 @@ TEST_F(SampleTest, AWrittenPriceDatabaseLoadsBackCardForCard)
         EXPECT_EQ(loaded.update_date, written.update_date);
         if (i > 0) {
             const CardRecord& before = catalogue.Cards()[i - 1];
-            EXPECT_TRUE(before.reg_value > loaded.reg_value ||
-                        (before.reg_value == loaded.reg_value &&
-                         before.expansion >= loaded.expansion));
+            EXPECT_TRUE(
+                before.reg_value > loaded.reg_value ||
+                (before.reg_value == loaded.reg_value && before.expansion >= loaded.expansion));
         }
     }
 }

@@ -30,16 +30,17 @@ protected:
                 const std::vector<std::pair<int, int>>& cards)
     {
         m_db.GetActiveConnection()->BeginTrans();
-        EXPECT_TRUE(m_db.Execute(sql::Format(sql::kInsertDeal,
-                                             when.Format(sql::kDealDateFormat).c_str(), direction,
-                                             price, sql::EscapeLiteral(comments).c_str())))
+        EXPECT_TRUE(
+            m_db.Execute(sql::Format(sql::kInsertDeal, when.Format(sql::kDealDateFormat).c_str(),
+                                     direction, price, sql::EscapeLiteral(comments).c_str())))
             << m_db.GetLastErrorText();
         CADORecordset rs(m_db);
         EXPECT_TRUE(rs.Open(sql::kSelectNewestDealId));
         std::int32_t deal = 0;
         rs.GetLong("id", deal);
         for (const auto& [key, copies] : cards) {
-            EXPECT_TRUE(rs.Open(sql::Format(sql::kSelectCollectionCard, key, sql::kMainCollection)));
+            EXPECT_TRUE(
+                rs.Open(sql::Format(sql::kSelectCollectionCard, key, sql::kMainCollection)));
             std::int32_t owned = 0;
             if (rs.IsEof()) {
                 rs.AddNew();
@@ -106,8 +107,8 @@ TEST(SqlTexts, EscapeLiteralDoublesQuotesAndStopsAtNul)
 TEST_F(CollectionTextsTest, ADealIsStoredWithItsCommentsAndASortableDate)
 {
     const std::string comments = "sold to O'Brien'); delete from history; --";
-    const int deal = LogDeal(DateTime(2026, 12, 6, 23, 5, 24), sql::kSold, 12.5, comments,
-                             {{1234, 2}});
+    const int deal =
+        LogDeal(DateTime(2026, 12, 6, 23, 5, 24), sql::kSold, 12.5, comments, {{1234, 2}});
     EXPECT_EQ(deal, 1);
     EXPECT_EQ(QueryText(m_file, "select deal_date from trans_detail"), "2026-12-06 23:05:24");
     CADORecordset rs(m_db);
@@ -166,11 +167,11 @@ TEST_F(CollectionTextsTest, RegularAndFoilCopiesAreCountedApart)
 
     ASSERT_TRUE(rs.Open(sql::kSelectCollections));
     EXPECT_EQ(ReadColumn(rs, "card_id").size(), 3u);
-    ASSERT_TRUE(rs.Open(sql::Format(sql::kSelectDealsOfCard, 1234, card_key::Foil(1234),
-                                    sql::kMainCollection)));
+    ASSERT_TRUE(rs.Open(
+        sql::Format(sql::kSelectDealsOfCard, 1234, card_key::Foil(1234), sql::kMainCollection)));
     EXPECT_EQ(ReadColumn(rs, "id"), (std::vector<std::int32_t>{bought, sold}));
-    ASSERT_TRUE(rs.Open(sql::Format(sql::kSelectDealsOfCard, 99, card_key::Foil(99),
-                                    sql::kMainCollection)));
+    ASSERT_TRUE(rs.Open(
+        sql::Format(sql::kSelectDealsOfCard, 99, card_key::Foil(99), sql::kMainCollection)));
     EXPECT_EQ(ReadColumn(rs, "id"), (std::vector<std::int32_t>{bought}));
 
     ASSERT_TRUE(rs.Open(sql::Format(sql::kSelectDealCards, bought)));
@@ -210,9 +211,9 @@ TEST(Schema, PriceTextsOpenOnAnEmptyPriceDatabase)
     CADODataBase db;
     ASSERT_TRUE(db.Open(ConnectionString(file)));
     CADORecordset rs(db);
-    for (const std::string& text : {std::string(sql::kSelectExpansions),
-                                    std::string(sql::kSelectCards),
-                                    sql::Format(sql::kSelectCardById, 1)}) {
+    for (const std::string& text :
+         {std::string(sql::kSelectExpansions), std::string(sql::kSelectCards),
+          sql::Format(sql::kSelectCardById, 1)}) {
         EXPECT_TRUE(rs.Open(text)) << rs.GetLastErrorText();
         EXPECT_TRUE(rs.IsEof());
         EXPECT_TRUE(rs.IsUpdatable()) << text;
@@ -229,7 +230,7 @@ TEST(Schema, AFailedCreationLeavesNoFile)
         [](sqlite3*) { throw std::runtime_error("disk full"); }, &error));
     EXPECT_NE(error.find("disk full"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_FALSE(database_schema::CreateDatabase(dir.File("bad.mdb"), "create tablet x;", nullptr,
-                                                 &error));
+    EXPECT_FALSE(
+        database_schema::CreateDatabase(dir.File("bad.mdb"), "create tablet x;", nullptr, &error));
     EXPECT_FALSE(std::filesystem::exists(dir.File("bad.mdb")));
 }

@@ -189,8 +189,8 @@ int main(int argc, char* argv[])
         std::vector<CardRecord> cards;
         if (options.synthetic) {
             sets = sample_catalogue::NineSets();
-            cards = sample_catalogue::MakeSyntheticCards(options.syntheticCount, 2003,
-                                                         DateTime::Now());
+            cards =
+                sample_catalogue::MakeSyntheticCards(options.syntheticCount, 2003, DateTime::Now());
         } else {
             const std::string data = options.data.empty() ? DefaultDataFile() : options.data;
             if (!sample_catalogue::ReadSetsTsv(data, sets, cards, failure)) {
