@@ -1,0 +1,367 @@
+#include "app/CQuorvelDlg.h"
+
+#include "app/CAboutDlg.h"
+#include "app/SecondaryWindowSet.h"
+#include "data/CADODataBase.h"
+#include "toolkit/CTipPopup.h"
+#include "toolkit/ClipboardViewer.h"
+#include "toolkit/CommandMenu.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/ResourceIds.h"
+#include "toolkit/Resources.h"
+#include "toolkit/TrayIcon.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int kAnimationPeriodMs = 500;
+
+struct NamedCommand {
+    const char* name;
+    MainCommand command;
+};
+
+constexpr NamedCommand kCommandNames[] = {
+    {"Search", MainCommand::Search},
+    {"PutIntoList", MainCommand::PutIntoList},
+    {"CorrectPrice", MainCommand::CorrectPrice},
+    {"Exit", MainCommand::Exit},
+    {"ShowWindow", MainCommand::ShowWindow},
+    {"Topmost", MainCommand::Topmost},
+    {"ClipboardMonitor", MainCommand::ClipboardMonitor},
+    {"MatchLevelLow", MainCommand::MatchLevelLow},
+    {"UserDefFilter", MainCommand::UserFilter},
+    {"TradingList", MainCommand::TradingList},
+    {"MyCollection", MainCommand::MyCollection},
+    {"TransactionLog", MainCommand::TransactionLog},
+    {"Help", MainCommand::Help},
+    {"About", MainCommand::About},
+};
+
+// The commands whose items can carry a check mark.
+constexpr MainCommand kCheckableCommands[] = {
+    MainCommand::Topmost,        MainCommand::ClipboardMonitor, MainCommand::MatchLevelLow,
+    MainCommand::UserFilter,     MainCommand::TradingList,      MainCommand::MyCollection,
+    MainCommand::TransactionLog,
+};
+
+QString NameOf(MainCommand command)
+{
+    for (const auto& named : kCommandNames) {
+        if (named.command == command)
+            return named.name;
+    }
+    return {};
+}
+
+} // namespace
+
+CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDatabase,
+                         ClipboardViewer& clipboard, QWidget* parent)
+    : CResizableDialog(resource::kMainDialog, parent), m_priceDatabase(priceDatabase),
+      m_collectionDatabase(collectionDatabase), m_clipboard(clipboard)
+{
+    setObjectName("CQuorvelDlg");
+    // Construction: icon, catalogue, user filters.
+    m_icon = Resources::icon(resource::kAppIcon);
+    LoadCatalogue();
+    InitDialog();
+}
+
+CQuorvelDlg::~CQuorvelDlg()
+{
+    Destroy();
+}
+
+void CQuorvelDlg::LoadCatalogue()
+{
+    std::string error;
+    if (m_catalogue.LoadCatalogue(m_priceDatabase, &error))
+        return;
+    // Reported once, before the window appears; the program goes on with an empty catalogue.
+    m_catalogueError = error;
+    MessageBox::error(QString("The price database mtgo.mdb could not be read, so no cards can "
+                              "be looked up.\n\n%1")
+                          .arg(QString::fromStdString(error)));
+}
+
+void CQuorvelDlg::InitDialog()
+{
+    m_searchEdit = controlAs<QLineEdit>(resource::kSearchEdit);
+    m_cardsGroup = controlAs<QGroupBox>(resource::kCardsGroup);
+    if (auto* search = controlAs<QPushButton>(resource::kSearchButton))
+        connect(search, &QPushButton::clicked, this, [this] { OnCommand(MainCommand::Search); });
+    if (auto* correct = controlAs<QPushButton>(resource::kCorrectPriceButton))
+        connect(correct, &QPushButton::clicked, this,
+                [this] { OnCommand(MainCommand::CorrectPrice); });
+    if (auto* put = controlAs<QPushButton>(resource::kPutIntoListButton))
+        connect(put, &QPushButton::clicked, this,
+                [this] { OnCommand(MainCommand::PutIntoList); });
+
+    // The window manager gives no system menu to add the About item to; Help > About and the
+    // tray menu reach the About box instead.
+    JoinClipboardChain();
+    setWindowIcon(m_icon);
+    CreateMenus();
+    m_reportPopup = new CTipPopup(this);
+    m_reportPopup->setObjectName("reportPopup");
+    m_reportPopup->setWindowTitle("Quorvel value report");
+    // Unlike a failing menu or tray, nothing below may be skipped: the secondary windows and
+    // the placement are needed whatever the desktop offers.
+    CreateTray();
+    setPlacementSection("CQuorvelDlg");
+    m_windows = std::make_unique<SecondaryWindowSet>();
+    if (m_searchEdit)
+        m_searchEdit->setFocus();
+}
+
+void CQuorvelDlg::CreateMenus()
+{
+    try {
+        m_mainMenu = new CommandMenu(resource::kMainMenu, this);
+        hostMenuBar(m_mainMenu->createMenuBar(this));
+        m_trayCommands = new CommandMenu(resource::kTrayMenu, this);
+        m_trayMenu = m_trayCommands->createPopupMenu(this);
+        m_trayMenu->setObjectName("trayMenu");
+    } catch (const std::runtime_error&) {
+        // A damaged menu resource is a fault of the build; the window still works through its
+        // buttons and the tray's default command.
+        return;
+    }
+    for (CommandMenu* menu : {m_mainMenu, m_trayCommands}) {
+        connect(menu, &CommandMenu::commandTriggered, this, &CQuorvelDlg::OnCommandName);
+        connect(menu, &CommandMenu::aboutToShow, this, &CQuorvelDlg::UpdateCheckMarks);
+    }
+    UpdateCheckMarks();
+}
+
+void CQuorvelDlg::CreateTray()
+{
+    m_tray = new TrayIcon(this);
+    m_tray->create("Quorvel", m_icon, m_trayMenu);
+    m_tray->setAnimationIcons({Resources::icon(resource::kAnimationIcon), m_icon});
+    if (m_options.ClipboardMonitor())
+        m_tray->startAnimation(kAnimationPeriodMs);
+    connect(m_tray, &TrayIcon::defaultCommand, this,
+            [this] { OnCommand(MainCommand::ShowWindow); });
+}
+
+void CQuorvelDlg::JoinClipboardChain()
+{
+    m_monitor.BeginJoin();
+    connect(&m_clipboard, &ClipboardViewer::changed, this, &CQuorvelDlg::OnDrawClipboard);
+    m_monitor.EndJoin();
+    m_joined = true;
+}
+
+void CQuorvelDlg::LeaveClipboardChain()
+{
+    if (!m_joined)
+        return;
+    disconnect(&m_clipboard, &ClipboardViewer::changed, this, &CQuorvelDlg::OnDrawClipboard);
+    m_joined = false;
+}
+
+void CQuorvelDlg::RunModal()
+{
+    show();
+    if (m_exitRequested)
+        return;
+    QEventLoop loop;
+    m_runLoop = &loop;
+    loop.exec();
+    m_runLoop = nullptr;
+    hide();
+    Destroy();
+}
+
+void CQuorvelDlg::Destroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    LeaveClipboardChain();
+    savePlacement();
+    if (m_tray)
+        m_tray->stopAnimation();
+    m_windows.reset();
+}
+
+MainCommand CQuorvelDlg::CommandByName(const QString& name, bool* known)
+{
+    for (const auto& named : kCommandNames) {
+        if (name == named.name) {
+            if (known)
+                *known = true;
+            return named.command;
+        }
+    }
+    if (known)
+        *known = false;
+    return MainCommand::Search;
+}
+
+void CQuorvelDlg::OnCommandName(const QString& name)
+{
+    bool known = false;
+    const MainCommand command = CommandByName(name, &known);
+    if (known)
+        OnCommand(command);
+}
+
+void CQuorvelDlg::OnCommand(MainCommand command)
+{
+    switch (command) {
+    case MainCommand::Search:
+        Search();
+        break;
+    case MainCommand::PutIntoList:
+    case MainCommand::CorrectPrice:
+        break;
+    case MainCommand::Exit:
+        Exit();
+        break;
+    case MainCommand::ShowWindow:
+        ShowWindow();
+        break;
+    case MainCommand::Topmost:
+        ApplyTopmost();
+        break;
+    case MainCommand::ClipboardMonitor:
+        ToggleClipboardMonitor();
+        break;
+    case MainCommand::MatchLevelLow:
+        m_options.ToggleMatchLevelLow();
+        break;
+    case MainCommand::UserFilter:
+        m_options.ToggleUserFilter();
+        break;
+    case MainCommand::TradingList:
+    case MainCommand::MyCollection:
+    case MainCommand::TransactionLog:
+        if (m_windows)
+            m_windows->Toggle(command);
+        break;
+    case MainCommand::Help:
+        m_help.ShowHelp();
+        break;
+    case MainCommand::About:
+        CAboutDlg::ShowAboutBox(this);
+        break;
+    }
+    UpdateCheckMarks();
+}
+
+bool CQuorvelDlg::IsChecked(MainCommand command, MenuKind menu) const
+{
+    const SecondaryWindows windows = m_windows ? m_windows->Visibility() : SecondaryWindows{};
+    return m_options.IsChecked(command, menu, windows);
+}
+
+void CQuorvelDlg::UpdateCheckMarks()
+{
+    for (MainCommand command : kCheckableCommands) {
+        if (m_mainMenu)
+            m_mainMenu->setChecked(NameOf(command), IsChecked(command, MenuKind::MenuBar));
+        if (m_trayCommands)
+            m_trayCommands->setChecked(NameOf(command), IsChecked(command, MenuKind::Tray));
+    }
+}
+
+void CQuorvelDlg::Search()
+{
+    m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
+}
+
+void CQuorvelDlg::Exit()
+{
+    m_exitRequested = true;
+    if (m_reportPopup)
+        m_reportPopup->closePopup();
+    if (m_runLoop)
+        m_runLoop->quit();
+}
+
+void CQuorvelDlg::ShowWindow()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void CQuorvelDlg::ApplyTopmost()
+{
+    const QRect place = geometry();
+    const bool topmost = m_options.ToggleTopmost();
+    // Changing the flag makes the window system recreate the window: keep its place.
+    setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    setGeometry(place);
+    show();
+}
+
+void CQuorvelDlg::ToggleClipboardMonitor()
+{
+    const bool on = m_options.ToggleClipboardMonitor();
+    if (!m_tray)
+        return;
+    if (on)
+        m_tray->startAnimation(kAnimationPeriodMs);
+    else
+        m_tray->stopAnimation();
+}
+
+void CQuorvelDlg::OnDrawClipboard(bool ownWrite)
+{
+    std::optional<std::string> text;
+    if (!m_monitor.IsJoining()) {
+        if (const std::optional<QString> read = m_clipboard.text())
+            text = read->toStdString();
+    }
+    const ClipboardMonitor::Decision decision =
+        m_monitor.OnDrawClipboard(text, m_options.ClipboardMonitor(), ownWrite);
+    (void)decision;
+}
+
+void CQuorvelDlg::escapePressed()
+{
+    m_searchText.clear();
+    if (m_searchEdit)
+        m_searchEdit->clear();
+}
+
+void CQuorvelDlg::reject()
+{
+}
+
+void CQuorvelDlg::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (m_windows)
+        m_windows->HideAll();
+    // Without a tray the hidden window could never be shown again: minimise instead.
+    if (TrayIcon::isAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void CQuorvelDlg::changeEvent(QEvent* event)
+{
+    CResizableDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && TrayIcon::isAvailable())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                hide();
+        });
+}
