@@ -3,6 +3,8 @@
 #include "app/CAboutDlg.h"
 #include "app/SecondaryWindowSet.h"
 #include "data/CADODataBase.h"
+#include "lookup/FilterList.h"
+#include "lookup/ValueReport.h"
 #include "toolkit/CTipPopup.h"
 #include "toolkit/ClipboardViewer.h"
 #include "toolkit/CommandMenu.h"
@@ -12,6 +14,7 @@
 #include "toolkit/TrayIcon.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -25,6 +28,7 @@
 namespace {
 
 constexpr int kAnimationPeriodMs = 500;
+constexpr int kReportLifetimeMs = 10000;
 
 struct NamedCommand {
     const char* name;
@@ -75,6 +79,7 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     // Construction: icon, catalogue, user filters.
     m_icon = Resources::icon(resource::kAppIcon);
     LoadCatalogue();
+    LoadFilters();
     InitDialog();
 }
 
@@ -86,13 +91,24 @@ CQuorvelDlg::~CQuorvelDlg()
 void CQuorvelDlg::LoadCatalogue()
 {
     std::string error;
-    if (m_catalogue.LoadCatalogue(m_priceDatabase, &error))
+    const bool loaded = m_catalogue.LoadCatalogue(m_priceDatabase, &error);
+    // The lookup reads the card list in place: prepare it after every load.
+    m_lookup.Prepare(m_catalogue.Cards());
+    if (loaded)
         return;
     // Reported once, before the window appears; the program goes on with an empty catalogue.
     m_catalogueError = error;
     MessageBox::error(QString("The price database mtgo.mdb could not be read, so no cards can "
                               "be looked up.\n\n%1")
                           .arg(QString::fromStdString(error)));
+}
+
+void CQuorvelDlg::LoadFilters()
+{
+    FilterLoadResult loaded = ::LoadFilters(kFilterFileName);
+    for (const std::string& error : loaded.errors)
+        MessageBox::error(QString::fromStdString(error));
+    m_lookup.SetFilters(std::move(loaded.filters));
 }
 
 void CQuorvelDlg::InitDialog()
@@ -281,6 +297,34 @@ void CQuorvelDlg::UpdateCheckMarks()
 void CQuorvelDlg::Search()
 {
     m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
+    LookUp(ClipboardMonitor::Trim(m_searchText.toStdString()), false);
+}
+
+void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
+{
+    m_lookup.Options().userFilter = m_options.UserFilter();
+    m_lookup.Options().matchLevel = m_options.MatchLevel();
+    m_lookup.LookUp(text, fromClipboard, m_shownCards);
+    SetCountCaption(m_shownCards.Size());
+    if (m_monitor.TakeReportRequest(m_options.ClipboardMonitor()))
+        ShowValueReport();
+}
+
+void CQuorvelDlg::SetCountCaption(std::size_t count)
+{
+    if (m_cardsGroup)
+        m_cardsGroup->setTitle(QString("%1 cards in list ").arg(count));
+}
+
+void CQuorvelDlg::ShowValueReport()
+{
+    const std::vector<CardRecord> cards = m_shownCards.CardsInGridOrder();
+    const std::string report = BuildValueReport(cards.size(), cards, [this](std::int32_t setId) {
+        return m_catalogue.SetName(setId);
+    });
+    m_lastReport = QString::fromStdString(report);
+    if (m_reportPopup)
+        m_reportPopup->showReport(m_lastReport, QCursor::pos(), kReportLifetimeMs);
 }
 
 void CQuorvelDlg::Exit()
@@ -330,7 +374,8 @@ void CQuorvelDlg::OnDrawClipboard(bool ownWrite)
     }
     const ClipboardMonitor::Decision decision =
         m_monitor.OnDrawClipboard(text, m_options.ClipboardMonitor(), ownWrite);
-    (void)decision;
+    if (decision.outcome == ClipboardMonitor::Outcome::LookUp)
+        LookUp(decision.text, true);
 }
 
 void CQuorvelDlg::escapePressed()

@@ -2,11 +2,14 @@
 
 #include "app/HelpViewer.h"
 #include "data/CardCatalogue.h"
+#include "lookup/CardLookup.h"
 #include "lookup/ClipboardMonitor.h"
 #include "lookup/OptionFlags.h"
 #include "toolkit/CResizableDialog.h"
 
 #include <QIcon>
+
+#include "lookup/ShownCardsTable.h"
 
 #include <memory>
 #include <string>
@@ -48,9 +51,19 @@ public:
     /// One clipboard change (the clipboard viewer's notification).
     void OnDrawClipboard(bool ownWrite);
 
+    /// The whole lookup: lists the cards the text names, sorts them by regular value, writes
+    /// the count caption and, for a clipboard lookup with the monitor on, shows the value
+    /// report beside the cursor.
+    void LookUp(const std::string& text, bool fromClipboard);
+    /// The text of the last value report shown.
+    const QString& LastReport() const { return m_lastReport; }
+    QString SearchText() const { return m_searchText; }
+
     OptionFlags& Options() { return m_options; }
     ClipboardMonitor& Monitor() { return m_monitor; }
     CardCatalogue& Catalogue() { return m_catalogue; }
+    CardLookup& Lookup() { return m_lookup; }
+    const ShownCardsTable& ShownCards() const { return m_shownCards; }
     const std::string& CatalogueError() const { return m_catalogueError; }
     SecondaryWindowSet& SecondaryWindowsSet() { return *m_windows; }
     TrayIcon* Tray() const { return m_tray; }
@@ -71,6 +84,9 @@ public slots:
 
 private:
     void LoadCatalogue();
+    void LoadFilters();
+    void ShowValueReport();
+    void SetCountCaption(std::size_t count);
     void InitDialog();
     void CreateMenus();
     void CreateTray();
@@ -92,6 +108,9 @@ private:
     ClipboardMonitor m_monitor;
     CardCatalogue m_catalogue;
     std::string m_catalogueError;
+    CardLookup m_lookup;
+    ShownCardsTable m_shownCards;
+    QString m_lastReport;
     QString m_searchText;
     QIcon m_icon;
     HelpViewer m_help;
