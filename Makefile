@@ -3,7 +3,7 @@ BUILD  ?= build
 RUNDIR ?= run
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench install package clean
 
 all: build
 
@@ -28,6 +28,15 @@ run: build
 bench: build
 	cmake --build $(BUILD) --target benchmarks
 	scripts/run-benchmarks $(BUILD)
+
+# Installs the programs, the launcher, the menu entry, icons and sample data (PREFIX=/usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Builds a Debian package under $(BUILD)/package/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

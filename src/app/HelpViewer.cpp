@@ -1,0 +1,75 @@
+#include "app/HelpViewer.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
+
+static void InitHelpResource()
+{
+    // The resource lives in a static library: make sure its initialiser is linked in.
+    Q_INIT_RESOURCE(help);
+}
+
+namespace {
+const char* const kPageResource = ":/help/quorvel.html";
+const char* const kPageName = "quorvel.html";
+} // namespace
+
+HelpViewer::HelpViewer(Opener opener) : m_opener(std::move(opener))
+{
+    if (!m_opener)
+        m_opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+QByteArray HelpViewer::HelpPageContents()
+{
+    InitHelpResource();
+    QFile page(kPageResource);
+    if (!page.open(QIODevice::ReadOnly))
+        return {};
+    return page.readAll();
+}
+
+QString HelpViewer::WriteHelpPage(const QString& directory)
+{
+    const QByteArray contents = HelpPageContents();
+    if (contents.isEmpty())
+        return {};
+    QString folder = directory;
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        if (folder.isEmpty())
+            folder = QDir::tempPath();
+        folder += "/help";
+    }
+    if (!QDir().mkpath(folder))
+        return {};
+    const QString path = QDir(folder).filePath(kPageName);
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == contents)
+        return path;
+    existing.close();
+    // Written whole or not at all, so a browser never shows half a page.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
+        !file.commit())
+        return {};
+    return path;
+}
+
+bool HelpViewer::ShowHelp()
+{
+    if (m_viewerMissing)
+        return false;
+    const QString path = WriteHelpPage();
+    if (path.isEmpty())
+        return false;
+    if (!m_opener(QUrl::fromLocalFile(path))) {
+        m_viewerMissing = true;
+        return false;
+    }
+    return true;
+}

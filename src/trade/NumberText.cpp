@@ -1,0 +1,139 @@
+#include "trade/NumberText.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+
+namespace {
+
+locale_t CLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
+// Runs a printf-family call with the "C" locale on this thread only.
+template <typename Value>
+std::string FormatInC(const char* pattern, Value value)
+{
+    const locale_t previous = uselocale(CLocale());
+    char buffer[512];
+    int length = std::snprintf(buffer, sizeof(buffer), pattern, value);
+    std::string text;
+    if (length >= static_cast<int>(sizeof(buffer))) {
+        text.resize(static_cast<std::size_t>(length) + 1);
+        length = std::snprintf(text.data(), text.size(), pattern, value);
+        text.resize(static_cast<std::size_t>(length));
+    } else if (length > 0) {
+        text.assign(buffer, static_cast<std::size_t>(length));
+    }
+    uselocale(previous);
+    return text;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+std::string FormatDouble(const char* pattern, double value)
+{
+    return FormatInC(pattern, value);
+}
+
+std::string FormatInt(const char* pattern, long long value)
+{
+    // Patterns use "%d"; widen them so any 64-bit value prints whole.
+    std::string wide;
+    for (const char* p = pattern; *p; ++p) {
+        wide += *p;
+        if (*p == '%' && p[1] == '%') {
+            wide += *++p;
+        } else if (*p == '%') {
+            while (p[1] && (p[1] == '-' || p[1] == '0' || p[1] == ' ' || p[1] == '+' ||
+                            (p[1] >= '0' && p[1] <= '9'))) {
+                wide += *++p;
+            }
+            if (p[1] == 'd') {
+                wide += "ll";
+            }
+        }
+    }
+    return FormatInC(wide.c_str(), value);
+}
+
+std::int32_t ParseLeadingInt(std::string_view text)
+{
+    const std::string copy(text);
+    const long long value = std::strtoll(copy.c_str(), nullptr, 10);
+    if (value > INT32_MAX) {
+        return INT32_MAX;
+    }
+    if (value < INT32_MIN) {
+        return INT32_MIN;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+float ParseLeadingFloat(std::string_view text)
+{
+    const std::string copy(text);
+    const double value = strtod_l(copy.c_str(), nullptr, CLocale());
+    const float narrow = static_cast<float>(value);
+    return std::isfinite(narrow) ? narrow : 0.0f;
+}
+
+bool IsDecimalNumber(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsBlank(text[end - 1])) {
+        --end;
+    }
+    std::size_t pos = begin;
+    if (pos < end && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
+    }
+    std::size_t digits = 0;
+    while (pos < end && text[pos] >= '0' && text[pos] <= '9') {
+        ++pos;
+        ++digits;
+    }
+    if (pos < end && text[pos] == '.') {
+        ++pos;
+        while (pos < end && text[pos] >= '0' && text[pos] <= '9') {
+            ++pos;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (pos < end && (text[pos] == 'e' || text[pos] == 'E')) {
+        ++pos;
+        if (pos < end && (text[pos] == '+' || text[pos] == '-')) {
+            ++pos;
+        }
+        std::size_t exponent = 0;
+        while (pos < end && text[pos] >= '0' && text[pos] <= '9') {
+            ++pos;
+            ++exponent;
+        }
+        if (exponent == 0) {
+            return false;
+        }
+    }
+    if (pos != end) {
+        return false;
+    }
+    // A number too large for a float price is refused rather than stored as infinity.
+    const std::string number(text.substr(begin, end - begin));
+    return std::isfinite(static_cast<float>(strtod_l(number.c_str(), nullptr, CLocale())));
+}

@@ -1,0 +1,118 @@
+#include "trade/TradeListRules.h"
+
+#include "data/CardKey.h"
+#include "data/CardRecord.h"
+#include "trade/CatalogueRows.h"
+#include "trade/NumberText.h"
+#include "trade/TradeList.h"
+
+std::vector<TradeListRow> RefreshTradeList(TradeList& list)
+{
+    std::vector<TradeListRow> rows;
+    rows.reserve(list.Count());
+    float buySum = 0.0f;
+    float sellSum = 0.0f;
+    for (const auto& [key, entry] : list) {
+        TradeListRow row;
+        row.key = key;
+        row.quantity = FormatInt("%d", entry.quantity);
+        row.name = EntryDisplayName(entry);
+        row.buy = FormatDouble("%2.1f", entry.buy_value);
+        row.sell = FormatDouble("%2.1f", entry.sell_value);
+        row.buyTicked = entry.buying_mark != 0;
+        row.sellTicked = entry.selling_mark != 0;
+        buySum += static_cast<float>(entry.quantity) * entry.buy_value;
+        sellSum += static_cast<float>(entry.quantity) * entry.sell_value;
+        rows.push_back(std::move(row));
+    }
+    list.SetTotals(buySum, sellSum);
+    return rows;
+}
+
+std::string TotalsLabel(float buyTotal, float sellTotal)
+{
+    return "Buy Value:" + FormatDouble("%4.1f", buyTotal) +
+           "; Sell Value:" + FormatDouble("%4.1f", sellTotal);
+}
+
+bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text)
+{
+    if (!list.Contains(key)) {
+        return false;
+    }
+    TradeListEntry entry = list.Get(key);
+    switch (column) {
+    case kQuantityColumn:
+        entry.quantity = ParseLeadingInt(text);
+        break;
+    case kBuyColumn:
+        entry.buy_value = ParseLeadingFloat(text);
+        break;
+    case kSellColumn:
+        entry.sell_value = ParseLeadingFloat(text);
+        break;
+    default:
+        return false;
+    }
+    list.Erase(key);
+    list.Set(key, entry);
+    return true;
+}
+
+void SetTradeListMark(TradeList& list, std::int32_t key, int column, bool ticked)
+{
+    if (!list.Contains(key) || (column != kBuyColumn && column != kSellColumn)) {
+        return;
+    }
+    TradeListEntry entry = list.Get(key);
+    (column == kBuyColumn ? entry.buying_mark : entry.selling_mark) = ticked ? 1 : 0;
+    list.Set(key, entry);
+}
+
+int PutIntoList(TradeList& list, const CatalogueRows& rows)
+{
+    int filed = 0;
+    const int count = rows.RowCount();
+    for (int r = 0; r < count; ++r) {
+        const CatalogueRow row = rows.Row(r);
+        if (!row.nameTicked) {
+            continue;
+        }
+        // The name cell's tag is the card id + 16777216, which is also the key of the card's
+        // foil line: a card already in the list as foil is left as it is.
+        if (list.Contains(row.nameTag)) {
+            continue;
+        }
+        const CardRecord* card = rows.ShownCard(card_key::CatalogueId(row.nameTag));
+        if (!card) {
+            continue;
+        }
+        if (row.regTicked) {
+            list.Set(card_key::Regular(card->id), MakeTradeListEntry(*card, false));
+            ++filed;
+        }
+        if (row.foilTicked) {
+            list.Set(card_key::Foil(card->id), MakeTradeListEntry(*card, true));
+            ++filed;
+        }
+    }
+    return filed;
+}
+
+std::size_t RemoveTicked(TradeList& list, const std::vector<std::int32_t>& tickedKeys)
+{
+    std::size_t erased = 0;
+    for (const std::int32_t key : tickedKeys) {
+        if (list.Contains(key)) {
+            list.Erase(key);
+            ++erased;
+        }
+    }
+    return erased;
+}
+
+void RemoveAll(TradeList& list)
+{
+    list.Clear();
+    list.SetTotals(0.0f, 0.0f);
+}

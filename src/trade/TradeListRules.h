@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CatalogueRows;
+class TradeList;
+
+/// Columns of the trade list grid.
+enum TradeListColumn { kQuantityColumn = 0, kNameColumn = 1, kBuyColumn = 2, kSellColumn = 3 };
+
+/// The texts and ticks of one grid row after a refresh.
+struct TradeListRow {
+    std::int32_t key = 0;
+    std::string quantity;  ///< "%d"
+    std::string name;      ///< "Foil " + name for foil lines
+    std::string buy;       ///< "%2.1f"
+    std::string sell;      ///< "%2.1f"
+    bool buyTicked = false;
+    bool sellTicked = false;
+};
+
+/// Recomputes both totals (float sums in key order) and gives the rows in key order.
+std::vector<TradeListRow> RefreshTradeList(TradeList& list);
+
+/// "Buy Value:%4.1f; Sell Value:%4.1f".
+std::string TotalsLabel(float buyTotal, float sellTotal);
+
+/// The end of an edit of the cell in the given column of the line under key: the quantity
+/// takes the text's leading integer, a price its leading number (0 when there is none); other
+/// columns change nothing. Returns whether the line exists and the column is editable.
+bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text);
+
+/// Stores the state of a "Buy Value" or "Sell Value" box in the line's mark (1 ticked, 0 not).
+/// Any other column, or a key with no line, changes nothing.
+void SetTradeListMark(TradeList& list, std::int32_t key, int column, bool ticked);
+
+/// Files a line for every ticked value of every ticked catalogue row ("Put into list").
+/// A row whose card already has its foil line in the list adds nothing. Returns the number
+/// of lines filed.
+int PutIntoList(TradeList& list, const CatalogueRows& rows);
+
+/// Erases the lines whose "Cards Name" box is ticked; returns how many were erased.
+std::size_t RemoveTicked(TradeList& list, const std::vector<std::int32_t>& tickedKeys);
+
+/// Empties the list and sets both totals to 0.
+void RemoveAll(TradeList& list);

@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // Keeps tests out of the user's own settings and cache folders.
+    QStandardPaths::setTestModeEnabled(true);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

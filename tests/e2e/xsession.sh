@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Usage: xsession.sh SCRIPT
+# Runs SCRIPT inside a fresh virtual X session: Xvfb on a free display, the openbox window
+# manager (without one, window activation times out), and with E2E_TRAY=1 a tray host
+# (trayer). SCRIPT gets DISPLAY, E2E_WORKDIR (a temporary working directory holding the sample
+# databases and filter.ini), E2E_ARTIFACTS (where screenshots go) and the program paths, and
+# can source lib.sh for its helpers. Settings go to a private XDG_CONFIG_HOME.
+set -euo pipefail
+
+script=$1
+here=$(cd "$(dirname "$0")" && pwd)
+name=$(basename "$script" .sh)
+name=${name#test_}
+
+export E2E_NAME=$name
+export E2E_ARTIFACTS=${E2E_ARTIFACTS_ROOT:-/tmp/quorvel-e2e}/$name
+rm -rf "$E2E_ARTIFACTS"
+mkdir -p "$E2E_ARTIFACTS"
+export E2E_WORKDIR
+E2E_WORKDIR=$(mktemp -d /tmp/quorvel-e2e-XXXXXX)
+export XDG_CONFIG_HOME=$E2E_WORKDIR/.config
+export XDG_RUNTIME_DIR=$E2E_WORKDIR/.runtime
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+pids=()
+cleanup() {
+  local status=$?
+  for pid in "${pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  rm -rf "$E2E_WORKDIR"
+  exit $status
+}
+trap cleanup EXIT
+
+display=""
+for number in $(seq 91 199); do
+  if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+    display=":$number"
+    break
+  fi
+done
+[ -n "$display" ] || { echo "xsession: no free X display"; exit 1; }
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$E2E_ARTIFACTS/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not start"; cat "$E2E_ARTIFACTS/xvfb.log"; exit 1; }
+
+openbox --sm-disable >"$E2E_ARTIFACTS/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+
+if [ "${E2E_TRAY:-0}" = 1 ]; then
+  trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+    >"$E2E_ARTIFACTS/trayer.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    xprop -root 2>/dev/null | grep -q '_NET_SYSTEM_TRAY' && break
+    xdotool search --class trayer >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+fi
+
+if [ -n "${MAKEDB_BIN:-}" ]; then
+  "$MAKEDB_BIN" --out "$E2E_WORKDIR" >"$E2E_ARTIFACTS/makedb.log" 2>&1
+fi
+if [ -f "$QUORVEL_SOURCE_DIR/data/filter.ini" ]; then
+  cp "$QUORVEL_SOURCE_DIR/data/filter.ini" "$E2E_WORKDIR/"
+fi
+
+export E2E_LIB=$here/lib.sh
+cd "$E2E_WORKDIR"
+bash "$script"

@@ -1,0 +1,48 @@
+#include "data/CardKey.h"
+#include "data/DateTime.h"
+#include "trade/CollectionText.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+class CollectionTextTest : public ::testing::Test {
+protected:
+    std::map<std::int32_t, std::string> names{{1, "Card A"}, {2, "Card B"}};
+    CardNameOf nameOf = [this](std::int32_t id) {
+        const auto it = names.find(id);
+        return it == names.end() ? std::string() : it->second;
+    };
+};
+
+}  // namespace
+
+TEST_F(CollectionTextTest, CollectionRowsShowFoilAndSkipZero)
+{
+    const auto regular = CollectionRow(5, 1, nameOf);
+    ASSERT_TRUE(regular);
+    EXPECT_EQ(regular->quantity, "5");
+    EXPECT_EQ(regular->name, "Card A");
+    const auto foil = CollectionRow(1, card_key::Foil(1), nameOf);
+    ASSERT_TRUE(foil);
+    EXPECT_EQ(foil->name, "Foil Card A");
+    EXPECT_FALSE(CollectionRow(0, 1, nameOf));
+    // Keys at or past twice the offset are not foil keys; the id is the low 24 bits.
+    EXPECT_EQ(CardKeyName(2 * card_key::kFoilOffset + 2, nameOf), "Card B");
+}
+
+TEST_F(CollectionTextTest, DealDetails)
+{
+    EXPECT_EQ(DealDetails(0, {{1, 2}, {card_key::Foil(2), 1}}, 12.5f, nameOf),
+              "Bought:2xCard A 1xFoil Card B for 12.5");
+    EXPECT_EQ(DealDetails(1, {{1, 3}}, 0.04f, nameOf), "Sold:3xCard A for 0.0");
+    EXPECT_EQ(DealDetails(7, {{99, 1}}, 1.0f, nameOf), "Sold:1x for 1.0");
+    EXPECT_EQ(DealDetails(0, {}, 3.0f, nameOf), "Bought:for 3.0");
+}
+
+TEST_F(CollectionTextTest, DealDateIsEnglishWithTwoDigitDay)
+{
+    EXPECT_EQ(DealDateText(DateTime(2026, 12, 6, 23, 15, 2)), "December 06 2026 23:15:02");
+}

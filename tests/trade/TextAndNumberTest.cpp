@@ -1,0 +1,104 @@
+#include "trade/NumberText.h"
+#include "trade/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+TEST(TextCodec, Utf8Validation)
+{
+    EXPECT_TRUE(IsValidUtf8("plain"));
+    EXPECT_TRUE(IsValidUtf8("J\xC3\xB6tun \xE2\x82\xAC \xF0\x9F\x82\xA1"));
+    EXPECT_FALSE(IsValidUtf8("\xC3"));              // cut short
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+    EXPECT_FALSE(IsValidUtf8("\x93quoted\x94"));
+}
+
+TEST(TextCodec, Windows1252BothWays)
+{
+    const std::string all = [] {
+        std::string bytes;
+        for (int b = 1; b < 256; ++b) {
+            bytes += static_cast<char>(b);
+        }
+        return bytes;
+    }();
+    const std::string utf8 = Cp1252ToUtf8(all);
+    EXPECT_TRUE(IsValidUtf8(utf8));
+    ASSERT_TRUE(Utf8ToCp1252(utf8));
+    EXPECT_EQ(*Utf8ToCp1252(utf8), all);
+    EXPECT_EQ(Cp1252ToUtf8("\x80\xF6"), "\xE2\x82\xAC\xC3\xB6");
+    EXPECT_FALSE(Utf8ToCp1252("\xE7\x81\xAB"));
+}
+
+TEST(TextCodec, FileNamesPreferWindows1252UnlessItWouldBeMisread)
+{
+    EXPECT_EQ(EncodeFileName("J\xC3\xB6tun"), "J\xF6tun");
+    EXPECT_EQ(EncodeFileName("\xC3\x83\xC2\xA9"), "\xC3\x83\xC2\xA9");
+    EXPECT_EQ(EncodeFileName("\xE7\x81\xAB"), "\xE7\x81\xAB");
+    EXPECT_EQ(DecodeFileName("J\xF6tun"), "J\xC3\xB6tun");
+    EXPECT_EQ(DecodeFileName("J\xC3\xB6tun"), "J\xC3\xB6tun");
+    EXPECT_EQ(TruncateUtf8("a\xE2\x82\xAC", 3), "a");
+    EXPECT_EQ(TruncateUtf8("a\xE2\x82\xAC", 4), "a\xE2\x82\xAC");
+}
+
+TEST(NumberText, CLibraryParsing)
+{
+    EXPECT_EQ(ParseLeadingInt(""), 0);
+    EXPECT_EQ(ParseLeadingInt("abc"), 0);
+    EXPECT_EQ(ParseLeadingInt(" \t-12x"), -12);
+    EXPECT_EQ(ParseLeadingInt("-99999999999"), INT32_MIN);
+    EXPECT_FLOAT_EQ(ParseLeadingFloat(" 2.5e1zz"), 25.0f);
+    EXPECT_FLOAT_EQ(ParseLeadingFloat(".5"), 0.5f);
+    EXPECT_EQ(ParseLeadingFloat("inf"), 0.0f);
+    EXPECT_EQ(ParseLeadingFloat("4,5"), 4.0f);
+}
+
+TEST(NumberText, DecimalNumbersForThePriceBox)
+{
+    for (const char* good : {"12", "12.5", " -3.5 ", ".5", "5.", "2e3", "+1"}) {
+        EXPECT_TRUE(IsDecimalNumber(good)) << good;
+    }
+    for (const char* bad : {"", " ", "abc", "12abc", "1,5", ".", "-", "1e", "nan", "inf", "1e99",
+                            "0x10", "1 2"}) {
+        EXPECT_FALSE(IsDecimalNumber(bad)) << bad;
+    }
+}
+
+// The user's locale may write decimal commas; the program's texts never do.
+TEST(NumberText, TextsDoNotFollowTheUserLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    if (!switched) {
+        // Build a German locale of our own where the system has none installed.
+        const std::string dir = "/tmp/quorvel-locale-" + std::to_string(::getpid());
+        const std::string command = "mkdir -p " + dir + " && localedef -i de_DE -f UTF-8 " + dir +
+                                    "/de_DE.UTF-8 >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0) {
+            ::setenv("LOCPATH", dir.c_str(), 1);
+            switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+        }
+        std::system(("rm -rf " + dir).c_str());
+    }
+    if (switched) {
+        char probe[16];
+        std::snprintf(probe, sizeof(probe), "%.1f", 4.5);
+        EXPECT_STREQ(probe, "4,5");  // the locale really writes commas
+    }
+    EXPECT_EQ(FormatDouble("%4.1f", 5.0), " 5.0");
+    EXPECT_EQ(FormatDouble("for %0.1f", 12.5), "for 12.5");
+    EXPECT_FLOAT_EQ(ParseLeadingFloat("4.5"), 4.5f);
+    EXPECT_TRUE(IsDecimalNumber("4.5"));
+    EXPECT_EQ(FormatInt(" %dx ", 3), " 3x ");
+    EXPECT_EQ(FormatInt("-%d-", 9000000000LL), "-9000000000-");
+    std::setlocale(LC_ALL, previous.c_str());
+    if (!switched) {
+        GTEST_SKIP() << "no other locale installed; checked in the C locale only";
+    }
+}
