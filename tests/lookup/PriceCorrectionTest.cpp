@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -77,7 +76,20 @@ protected:
     }
     double StoredValue(int id, const std::string& column) const
     {
-        return std::strtod(Stored(id, column).c_str(), nullptr);
+        sqlite3* db = nullptr;
+        double out = -1.0;
+        if (sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+            sqlite3_stmt* stmt = nullptr;
+            const std::string query =
+                "select " + column + " from cardslist where id=" + std::to_string(id);
+            if (sqlite3_prepare_v2(db, query.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
+                sqlite3_step(stmt) == SQLITE_ROW) {
+                out = sqlite3_column_double(stmt, 0);
+            }
+            sqlite3_finalize(stmt);
+        }
+        sqlite3_close(db);
+        return out;
     }
     void RunSql(const std::string& sql)
     {
