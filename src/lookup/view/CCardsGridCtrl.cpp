@@ -53,7 +53,7 @@ const CardRecord* CCardsGridCtrl::CardOfRow(int row) const
         return nullptr;
     }
     const auto tag = static_cast<std::uint32_t>(GetCellData(row, kNameColumn));
-    return m_shown.Find(card_item_tag::CardId(tag));
+    return Listed(card_item_tag::CardId(tag));
 }
 
 int CCardsGridCtrl::DataRowCount() const
@@ -61,9 +61,23 @@ int CCardsGridCtrl::DataRowCount() const
     return GetRowCount() - GetFixedRowCount();
 }
 
+const CardRecord* CCardsGridCtrl::Listed(std::int32_t cardId) const
+{
+    if (m_index.size() != m_shown.Size()) {
+        // The table was changed past AddShownCard; never trust a stale pointer.
+        m_index.clear();
+        for (const std::int32_t id : m_shown.IdsInAddOrder()) {
+            m_index[id] = m_shown.Find(id);
+        }
+    }
+    const auto found = m_index.find(cardId);
+    return found == m_index.end() ? nullptr : found->second;
+}
+
 void CCardsGridCtrl::ClearShownCards()
 {
     m_shown.Clear();
+    m_index.clear();
     DeleteNonFixedRows();
     m_lastCell = {};
 }
@@ -73,6 +87,7 @@ bool CCardsGridCtrl::AddShownCard(const CardRecord& card, bool fromClipboard)
     if (!m_shown.Add(card, fromClipboard)) {
         return false;
     }
+    m_index[card.id] = m_shown.Find(card.id);
     const int row = InsertRowAt(QString());
     if (row < 0) {
         return false;
@@ -115,7 +130,7 @@ int CCardsGridCtrl::CompareCells(const CGridCellBase* a, const CGridCellBase* b)
     }
     return CompareCardTags(static_cast<std::uint32_t>(a->GetData()),
                            static_cast<std::uint32_t>(b->GetData()),
-                           [this](std::int32_t id) { return m_shown.Find(id); });
+                           [this](std::int32_t id) { return Listed(id); });
 }
 
 std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
@@ -144,7 +159,7 @@ bool CCardsGridCtrl::ToggleHotAt(int row, int column)
     if (card_item_tag::Column(tag) != kHotColumn) {
         return false;
     }
-    const CardRecord* listed = m_shown.Find(card_item_tag::CardId(tag));
+    const CardRecord* listed = Listed(card_item_tag::CardId(tag));
     if (listed == nullptr) {
         return false;
     }
@@ -166,7 +181,7 @@ QString CCardsGridCtrl::RarityTipTextAt(int row, int column) const
     if (card_item_tag::Column(tag) != kRarityColumn) {
         return {};
     }
-    const CardRecord* card = m_shown.Find(card_item_tag::CardId(tag));
+    const CardRecord* card = Listed(card_item_tag::CardId(tag));
     if (card == nullptr) {
         return {};
     }

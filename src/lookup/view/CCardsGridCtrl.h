@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CGridCellBase;
@@ -40,6 +41,8 @@ public:
     /// The popup the Rarity tip is shown in (the main window's report popup); none: no tip.
     void SetReportPopup(CTipPopup* popup) { m_popup = popup; }
 
+    /// The listed cards. Change records through it (Replace); cards are added and removed
+    /// through AddShownCard and ClearShownCards only, so that rows and table stay one.
     ShownCardsTable& ShownCards() { return m_shown; }
     const ShownCardsTable& ShownCards() const { return m_shown; }
     /// The listed card of a row, or null for the header and rows without a card.
@@ -76,8 +79,13 @@ protected:
 
 private:
     void ShowRarityTip(int row, int column, const QPoint& globalPos);
+    const CardRecord* Listed(std::int32_t cardId) const;
 
     ShownCardsTable m_shown;
+    // The table's records by id in a hash: sorting a whole catalogue looks cards up some
+    // million times, and the table's ordered map made that the larger part of a search. The
+    // table's records never move while listed, so the pointers stay valid until cleared.
+    mutable std::unordered_map<std::int32_t, const CardRecord*> m_index;
     SetNameLookup m_setName;
     CTipPopup* m_popup = nullptr;
     GridCellCoord m_lastCell;
