@@ -3,7 +3,10 @@
 #include "app/CAboutDlg.h"
 #include "app/SecondaryWindowSet.h"
 #include "data/CADODataBase.h"
+#include "lookup/CardGridColumn.h"
 #include "lookup/FilterList.h"
+#include "lookup/view/CCardsGridCtrl.h"
+#include "lookup/view/PriceCorrectionCommand.h"
 #include "lookup/ValueReport.h"
 #include "toolkit/CTipPopup.h"
 #include "toolkit/ClipboardViewer.h"
@@ -132,9 +135,15 @@ void CQuorvelDlg::InitDialog()
     m_reportPopup = new CTipPopup(this);
     m_reportPopup->setObjectName("reportPopup");
     m_reportPopup->setWindowTitle("Quorvel value report");
+    m_grid = new CCardsGridCtrl(this);
+    m_grid->setObjectName("cardGrid");
+    replaceControl(resource::kCardGrid, m_grid);
+    m_grid->SetSetNameLookup([this](std::int32_t setId) { return m_catalogue.SetName(setId); });
+    m_grid->SetReportPopup(m_reportPopup);
     // Unlike a failing menu or tray, nothing below may be skipped: the secondary windows and
     // the placement are needed whatever the desktop offers.
     CreateTray();
+    m_grid->SetUpColumns();
     setPlacementSection("CQuorvelDlg");
     m_windows = std::make_unique<SecondaryWindowSet>();
     if (m_searchEdit)
@@ -242,7 +251,9 @@ void CQuorvelDlg::OnCommand(MainCommand command)
         Search();
         break;
     case MainCommand::PutIntoList:
+        break;
     case MainCommand::CorrectPrice:
+        CorrectPrice();
         break;
     case MainCommand::Exit:
         Exit();
@@ -304,13 +315,15 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
-    m_lookup.LookUp(text, fromClipboard, m_shownCards);
-    SetCountCaption(m_shownCards.Size());
+    m_lookup.LookUp(text, fromClipboard, *m_grid);
+    m_grid->SortByValueAndFit();
+    SetCountCaption(m_grid->DataRowCount());
     if (m_monitor.TakeReportRequest(m_options.ClipboardMonitor()))
         ShowValueReport();
+    m_grid->viewport()->update();
 }
 
-void CQuorvelDlg::SetCountCaption(std::size_t count)
+void CQuorvelDlg::SetCountCaption(int count)
 {
     if (m_cardsGroup)
         m_cardsGroup->setTitle(QString("%1 cards in list ").arg(count));
@@ -318,13 +331,32 @@ void CQuorvelDlg::SetCountCaption(std::size_t count)
 
 void CQuorvelDlg::ShowValueReport()
 {
-    const std::vector<CardRecord> cards = m_shownCards.CardsInGridOrder();
-    const std::string report = BuildValueReport(cards.size(), cards, [this](std::int32_t setId) {
-        return m_catalogue.SetName(setId);
-    });
+    const int rows = m_grid->DataRowCount();
+    std::vector<CardRecord> cards;
+    // The first three rows in grid order: the most valuable cards after the sort.
+    for (int row = m_grid->GetFixedRowCount(); row < m_grid->GetRowCount() && cards.size() < 3;
+         ++row) {
+        if (const CardRecord* card = m_grid->CardOfRow(row))
+            cards.push_back(*card);
+    }
+    const std::string report =
+        BuildValueReport(static_cast<std::size_t>(rows), cards,
+                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); });
+    if (rows == 0) {
+        // The count caption keeps its 0: this row lists no card.
+        const int row = m_grid->InsertRowAt(QString());
+        m_grid->SetCellText(row, kNameColumn, kCardNotFound);
+    }
     m_lastReport = QString::fromStdString(report);
     if (m_reportPopup)
         m_reportPopup->showReport(m_lastReport, QCursor::pos(), kReportLifetimeMs);
+}
+
+void CQuorvelDlg::CorrectPrice()
+{
+    PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
+    // A correction may have reloaded the catalogue: the lookup reads it in place.
+    m_lookup.Prepare(m_catalogue.Cards());
 }
 
 void CQuorvelDlg::Exit()

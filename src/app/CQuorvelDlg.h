@@ -9,12 +9,11 @@
 
 #include <QIcon>
 
-#include "lookup/ShownCardsTable.h"
-
 #include <memory>
 #include <string>
 
 class CADODataBase;
+class CCardsGridCtrl;
 class ClipboardViewer;
 class CommandMenu;
 class CTipPopup;
@@ -63,7 +62,7 @@ public:
     ClipboardMonitor& Monitor() { return m_monitor; }
     CardCatalogue& Catalogue() { return m_catalogue; }
     CardLookup& Lookup() { return m_lookup; }
-    const ShownCardsTable& ShownCards() const { return m_shownCards; }
+    CCardsGridCtrl* Grid() const { return m_grid; }
     const std::string& CatalogueError() const { return m_catalogueError; }
     SecondaryWindowSet& SecondaryWindowsSet() { return *m_windows; }
     TrayIcon* Tray() const { return m_tray; }
@@ -86,7 +85,8 @@ private:
     void LoadCatalogue();
     void LoadFilters();
     void ShowValueReport();
-    void SetCountCaption(std::size_t count);
+    void SetCountCaption(int count);
+    void CorrectPrice();
     void InitDialog();
     void CreateMenus();
     void CreateTray();
@@ -109,7 +109,6 @@ private:
     CardCatalogue m_catalogue;
     std::string m_catalogueError;
     CardLookup m_lookup;
-    ShownCardsTable m_shownCards;
     QString m_lastReport;
     QString m_searchText;
     QIcon m_icon;
@@ -117,6 +116,7 @@ private:
 
     QLineEdit* m_searchEdit = nullptr;
     QGroupBox* m_cardsGroup = nullptr;
+    CCardsGridCtrl* m_grid = nullptr;
     CommandMenu* m_mainMenu = nullptr;
     CommandMenu* m_trayCommands = nullptr;
     QMenu* m_trayMenu = nullptr;

@@ -1,7 +1,12 @@
 #include "app/CQuorvelDlg.h"
 
 #include "AppTestSupport.h"
+#include "grid/CGridCellCheck.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/view/CCardsGridCtrl.h"
 #include "toolkit/CTipPopup.h"
+
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +57,30 @@ protected:
     }
     QString Caption() { return Window().findChild<QGroupBox*>("cardsGroup")->title(); }
     CTipPopup& Popup() { return *Window().ReportPopup(); }
+    CCardsGridCtrl& Grid() { return *Window().Grid(); }
+    QStringList Names()
+    {
+        QStringList names;
+        for (int row = 1; row < Grid().GetRowCount(); ++row)
+            names << Grid().GetCellText(row, kNameColumn);
+        return names;
+    }
+    QString Query(const std::string& sql)
+    {
+        sqlite3* db = nullptr;
+        QString out;
+        if (sqlite3_open_v2(PricePath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+            SQLITE_OK) {
+            sqlite3_stmt* statement = nullptr;
+            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+                sqlite3_step(statement) == SQLITE_ROW)
+                out = QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+            sqlite3_finalize(statement);
+        }
+        sqlite3_close(db);
+        return out;
+    }
 
     std::unique_ptr<CQuorvelDlg> m_window;
     QString m_previousDir;
@@ -67,10 +96,24 @@ TEST_F(CQuorvelDlgLookupTest, EnterSearchesTheTrimmedTextAndWritesTheCount)
     EXPECT_EQ(Caption(), "2 cards in list ");
 }
 
-TEST_F(CQuorvelDlgLookupTest, AnEmptySearchListsTheWholeCatalogue)
+TEST_F(CQuorvelDlgLookupTest, AnEmptySearchListsTheWholeCatalogueMostValuableFirst)
 {
     TypeSearch("");
     EXPECT_EQ(Caption(), QString("%1 cards in list ").arg(SomeCards().size()));
+    ASSERT_EQ(Grid().GetRowCount(), int(SomeCards().size()) + 1);
+    EXPECT_EQ(Grid().GetCellText(0, kNameColumn), "Cards Name");
+    EXPECT_EQ(Names().first(), "Akroma, Angel of Wrath");
+    EXPECT_EQ(Names()[1], "Wrath of God");
+    for (int row = 2; row < Grid().GetRowCount(); ++row)
+        EXPECT_GE(Grid().CardOfRow(row - 1)->reg_value, Grid().CardOfRow(row)->reg_value);
+}
+
+TEST_F(CQuorvelDlgLookupTest, EachSearchReplacesTheRows)
+{
+    TypeSearch("Wrath");
+    EXPECT_EQ(Names(), QStringList({"Akroma, Angel of Wrath", "Wrath of God", "Kirtar's Wrath"}));
+    TypeSearch("Counterspell");
+    EXPECT_EQ(Names(), QStringList({"Counterspell"}));
 }
 
 TEST_F(CQuorvelDlgLookupTest, MatchLevelLowFindsAOneLetterTypo)
@@ -114,6 +157,7 @@ TEST_F(CQuorvelDlgLookupTest, ACopiedLineIsLookedUpAndReportedBesideTheCursor)
                                      "FoilValue = 30.0Tix\nSet = Seventh Edition\n"
                                      "Rarity = rare\n-----------\n");
     EXPECT_EQ(Popup().lines().first(), "1 cards found!");
+    EXPECT_EQ(Names(), QStringList({"Wrath of God"}));
 }
 
 TEST_F(CQuorvelDlgLookupTest, FiveCardsReportTheThreeMostValuableAndDots)
@@ -136,6 +180,44 @@ TEST_F(CQuorvelDlgLookupTest, ACopyThatFindsNothingStillReports)
     EXPECT_EQ(Caption(), "0 cards in list ");
     EXPECT_TRUE(Popup().isOpen());
     EXPECT_TRUE(Window().LastReport().startsWith("0 cards found!\n---\n"));
+    EXPECT_EQ(Names(), QStringList({"card not found!"}));
+    EXPECT_EQ(Grid().CardOfRow(1), nullptr);
+    TypeSearch("Shock");
+    EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
+}
+
+TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
+{
+    TypeSearch("Counterspell");
+    ASSERT_EQ(Grid().GetRowCount(), 2);
+    Grid().SetCellText(1, kRegValueColumn, " 12.5");
+    auto* box = dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn));
+    ASSERT_NE(box, nullptr);
+    box->SetCheck(true);
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    QTest::mouseClick(Window().findChild<QPushButton*>("correctPriceButton"), Qt::LeftButton);
+    ASSERT_EQ(MessageBox::asked().size(), 2u);
+    EXPECT_EQ(MessageBox::asked()[0].text, "Are you sure to update the database?");
+    EXPECT_EQ(MessageBox::asked()[1].text, "1 cards have been updated");
+    EXPECT_EQ(Query("select reg_value from cardslist where id=2"), "12.5");
+    EXPECT_EQ(Query("select manual_modify from cardslist where id=2"), "1");
+    // The catalogue was reloaded; the lookup must search the new one.
+    TypeSearch("Counterspell");
+    ASSERT_NE(Grid().CardOfRow(1), nullptr);
+    EXPECT_FLOAT_EQ(Grid().CardOfRow(1)->reg_value, 12.5f);
+    TypeSearch("");
+    EXPECT_EQ(Names().first(), "Counterspell");
+}
+
+TEST_F(CQuorvelDlgLookupTest, AnsweringNoToTheCorrectionWritesNothing)
+{
+    TypeSearch("Counterspell");
+    Grid().SetCellText(1, kRegValueColumn, "99");
+    dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn))->SetCheck(true);
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    Window().OnCommand(MainCommand::CorrectPrice);
+    EXPECT_EQ(MessageBox::asked().size(), 1u);
+    EXPECT_EQ(Query("select reg_value from cardslist where id=2"), "0.4");
 }
 
 TEST_F(CQuorvelDlgLookupTest, TheProgramsOwnWriteIsSkippedAndTheNextCopyIsNot)
