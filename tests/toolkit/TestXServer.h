@@ -26,8 +26,8 @@ public:
             m_display = ":" + QByteArray::number(number);
             m_process = std::make_unique<QProcess>();
             m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            m_process->start("Xvfb", {QString::fromLatin1(m_display), "-noreset", "-nolisten", "tcp",
-                                      "-screen", "0", "1024x768x24"});
+            m_process->start("Xvfb", {QString::fromLatin1(m_display), "-noreset", "-nolisten",
+                                      "tcp", "-screen", "0", "1024x768x24"});
             if (!m_process->waitForStarted(5000))
                 return false;
             for (int attempt = 0; attempt < 100; ++attempt) {
