@@ -11,14 +11,15 @@
 
 #include <memory>
 
-// A private Xvfb for tests that need a real X clipboard. Tests skip when Xvfb is missing.
+// A private Xvfb for tests that need a real X clipboard, on a display number above those the
+// end-to-end sessions take. Tests skip when Xvfb is missing.
 class TestXServer {
 public:
     static bool available() { return !QStandardPaths::findExecutable("Xvfb").isEmpty(); }
 
     bool start()
     {
-        for (int number = 180 + int(QCoreApplication::applicationPid() % 200); number < 600;
+        for (int number = 400 + int(QCoreApplication::applicationPid() % 400); number < 1000;
              ++number) {
             if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
                 QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
