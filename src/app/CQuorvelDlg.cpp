@@ -146,6 +146,14 @@ void CQuorvelDlg::InitDialog()
     m_grid->SetUpColumns();
     setPlacementSection("CQuorvelDlg");
     m_windows = std::make_unique<SecondaryWindowSet>();
+    // Keyboard users reach the grid after the three buttons.
+    QWidget* chain[] = {m_searchEdit, control(resource::kSearchButton),
+                        control(resource::kCorrectPriceButton),
+                        control(resource::kPutIntoListButton), m_grid};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
+        if (chain[i] && chain[i + 1])
+            setTabOrder(chain[i], chain[i + 1]);
+    }
     if (m_searchEdit)
         m_searchEdit->setFocus();
 }
