@@ -94,9 +94,9 @@ TEST_F(CollectionWindowTest, TickedCardsOnlyAndADealOncePerTickedCard)
     EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A", "1 | Foil Card A"}));
     logWindow.RefreshView();
     const QStringList rows = Rows(logWindow);
-    ASSERT_EQ(rows.size(), 4);  // Card B's two deals, then Card A's two
+    ASSERT_EQ(rows.size(), 4);  // Card B: deals 2 and 3; Card A: deals 1 and 2
     EXPECT_TRUE(rows[0].contains("1xCard B"));
-    EXPECT_EQ(rows[0], rows[2]);
+    EXPECT_EQ(rows[0], rows[3]);  // the deal of both cards, listed for each
 }
 
 TEST_F(CollectionWindowTest, AFailingQueryShowsAMessageAndNoCrash)
