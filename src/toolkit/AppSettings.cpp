@@ -1,0 +1,28 @@
+#include "toolkit/AppSettings.h"
+
+#include <QSettings>
+
+const QString AppSettings::kKey = QStringLiteral("ZUMI Tamrik's Quorvel");
+
+namespace {
+
+QString& testFile()
+{
+    static QString path;
+    return path;
+}
+
+}  // namespace
+
+std::unique_ptr<QSettings> AppSettings::open()
+{
+    if (!testFile().isEmpty())
+        return std::make_unique<QSettings>(testFile(), QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kKey,
+                                       QStringLiteral("Quorvel"));
+}
+
+void AppSettings::setFileForTests(const QString& iniPath)
+{
+    testFile() = iniPath;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/DialogUnits.h"
+
+#include <QDialog>
+#include <vector>
+
+class QMenuBar;
+
+/// A dialog window built from a dialog template: it creates the template's controls at their
+/// places (dialog units turned into pixels with the template's font), moves and stretches them
+/// by their anchors when resized, can host a menu bar above them, and restores and saves its
+/// placement under a section of the settings store.
+///
+/// Controls are found by id (`control`, `controlAs`); a subclass puts its own widget, such as a
+/// grid, at a control's place with `replaceControl`. Buttons 1 and 2 accept and reject the
+/// dialog. Closing the window hides it; Escape does not close it unless `setCloseOnEscape(true)`
+/// (modal boxes such as About want it); a subclass may override `escapePressed`.
+class CResizableDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CResizableDialog(int templateId, QWidget* parent = nullptr);
+    ~CResizableDialog() override;
+
+    const DialogTemplate& dialogTemplate() const { return m_template; }
+    const DialogUnits& dialogUnits() const { return m_units; }
+
+    /// The widget of a control, or nullptr for an id the template does not have.
+    QWidget* control(int id) const;
+    template <class T>
+    T* controlAs(int id) const
+    {
+        return qobject_cast<T*>(control(id));
+    }
+    /// Puts `widget` at the place and with the anchors of control `id`, in place of the widget
+    /// built for it (which is deleted). The dialog takes ownership. Returns `widget`, or nullptr
+    /// (and deletes nothing) for an unknown id.
+    QWidget* replaceControl(int id, QWidget* widget);
+    void setAnchors(int id, const Anchors& anchors);
+    /// A control's rectangle in pixels at the dialog's template size (below a hosted menu bar).
+    QRect baseRect(int id) const;
+    /// The dialog's client size in pixels before any resize (menu bar included).
+    QSize baseSize() const { return m_baseSize; }
+
+    /// Puts the bar above the controls and makes the window taller by the bar's height, so the
+    /// controls keep their places below it. The dialog takes ownership. Call it before
+    /// `setPlacementSection`.
+    void hostMenuBar(QMenuBar* bar);
+    QMenuBar* hostedMenuBar() const { return m_menuBar; }
+
+    /// Restores the placement saved under `section` now and saves it there when the dialog is
+    /// destroyed (if it was ever shown or restored).
+    void setPlacementSection(const QString& section);
+    QString placementSection() const { return m_section; }
+    bool restorePlacement();
+    void savePlacement() const;
+
+    void setCloseOnEscape(bool on) { m_closeOnEscape = on; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    /// Escape reached the dialog (the focused control did not use it).
+    virtual void escapePressed();
+    /// Places every control for the current size.
+    void layoutControls();
+
+private:
+    struct Placed {
+        int id;
+        QWidget* widget;
+        QRect base;
+        Anchors anchors;
+    };
+
+    QWidget* createControl(const ControlTemplate& control);
+    Placed* placed(int id);
+    const Placed* placed(int id) const;
+
+    const DialogTemplate& m_template;
+    DialogUnits m_units;
+    std::vector<Placed> m_controls;
+    QSize m_baseSize;
+    QMenuBar* m_menuBar = nullptr;
+    QString m_section;
+    bool m_placementKnown = false;
+    bool m_closeOnEscape = false;
+};

@@ -1,0 +1,3 @@
+#include "toolkit/ClipboardViewer.h"
+
+// The interface has no code of its own; this file gives its moc output a home.

@@ -1,0 +1,149 @@
+#include "toolkit/FileDialog.h"
+
+#include <QFileDialog>
+#include <QStringList>
+#include <deque>
+
+const QString FileDialog::kTradeListFilter = QStringLiteral("All Files (*.ryn)|*.ryn|(*.*)|*.*|");
+
+namespace {
+
+struct TestState {
+    bool on = false;
+    std::deque<std::optional<QString>> answers;
+    std::vector<FileDialog::Asked> asked;
+};
+
+TestState& testState()
+{
+    static TestState state;
+    return state;
+}
+
+// True when test mode answered the request; `answer` then holds the file name or nothing.
+bool testAnswer(bool save, const QString& title, const QString& filter, QString& answer,
+                bool& cancelled)
+{
+    TestState& state = testState();
+    if (!state.on)
+        return false;
+    state.asked.push_back({save, title, filter});
+    cancelled = true;
+    if (!state.answers.empty()) {
+        if (state.answers.front()) {
+            answer = *state.answers.front();
+            cancelled = false;
+        }
+        state.answers.pop_front();
+    }
+    return true;
+}
+
+std::optional<QString> answered(const QString& answer, bool cancelled)
+{
+    if (cancelled)
+        return std::nullopt;
+    return answer;
+}
+
+std::optional<QString> runDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.front().isEmpty())
+        return std::nullopt;
+    return files.front();
+}
+
+}  // namespace
+
+QString FileDialog::convertFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString windowsPatterns = parts[i + 1].trimmed();
+        if (description.isEmpty() && windowsPatterns.isEmpty())
+            continue;
+        QStringList patterns;
+        for (const QString& pattern : windowsPatterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString trimmed = pattern.trimmed();
+            patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+        }
+        if (patterns.isEmpty())
+            patterns << QStringLiteral("*");
+        const QString qtPatterns = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) +
+                                   QLatin1Char(')');
+        // A description that already ends with its patterns in brackets gets Qt's form of them
+        // there; any other description gets them appended.
+        const QString windowsTail = QLatin1Char('(') + windowsPatterns + QLatin1Char(')');
+        QString entry;
+        if (description.endsWith(windowsTail))
+            entry = description.left(description.size() - windowsTail.size()) + qtPatterns;
+        else if (description.isEmpty())
+            entry = qtPatterns;
+        else
+            entry = description + QLatin1Char(' ') + qtPatterns;
+        result << entry;
+    }
+    return result.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> FileDialog::getOpenFileName(const QString& title, const QString& filter,
+                                                   QWidget* owner)
+{
+    const QString qtFilter = convertFilter(filter);
+    QString answer;
+    bool cancelled = false;
+    if (testAnswer(false, title, qtFilter, answer, cancelled))
+        return answered(answer, cancelled);
+    QFileDialog dialog(owner, title, QString(), qtFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runDialog(dialog);
+}
+
+std::optional<QString> FileDialog::getSaveFileName(const QString& title, const QString& filter,
+                                                   const QString& defaultSuffix, QWidget* owner)
+{
+    const QString qtFilter = convertFilter(filter);
+    QString answer;
+    bool cancelled = false;
+    if (testAnswer(true, title, qtFilter, answer, cancelled))
+        return answered(answer, cancelled);
+    QFileDialog dialog(owner, title, QString(), qtFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // Asking before an existing file is replaced is QFileDialog's default; keep it explicit.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    return runDialog(dialog);
+}
+
+void FileDialog::setTestMode(bool on)
+{
+    TestState& state = testState();
+    state.on = on;
+    if (!on) {
+        state.answers.clear();
+        state.asked.clear();
+    }
+}
+
+bool FileDialog::testMode()
+{
+    return testState().on;
+}
+
+void FileDialog::setNextFileName(std::optional<QString> fileName)
+{
+    testState().on = true;
+    testState().answers.push_back(std::move(fileName));
+}
+
+const std::vector<FileDialog::Asked>& FileDialog::asked()
+{
+    return testState().asked;
+}

@@ -1,0 +1,172 @@
+#include "toolkit/FakeClipboardViewer.h"
+#include "toolkit/FileDialog.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/QtClipboardViewer.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <gtest/gtest.h>
+#include <vector>
+
+class MessageBoxTest : public ::testing::Test {
+protected:
+    void TearDown() override { MessageBox::setTestMode(false); }
+};
+
+TEST_F(MessageBoxTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
+{
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    EXPECT_TRUE(MessageBox::askYesNo("Update the prices?"));
+    EXPECT_FALSE(MessageBox::askYesNo("Really?"));
+    MessageBox::error("It failed");
+
+    const auto& asked = MessageBox::asked();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0].text, "Update the prices?");
+    EXPECT_EQ(asked[0].caption, "Question");
+    EXPECT_EQ(asked[0].buttons, MessageBox::Buttons::YesNo);
+    EXPECT_EQ(asked[2].caption, "Error");
+    EXPECT_EQ(asked[2].icon, MessageBox::Icon::Error);
+}
+
+TEST_F(MessageBoxTest, WithoutQueuedAnswerTheDefaultButtonAnswers)
+{
+    MessageBox::setTestMode(true);
+    EXPECT_FALSE(MessageBox::askYesNo("Delete?"));
+    EXPECT_EQ(MessageBox::show("t", "c", MessageBox::Icon::Warning, MessageBox::Buttons::YesNo,
+                               MessageBox::Answer::Yes),
+              MessageBox::Answer::Yes);
+    // A default the box does not offer falls back to its escape answer.
+    EXPECT_EQ(MessageBox::show("t", "c", MessageBox::Icon::None, MessageBox::Buttons::OkCancel,
+                               MessageBox::Answer::Yes),
+              MessageBox::Answer::Cancel);
+}
+
+TEST_F(MessageBoxTest, CaptionsAndIconsOfTheConvenienceBoxes)
+{
+    MessageBox::setTestMode(true);
+    MessageBox::information("a");
+    MessageBox::warning("b");
+    MessageBox::caution("c");
+    const auto& asked = MessageBox::asked();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0].caption, "Information");
+    EXPECT_EQ(asked[0].icon, MessageBox::Icon::Information);
+    EXPECT_EQ(asked[1].caption, "Warning");
+    EXPECT_EQ(asked[2].caption, "Caution");
+    EXPECT_EQ(asked[2].icon, MessageBox::Icon::Warning);
+    MessageBox::setTestMode(false);
+    EXPECT_TRUE(MessageBox::asked().empty());
+}
+
+class FileDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override { FileDialog::setTestMode(false); }
+};
+
+TEST_F(FileDialogTest, ConvertsTheProgramsFilterString)
+{
+    EXPECT_EQ(FileDialog::convertFilter(FileDialog::kTradeListFilter), "All Files (*.ryn);;(*)");
+    EXPECT_EQ(FileDialog::convertFilter("Text|*.txt;*.csv|"), "Text (*.txt *.csv)");
+    EXPECT_EQ(FileDialog::convertFilter("Lists (*.ryn)|*.ryn"), "Lists (*.ryn)");
+    EXPECT_EQ(FileDialog::convertFilter(""), "");
+}
+
+TEST_F(FileDialogTest, QueuedNamesAndCancelAnswerInOrder)
+{
+    FileDialog::setNextFileName(QString("/tmp/a.ryn"));
+    FileDialog::setNextFileName(std::nullopt);
+    EXPECT_EQ(FileDialog::getSaveFileName("Save", FileDialog::kTradeListFilter, "ryn"),
+              std::optional<QString>("/tmp/a.ryn"));
+    EXPECT_EQ(FileDialog::getOpenFileName("Load", FileDialog::kTradeListFilter), std::nullopt);
+    // Nothing queued: the dialog counts as cancelled.
+    EXPECT_EQ(FileDialog::getOpenFileName("Load", FileDialog::kTradeListFilter), std::nullopt);
+
+    const auto& asked = FileDialog::asked();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_TRUE(asked[0].save);
+    EXPECT_EQ(asked[0].title, "Save");
+    EXPECT_FALSE(asked[1].save);
+    EXPECT_EQ(asked[1].filter, "All Files (*.ryn);;(*)");
+}
+
+// Records what a viewer announces.
+struct ChangeLog {
+    explicit ChangeLog(ClipboardViewer& viewer)
+    {
+        QObject::connect(&viewer, &ClipboardViewer::changed, [this, &viewer](bool own) {
+            changes.push_back(own);
+            texts.push_back(viewer.text());
+        });
+    }
+    std::vector<bool> changes;
+    std::vector<std::optional<QString>> texts;
+};
+
+TEST(FakeClipboardViewerTest, OwnWritesAreAnnouncedSynchronouslyAndMarkedOwn)
+{
+    FakeClipboardViewer viewer;
+    ChangeLog log(viewer);
+    EXPECT_TRUE(viewer.setText("advert"));
+    ASSERT_EQ(log.changes.size(), 1u);
+    EXPECT_TRUE(log.changes[0]);
+    EXPECT_EQ(log.texts[0], std::optional<QString>("advert"));
+
+    viewer.simulateCopy("Llanowar Elves");
+    viewer.simulateNonText();
+    ASSERT_EQ(log.changes.size(), 3u);
+    EXPECT_FALSE(log.changes[1]);
+    EXPECT_EQ(log.texts[1], std::optional<QString>("Llanowar Elves"));
+    EXPECT_EQ(log.texts[2], std::nullopt);
+}
+
+TEST(FakeClipboardViewerTest, RefusedWriteChangesNothing)
+{
+    FakeClipboardViewer viewer;
+    ChangeLog log(viewer);
+    viewer.simulateCopy("x");
+    viewer.setRefuseWrites(true);
+    EXPECT_FALSE(viewer.setText("advert"));
+    EXPECT_EQ(log.changes.size(), 1u);
+    EXPECT_EQ(viewer.text(), std::optional<QString>("x"));
+    EXPECT_EQ(viewer.writeCount(), 0);
+}
+
+TEST(QtClipboardViewerTest, OwnWriteIsRecognisedAndForeignWriteIsNot)
+{
+    QtClipboardViewer viewer;
+    ChangeLog log(viewer);
+    EXPECT_TRUE(viewer.setText("Buying Tarmogoyf 20 tix"));
+    ASSERT_EQ(log.changes.size(), 1u);
+    EXPECT_TRUE(log.changes[0]);
+    EXPECT_EQ(log.texts[0], std::optional<QString>("Buying Tarmogoyf 20 tix"));
+
+    // Another writer of the same clipboard, not going through the viewer.
+    QGuiApplication::clipboard()->setText("Selling Dark Confidant");
+    ASSERT_EQ(log.changes.size(), 2u);
+    EXPECT_FALSE(log.changes[1]);
+    EXPECT_EQ(log.texts[1], std::optional<QString>("Selling Dark Confidant"));
+}
+
+TEST(QtClipboardViewerTest, ClipboardWithoutTextGivesNoText)
+{
+    QtClipboardViewer viewer;
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(image);
+    EXPECT_EQ(viewer.text(), std::nullopt);
+    QGuiApplication::clipboard()->setText("");
+    EXPECT_EQ(viewer.text(), std::optional<QString>(""));
+}
+
+TEST(QtClipboardViewerTest, SameTextTwiceIsTwoChanges)
+{
+    QtClipboardViewer viewer;
+    ChangeLog log(viewer);
+    QGuiApplication::clipboard()->setText("Force of Will");
+    QGuiApplication::clipboard()->setText("Force of Will");
+    EXPECT_EQ(log.changes.size(), 2u);
+}
