@@ -313,6 +313,7 @@ TEST_F(CollectionDatabaseTest, DealsSurviveSigkillWholeOrNotAtAll)
     EXPECT_EQ(One("pragma integrity_check"), "ok");
     const int deals = std::stoi(One("select count(*) from trans_detail"));
     EXPECT_GT(deals, 0) << "no deal was logged before the kills; the test proves nothing";
+    RecordProperty("deals_logged", deals);
     for (const auto& deal : Query("select id, comments from trans_detail")) {
         const int lines = std::stoi(deal[1].substr(deal[1].find('=') + 1));
         EXPECT_EQ(One("select count(*) from history where transaction_id=" + deal[0]),
