@@ -187,6 +187,28 @@ std::int64_t DateTime::SecondsSinceZero() const
     return days * 86400 + m_hour * 3600 + m_minute * 60 + m_second;
 }
 
+DateTime DateTime::FromSecondsSinceZero(std::int64_t seconds)
+{
+    std::int64_t days = seconds / 86400;
+    std::int64_t rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    // Civil date from days since 1970-01-01 (proleptic Gregorian calendar).
+    const std::int64_t z = days + DaysFromCivil(1899, 12, 30) + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2 ? 1 : 0));
+    return DateTime(year, month, day, static_cast<int>(rest / 3600),
+                    static_cast<int>(rest % 3600 / 60), static_cast<int>(rest % 60));
+}
+
 bool DateTime::operator==(const DateTime& other) const
 {
     return m_status == other.m_status && SecondsSinceZero() == other.SecondsSinceZero();

@@ -42,6 +42,8 @@ public:
 
     /// Seconds since the zero date; orders and compares values.
     std::int64_t SecondsSinceZero() const;
+    /// The value that lies `seconds` after the zero date (negative: before it).
+    static DateTime FromSecondsSinceZero(std::int64_t seconds);
 
     bool operator==(const DateTime& other) const;
     std::strong_ordering operator<=>(const DateTime& other) const;

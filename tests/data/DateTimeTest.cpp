@@ -45,5 +45,7 @@ TEST(DateTime, OrdersBySecondsAcrossMonthAndYearEdges)
 {
     EXPECT_LT(DateTime(2025, 12, 31, 23, 59, 59), DateTime(2026, 1, 1, 0, 0, 0));
     EXPECT_EQ(DateTime(1900, 1, 1).SecondsSinceZero(), 2 * 86400);
-    EXPECT_EQ(DateTime(2026, 1, 1, 0, 0, 1).SecondsSinceZero() - DateTime(2026, 1, 1).SecondsSinceZero(), 1);
+    EXPECT_EQ(DateTime(2026, 1, 1, 0, 0, 1).SecondsSinceZero() -
+                  DateTime(2026, 1, 1).SecondsSinceZero(),
+              1);
 }

@@ -35,10 +35,13 @@ done
 # Every shared library an installed program needs must come from a package it depends on.
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q libqt6widgets6 <<<"$depends" || fail "the package does not depend on Qt Widgets: $depends"
+# Look libraries up in this machine's own multiarch folder: "*/libm.so.6" alone also matches
+# the 32-bit copy of libc6-i386.
+multiarch=$(gcc -print-multiarch 2>/dev/null || echo x86_64-linux-gnu)
 for program in "$stage"/bin/*; do
   file -b "$program" | grep -q ELF || continue
   for library in $(objdump -p "$program" | awk '/NEEDED/ {print $2}'); do
-    owner=$(dpkg -S "*/$library" 2>/dev/null | head -n 1 | cut -d: -f1)
+    owner=$(dpkg -S "*/$multiarch/$library" 2>/dev/null | head -n 1 | cut -d: -f1)
     [ -n "$owner" ] || continue
     grep -q "$owner" <<<"$depends" ||
       fail "$(basename "$program") needs $library from $owner, which the package does not depend on: $depends"

@@ -1,0 +1,60 @@
+#include "data/CADODataBase.h"
+
+#include "data/CADOConnection.h"
+#include "data/CADOException.h"
+
+#include <new>
+
+CADODataBase::CADODataBase() : m_connection(std::make_shared<CADOConnection>()) {}
+
+CADODataBase::~CADODataBase()
+{
+    Close();
+}
+
+bool CADODataBase::IsOpen() const
+{
+    return m_connection != nullptr && m_connection->IsOpen();
+}
+
+void CADODataBase::Close()
+{
+    if (IsOpen()) {
+        m_connection->Close();
+    }
+}
+
+bool CADODataBase::Open(const std::string& connectionString)
+{
+    if (IsOpen()) {
+        Close();
+    }
+    if (!connectionString.empty()) {
+        m_connectionString = connectionString;
+    }
+    try {
+        m_connection->Open(m_connectionString);
+        return true;
+    } catch (const CADOException& error) {
+        m_lastError = "Connection String = " + m_connectionString + "\n" +
+                      FormatEngineError("CADODataBase Error", error);
+    } catch (const std::bad_alloc&) {
+        m_lastError = "Connection String = " + m_connectionString + "\n" +
+                      FormatEngineError(
+                          "CADODataBase Error",
+                          CADOException(ado_error::kOutOfMemory, "CADODataBase", "Out of memory."));
+    }
+    return false;
+}
+
+bool CADODataBase::Execute(const std::string& statement)
+{
+    try {
+        m_connection->Execute(statement);
+        return true;
+    } catch (const CADOException& error) {
+        m_lastError = "Connection String = " + m_connectionString + "\n" +
+                      FormatEngineError("CADODataBase Error", error);
+    }
+    return false;
+}

@@ -1,0 +1,105 @@
+#include "data/CardCatalogue.h"
+
+#include "data/CADODataBase.h"
+#include "data/CADOException.h"
+#include "data/CADORecordset.h"
+#include "data/SqlTexts.h"
+
+#include <new>
+
+namespace {
+
+void SetError(std::string* error, std::string text)
+{
+    if (error != nullptr) {
+        *error = std::move(text);
+    }
+}
+
+std::string ReadFailure(const CADOException& failure, const char* query)
+{
+    return "The price database could not be read (" + std::string(query) +
+           "): " + failure.Description() + "\n" + FormatEngineError("CADORecordset Error", failure);
+}
+
+} // namespace
+
+void CardCatalogue::Clear()
+{
+    m_sets.clear();
+    m_cards.clear();
+    m_cardNames.clear();
+}
+
+bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error)
+{
+    Clear();
+    if (!priceDatabase.IsOpen()) {
+        SetError(error, "The price database is not open.\n" + priceDatabase.GetLastErrorText());
+        return false;
+    }
+    CADORecordset recordset(priceDatabase);
+    const char* query = sql::kSelectExpansions;
+    try {
+        if (!recordset.Open(query)) {
+            SetError(error,
+                     "The price database could not be read.\n" + recordset.GetLastErrorText());
+            return false;
+        }
+        std::string name;
+        std::int32_t setId = 0;
+        while (!recordset.IsEof()) {
+            recordset.GetText("name", name);
+            recordset.GetLong("expansion_id", setId);
+            m_sets[setId] = name;
+            recordset.MoveNext();
+        }
+        recordset.Close();
+
+        query = sql::kSelectCards;
+        if (!recordset.Open(query)) {
+            SetError(error,
+                     "The price database could not be read.\n" + recordset.GetLastErrorText());
+            Clear();
+            return false;
+        }
+        CardRecord card;
+        card.update_date = DateTime::Zero();
+        while (!recordset.IsEof()) {
+            recordset.GetText("name", card.name);
+            recordset.GetFloat("reg_value", card.reg_value);
+            recordset.GetFloat("foil_value", card.foil_value);
+            recordset.GetLong("expansion", card.expansion);
+            recordset.GetLong("collection_no", card.collection_no);
+            recordset.GetLong("rarity", card.rarity);
+            recordset.GetLong("id", card.id);
+            recordset.GetLong("hot", card.hot);
+            // A card without a date shows the zero date, not the date of the card before it.
+            card.update_date = DateTime::Zero();
+            recordset.GetDate("update_date", card.update_date);
+            m_cards.push_back(card);
+            m_cardNames[card.id] = card.name;
+            recordset.MoveNext();
+        }
+        recordset.Close();
+    } catch (const CADOException& failure) {
+        SetError(error, ReadFailure(failure, query));
+        Clear();
+        return false;
+    } catch (const std::bad_alloc&) {
+        SetError(error, "Not enough memory to load the price database.");
+        Clear();
+        return false;
+    }
+    return true;
+}
+
+const std::string& CardCatalogue::SetName(std::int32_t setId)
+{
+    return m_sets[setId];
+}
+
+const std::string& CardCatalogue::CardName(std::int32_t catalogueId)
+{
+    return m_cardNames[catalogueId];
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/CardRecord.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class CADODataBase;
+
+/// The in-memory copy of the price database: the set table, the card list in load order and
+/// the card-name index. Every lookup runs against it, never against the database.
+class CardCatalogue {
+public:
+    /// Empties and fills the set table, card list and card-name index. On failure (database
+    /// not open, missing table or column) the catalogue is left empty, false is returned and
+    /// *error (if given) gets a clear text including the database's last error.
+    bool LoadCatalogue(CADODataBase& priceDatabase, std::string* error = nullptr);
+
+    /// Every card row, duplicates included, by regular value (highest first), then set id
+    /// (highest first).
+    const std::vector<CardRecord>& Cards() const { return m_cards; }
+    const std::map<std::int32_t, std::string>& SetTable() const { return m_sets; }
+    const std::map<std::int32_t, std::string>& CardNames() const { return m_cardNames; }
+
+    /// The set's name; an unknown id gives an empty name and leaves an empty entry behind.
+    const std::string& SetName(std::int32_t setId);
+    /// The card's name by catalogue id; an unknown id gives an empty name and leaves an empty
+    /// entry behind.
+    const std::string& CardName(std::int32_t catalogueId);
+
+    void Clear();
+
+private:
+    std::map<std::int32_t, std::string> m_sets;
+    std::vector<CardRecord> m_cards;
+    std::map<std::int32_t, std::string> m_cardNames;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct sqlite3;
+
+/// The tables of the two database files, and the creation of new, empty files. The program
+/// itself never creates a table; makedb and the tests do.
+namespace database_schema {
+
+/// `expansion` and `cardslist`.
+extern const char* const kPriceTables;
+/// `collections`, `trans_detail` and `history`.
+extern const char* const kCollectionTables;
+
+/// Creates a new database file at `path` holding `tables`, then calls `fill` (which throws
+/// `CADOException` or `std::exception` on failure) inside the same transaction. An existing
+/// file is never touched; on any failure the new file is removed, so nothing half-written
+/// stays behind. On failure `*error` (if given) says why.
+bool CreateDatabase(const std::string& path, const char* tables,
+                    const std::function<void(sqlite3*)>& fill, std::string* error = nullptr);
+
+/// An empty price database at `path`.
+bool CreatePriceDatabase(const std::string& path, std::string* error = nullptr);
+/// An empty collection database at `path`.
+bool CreateCollectionDatabase(const std::string& path, std::string* error = nullptr);
+
+} // namespace database_schema

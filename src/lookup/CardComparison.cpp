@@ -1,0 +1,79 @@
+#include "lookup/CardComparison.h"
+
+#include "data/CardRecord.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/CardItemTag.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+int Sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
+
+// A value stored as NaN would make "less" inconsistent and let a quicksort run past its range;
+// NaN therefore sorts below every number and equal to another NaN.
+int CompareValues(float a, float b)
+{
+    const bool aNan = std::isnan(a);
+    const bool bNan = std::isnan(b);
+    if (aNan || bNan) {
+        return bNan - aNan;
+    }
+    if (a < b) {
+        return -1;
+    }
+    return a > b ? 1 : 0;
+}
+
+}  // namespace
+
+int CompareSets(const CardRecord& a, const CardRecord& b)
+{
+    if (a.expansion < b.expansion) {
+        return -1;
+    }
+    return a.expansion > b.expansion ? 1 : 0;
+}
+
+int CompareCardsInColumn(int column, const CardRecord& a, const CardRecord& b)
+{
+    int result = 0;
+    switch (column) {
+    case kNameColumn:
+        result = Sign(std::strcmp(a.name.c_str(), b.name.c_str()));
+        break;
+    case kRarityColumn:
+        result = a.rarity < b.rarity ? -1 : a.rarity > b.rarity ? 1 : 0;
+        break;
+    case kRegValueColumn:
+        result = CompareValues(a.reg_value, b.reg_value);
+        break;
+    case kFoilValueColumn:
+        result = CompareValues(a.foil_value, b.foil_value);
+        break;
+    case kUpdateDateColumn:
+        result = a.update_date < b.update_date ? -1 : b.update_date < a.update_date ? 1 : 0;
+        break;
+    default:
+        return 0;
+    }
+    return result != 0 ? result : CompareSets(a, b);
+}
+
+int CompareCardTags(std::uint32_t tagA, std::uint32_t tagB, const CardFinder& find)
+{
+    const int column = card_item_tag::Column(tagA);
+    if (column != card_item_tag::Column(tagB)) {
+        return 0;
+    }
+    const CardRecord* a = find(card_item_tag::CardId(tagA));
+    const CardRecord* b = find(card_item_tag::CardId(tagB));
+    if (a == nullptr || b == nullptr) {
+        return 0;
+    }
+    return CompareCardsInColumn(column, *a, *b);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+struct CardRecord;
+
+/// The catalogue grid's sort order: -1, 0 or 1 for two cards in one column. Names compare
+/// byte-wise (case-sensitive), rarities by code, values and update dates by size; equal keys fall
+/// back to the set tie-break (lower set id first). The HOT and "Show Cards" columns, and any
+/// other, give 0.
+int CompareCardsInColumn(int column, const CardRecord& a, const CardRecord& b);
+
+/// The set tie-break alone: -1 when a's set id is smaller, 1 when larger, 0 when equal.
+int CompareSets(const CardRecord& a, const CardRecord& b);
+
+/// Finds the card of a card id among the listed cards; null when it is not listed.
+using CardFinder = std::function<const CardRecord*(std::int32_t cardId)>;
+
+/// Compares two grid cells by their item tags: 0 when the tags name different columns or a
+/// card is not listed (header cells carry the tag 0), else the comparison of the two cards in
+/// the column of the tags.
+int CompareCardTags(std::uint32_t tagA, std::uint32_t tagB, const CardFinder& find);

@@ -1,0 +1,71 @@
+#include "lookup/CardGridRules.h"
+
+#include "data/CardRecord.h"
+#include "data/DateTime.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace card_grid {
+
+int RarityImageIndex(std::int32_t setId, std::int32_t rarity)
+{
+    if (setId < 10 || setId > 90 || setId % 10 != 0) {
+        return -1;
+    }
+    const int rarityStep = rarity == 10 ? 1 : rarity == 20 ? 2 : 3;
+    return setId / 10 * 3 + rarityStep - 4;
+}
+
+int HotImageIndex(std::int32_t hot)
+{
+    return hot != 0 ? kHotSetImage : kHotClearImage;
+}
+
+std::int32_t ToggledHot(std::int32_t hot)
+{
+    return hot == 1 ? 0 : 1;
+}
+
+std::string ValueText(float value)
+{
+    const double wide = value;
+    if (!std::isfinite(wide)) {
+        return std::isnan(wide) ? " nan" : (wide < 0 ? "-inf" : " inf");
+    }
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, wide, std::chars_format::fixed, 1);
+    std::string text(buffer, result.ptr);
+    if (text.size() < 4) {
+        text.insert(0, 4 - text.size(), ' ');
+    }
+    return text;
+}
+
+std::string DateText(const DateTime& date)
+{
+    return date.Format("%m-%d-%Y");
+}
+
+std::string RarityTipText(const std::string& setName, std::int32_t rarity)
+{
+    return ExpandLineBreaks(setName + "/" + RarityName(rarity));
+}
+
+std::string ExpandLineBreaks(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            out += '\n';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace card_grid

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+/// The card-picture web page that the "Show Cards" column links to. The address must hold
+/// "http:" so that the grid's link cell recognises it as a link.
+inline constexpr const char* kCardPicturePage = "http://www.quorvel-cards.example/showcard.asp?id=";
+
+/// The card code of a card on the picture site: set prefix, colour letter, rarity letter and
+/// number (or the fixed code of a few split cards). Empty for a set the site does not know and
+/// for a card without a collection number.
+std::string CardPictureCode(std::int32_t setId, std::int32_t collectionNo, std::int32_t rarity);
+
+/// The full card picture link: the picture page followed by the card code; empty for a card
+/// without a collection number (0, or a negative number that no printed card carries).
+std::string CardPictureLink(std::int32_t setId, std::int32_t collectionNo, std::int32_t rarity);

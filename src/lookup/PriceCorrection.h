@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CADODataBase;
+class DateTime;
+class ShownCardsTable;
+
+/// One row of the catalogue grid whose "Cards Name" box is ticked: the card and the texts of
+/// its two value cells as the user left them.
+struct MarkedPriceRow {
+    std::int32_t cardId = 0;
+    std::string regText;
+    std::string foilText;
+};
+
+/// What a correction did.
+struct PriceCorrectionOutcome {
+    int updated = 0;     ///< cards written; 0 after a failure, which writes none
+    bool failed = false; ///< the database refused; nothing was stored
+    std::string error;   ///< the database's last error when failed
+};
+
+/// A message to show the user after a correction.
+struct PriceCorrectionMessage {
+    std::string text;
+    std::string caption;
+    bool isError = false; ///< error icon; otherwise the exclamation icon
+};
+
+/// Stores corrected prices of ticked grid rows into the price database. All cards of one
+/// correction are written in one database transaction: either every ticked card gets its new
+/// values, hot flag, date and manual mark, or (closed database, missing row, refused save)
+/// none does and the listed cards stay as they were.
+class PriceCorrection {
+public:
+    static constexpr const char* kQuestion = "Are you sure to update the database?";
+    static constexpr const char* kQuestionCaption = "Caution";
+    static constexpr const char* kSelectQuery = "select * from cardslist where id=%d";
+
+    PriceCorrection(CADODataBase& priceDatabase, ShownCardsTable& shownCards);
+
+    /// Writes the rows, in order. On success the shown-cards table holds the corrected
+    /// records; on failure neither the database nor the table has changed.
+    PriceCorrectionOutcome Apply(const std::vector<MarkedPriceRow>& rows, const DateTime& now);
+
+    /// A value cell's text read as the C library's decimal conversion does (leading blanks
+    /// skipped, reading stops at the first character that cannot continue the number, no number
+    /// gives 0), always with a decimal point whatever the user's locale, rounded to the single
+    /// precision the card record keeps. Texts that give no finite price (such as "inf" or
+    /// 1e39) give 0, like any other text that is not a price.
+    static float ParsePriceText(const std::string& text);
+
+    /// The message after a correction: "%d cards have been updated", "No cards selected." or
+    /// the failure with the database's last error.
+    static PriceCorrectionMessage MessageFor(const PriceCorrectionOutcome& outcome);
+
+private:
+    CADODataBase& m_database;
+    ShownCardsTable& m_shownCards;
+};

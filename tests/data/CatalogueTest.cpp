@@ -1,0 +1,174 @@
+#include "DataTestSupport.h"
+
+#include "data/CADODataBase.h"
+#include "data/CardCatalogue.h"
+#include "data/CardKey.h"
+#include "data/DatabaseSchema.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_file = m_dir.File("mtgo.mdb");
+        ASSERT_TRUE(database_schema::CreatePriceDatabase(m_file));
+    }
+
+    bool Load(std::string* error = nullptr)
+    {
+        if (!m_db.IsOpen() && !m_db.Open(ConnectionString(m_file))) {
+            return false;
+        }
+        return m_catalogue.LoadCatalogue(m_db, error);
+    }
+
+    TempDir m_dir;
+    std::string m_file;
+    CADODataBase m_db;
+    CardCatalogue m_catalogue;
+};
+
+} // namespace
+
+TEST_F(CatalogueTest, LoadsSetsAndCardsInValueThenSetOrder)
+{
+    RunSql(m_file,
+           "insert into expansion values (10, 'Seventh Edition'), (20, 'Invasion');"
+           "insert into cardslist (id, name, reg_value, foil_value, expansion, collection_no, "
+           "rarity, hot, update_date) values"
+           " (1, 'Castle', 0.5, 2.0, 10, 5, 20, 0, '2026-03-04 05:06:07'),"
+           " (2, 'Shivan Dragon', 3.25, 9.75, 10, 99, 30, 1, 'March 05 2026 10:00:00'),"
+           " (3, 'Opt', 0.5, 1.0, 20, 64, 10, 0, '2026-01-01 00:00:00');");
+    std::string error;
+    ASSERT_TRUE(Load(&error)) << error;
+    ASSERT_EQ(m_catalogue.Cards().size(), 3u);
+    EXPECT_EQ(m_catalogue.Cards()[0].name, "Shivan Dragon");
+    EXPECT_EQ(m_catalogue.Cards()[1].name, "Opt"); // equal values: higher set id first
+    EXPECT_EQ(m_catalogue.Cards()[2].name, "Castle");
+    const CardRecord& dragon = m_catalogue.Cards()[0];
+    EXPECT_EQ(dragon.id, 2);
+    EXPECT_FLOAT_EQ(dragon.reg_value, 3.25f);
+    EXPECT_FLOAT_EQ(dragon.foil_value, 9.75f);
+    EXPECT_EQ(dragon.expansion, 10);
+    EXPECT_EQ(dragon.collection_no, 99);
+    EXPECT_EQ(dragon.rarity, 30);
+    EXPECT_EQ(dragon.hot, 1);
+    EXPECT_TRUE(dragon.link.empty());
+    EXPECT_EQ(dragon.update_date, DateTime(2026, 3, 5, 10, 0, 0));
+    EXPECT_EQ(m_catalogue.SetTable().size(), 2u);
+    EXPECT_EQ(m_catalogue.SetName(20), "Invasion");
+    EXPECT_EQ(m_catalogue.CardName(3), "Opt");
+    EXPECT_EQ(m_catalogue.CardName(card_key::CatalogueId(card_key::Foil(3))), "Opt");
+}
+
+TEST_F(CatalogueTest, RepeatedIdsKeepEveryCardAndTheLaterName)
+{
+    RunSql(m_file, "insert into expansion values (10, 'Old name'), (10, 'New name');"
+                   "insert into cardslist (id, name, reg_value, expansion) values"
+                   " (7, 'Early', 2.0, 10), (7, 'Late', 1.0, 10);");
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(m_catalogue.SetName(10), "New name");
+    ASSERT_EQ(m_catalogue.Cards().size(), 2u);
+    EXPECT_EQ(m_catalogue.Cards()[0].name, "Early");
+    EXPECT_EQ(m_catalogue.Cards()[1].name, "Late");
+    EXPECT_EQ(m_catalogue.CardName(7), "Late");
+    EXPECT_EQ(m_catalogue.CardNames().size(), 1u);
+}
+
+TEST_F(CatalogueTest, NullFieldsLoadAsEmptyZeroAndTheZeroDate)
+{
+    RunSql(m_file,
+           "insert into expansion values (null, null);"
+           "insert into cardslist (id, name, reg_value, foil_value, expansion, collection_no, "
+           "rarity, hot, update_date) values"
+           " (1, 'Dated', 5.0, 6.0, 10, 1, 30, 0, '2026-06-01 12:00:00'),"
+           " (2, null, null, null, null, null, null, null, null);");
+    ASSERT_TRUE(Load());
+    ASSERT_EQ(m_catalogue.Cards().size(), 2u);
+    const CardRecord& card = m_catalogue.Cards()[1];
+    EXPECT_EQ(card.id, 2);
+    EXPECT_EQ(card.name, "");
+    EXPECT_EQ(card.reg_value, 0.0f);
+    EXPECT_EQ(card.foil_value, 0.0f);
+    EXPECT_EQ(card.expansion, 0);
+    EXPECT_EQ(card.collection_no, 0);
+    EXPECT_EQ(card.rarity, 0);
+    EXPECT_EQ(card.hot, 0);
+    // Not the date of the card read before it.
+    EXPECT_EQ(card.update_date, DateTime::Zero());
+    EXPECT_TRUE(card.update_date.IsValid());
+    EXPECT_EQ(m_catalogue.SetName(0), "");
+    EXPECT_EQ(m_catalogue.SetTable().size(), 1u);
+}
+
+TEST_F(CatalogueTest, UnknownIdsGiveEmptyNamesAndLeaveAnEntry)
+{
+    RunSql(m_file, "insert into expansion values (10, 'Seventh Edition');");
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(m_catalogue.SetName(55), "");
+    EXPECT_EQ(m_catalogue.SetTable().count(55), 1u);
+    EXPECT_EQ(m_catalogue.CardName(512), "");
+    EXPECT_EQ(m_catalogue.CardNames().count(512), 1u);
+    // The next load forgets them.
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(m_catalogue.SetTable().count(55), 0u);
+    EXPECT_EQ(m_catalogue.CardNames().count(512), 0u);
+}
+
+TEST_F(CatalogueTest, AReloadShowsAPriceCorrectionFirst)
+{
+    RunSql(m_file, "insert into cardslist (id, name, reg_value, expansion) values"
+                   " (1, 'Top', 5.0, 10), (2, 'Bottom', 1.0, 10);");
+    ASSERT_TRUE(Load());
+    ASSERT_EQ(m_catalogue.Cards().front().name, "Top");
+    RunSql(m_file, "update cardslist set reg_value = 9.5 where id = 2");
+    ASSERT_TRUE(Load());
+    ASSERT_EQ(m_catalogue.Cards().size(), 2u);
+    EXPECT_EQ(m_catalogue.Cards().front().name, "Bottom");
+}
+
+TEST_F(CatalogueTest, AClosedDatabaseGivesAnEmptyCatalogueAndTheReason)
+{
+    RunSql(m_file, "insert into cardslist (id, name) values (1, 'Opt');");
+    ASSERT_TRUE(Load());
+    ASSERT_EQ(m_catalogue.Cards().size(), 1u);
+    CADODataBase missing;
+    ASSERT_FALSE(missing.Open(ConnectionString(m_dir.File("gone.mdb"))));
+    std::string error;
+    EXPECT_FALSE(m_catalogue.LoadCatalogue(missing, &error));
+    EXPECT_TRUE(m_catalogue.Cards().empty());
+    EXPECT_TRUE(m_catalogue.SetTable().empty());
+    EXPECT_TRUE(m_catalogue.CardNames().empty());
+    EXPECT_NE(error.find("not open"), std::string::npos) << error;
+    EXPECT_NE(error.find("Connection String = "), std::string::npos) << error;
+    EXPECT_FALSE(m_catalogue.LoadCatalogue(missing)); // no error text asked for
+}
+
+TEST_F(CatalogueTest, AMissingTableGivesAnEmptyCatalogueAndTheQuery)
+{
+    RunSql(m_file, "insert into expansion values (10, 'Seventh Edition');"
+                   "drop table cardslist;");
+    std::string error;
+    EXPECT_FALSE(Load(&error));
+    EXPECT_TRUE(m_catalogue.SetTable().empty());
+    EXPECT_NE(error.find("Query = select * from cardslist order by reg_value desc,expansion "
+                         "desc"),
+              std::string::npos)
+        << error;
+    EXPECT_NE(error.find("no such table: cardslist"), std::string::npos) << error;
+}
+
+TEST_F(CatalogueTest, AMissingColumnGivesAnEmptyCatalogueAndNamesTheColumn)
+{
+    RunSql(m_file, "create table expansion2 (expansion_id integer);"
+                   "insert into expansion2 values (10);"
+                   "drop table expansion; alter table expansion2 rename to expansion;");
+    std::string error;
+    EXPECT_FALSE(Load(&error));
+    EXPECT_TRUE(m_catalogue.SetTable().empty());
+    EXPECT_NE(error.find("\"name\""), std::string::npos) << error;
+    EXPECT_NE(error.find("select * from expansion"), std::string::npos) << error;
+}

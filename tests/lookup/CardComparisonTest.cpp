@@ -1,0 +1,126 @@
+#include "data/CardRecord.h"
+#include "lookup/CardComparison.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/CardItemTag.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <vector>
+
+namespace {
+
+CardRecord Card(int id, const char* name, float reg, float foil, int set, int rarity,
+                DateTime date = DateTime())
+{
+    CardRecord card;
+    card.id = id;
+    card.name = name;
+    card.reg_value = reg;
+    card.foil_value = foil;
+    card.expansion = set;
+    card.rarity = rarity;
+    card.update_date = date;
+    return card;
+}
+
+class CardComparisonTest : public ::testing::Test {
+protected:
+    const CardRecord m_boltSeventh = Card(1, "Lightning Bolt", 1.5f, 4.0f, 10, 10,
+                                          DateTime(2026, 1, 2));
+    const CardRecord m_boltOdyssey = Card(2, "Lightning Bolt", 1.5f, 4.0f, 50, 10,
+                                          DateTime(2026, 1, 2));
+    const CardRecord m_counter = Card(3, "Counterspell", 0.5f, 9.0f, 30, 20,
+                                      DateTime(2025, 6, 1, 12));
+    const CardRecord m_lower = Card(4, "counterspell", 3.0f, 1.0f, 20, 30, DateTime(2027, 1, 1));
+};
+
+TEST_F(CardComparisonTest, NamesCompareByteWiseAndCaseSensitive)
+{
+    EXPECT_EQ(CompareCardsInColumn(kNameColumn, m_counter, m_boltSeventh), -1);
+    EXPECT_EQ(CompareCardsInColumn(kNameColumn, m_boltSeventh, m_counter), 1);
+    // Capitals sort before small letters byte-wise.
+    EXPECT_EQ(CompareCardsInColumn(kNameColumn, m_counter, m_lower), -1);
+    CardRecord accented = m_counter;
+    accented.name = "\xC3\x89" "clair";  // UTF-8 bytes above 0x7F sort after ASCII
+    EXPECT_EQ(CompareCardsInColumn(kNameColumn, accented, m_lower), 1);
+}
+
+TEST_F(CardComparisonTest, EqualKeysFallBackToTheSetOrder)
+{
+    for (int column : std::initializer_list<int>{kNameColumn, kRarityColumn, kRegValueColumn, kFoilValueColumn,
+                       kUpdateDateColumn}) {
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltOdyssey), -1) << column;
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltOdyssey, m_boltSeventh), 1) << column;
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltSeventh), 0) << column;
+    }
+}
+
+TEST_F(CardComparisonTest, RaritiesValuesAndDatesCompareSmallerFirst)
+{
+    EXPECT_EQ(CompareCardsInColumn(kRarityColumn, m_boltOdyssey, m_counter), -1);
+    EXPECT_EQ(CompareCardsInColumn(kRarityColumn, m_lower, m_counter), 1);
+    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_counter, m_boltOdyssey), -1);
+    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_lower, m_boltOdyssey), 1);
+    EXPECT_EQ(CompareCardsInColumn(kFoilValueColumn, m_counter, m_boltOdyssey), 1);
+    EXPECT_EQ(CompareCardsInColumn(kFoilValueColumn, m_lower, m_counter), -1);
+    EXPECT_EQ(CompareCardsInColumn(kUpdateDateColumn, m_counter, m_boltOdyssey), -1);
+    EXPECT_EQ(CompareCardsInColumn(kUpdateDateColumn, m_lower, m_boltOdyssey), 1);
+    // The set tie-break does not override a difference in the column itself.
+    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_lower, m_boltSeventh), 1);
+}
+
+TEST_F(CardComparisonTest, HotShowCardsAndUnknownColumnsGiveNoOrder)
+{
+    for (int column : std::initializer_list<int>{kHotColumn, kShowCardsColumn, 7, -1}) {
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_lower), 0) << column;
+        EXPECT_EQ(CompareCardsInColumn(column, m_lower, m_boltSeventh), 0) << column;
+    }
+}
+
+TEST_F(CardComparisonTest, NotANumberSortsConsistentlyBelowNumbers)
+{
+    CardRecord broken = m_boltSeventh;
+    broken.reg_value = std::nanf("");
+    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, broken, m_counter), -1);
+    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_counter, broken), 1);
+    CardRecord brokenOdyssey = broken;
+    brokenOdyssey.expansion = 50;
+    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, broken, brokenOdyssey), -1);
+}
+
+TEST_F(CardComparisonTest, TagsOfDifferentColumnsOrUnlistedCardsCompareEqual)
+{
+    const std::map<int, CardRecord> listed = {{1, m_boltSeventh}, {3, m_counter}};
+    const CardFinder find = [&](std::int32_t id) -> const CardRecord* {
+        const auto it = listed.find(id);
+        return it == listed.end() ? nullptr : &it->second;
+    };
+    using card_item_tag::Make;
+    EXPECT_EQ(CompareCardTags(Make(kRegValueColumn, 3), Make(kRegValueColumn, 1), find), -1);
+    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 3), Make(kNameColumn, 1), find), -1);
+    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 1), Make(kNameColumn, 3), find), 1);
+    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 3), Make(kRegValueColumn, 1), find), 0);
+    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 3), Make(kNameColumn, 99), find), 0);
+    EXPECT_EQ(CompareCardTags(0, Make(kHotColumn, 3), find), 0);
+}
+
+TEST_F(CardComparisonTest, SortingByRegValueDescendingListsEqualValuesInSetOrder)
+{
+    std::vector<CardRecord> cards = {Card(10, "a", 2.0f, 0, 90, 10), Card(11, "b", 5.0f, 0, 40, 10),
+                                     Card(12, "c", 2.0f, 0, 10, 10), Card(13, "d", 2.0f, 0, 50, 10),
+                                     Card(14, "e", 0.1f, 0, 20, 10)};
+    std::sort(cards.begin(), cards.end(), [](const CardRecord& a, const CardRecord& b) {
+        return CompareCardsInColumn(kRegValueColumn, a, b) > 0;
+    });
+    std::vector<int> ids;
+    for (const auto& card : cards) {
+        ids.push_back(card.id);
+    }
+    // Descending reverses the tie-break too: among equal values the higher set comes first.
+    EXPECT_EQ(ids, (std::vector<int>{11, 10, 13, 12, 14}));
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "data/DateTime.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/CardGridRules.h"
+#include "lookup/CardItemTag.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+using namespace card_grid;
+
+TEST(CardItemTag, PutsTheColumnInTheTopByteAndTheCardInTheLow24Bits)
+{
+    EXPECT_EQ(card_item_tag::Make(kHotColumn, 1234), 1234u);
+    EXPECT_EQ(card_item_tag::Make(kNameColumn, 1234), 16777216u + 1234u);
+    EXPECT_EQ(card_item_tag::Make(kUpdateDateColumn, 0xFFFFFF), 6u * 16777216u + 0xFFFFFFu);
+    for (int column = 0; column < kCardGridColumnCount; ++column) {
+        const auto tag = card_item_tag::Make(column, 777);
+        EXPECT_EQ(card_item_tag::Column(tag), column);
+        EXPECT_EQ(card_item_tag::CardId(tag), 777);
+    }
+    // An id that does not fit 24 bits must not spill into the column.
+    EXPECT_EQ(card_item_tag::Column(card_item_tag::Make(kRarityColumn, 0x1000005)), kRarityColumn);
+}
+
+TEST(CardGridColumns, HaveTheirHeaderTexts)
+{
+    EXPECT_STREQ(kCardGridHeaders[kHotColumn], "HOT");
+    EXPECT_STREQ(kCardGridHeaders[kNameColumn], "Cards Name");
+    EXPECT_STREQ(kCardGridHeaders[kRarityColumn], "Rarity");
+    EXPECT_STREQ(kCardGridHeaders[kRegValueColumn], "Reg Value");
+    EXPECT_STREQ(kCardGridHeaders[kFoilValueColumn], "Foil Value");
+    EXPECT_STREQ(kCardGridHeaders[kShowCardsColumn], "Show Cards");
+    EXPECT_STREQ(kCardGridHeaders[kUpdateDateColumn], "Update Date");
+}
+
+TEST(RarityImage, MapsTheTwentySevenSetsAndRaritiesOntoDistinctImages)
+{
+    EXPECT_EQ(RarityImageIndex(10, 10), 0);
+    EXPECT_EQ(RarityImageIndex(10, 30), 2);
+    EXPECT_EQ(RarityImageIndex(20, 10), 3);
+    EXPECT_EQ(RarityImageIndex(50, 20), 13);
+    EXPECT_EQ(RarityImageIndex(90, 30), 26);
+    std::set<int> seen;
+    for (int set = 10; set <= 90; set += 10) {
+        for (int rarity = 10; rarity <= 30; rarity += 10) {
+            const int image = RarityImageIndex(set, rarity);
+            EXPECT_GE(image, 0);
+            EXPECT_LT(image, kHotSetImage);
+            seen.insert(image);
+        }
+    }
+    EXPECT_EQ(seen.size(), 27u);
+}
+
+TEST(RarityImage, TreatsOtherRaritiesAsRareAndUnknownSetsAsNoImage)
+{
+    EXPECT_EQ(RarityImageIndex(10, 40), RarityImageIndex(10, 30));
+    EXPECT_EQ(RarityImageIndex(30, 0), RarityImageIndex(30, 30));
+    EXPECT_EQ(RarityImageIndex(0, 10), -1);
+    EXPECT_EQ(RarityImageIndex(100, 10), -1);
+    EXPECT_EQ(RarityImageIndex(15, 10), -1);
+    EXPECT_EQ(RarityImageIndex(-10, 10), -1);
+}
+
+TEST(HotMarker, ShowsTheSetMarkerForAnyNonZeroFlag)
+{
+    EXPECT_EQ(HotImageIndex(0), kHotClearImage);
+    EXPECT_EQ(HotImageIndex(1), kHotSetImage);
+    EXPECT_EQ(HotImageIndex(5), kHotSetImage);
+    EXPECT_EQ(HotImageIndex(-1), kHotSetImage);
+}
+
+TEST(HotMarker, ToggleReturnsToTheFirstStateAfterTwoClicks)
+{
+    EXPECT_EQ(ToggledHot(1), 0);
+    EXPECT_EQ(ToggledHot(0), 1);
+    EXPECT_EQ(ToggledHot(ToggledHot(0)), 0);
+    EXPECT_EQ(ToggledHot(ToggledHot(1)), 1);
+    // A stored flag other than 0 or 1 first becomes 1 (the marker keeps showing HOT), then 0.
+    EXPECT_EQ(ToggledHot(7), 1);
+    EXPECT_EQ(HotImageIndex(ToggledHot(7)), HotImageIndex(7));
+    EXPECT_EQ(ToggledHot(ToggledHot(7)), 0);
+}
+
+TEST(CellTexts, FormatValuesWithOneDecimalInAFieldOfFour)
+{
+    EXPECT_EQ(ValueText(0.0f), " 0.0");
+    EXPECT_EQ(ValueText(2.5f), " 2.5");
+    EXPECT_EQ(ValueText(12.25f), "12.2");  // 12.25 is exact; ties round to even like printf
+    EXPECT_EQ(ValueText(12.26f), "12.3");
+    EXPECT_EQ(ValueText(123.45f), "123.4");  // 123.45f lies just below 123.45
+    EXPECT_EQ(ValueText(-1.0f), "-1.0");
+    EXPECT_EQ(ValueText(1234.5f), "1234.5");
+}
+
+TEST(CellTexts, FormatTheUpdateDateMonthFirst)
+{
+    EXPECT_EQ(DateText(DateTime(2026, 12, 6, 23, 5, 24)), "12-06-2026");
+    EXPECT_EQ(DateText(DateTime()), "12-30-1899");
+}
+
+TEST(RarityTip, NamesTheSetAndTheRarity)
+{
+    EXPECT_EQ(RarityTipText("Invasion", 10), "Invasion/Common");
+    EXPECT_EQ(RarityTipText("Invasion", 20), "Invasion/Uncommon");
+    EXPECT_EQ(RarityTipText("Invasion", 30), "Invasion/Rare");
+    EXPECT_EQ(RarityTipText("Invasion", 45), "Invasion/Rare");
+    EXPECT_EQ(RarityTipText("", 10), "/Common");
+}
+
+TEST(RarityTip, TurnsBackslashNIntoLineBreaks)
+{
+    EXPECT_EQ(RarityTipText("Seventh\\nEdition", 10), "Seventh\nEdition/Common");
+    EXPECT_EQ(ExpandLineBreaks("a\\n\\nb\\"), "a\n\nb\\");
+    EXPECT_EQ(ExpandLineBreaks("\\\\n"), "\\\n");
+    EXPECT_EQ(ExpandLineBreaks("no break"), "no break");
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "lookup/PriceCorrection.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PriceCorrectionText, ReadsNumbersTheWayTheCLibraryDoes)
+{
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText(" 12.5"), 12.5f);
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("\t\n 3"), 3.0f);
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("4.25tix"), 4.25f);
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("+.5"), 0.5f);
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("-2"), -2.0f);
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("1e2"), 100.0f);
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("7,5"), 7.0f);
+    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("0x10"), 16.0f);
+}
+
+TEST(PriceCorrectionText, GivesZeroForTextsWithoutAPrice)
+{
+    EXPECT_EQ(PriceCorrection::ParsePriceText("abc"), 0.0f);
+    EXPECT_EQ(PriceCorrection::ParsePriceText(""), 0.0f);
+    EXPECT_EQ(PriceCorrection::ParsePriceText("   "), 0.0f);
+    EXPECT_EQ(PriceCorrection::ParsePriceText("- 3"), 0.0f);
+    // Not-a-number and overflowing texts would store a value no price can have.
+    EXPECT_EQ(PriceCorrection::ParsePriceText("nan"), 0.0f);
+    EXPECT_EQ(PriceCorrection::ParsePriceText("inf"), 0.0f);
+    EXPECT_EQ(PriceCorrection::ParsePriceText("-infinity"), 0.0f);
+    EXPECT_EQ(PriceCorrection::ParsePriceText("1e39"), 0.0f);
+}
+
+TEST(PriceCorrectionText, RoundsToSinglePrecision)
+{
+    const float value = PriceCorrection::ParsePriceText("0.1");
+    EXPECT_EQ(value, 0.1f);
+    EXPECT_NE(static_cast<double>(value), 0.1);
+}
+
+TEST(PriceCorrectionText, TellsTheUserWhatHappened)
+{
+    PriceCorrectionOutcome outcome;
+    auto message = PriceCorrection::MessageFor(outcome);
+    EXPECT_EQ(message.text, "No cards selected.");
+    EXPECT_EQ(message.caption, "Warning");
+    EXPECT_FALSE(message.isError);
+
+    outcome.updated = 2;
+    message = PriceCorrection::MessageFor(outcome);
+    EXPECT_EQ(message.text, "2 cards have been updated");
+    EXPECT_EQ(message.caption, "Warning");
+
+    outcome = {};
+    outcome.failed = true;
+    outcome.error = "Query = select * from cardslist where id=5\nno such row";
+    message = PriceCorrection::MessageFor(outcome);
+    EXPECT_EQ(message.caption, "Error");
+    EXPECT_TRUE(message.isError);
+    EXPECT_NE(message.text.find("no card has been changed"), std::string::npos);
+    EXPECT_NE(message.text.find(outcome.error), std::string::npos);
+}
+
+}  // namespace

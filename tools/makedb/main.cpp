@@ -1,0 +1,210 @@
+// makedb: creates the price database (mtgo.mdb) and the collection database (collection.mdb).
+
+#include "data/DatabaseSchema.h"
+#include "data/DateTime.h"
+#include "data/SampleCatalogue.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMaxSyntheticCards = 16777215; // catalogue ids lie below 16777216
+
+struct Options {
+    std::string out;
+    bool keep = false;
+    bool synthetic = false;
+    std::size_t syntheticCount = 0;
+    std::string data;
+};
+
+std::string InstalledDataFile()
+{
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        return {};
+    }
+    return (program.parent_path() / ".." / "share" / "quorvel" / "sets-2003.tsv")
+        .lexically_normal()
+        .string();
+}
+
+// The installed copy wins over the source tree's, so an installed makedb never depends on a
+// build folder that may be gone.
+std::string DefaultDataFile()
+{
+    const std::string installed = InstalledDataFile();
+    std::error_code ec;
+    if (!installed.empty() && fs::is_regular_file(installed, ec)) {
+        return installed;
+    }
+    return QUORVEL_SOURCE_DATA_FILE;
+}
+
+void PrintHelp()
+{
+    std::printf(
+        "Usage: makedb --out DIR [--keep] [--synthetic N] [--data TSV]\n"
+        "\n"
+        "Creates DIR/mtgo.mdb (the price database) and DIR/collection.mdb (an empty collection\n"
+        "database). Each file is written under a temporary name and renamed when complete, so\n"
+        "no half-written database is ever left behind.\n"
+        "\n"
+        "  --out DIR        folder for the two files (created if missing)\n"
+        "  --keep           leave a file that already exists untouched (otherwise it is replaced)\n"
+        "  --synthetic N    fill mtgo.mdb with N made-up cards (1 to %zu) instead of the sample\n"
+        "  --data TSV       the sample card list to read (tab-separated: set_id, set_code,\n"
+        "                   set_name, collection_no, rarity, name)\n"
+        "  --help           show this text\n"
+        "\n"
+        "Without --data the sample card list is taken from the installed copy\n"
+        "  %s\n"
+        "when it exists, else from the source tree\n"
+        "  %s\n"
+        "This run would use: %s\n"
+        "\n"
+        "The sample prices are illustrative, not market prices.\n",
+        kMaxSyntheticCards, InstalledDataFile().c_str(), QUORVEL_SOURCE_DATA_FILE,
+        DefaultDataFile().c_str());
+}
+
+bool ParseArguments(int argc, char* argv[], Options& options, std::string& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        const auto value = [&](std::string& out) {
+            if (i + 1 >= argc) {
+                error = "makedb: " + std::string(argument) + " needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        if (argument == "--out") {
+            if (!value(options.out)) {
+                return false;
+            }
+        } else if (argument == "--keep") {
+            options.keep = true;
+        } else if (argument == "--data") {
+            if (!value(options.data)) {
+                return false;
+            }
+        } else if (argument == "--synthetic") {
+            std::string count;
+            if (!value(count)) {
+                return false;
+            }
+            const auto result =
+                std::from_chars(count.data(), count.data() + count.size(), options.syntheticCount);
+            if (result.ec != std::errc() || result.ptr != count.data() + count.size() ||
+                options.syntheticCount == 0 || options.syntheticCount > kMaxSyntheticCards) {
+                error = "makedb: --synthetic needs a whole number from 1 to " +
+                        std::to_string(kMaxSyntheticCards) + ", not \"" + count + "\"";
+                return false;
+            }
+            options.synthetic = true;
+        } else {
+            error = "makedb: unknown argument \"" + std::string(argument) + "\" (see --help)";
+            return false;
+        }
+    }
+    if (options.out.empty()) {
+        error = "makedb: --out DIR is required (see --help)";
+        return false;
+    }
+    return true;
+}
+
+// Writes `target` through a temporary file in the same folder and a rename.
+bool WriteFile(const fs::path& target, bool keep,
+               const std::function<bool(const std::string&, std::string*)>& create)
+{
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target, ec))) {
+        if (keep) {
+            std::printf("makedb: kept %s\n", target.c_str());
+            return true;
+        }
+    }
+    const fs::path temporary =
+        target.parent_path() / ("." + target.filename().string() + ".tmp-" +
+                                std::to_string(static_cast<long>(::getpid())));
+    fs::remove(temporary, ec);
+    std::string error;
+    if (!create(temporary.string(), &error)) {
+        std::fprintf(stderr, "makedb: %s\n", error.c_str());
+        fs::remove(temporary, ec);
+        return false;
+    }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        std::fprintf(stderr, "makedb: cannot rename %s to %s: %s\n", temporary.c_str(),
+                     target.c_str(), ec.message().c_str());
+        fs::remove(temporary, ec);
+        return false;
+    }
+    std::printf("makedb: wrote %s\n", target.c_str());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            PrintHelp();
+            return 0;
+        }
+    }
+    Options options;
+    std::string error;
+    if (!ParseArguments(argc, argv, options, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+    std::error_code ec;
+    fs::create_directories(options.out, ec);
+    if (ec || !fs::is_directory(options.out)) {
+        std::fprintf(stderr, "makedb: cannot create the folder %s: %s\n", options.out.c_str(),
+                     ec ? ec.message().c_str() : "a file of that name exists");
+        return 1;
+    }
+    const fs::path out(options.out);
+
+    const auto makePrices = [&](const std::string& path, std::string* failure) {
+        std::vector<CardSet> sets;
+        std::vector<CardRecord> cards;
+        if (options.synthetic) {
+            sets = sample_catalogue::NineSets();
+            cards =
+                sample_catalogue::MakeSyntheticCards(options.syntheticCount, 2003, DateTime::Now());
+        } else {
+            const std::string data = options.data.empty() ? DefaultDataFile() : options.data;
+            if (!sample_catalogue::ReadSetsTsv(data, sets, cards, failure)) {
+                return false;
+            }
+            sample_catalogue::ApplyIllustrativePrices(cards, DateTime::Now());
+        }
+        return sample_catalogue::WritePriceDatabase(path, sets, cards, failure);
+    };
+    const auto makeCollection = [](const std::string& path, std::string* failure) {
+        return database_schema::CreateCollectionDatabase(path, failure);
+    };
+
+    const bool prices = WriteFile(out / "mtgo.mdb", options.keep, makePrices);
+    const bool collection = WriteFile(out / "collection.mdb", options.keep, makeCollection);
+    return prices && collection ? 0 : 1;
+}
