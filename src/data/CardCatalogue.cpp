@@ -5,7 +5,10 @@
 #include "data/CADORecordset.h"
 #include "data/SqlTexts.h"
 
+#include <algorithm>
+#include <iterator>
 #include <new>
+#include <numeric>
 
 namespace {
 
@@ -78,10 +81,10 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
             card.update_date = DateTime::Zero();
             recordset.GetDate("update_date", card.update_date);
             m_cards.push_back(card);
-            m_cardNames[card.id] = card.name;
             recordset.MoveNext();
         }
         recordset.Close();
+        FillCardNames();
     } catch (const CADOException& failure) {
         SetError(error, ReadFailure(failure, query));
         Clear();
@@ -92,6 +95,27 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         return false;
     }
     return true;
+}
+
+void CardCatalogue::FillCardNames()
+{
+    // Cards arrive by value, so their ids come in random order; inserting them into the map in
+    // id order instead keeps each insert at the end of the tree (no search, and neighbouring
+    // nodes close in memory), which is several times faster for a large catalogue.
+    std::vector<std::size_t> order(m_cards.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return m_cards[a].id < m_cards[b].id;
+    });
+    for (const std::size_t index : order) {
+        const CardRecord& card = m_cards[index];
+        if (!m_cardNames.empty() && std::prev(m_cardNames.end())->first == card.id) {
+            // The same id again: the row read later gives the name.
+            std::prev(m_cardNames.end())->second = card.name;
+        } else {
+            m_cardNames.emplace_hint(m_cardNames.end(), card.id, card.name);
+        }
+    }
 }
 
 const std::string& CardCatalogue::SetName(std::int32_t setId)

@@ -33,6 +33,8 @@ public:
     void Clear();
 
 private:
+    void FillCardNames();
+
     std::map<std::int32_t, std::string> m_sets;
     std::vector<CardRecord> m_cards;
     std::map<std::int32_t, std::string> m_cardNames;

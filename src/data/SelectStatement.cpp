@@ -147,7 +147,7 @@ bool HasTopLevelWord(std::string_view text, std::string_view first, bool& firstO
     if (!seenFirst) {
         firstOk = true;
     }
-    return false;
+    return depth != 0; // unbalanced parentheses: not a text we understand
 }
 
 // Position of the '*' of a "select * from" text, or npos.

@@ -11,7 +11,7 @@ void ClipboardMonitor::EndJoin()
 }
 
 ClipboardMonitor::Decision ClipboardMonitor::OnDrawClipboard(
-    const std::optional<std::string>& text, bool monitorOn)
+    const std::optional<std::string>& text, bool monitorOn, bool ownWrite)
 {
     if (m_joining) {
         // Only the one notification that joining produced is skipped.
@@ -20,7 +20,7 @@ ClipboardMonitor::Decision ClipboardMonitor::OnDrawClipboard(
     }
     if (!text)
         return {Outcome::NoText, {}};
-    if (m_ignoreNext) {
+    if (m_ignoreNext && ownWrite) {
         m_ignoreNext = false;
         return {Outcome::OwnWrite, {}};
     }

@@ -32,9 +32,13 @@ public:
     void CancelIgnoreNextChange() { m_ignoreNext = false; }
     bool IsIgnoringNextChange() const { return m_ignoreNext; }
 
-    /// One clipboard change. `text` is empty when the clipboard holds no text at all.
+    /// One clipboard change. `text` is empty when the clipboard holds no text at all;
+    /// `ownWrite` tells a change the program's own write made from one of another program.
+    /// The ignore flag skips exactly the program's next own write: a change made by another
+    /// program while the flag waits is looked up as usual and leaves the flag set.
     /// With Outcome::LookUp the clipboard lookup marker is set.
-    Decision OnDrawClipboard(const std::optional<std::string>& text, bool monitorOn);
+    Decision OnDrawClipboard(const std::optional<std::string>& text, bool monitorOn,
+                             bool ownWrite = false);
 
     /// Called at the end of every lookup: true when a value report is due (the lookup came
     /// from the clipboard and the monitor is on). The marker is cleared in every case, so a

@@ -1,5 +1,7 @@
 #include "toolkit/QtClipboardViewer.h"
 
+#include "toolkit/XcbClipboardReader.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -10,6 +12,8 @@ QtClipboardViewer::QtClipboardViewer(QObject* parent)
     connect(m_clipboard, &QClipboard::changed, this,
             [this](QClipboard::Mode mode) { onChanged(mode); });
 }
+
+QtClipboardViewer::~QtClipboardViewer() = default;
 
 void QtClipboardViewer::onChanged(int mode)
 {
@@ -22,8 +26,23 @@ void QtClipboardViewer::onChanged(int mode)
 
 std::optional<QString> QtClipboardViewer::text()
 {
-    // On X11 Qt asks the owning program and waits for its answer; a well-behaved owner answers
-    // at once, and one that has gone away yields no data rather than an error.
+    // Qt would wait up to five seconds for another program's answer, the window frozen all
+    // the while; under X11 we ask ourselves, with a deadline. Our own clipboard is answered by
+    // Qt from memory (asking over X would wait for our own, blocked, event loop).
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && !m_clipboard->ownsClipboard()) {
+        if (!m_reader)
+            m_reader = std::make_unique<XcbClipboardReader>();
+        const XcbClipboardReader::Result result = m_reader->read(kReadTimeoutMs);
+        switch (result.status) {
+        case XcbClipboardReader::Status::Text:
+            return result.text;
+        case XcbClipboardReader::Status::NoText:
+        case XcbClipboardReader::Status::TimedOut:
+            return std::nullopt;
+        case XcbClipboardReader::Status::Unavailable:
+            break;
+        }
+    }
     const QMimeData* data = m_clipboard->mimeData(QClipboard::Clipboard);
     if (!data || !data->hasText())
         return std::nullopt;

@@ -49,3 +49,19 @@ TEST(DateTime, OrdersBySecondsAcrossMonthAndYearEdges)
                   DateTime(2026, 1, 1).SecondsSinceZero(),
               1);
 }
+
+TEST(DateTime, SecondsSinceZeroConvertBackAcrossLeapDaysAndTheOrigin)
+{
+    for (const DateTime& value :
+         {DateTime(), DateTime(1899, 12, 29, 23, 59, 59), DateTime(1900, 3, 1),
+          DateTime(2000, 2, 29, 12, 0, 0), DateTime(2024, 12, 31, 23, 59, 59),
+          DateTime(2026, 12, 6, 23, 5, 24), DateTime(9999, 12, 31, 23, 59, 59)}) {
+        const DateTime back = DateTime::FromSecondsSinceZero(value.SecondsSinceZero());
+        EXPECT_EQ(back.Format("%Y-%m-%d %H:%M:%S"), value.Format("%Y-%m-%d %H:%M:%S"));
+        EXPECT_TRUE(back.IsValid());
+    }
+    EXPECT_EQ(DateTime::FromSecondsSinceZero(-1).Format("%Y-%m-%d %H:%M:%S"),
+              "1899-12-29 23:59:59");
+    EXPECT_EQ(DateTime::FromSecondsSinceZero(59 * 86400 + 1).Format("%Y-%m-%d %H:%M:%S"),
+              "1900-02-27 00:00:01"); // 1900 is no leap year
+}

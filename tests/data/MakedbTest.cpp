@@ -91,6 +91,12 @@ TEST_F(MakedbTest, BadInputFailsClearlyAndWritesNoPriceDatabase)
     EXPECT_EQ(Run("--out " + out + " --data " + tsv), 1);
     EXPECT_NE(Output().find("line 2"), std::string::npos) << Output();
     EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb"}));
+
+    // A failed rewrite leaves the existing file as it was.
+    ASSERT_EQ(Run("--out " + out + " --synthetic 50"), 0) << Output();
+    EXPECT_EQ(Run("--out " + out + " --data " + tsv), 1);
+    EXPECT_EQ(QueryText(out + "/mtgo.mdb", "select count(*) from cardslist"), "50");
+    EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb", "mtgo.mdb"}));
 }
 
 TEST_F(MakedbTest, HelpNamesTheCardListItWouldUse)

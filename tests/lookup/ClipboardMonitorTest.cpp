@@ -10,7 +10,11 @@ class ClipboardMonitorTest : public ::testing::Test {
 protected:
     ClipboardMonitor::Decision Change(std::optional<std::string> text, bool monitorOn = true)
     {
-        return m_monitor.OnDrawClipboard(text, monitorOn);
+        return m_monitor.OnDrawClipboard(text, monitorOn, false);
+    }
+    ClipboardMonitor::Decision OwnWrite(std::optional<std::string> text, bool monitorOn = true)
+    {
+        return m_monitor.OnDrawClipboard(text, monitorOn, true);
     }
     ClipboardMonitor m_monitor;
 };
@@ -54,9 +58,9 @@ TEST_F(ClipboardMonitorTest, IgnoreFlagIsConsumedByTheNextChangeWithText)
 {
     m_monitor.IgnoreNextChange();
     // A picture or files on the clipboard neither looks up nor consumes the flag.
-    EXPECT_EQ(Change(std::nullopt).outcome, Outcome::NoText);
+    EXPECT_EQ(OwnWrite(std::nullopt).outcome, Outcome::NoText);
     EXPECT_TRUE(m_monitor.IsIgnoringNextChange());
-    EXPECT_EQ(Change("our own advertisement").outcome, Outcome::OwnWrite);
+    EXPECT_EQ(OwnWrite("our own advertisement").outcome, Outcome::OwnWrite);
     EXPECT_FALSE(m_monitor.IsIgnoringNextChange());
     EXPECT_EQ(Change("an outside copy").outcome, Outcome::LookUp);
 }
@@ -64,8 +68,22 @@ TEST_F(ClipboardMonitorTest, IgnoreFlagIsConsumedByTheNextChangeWithText)
 TEST_F(ClipboardMonitorTest, EmptyTextIsTextAndConsumesTheFlag)
 {
     m_monitor.IgnoreNextChange();
-    EXPECT_EQ(Change("").outcome, Outcome::OwnWrite);
+    EXPECT_EQ(OwnWrite("").outcome, Outcome::OwnWrite);
     EXPECT_EQ(Change("").outcome, Outcome::LookUp);
+}
+
+TEST_F(ClipboardMonitorTest, AnOutsideCopyWhileTheFlagWaitsIsLookedUp)
+{
+    m_monitor.IgnoreNextChange();
+    EXPECT_EQ(Change("another program was faster").outcome, Outcome::LookUp);
+    EXPECT_TRUE(m_monitor.IsIgnoringNextChange());
+    EXPECT_EQ(OwnWrite("our own advertisement").outcome, Outcome::OwnWrite);
+    EXPECT_FALSE(m_monitor.IsIgnoringNextChange());
+}
+
+TEST_F(ClipboardMonitorTest, OwnWritesWithoutTheFlagAreLookedUp)
+{
+    EXPECT_EQ(OwnWrite("rows copied from a grid").outcome, Outcome::LookUp);
 }
 
 TEST_F(ClipboardMonitorTest, CancelledWriteSwallowsNoOutsideChange)
@@ -78,7 +96,7 @@ TEST_F(ClipboardMonitorTest, CancelledWriteSwallowsNoOutsideChange)
 TEST_F(ClipboardMonitorTest, MonitorOffReadsAndConsumesTheFlagButLooksNothingUp)
 {
     m_monitor.IgnoreNextChange();
-    EXPECT_EQ(Change("own write", false).outcome, Outcome::OwnWrite);
+    EXPECT_EQ(OwnWrite("own write", false).outcome, Outcome::OwnWrite);
     EXPECT_FALSE(m_monitor.IsIgnoringNextChange());
     const auto off = Change("outside copy", false);
     EXPECT_EQ(off.outcome, Outcome::MonitorOff);

@@ -1,3 +1,4 @@
+#include "TestWait.h"
 #include "toolkit/CHyperLink.h"
 #include "toolkit/CommandMenu.h"
 #include "toolkit/FlatButton.h"
@@ -152,11 +153,21 @@ TEST_F(TrayIconTest, AnimationAlternatesTheIconsAndStopRestoresTheMainOne)
     tray.setAnimationIcons({other, main});
     tray.startAnimation(10);
     EXPECT_TRUE(tray.isAnimating());
-    QTRY_COMPARE_WITH_TIMEOUT(tray.currentFrame(), 0, 2000);
-    EXPECT_EQ(tray.currentIcon().cacheKey(), other.cacheKey());
-    QTRY_COMPARE_WITH_TIMEOUT(tray.currentFrame(), 1, 2000);
-    EXPECT_EQ(tray.currentIcon().cacheKey(), main.cacheKey());
-    QTRY_COMPARE_WITH_TIMEOUT(tray.currentFrame(), 0, 2000);
+    // Frames are checked as they come: 0 (icon 133), 1 (icon 128), then 0 again.
+    std::vector<int> frames;
+    std::vector<qint64> icons;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            if (frames.empty() || frames.back() != tray.currentFrame()) {
+                frames.push_back(tray.currentFrame());
+                icons.push_back(tray.currentIcon().cacheKey());
+            }
+            return frames.size() >= 4;
+        },
+        3000));
+    EXPECT_EQ(frames, (std::vector<int>{-1, 0, 1, 0}));
+    EXPECT_EQ(icons[1], other.cacheKey());
+    EXPECT_EQ(icons[2], main.cacheKey());
     tray.stopAnimation();
     EXPECT_FALSE(tray.isAnimating());
     EXPECT_EQ(tray.currentFrame(), -1);

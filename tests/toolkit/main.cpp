@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+// Runs on the offscreen platform that ctest sets, except for the child copy that the X11
+// clipboard test starts with its own platform and display.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "lookup/CardMatcher.h"
+#include "lookup/FilterList.h"
+#include "lookup/LookupOptions.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CardRecord;
+class ShownCardsSink;
+
+/// The lookup: turns free text into the catalogue cards it names and hands them to a sink.
+/// It keeps a pointer to the catalogue's card list: call Prepare again after every load.
+class CardLookup {
+public:
+    CardLookup() = default;
+    explicit CardLookup(const std::vector<CardRecord>& cards) { Prepare(cards); }
+
+    /// Prepares the matcher for the card list (folded names, one buffer); the list must
+    /// outlive the lookups made until the next Prepare.
+    void Prepare(const std::vector<CardRecord>& cards);
+
+    void SetFilters(FilterList filters) { m_filters = std::move(filters); }
+    const FilterList& Filters() const { return m_filters; }
+
+    LookupOptions& Options() { return m_options; }
+    const LookupOptions& Options() const { return m_options; }
+    void SetClipboardLimits(const ClipboardLimits& limits) { m_limits = limits; }
+
+    /// Called with every pattern before it is tested (for tracing and tests).
+    void SetPatternObserver(std::function<void(const std::string&)> observer)
+    {
+        m_observer = std::move(observer);
+    }
+
+    /// Empties the sink, cleans the text, cuts it into tokens and matches each against every
+    /// card name, relaxing the pattern step by step. A clipboard lookup (fromClipboard) adds
+    /// nothing for patterns of four characters or less, stops once 100 cards are shown, and
+    /// reads only the first ClipboardLimits::maxChars characters and tests at most
+    /// ClipboardLimits::maxPatterns patterns.
+    LookupStats LookUp(std::string_view text, bool fromClipboard, ShownCardsSink& sink);
+
+    /// Matches one cleaned token, then the rests its patterns leave over.
+    LookupStats MatchToken(std::string token, bool fromClipboard, ShownCardsSink& sink);
+
+private:
+    struct Run;
+    void MatchTokenIn(Run& run, std::string token) const;
+    bool TestPattern(Run& run, const std::string& pattern) const;
+
+    const std::vector<CardRecord>* m_cards = nullptr;
+    CardMatcher m_matcher;
+    FilterList m_filters;
+    LookupOptions m_options;
+    ClipboardLimits m_limits;
+    std::function<void(const std::string&)> m_observer;
+};

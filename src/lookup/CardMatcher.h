@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CardRecord;
+
+/// Tests a wildcard pattern against every card name of the catalogue, case-blind for ASCII
+/// letters, with exactly the results of WildcardMatch(name, pattern, false) card by card. What
+/// does not change between patterns is done once per catalogue load: the names are folded and
+/// kept in one contiguous buffer, so a "*segment*" pattern without "?" is one fast pass over
+/// all names, and a segment with "?" only runs the full test on names holding its longest
+/// literal piece.
+class CardMatcher {
+public:
+    /// Prepares the names of the catalogue; call again after every catalogue load.
+    void Prepare(const std::vector<CardRecord>& cards);
+
+    std::size_t Size() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
+
+    /// Catalogue indexes of the matching names in catalogue order, at most limit of them.
+    std::vector<std::uint32_t> Matches(std::string_view pattern,
+                                       std::size_t limit = SIZE_MAX) const;
+
+private:
+    std::string_view NameBytes(std::size_t index) const;
+    std::u32string_view NameChars(std::size_t index) const;
+
+    void FindLiteral(std::string_view needle, std::size_t limit,
+                     std::vector<std::uint32_t>& out) const;
+    void FindWithJokers(std::u32string_view segment, std::size_t limit,
+                        std::vector<std::uint32_t>& out) const;
+    void FindGeneral(std::u32string_view pattern, std::size_t limit,
+                     std::vector<std::uint32_t>& out) const;
+
+    std::string m_bytes;                  // folded names, each followed by a zero byte
+    std::vector<std::size_t> m_starts;    // name i is m_bytes[m_starts[i], m_starts[i+1]-1)
+    std::u32string m_chars;               // folded names as characters, back to back
+    std::vector<std::size_t> m_charStarts;
+};

@@ -1,0 +1,61 @@
+#include "lookup/ValueReport.h"
+
+#include "data/CardRecord.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kReportedCards = 3;
+
+template <typename... Args>
+std::string Format(const char* pattern, Args... args)
+{
+    const int length = std::snprintf(nullptr, 0, pattern, args...);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), pattern, args...);
+    text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+std::string ExpandLineBreaks(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            result.push_back('\n');
+            ++i;
+        } else {
+            result.push_back(text[i]);
+        }
+    }
+    return result;
+}
+
+std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>& cards,
+                             const SetNameLookup& setName)
+{
+    std::string report = Format("%d cards found!\n---\n", static_cast<int>(rowCount));
+    const std::size_t shown = std::min({rowCount, kReportedCards, cards.size()});
+    for (std::size_t i = 0; i < shown; ++i) {
+        const CardRecord& card = cards[i];
+        const std::string set = setName ? setName(card.expansion) : std::string();
+        report += Format("Card Name: %s\nregValue = %2.1fTix\nFoilValue = %2.1fTix\nSet = "
+                         "%s\nRarity = %s",
+                         card.name.c_str(), static_cast<double>(card.reg_value),
+                         static_cast<double>(card.foil_value), set.c_str(),
+                         RarityWord(card.rarity));
+        report += "\n-----------\n";
+    }
+    if (rowCount > kReportedCards) {
+        report += "...";
+    }
+    return ExpandLineBreaks(report);
+}

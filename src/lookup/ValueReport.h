@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CardRecord;
+
+/// Name of a set id; the catalogue's lookup that inserts an empty name when the id is missing.
+using SetNameLookup = std::function<std::string(std::int32_t setId)>;
+
+/// The value report text of a clipboard lookup: "%d cards found!" over the hyphens, then the
+/// first three of the listed cards (in grid order, the most valuable first) with their name,
+/// values, set and rarity, each followed by the hyphen line, and "..." when more were found.
+/// rowCount is the number of cards listed; cards holds at least the first min(rowCount, 3).
+/// Every backslash followed by "n" becomes a line break.
+std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>& cards,
+                             const SetNameLookup& setName);
+
+/// Replaces every two-character sequence backslash, "n" by a line feed.
+std::string ExpandLineBreaks(std::string_view text);
+
+/// The grid's text for a clipboard lookup that found nothing.
+inline constexpr const char* kCardNotFound = "card not found!";

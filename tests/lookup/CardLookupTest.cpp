@@ -1,0 +1,223 @@
+#include "lookup/CardLookup.h"
+
+#include "data/CardRecord.h"
+#include "lookup/IniReader.h"
+#include "lookup/ShownCardsTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+class CardLookupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name :
+             {"Lightning Bolt", "Lightning Blast", "Counterspell", "Giant Growth", "Wrath of God",
+              "Lim-Dûl's Cohort", "Æther Rift", "Boltwing", "Shock", "Jack-in-the-Box",
+              "Cabal Ritual", "Fabled Hero", "Thunderbolt"}) {
+            Add(name);
+        }
+        m_lookup.Prepare(m_cards);
+        m_lookup.Options().userFilter = false;
+        m_lookup.SetPatternObserver([this](const std::string& p) { m_patterns.push_back(p); });
+    }
+
+    void Add(const std::string& name)
+    {
+        CardRecord card;
+        card.id = static_cast<std::int32_t>(m_cards.size() + 1);
+        card.name = name;
+        card.reg_value = static_cast<float>(m_cards.size());
+        m_cards.push_back(card);
+    }
+
+    std::set<std::string> Find(const std::string& text, bool fromClipboard = false)
+    {
+        m_patterns.clear();
+        m_stats = m_lookup.LookUp(text, fromClipboard, m_table);
+        std::set<std::string> names;
+        for (std::int32_t id : m_table.IdsInAddOrder()) {
+            names.insert(m_table.Find(id)->name);
+        }
+        return names;
+    }
+
+    void Filters(const std::string& ini)
+    {
+        m_lookup.SetFilters(LoadFilters(IniReader::FromText("[filters]\n" + ini)).filters);
+        m_lookup.Options().userFilter = true;
+    }
+
+    std::vector<CardRecord> m_cards;
+    CardLookup m_lookup;
+    ShownCardsTable m_table;
+    std::vector<std::string> m_patterns;
+    LookupStats m_stats;
+};
+
+using Names = std::set<std::string>;
+
+TEST_F(CardLookupTest, WorkedExampleWithoutFilters)
+{
+    EXPECT_EQ(Find("WTS: 4x Lightning Bolt, 2 Counterspell 3tix"),
+              (Names{"Lightning Bolt", "Counterspell"}));
+    EXPECT_EQ(m_patterns,
+              (std::vector<std::string>{"*WTS: Lightning Bolt*", "*WTS: Lightning*", "*WTS:*",
+                                        "*WTS:*", "*Lightning Bolt*", "*Counterspell tix*",
+                                        "*Counterspell*", "*tix*", "*tix*"}));
+}
+
+TEST_F(CardLookupTest, WorkedExampleWithFilters)
+{
+    Filters("f1=wts:\nf2=tix\n");
+    EXPECT_EQ(Find("WTS: 4x Lightning Bolt, 2 Counterspell 3tix"),
+              (Names{"Lightning Bolt", "Counterspell"}));
+    EXPECT_EQ(m_patterns, (std::vector<std::string>{"*lightning bolt*", "*counterspell*"}));
+}
+
+TEST_F(CardLookupTest, LeadingWordsThenTheRest)
+{
+    EXPECT_EQ(Find("lightning bolt counterspell"), (Names{"Lightning Bolt", "Counterspell"}));
+    EXPECT_EQ(Find("wts: lightning bolt"), (Names{"Lightning Bolt"}));
+}
+
+TEST_F(CardLookupTest, ShortPatternsAddOnlyForTypedSearches)
+{
+    EXPECT_EQ(Find("ab"), (Names{"Cabal Ritual", "Fabled Hero"}));
+    EXPECT_EQ(Find("ab", true), Names{});
+    EXPECT_EQ(m_patterns, std::vector<std::string>{"*ab*"});  // found, so nothing more
+    EXPECT_EQ(Find("abl", true), (Names{"Fabled Hero"}));
+}
+
+TEST_F(CardLookupTest, EmptyTextListsEverythingOnlyWhenTyped)
+{
+    EXPECT_EQ(Find("").size(), m_cards.size());
+    EXPECT_EQ(Find(" ; ").size(), m_cards.size());
+    EXPECT_TRUE(Find("", true).empty());
+    EXPECT_EQ(Find("shock,,", false).size(), 1u);  // trailing separators leave no token
+    EXPECT_EQ(Find("shock, ,counterspell").size(), m_cards.size());  // the blank token
+}
+
+TEST_F(CardLookupTest, TypoFoundOnlyAtMatchLevelTwo)
+{
+    EXPECT_EQ(Find("lightming bolt"), (Names{"Lightning Bolt", "Boltwing", "Thunderbolt"}));
+    m_lookup.Options().matchLevel = 2;
+    const Names found = Find("lightming bolt");
+    EXPECT_TRUE(found.count("Lightning Blast"));
+    EXPECT_TRUE(found.count("Lightning Bolt"));
+    EXPECT_TRUE(std::find(m_patterns.begin(), m_patterns.end(), "*light?ing*") !=
+                m_patterns.end());
+    EXPECT_TRUE(std::find(m_patterns.begin(), m_patterns.end(), "*?olt*") != m_patterns.end());
+}
+
+TEST_F(CardLookupTest, LevelTwoTriesOnePatternPerCharacter)
+{
+    m_lookup.Options().matchLevel = 2;
+    Find("lightming");
+    // mode 0, mode 1 (one word: one pattern), then nine one-letter patterns
+    ASSERT_EQ(m_patterns.size(), 11u);
+    EXPECT_EQ(m_patterns[2], "*?ightming*");
+    EXPECT_EQ(m_patterns[10], "*lightmin?*");
+}
+
+TEST_F(CardLookupTest, NamesWithOtherLettersAsSpelled)
+{
+    EXPECT_EQ(Find("2x Lim-Dûl's Cohort"), Names{"Lim-Dûl's Cohort"});
+    EXPECT_EQ(Find("æther rift"), Names{"Æther Rift"});
+    EXPECT_EQ(Find("aether"), Names{});
+    m_lookup.Options().matchLevel = 2;
+    EXPECT_EQ(Find("Lim-Dul's"), Names{"Lim-Dûl's Cohort"});  // "?" stands for "û"
+}
+
+TEST_F(CardLookupTest, FiltersDeleteAndExpandWholeWords)
+{
+    Filters("f1=foil,*\nf2=tix\nf3=wog,wrath of god\n");
+    EXPECT_EQ(Find("foil wog 3 tix"), Names{"Wrath of God"});
+    EXPECT_EQ(m_patterns.front(), "*wrath of god*");
+    EXPECT_EQ(Find("foils"), Names{});
+}
+
+TEST_F(CardLookupTest, FiltersAreIgnoredWhenTheOptionIsOff)
+{
+    Filters("f1=wog,wrath of god\n");
+    m_lookup.Options().userFilter = false;
+    EXPECT_EQ(Find("wog"), Names{});
+}
+
+TEST_F(CardLookupTest, SelfFeedingFiltersEnd)
+{
+    for (const char* ini : {"f1=bolt,lightning bolt\n", "f1=bolt,bolt bolt\n",
+                            "f1=b,a a b\n", "f1=bolt,thunderbolt\nf2=thunderbolt,bolt\n"}) {
+        for (int level : {1, 2}) {
+            Filters(ini);
+            m_lookup.Options().matchLevel = level;
+            const Names found = Find("bolt b shock");
+            EXPECT_TRUE(found.count("Shock")) << ini << " level " << level;
+            EXPECT_LT(m_stats.patterns, 500u) << ini << " level " << level;
+        }
+    }
+    Filters("f1=bolt,lightning bolt\n");
+    EXPECT_EQ(Find("bolt"), Names{"Lightning Bolt"});
+}
+
+class ClipboardLimitTest : public CardLookupTest {
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < 150; ++i) {
+            Add("Goblin " + std::to_string(i));
+        }
+        CardLookupTest::SetUp();
+    }
+};
+
+TEST_F(ClipboardLimitTest, ClipboardListsOneHundredTypedAll)
+{
+    EXPECT_EQ(Find("goblin", true).size(), 100u);
+    EXPECT_TRUE(m_stats.stoppedAtLimit);
+    // The first hundred in catalogue order are the ones listed.
+    EXPECT_EQ(m_table.IdsInAddOrder().front(), m_cards[0].id);
+    EXPECT_EQ(m_table.IdsInAddOrder().back(), m_cards[99].id);
+    EXPECT_EQ(Find("goblin", false).size(), 150u);
+    EXPECT_FALSE(m_stats.stoppedAtLimit);
+}
+
+TEST_F(ClipboardLimitTest, HugeOrBrokenClipboardTextsAreBounded)
+{
+    std::string junk;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < (1 << 20); ++i) {
+        state = state * 1103515245u + 12345u;
+        junk.push_back(static_cast<char>(state >> 24));
+    }
+    Find(junk, true);
+    EXPECT_TRUE(m_stats.textCut);
+    EXPECT_LE(m_stats.patterns, 500u);
+
+    std::string words;
+    while (words.size() < (1 << 20)) {
+        words += "qwz lorem ipsum dolor ";
+    }
+    m_lookup.Options().matchLevel = 2;
+    Find(words, true);
+    EXPECT_LE(m_stats.patterns, 500u);
+    EXPECT_TRUE(m_stats.stoppedAtLimit);
+
+    Find(std::string(1 << 20, ';'), true);
+    EXPECT_EQ(m_stats.patterns, 1u);
+    EXPECT_TRUE(m_table.Empty());
+}
+
+TEST_F(ClipboardLimitTest, TypedSearchesAreNotCut)
+{
+    const std::string text = std::string(5000, ' ') + "shock";
+    EXPECT_EQ(Find(text, false), Names{"Shock"});
+    EXPECT_EQ(Find(text, true), Names{});
+    EXPECT_TRUE(m_stats.textCut);
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include "lookup/ValueReport.h"
+
+#include "data/CardRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+class ValueReportTest : public ::testing::Test {
+protected:
+    CardRecord Card(const std::string& name, float reg, float foil, std::int32_t set,
+                    std::int32_t rarity)
+    {
+        CardRecord card;
+        card.id = static_cast<std::int32_t>(m_next++);
+        card.name = name;
+        card.reg_value = reg;
+        card.foil_value = foil;
+        card.expansion = set;
+        card.rarity = rarity;
+        return card;
+    }
+    // Like the catalogue's set table: a missing id reads as an empty name and is added.
+    SetNameLookup Sets()
+    {
+        return [this](std::int32_t id) { return m_sets[id]; };
+    }
+
+    std::map<std::int32_t, std::string> m_sets = {{10, "Seventh Edition"}, {80, "Onslaught"}};
+    int m_next = 1;
+};
+
+TEST_F(ValueReportTest, OneCardLineByLine)
+{
+    const std::string report =
+        BuildValueReport(1, {Card("Lightning Bolt", 1.25f, 12.0f, 10, 10)}, Sets());
+    EXPECT_EQ(report, "1 cards found!\n---\nCard Name: Lightning Bolt\nregValue = 1.2Tix\n"
+                      "FoilValue = 12.0Tix\nSet = Seventh Edition\nRarity = common\n"
+                      "-----------\n");
+}
+
+TEST_F(ValueReportTest, ThreeCardsWithoutEllipsis)
+{
+    const std::string report = BuildValueReport(
+        3, {Card("A", 3, 6, 10, 30), Card("B", 2, 4, 80, 20), Card("C", 1, 2, 80, 99)}, Sets());
+    EXPECT_NE(report.find("Card Name: A\nregValue = 3.0Tix"), std::string::npos);
+    EXPECT_NE(report.find("Set = Onslaught\nRarity = uncommon"), std::string::npos);
+    EXPECT_NE(report.find("Card Name: C\nregValue = 1.0Tix\nFoilValue = 2.0Tix\nSet = "
+                          "Onslaught\nRarity = rare\n-----------\n"),
+              std::string::npos);
+    EXPECT_EQ(report.substr(report.size() - 13), "\n-----------\n");
+    EXPECT_EQ(report.find("..."), std::string::npos);
+}
+
+TEST_F(ValueReportTest, FiveCardsShowThreeAndEllipsis)
+{
+    std::vector<CardRecord> cards;
+    for (int i = 5; i >= 1; --i) {
+        cards.push_back(Card("Card" + std::to_string(i), static_cast<float>(i), 0, 10, 10));
+    }
+    const std::string report = BuildValueReport(5, cards, Sets());
+    EXPECT_EQ(report.rfind("5 cards found!\n---\n", 0), 0u);
+    EXPECT_NE(report.find("Card5"), std::string::npos);
+    EXPECT_NE(report.find("Card3"), std::string::npos);
+    EXPECT_EQ(report.find("Card2"), std::string::npos);
+    EXPECT_EQ(report.substr(report.size() - 16), "\n-----------\n...");
+}
+
+TEST_F(ValueReportTest, NothingFound)
+{
+    EXPECT_EQ(BuildValueReport(0, {}, Sets()), "0 cards found!\n---\n");
+}
+
+TEST_F(ValueReportTest, BackslashNBecomesALineBreak)
+{
+    const std::string report =
+        BuildValueReport(1, {Card("Odd\\nName", 1, 1, 10, 10)}, Sets());
+    EXPECT_NE(report.find("Card Name: Odd\nName\n"), std::string::npos);
+    EXPECT_EQ(ExpandLineBreaks("a\\nb\\\\n\\"), "a\nb\\\n\\");
+}
+
+TEST_F(ValueReportTest, MissingSetShowsEmptyAndIsAdded)
+{
+    const std::string report = BuildValueReport(1, {Card("X", 1, 1, 55, 10)}, Sets());
+    EXPECT_NE(report.find("\nSet = \nRarity"), std::string::npos);
+    EXPECT_EQ(m_sets.count(55), 1u);
+}
+
+}  // namespace
