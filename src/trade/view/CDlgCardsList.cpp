@@ -34,6 +34,7 @@ bool IsTicked(const CGridCtrl& grid, int row, int column)
 
 CDlgCardsList::CDlgCardsList(QWidget* parent) : CResizableDialog(resource::kTradeListDialog, parent)
 {
+    setObjectName(QStringLiteral("tradeListWindow"));
     m_totals = controlAs<QLabel>(resource::kTotalValueLabel);
     SetUpGrid();
     const std::pair<int, void (CDlgCardsList::*)()> commands[] = {

@@ -14,9 +14,9 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     const bool log = mode == CollectionViewMode::TransactionLog;
     if (log) {
         setWindowTitle(QStringLiteral("Transaction Log"));
-        setObjectName(QStringLiteral("transactionLogDialog"));
+        setObjectName(QStringLiteral("transactionLogWindow"));
     } else {
-        setObjectName(QStringLiteral("collectionDialog"));
+        setObjectName(QStringLiteral("collectionWindow"));
     }
     m_grid = new CGridCtrl(this);
     m_grid->setObjectName(QStringLiteral("collectionGrid"));
