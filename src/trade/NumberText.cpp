@@ -137,3 +137,15 @@ bool IsDecimalNumber(std::string_view text)
     const std::string number(text.substr(begin, end - begin));
     return std::isfinite(static_cast<float>(strtod_l(number.c_str(), nullptr, CLocale())));
 }
+
+std::string ShortestFloatText(float value)
+{
+    for (int precision = 1; precision < 9; ++precision) {
+        const std::string pattern = "%." + std::to_string(precision) + "g";
+        const std::string text = FormatDouble(pattern.c_str(), value);
+        if (static_cast<float>(strtod_l(text.c_str(), nullptr, CLocale())) == value) {
+            return text;
+        }
+    }
+    return FormatDouble("%.9g", value);
+}

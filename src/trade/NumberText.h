@@ -24,3 +24,6 @@ float ParseLeadingFloat(std::string_view text);
 /// Whether the whole text (blanks around it aside) is one decimal number such as "12", "-3.5",
 /// ".5" or "2e3"; what a price box accepts.
 bool IsDecimalNumber(std::string_view text);
+
+/// The shortest text (C notation, "%g" style) that reads back as the same float: 26.25, 0.1.
+std::string ShortestFloatText(float value);

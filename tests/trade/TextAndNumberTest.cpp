@@ -102,3 +102,16 @@ TEST(NumberText, TextsDoNotFollowTheUserLocale)
         GTEST_SKIP() << "no other locale installed; checked in the C locale only";
     }
 }
+
+TEST(NumberText, ShortestFloatTextReadsBackExactly)
+{
+    EXPECT_EQ(ShortestFloatText(26.25f), "26.25");
+    EXPECT_EQ(ShortestFloatText(0.1f), "0.1");
+    EXPECT_EQ(ShortestFloatText(0.0f), "0");
+    EXPECT_EQ(ShortestFloatText(-3.5f), "-3.5");
+    for (const float value : {1234567.5f, 3.0e38f, 1.17549435e-38f, 16777217.0f}) {
+        const std::string text = ShortestFloatText(value);
+        EXPECT_TRUE(IsDecimalNumber(text)) << text;
+        EXPECT_EQ(ParseLeadingFloat(text), value) << text;
+    }
+}

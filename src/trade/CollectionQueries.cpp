@@ -1,0 +1,112 @@
+#include "trade/CollectionQueries.h"
+
+#include "data/CADODataBase.h"
+#include "data/CADOException.h"
+#include "data/CADORecordset.h"
+#include "data/CardKey.h"
+#include "data/DateTime.h"
+#include "data/SqlTexts.h"
+
+namespace {
+
+// A failed open ends the fill with the recordset's last error.
+struct QueryFailure {
+    std::string what;
+};
+
+void OpenOrFail(CADORecordset& recordset, const std::string& query)
+{
+    if (!recordset.Open(query)) {
+        throw QueryFailure{recordset.GetLastErrorText()};
+    }
+}
+
+void FillCollection(CADODataBase& database, std::int32_t cardId, bool all,
+                    const CardNameOf& nameOf, CollectionViewRows& out)
+{
+    CADORecordset recordset(database);
+    OpenOrFail(recordset, all ? std::string(sql::kSelectCollections)
+                              : sql::Format(sql::kSelectCollectionCardBoth, cardId,
+                                            card_key::Foil(cardId), sql::kMainCollection));
+    for (; !recordset.IsEof(); recordset.MoveNext()) {
+        std::int32_t owned = 0;
+        std::int32_t cardKey = 0;
+        recordset.GetLong("no_owned", owned);
+        recordset.GetLong("card_id", cardKey);
+        if (const auto row = CollectionRow(owned, cardKey, nameOf)) {
+            out.rows.push_back({row->quantity, row->name});
+        }
+    }
+    recordset.Close();
+}
+
+void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
+                      const CardNameOf& nameOf, CollectionViewRows& out)
+{
+    CADORecordset deals(database);
+    OpenOrFail(deals, all ? std::string(sql::kSelectDeals)
+                          : sql::Format(sql::kSelectDealsOfCard, cardId, card_key::Foil(cardId),
+                                        sql::kMainCollection));
+    CADORecordset cards(database);
+    for (; !deals.IsEof(); deals.MoveNext()) {
+        std::int32_t id = 0;
+        std::int32_t inOrOut = 0;
+        float price = 0.0f;
+        DateTime date = DateTime::Zero();
+        std::string comments;
+        deals.GetLong("id", id);
+        deals.GetDate("deal_date", date);
+        deals.GetLong("in_or_out", inOrOut);
+        deals.GetFloat("price", price);
+        deals.GetText("comments", comments);
+        std::vector<DealCard> moved;
+        OpenOrFail(cards, sql::Format(sql::kSelectDealCards, id));
+        for (; !cards.IsEof(); cards.MoveNext()) {
+            DealCard card;
+            cards.GetLongAt(0, card.cardKey);
+            cards.GetLongAt(1, card.count);
+            moved.push_back(card);
+        }
+        cards.Close();
+        out.rows.push_back({DealDateText(date), DealDetails(inOrOut, moved, price, nameOf),
+                            comments});
+    }
+    deals.Close();
+}
+
+}  // namespace
+
+void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t cardId, bool all,
+              const CardNameOf& nameOf, CollectionViewRows& out)
+{
+    if (!out.error.empty()) {
+        return;  // an earlier fill failed; the view keeps what it has
+    }
+    try {
+        if (mode == CollectionViewMode::Collection) {
+            FillCollection(database, cardId, all, nameOf, out);
+        } else {
+            FillTransactions(database, cardId, all, nameOf, out);
+        }
+    } catch (const QueryFailure& failure) {
+        out.error = failure.what;
+    } catch (const CADOException& error) {
+        out.error = FormatEngineError("CADORecordset Error", error);
+    } catch (const std::exception& error) {
+        out.error = error.what();
+    }
+}
+
+CollectionViewRows RefreshViewRows(CADODataBase& database, CollectionViewMode mode,
+                                   const std::vector<std::int32_t>& tickedCardIds,
+                                   const CardNameOf& nameOf)
+{
+    CollectionViewRows out;
+    if (tickedCardIds.empty()) {
+        FillView(database, mode, 0, true, nameOf, out);
+    }
+    for (const std::int32_t cardId : tickedCardIds) {
+        FillView(database, mode, cardId, false, nameOf, out);
+    }
+    return out;
+}
