@@ -2,12 +2,14 @@
 
 #include "toolkit/CHyperLink.h"
 #include "toolkit/FlatButton.h"
+#include "toolkit/GroupBox.h"
 #include "toolkit/Resources.h"
 #include "toolkit/WindowPlacement.h"
 
 #include <QFrame>
-#include <QGroupBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -65,7 +67,7 @@ QWidget* CResizableDialog::createControl(const ControlTemplate& control)
 {
     switch (control.kind) {
     case ControlTemplate::Kind::GroupBox:
-        return new QGroupBox(control.caption, this);
+        return new GroupBox(control.caption, this);
     case ControlTemplate::Kind::Edit: {
         auto* edit = new QLineEdit(control.caption, this);
         edit->setReadOnly(control.hasFlag(QStringLiteral("readOnly")));
@@ -233,4 +235,25 @@ void CResizableDialog::escapePressed()
 {
     if (m_closeOnEscape)
         reject();
+}
+
+QAction* CResizableDialog::appendWindowMenuItem(const QString& text, bool separatorBefore)
+{
+    if (!m_windowMenu) {
+        m_windowMenu = new QMenu(this);
+        m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
+    } else if (separatorBefore) {
+        m_windowMenu->addSeparator();
+    }
+    return m_windowMenu->addAction(text);
+}
+
+void CResizableDialog::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_windowMenu) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    m_windowMenu->popup(event->globalPos());
+    event->accept();
 }

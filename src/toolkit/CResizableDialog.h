@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <vector>
 
+class QAction;
+class QMenu;
 class QMenuBar;
 
 /// A dialog window built from a dialog template: it creates the template's controls at their
@@ -58,10 +60,18 @@ public:
 
     void setCloseOnEscape(bool on) { m_closeOnEscape = on; }
 
+    /// Adds an item to the window's own window menu, which opens on a right click on the
+    /// window's background: desktops here do not let a program extend their title-bar menu.
+    /// Items after the first are preceded by a separator when `separatorBefore` is true.
+    QAction* appendWindowMenuItem(const QString& text, bool separatorBefore = true);
+    /// The window menu; nullptr until an item was added.
+    QMenu* windowMenu() const { return m_windowMenu; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     /// Escape reached the dialog (the focused control did not use it).
     virtual void escapePressed();
     /// Places every control for the current size.
@@ -84,6 +94,7 @@ private:
     std::vector<Placed> m_controls;
     QSize m_baseSize;
     QMenuBar* m_menuBar = nullptr;
+    QMenu* m_windowMenu = nullptr;
     QString m_section;
     bool m_placementKnown = false;
     bool m_closeOnEscape = false;

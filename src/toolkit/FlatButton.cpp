@@ -1,5 +1,7 @@
 #include "toolkit/FlatButton.h"
 
+#include <QPainter>
+
 FlatButton::FlatButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
 {
     setFlat(true);
@@ -35,4 +37,15 @@ void FlatButton::focusOutEvent(QFocusEvent* event)
 {
     QPushButton::focusOutEvent(event);
     updateLook();
+}
+
+void FlatButton::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    if (!isFlat())
+        return;
+    // Without any outline a flat button could not be told from a label.
+    QPainter painter(this);
+    painter.setPen(palette().color(isDefault() ? QPalette::Dark : QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

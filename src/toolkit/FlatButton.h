@@ -2,7 +2,8 @@
 
 #include <QPushButton>
 
-/// A push button drawn flat: no frame until the pointer is over it or it has the focus.
+/// A push button drawn flat: a thin outline until the pointer is over it or it has the focus,
+/// when it is drawn raised.
 class FlatButton : public QPushButton {
     Q_OBJECT
 public:
@@ -12,6 +13,7 @@ public:
     bool isRaised() const { return !isFlat(); }
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -4,8 +4,10 @@
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/DialogUnits.h"
 #include "toolkit/FlatButton.h"
+#include "toolkit/GroupBox.h"
 #include "toolkit/ResourceIds.h"
 
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,7 +122,9 @@ protected:
 TEST_F(MainDialogTest, ControlsAreBuiltByKindAndFoundByIdAndName)
 {
     EXPECT_EQ(dialog.windowTitle(), "Quorvel");
-    EXPECT_NE(dialog.controlAs<QGroupBox>(resource::kSearchGroup), nullptr);
+    EXPECT_NE(dialog.controlAs<GroupBox>(resource::kSearchGroup), nullptr);
+    dialog.controlAs<QGroupBox>(resource::kCardsGroup)->setTitle("12 cards in list ");
+    EXPECT_EQ(dialog.controlAs<QGroupBox>(resource::kCardsGroup)->title(), "12 cards in list ");
     EXPECT_NE(dialog.controlAs<QLineEdit>(resource::kSearchEdit), nullptr);
     auto* search = dialog.controlAs<FlatButton>(resource::kSearchButton);
     ASSERT_NE(search, nullptr);
@@ -224,4 +228,19 @@ TEST(ModalDialogTest, ButtonsOneAndTwoAcceptAndReject)
     QSignalSpy rejected(&input, &QDialog::rejected);
     QTest::mouseClick(input.control(resource::kCancel), Qt::LeftButton);
     EXPECT_EQ(rejected.count(), 1);
+}
+
+TEST_F(MainDialogTest, WindowMenuOpensOnTheBackgroundAndRunsItsItem)
+{
+    EXPECT_EQ(dialog.windowMenu(), nullptr);
+    QAction* about = dialog.appendWindowMenuItem("&About Tamrik's Ryn...");
+    ASSERT_NE(dialog.windowMenu(), nullptr);
+    QSignalSpy triggered(about, &QAction::triggered);
+    dialog.show();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 3), dialog.mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(&dialog, &click);
+    EXPECT_TRUE(dialog.windowMenu()->isVisible());
+    dialog.windowMenu()->actions().front()->trigger();
+    EXPECT_EQ(triggered.count(), 1);
+    dialog.windowMenu()->close();
 }
