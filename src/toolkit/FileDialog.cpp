@@ -1,6 +1,9 @@
 #include "toolkit/FileDialog.h"
 
+#include "toolkit/MessageBox.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 #include <deque>
 
@@ -54,6 +57,22 @@ std::optional<QString> runDialog(QFileDialog& dialog)
     if (files.isEmpty() || files.front().isEmpty())
         return std::nullopt;
     return files.front();
+}
+
+// A desktop's own save dialog may hand back a name without the suffix the program asked for.
+// The suffix is added here, and since the dialog never saw the full name, replacing an
+// existing file is confirmed here too.
+std::optional<QString> completeSaveName(const QString& name, const QString& defaultSuffix,
+                                        QWidget* owner)
+{
+    if (defaultSuffix.isEmpty() || !QFileInfo(name).suffix().isEmpty())
+        return name;
+    const QString full = name + QLatin1Char('.') + defaultSuffix;
+    if (QFileInfo::exists(full) &&
+        !MessageBox::askYesNo(
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(full), owner))
+        return std::nullopt;
+    return full;
 }
 
 }  // namespace
@@ -111,15 +130,21 @@ std::optional<QString> FileDialog::getSaveFileName(const QString& title, const Q
     const QString qtFilter = convertFilter(filter);
     QString answer;
     bool cancelled = false;
-    if (testAnswer(true, title, qtFilter, answer, cancelled))
-        return answered(answer, cancelled);
-    QFileDialog dialog(owner, title, QString(), qtFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(defaultSuffix);
-    // Asking before an existing file is replaced is QFileDialog's default; keep it explicit.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    return runDialog(dialog);
+    std::optional<QString> chosen;
+    if (testAnswer(true, title, qtFilter, answer, cancelled)) {
+        chosen = answered(answer, cancelled);
+    } else {
+        QFileDialog dialog(owner, title, QString(), qtFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(defaultSuffix);
+        // Asking before an existing file is replaced is QFileDialog's default; keep it explicit.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        chosen = runDialog(dialog);
+    }
+    if (!chosen)
+        return std::nullopt;
+    return completeSaveName(*chosen, defaultSuffix, owner);
 }
 
 void FileDialog::setTestMode(bool on)

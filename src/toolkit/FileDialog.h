@@ -25,7 +25,7 @@ public:
     static std::optional<QString> getOpenFileName(const QString& title, const QString& filter,
                                                   QWidget* owner = nullptr);
     /// Asks for a file to write. `defaultSuffix` (without the dot) is added to a name typed
-    /// without one; the user confirms before an existing file is replaced.
+    /// without one; the user confirms (a "Question" box) before an existing file is replaced.
     static std::optional<QString> getSaveFileName(const QString& title, const QString& filter,
                                                   const QString& defaultSuffix,
                                                   QWidget* owner = nullptr);

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -91,6 +92,37 @@ TEST_F(FileDialogTest, QueuedNamesAndCancelAnswerInOrder)
     EXPECT_EQ(asked[0].title, "Save");
     EXPECT_FALSE(asked[1].save);
     EXPECT_EQ(asked[1].filter, "All Files (*.ryn);;(*)");
+}
+
+TEST_F(FileDialogTest, SaveNameGetsTheSuffixAndReplacingAFileIsConfirmed)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString bare = dir.filePath("deals");
+    FileDialog::setNextFileName(bare);
+    EXPECT_EQ(FileDialog::getSaveFileName("Save", FileDialog::kTradeListFilter, "ryn"),
+              std::optional<QString>(bare + ".ryn"));
+
+    QFile existing(bare + ".ryn");
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    FileDialog::setNextFileName(bare);
+    EXPECT_EQ(FileDialog::getSaveFileName("Save", FileDialog::kTradeListFilter, "ryn"),
+              std::nullopt);
+    ASSERT_EQ(MessageBox::asked().size(), 1u);
+    EXPECT_EQ(MessageBox::asked()[0].caption, "Question");
+    EXPECT_TRUE(MessageBox::asked()[0].text.contains("deals.ryn"));
+
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    FileDialog::setNextFileName(bare);
+    EXPECT_EQ(FileDialog::getSaveFileName("Save", FileDialog::kTradeListFilter, "ryn"),
+              std::optional<QString>(bare + ".ryn"));
+    // A name with a suffix of its own is taken as it is.
+    FileDialog::setNextFileName(dir.filePath("deals.txt"));
+    EXPECT_EQ(FileDialog::getSaveFileName("Save", FileDialog::kTradeListFilter, "ryn"),
+              std::optional<QString>(dir.filePath("deals.txt")));
+    MessageBox::setTestMode(false);
 }
 
 // Records what a viewer announces.
