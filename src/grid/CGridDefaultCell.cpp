@@ -1,0 +1,47 @@
+#include "grid/CGridDefaultCell.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
+
+CGridDefaultCell::CGridDefaultCell() : m_metrics(m_fontObject) {}
+
+void CGridDefaultCell::SetFont(const QFont* font)
+{
+    m_fontObject = font ? *font : QFont();
+    MeasureFromFont();
+}
+
+void CGridDefaultCell::MeasureFromFont()
+{
+    m_metrics = QFontMetrics(m_fontObject);
+    const QFontMetricsF exact(m_fontObject);
+    for (int i = 0; i < int(m_latinAdvance.size()); ++i) {
+        m_latinAdvance[size_t(i)] = float(exact.horizontalAdvance(QChar(char16_t(i))));
+    }
+    const int space = m_metrics.horizontalAdvance(QLatin1Char(' '));
+    const int width = m_metrics.horizontalAdvance(QStringLiteral(" XXXXXXXXXXXX "));
+    const int height = m_metrics.height();
+    if (space <= 0 || width <= 0 || height <= 0) {
+        m_defaultMargin = 3;
+        m_width = 40;
+        m_height = 16;
+        return;
+    }
+    m_defaultMargin = unsigned(space);
+    m_width = width;
+    m_height = height * 3 / 2;
+}
+
+int CGridDefaultCell::TextWidth(const QString& text) const
+{
+    float width = 0;
+    for (const QChar ch : text) {
+        const char16_t code = ch.unicode();
+        if (code < 0x20 || code > 0xFF || (code >= 0x7F && code < 0xA0)) {
+            return m_metrics.horizontalAdvance(text);
+        }
+        width += m_latinAdvance[code];
+    }
+    return int(std::ceil(width));
+}

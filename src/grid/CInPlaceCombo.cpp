@@ -1,0 +1,97 @@
+#include "grid/CInPlaceCombo.h"
+
+#include "grid/CGridCellCombo.h"
+#include "grid/CGridCtrl.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QAbstractItemView>
+#include <QLineEdit>
+
+CInPlaceCombo::CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int column,
+                             const QStringList& options, int style, const QString& text,
+                             int firstChar)
+    : QComboBox(grid->viewport()), m_grid(grid), m_original(text), m_row(row), m_column(column)
+{
+    setObjectName(QStringLiteral("InPlaceCombo"));
+    setEditable(style != CGridCellCombo::kDropDownList);
+    addItems(options);
+    const int index = findText(text);
+    if (index >= 0) {
+        setCurrentIndex(index);
+    } else if (isEditable()) {
+        setEditText(text);
+    }
+    if (firstChar > 0 && isEditable()) {
+        setEditText(QString(QChar(char32_t(firstChar))));
+    }
+    setGeometry(rect);
+    // Picking an entry from the list is a choice made; it ends the edit as Enter would.
+    connect(this, &QComboBox::activated, this, [this] { FinishEdit(Qt::Key_Return); });
+    show();
+    setFocus(Qt::OtherFocusReason);
+}
+
+bool CInPlaceCombo::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            FinishEdit(key->key());
+            return true;
+        }
+    }
+    return QComboBox::event(event);
+}
+
+void CInPlaceCombo::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        FinishEdit(event->key());
+        return;
+    case Qt::Key_Escape:
+        if (isEditable()) {
+            setEditText(m_original);
+        } else {
+            setCurrentIndex(findText(m_original));
+        }
+        FinishEdit(event->key());
+        return;
+    default:
+        QComboBox::keyPressEvent(event);
+    }
+}
+
+void CInPlaceCombo::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    // The drop-down list takes the focus while it is open; that is not the end of the edit.
+    if (event->reason() != Qt::PopupFocusReason && !view()->isVisible()) {
+        FinishEdit(0);
+    }
+}
+
+void CInPlaceCombo::FinishEdit(int key)
+{
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    const QString text = isEditable() ? currentText() : (currentIndex() >= 0 ? currentText()
+                                                                            : m_original);
+    hide();
+    deleteLater();
+    m_grid->OnEndInPlaceEdit(m_row, m_column, text, key);
+}
+
+void CInPlaceCombo::CancelEdit()
+{
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    hide();
+    deleteLater();
+}

@@ -1,0 +1,259 @@
+// The cell kinds: creation by name, check boxes, the trade list's check cell, links, images.
+#include "GridTestSupport.h"
+
+#include "grid/CGridCell.h"
+#include "grid/CGridCellCheck.h"
+#include "grid/CGridURLCell.h"
+#include "grid/CTamrikGrideCellCheck.h"
+#include "grid/GridCellFactory.h"
+#include "grid/TradeMarkStore.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+struct StoredMark {
+    std::int32_t key;
+    TradeMarkStore::Mark mark;
+    bool checked;
+};
+
+class FakeMarkStore : public TradeMarkStore {
+public:
+    void StoreMark(std::int32_t key, Mark mark, bool checked) override
+    {
+        stored.push_back({key, mark, checked});
+    }
+    std::vector<StoredMark> stored;
+};
+
+}  // namespace
+
+TEST(CellFactoryTest, EveryKindIsCreatedByItsName)
+{
+    for (const char* name : {"CGridCell", "CGridDefaultCell", "CGridCellCheck",
+                             "CTamrikGrideCellCheck", "CGridCellCombo", "CGridCellDateTime",
+                             "CGridCellNumeric", "CGridURLCell"}) {
+        std::unique_ptr<CGridCellBase> cell = GridCellFactory::Create(name);
+        ASSERT_NE(cell, nullptr) << name;
+        EXPECT_STREQ(cell->GetRuntimeClassName(), name);
+    }
+    EXPECT_EQ(GridCellFactory::Create("CGridCellBase"), nullptr);
+    EXPECT_EQ(GridCellFactory::Create("CGridCtrl"), nullptr);
+    EXPECT_EQ(GridCellFactory::Create(""), nullptr);
+    EXPECT_NE(dynamic_cast<CGridCellCheck*>(GridCellFactory::Create("CTamrikGrideCellCheck").get()),
+              nullptr);
+}
+
+class CheckCellTest : public GridFixture {
+protected:
+    void SetUp() override
+    {
+        GridFixture::SetUp();
+        Fill(3, 4);
+        ASSERT_TRUE(m_grid->SetCellKind<CGridCellCheck>(1, 1));
+        m_check = static_cast<CGridCellCheck*>(m_grid->CellAt(1, 1));
+    }
+    QRect Box() const { return m_check->GetCheckPlacement(m_grid->CellRect(1, 1)); }
+
+    CGridCellCheck* m_check = nullptr;
+};
+
+TEST_F(CheckCellTest, ClickInsideTheBoxToggles)
+{
+    EXPECT_FALSE(m_check->GetCheck());
+    Click(Box().center());
+    EXPECT_TRUE(m_check->GetCheck());
+    Click(Box().center());
+    EXPECT_FALSE(m_check->GetCheck());
+}
+
+TEST_F(CheckCellTest, ClickJustOutsideTheBoxChangesNothing)
+{
+    const QRect box = Box();
+    Click(QPoint(box.right() + 2, box.center().y()));
+    EXPECT_FALSE(m_check->GetCheck());
+    Click(QPoint(box.center().x(), box.bottom() + 2));
+    EXPECT_FALSE(m_check->GetCheck());
+}
+
+TEST_F(CheckCellTest, ReadOnlyBoxesStillToggle)
+{
+    m_grid->SetCellReadOnly(1, 1);
+    Click(Box().center());
+    EXPECT_TRUE(m_check->GetCheck());
+}
+
+TEST_F(CheckCellTest, BoxSitsAtTheMarginAndTheTextBesideIt)
+{
+    const QRect cell = m_grid->CellRect(1, 1);
+    const int margin = int(m_check->GetMargin());
+    const int side = CGridCellCheck::BoxSide();
+    EXPECT_EQ(Box(), QRect(cell.left() + margin, cell.top() + margin, side, side));
+    QRect text = cell;
+    m_check->GetTextRect(text);
+    EXPECT_GE(text.left(), cell.left() + side + 2 * margin);
+    QRect narrow(0, 0, 5, 20);
+    m_check->GetTextRect(narrow);
+    EXPECT_LE(narrow.left(), 5) << "never beyond the cell's right edge";
+
+    CGridCell plain;
+    plain.SetOwner(m_grid);
+    plain.SetText(m_check->GetText());
+    EXPECT_EQ(m_check->GetCellExtent(), plain.GetCellExtent() + QSize(side + 2 * margin,
+                                                                       side + 2 * margin));
+}
+
+TEST_F(CheckCellTest, SetCheckReturnsThePreviousStateEvenWithoutARectangle)
+{
+    EXPECT_FALSE(m_check->SetCheck(true));
+    EXPECT_TRUE(m_check->SetCheck(true));
+    CGridCellCheck loose;
+    EXPECT_FALSE(loose.SetCheck(true));
+    EXPECT_TRUE(loose.GetCheck());
+    ASSERT_TRUE(m_grid->SetCellKind<CGridCell>(1, 1));
+    ASSERT_TRUE(m_grid->SetCellKind<CGridCellCheck>(1, 1));
+    EXPECT_FALSE(static_cast<CGridCellCheck*>(m_grid->CellAt(1, 1))->GetCheck());
+}
+
+TEST_F(CheckCellTest, TradeListCheckCellsStoreTheirMark)
+{
+    FakeMarkStore store;
+    m_grid->SetTradeMarkStore(&store);
+    for (int column : {1, 2, 3}) {
+        ASSERT_TRUE(m_grid->SetCellKind<CTamrikGrideCellCheck>(2, column));
+        m_grid->SetCellData(2, column, 16777216 + 55);
+    }
+    auto box = [this](int column) {
+        auto* cell = static_cast<CGridCellCheck*>(m_grid->CellAt(2, column));
+        return cell->GetCheckPlacement(m_grid->CellRect(2, column));
+    };
+    Click(box(2).center());
+    Click(box(3).center());
+    Click(box(3).center());
+    Click(box(1).center());  // not a mark column
+    ASSERT_EQ(store.stored.size(), 3u);
+    EXPECT_EQ(store.stored[0].key, 16777216 + 55);
+    EXPECT_EQ(store.stored[0].mark, TradeMarkStore::Mark::Buying);
+    EXPECT_TRUE(store.stored[0].checked);
+    EXPECT_EQ(store.stored[1].mark, TradeMarkStore::Mark::Selling);
+    EXPECT_TRUE(store.stored[1].checked);
+    EXPECT_FALSE(store.stored[2].checked);
+    EXPECT_TRUE(static_cast<CGridCellCheck*>(m_grid->CellAt(2, 1))->GetCheck());
+
+    // Beside the box the unchanged state is stored again.
+    Click(QPoint(box(2).right() + 3, box(2).center().y()));
+    ASSERT_EQ(store.stored.size(), 4u);
+    EXPECT_TRUE(store.stored[3].checked);
+    EXPECT_EQ(store.stored[3].mark, TradeMarkStore::Mark::Buying);
+}
+
+class LinkCellTest : public GridFixture {
+protected:
+    void SetUp() override
+    {
+        GridFixture::SetUp();
+        Fill(2, 2);
+        m_grid->SetColumnWidth(1, 500);
+        ASSERT_TRUE(m_grid->SetCellKind<CGridURLCell>(1, 1));
+        m_link = static_cast<CGridURLCell*>(m_grid->CellAt(1, 1));
+        m_link->SetText(kText);
+        CGridURLCell::SetLinkOpener([this](const QString& word) { m_opened << word; });
+    }
+    void TearDown() override
+    {
+        CGridURLCell::SetLinkOpener(nullptr);
+        GridFixture::TearDown();
+    }
+
+    // The point over the middle of a word of the text.
+    QPoint OverWord(const QString& word) const
+    {
+        const QRect cell = m_grid->CellRect(1, 1);
+        QRect text = cell;
+        m_link->GetTextRect(text);
+        const QFontMetrics metrics(m_link->GetFontObject());
+        const int index = int(kText.indexOf(word));
+        const int x = metrics.horizontalAdvance(kText.left(index)) +
+                      metrics.horizontalAdvance(word) / 2;
+        return QPoint(text.left() + x, cell.center().y());
+    }
+
+    const QString kText = "see http://cards.example.org/showcard.asp?id=7EWR12 today";
+    CGridURLCell* m_link = nullptr;
+    QStringList m_opened;
+};
+
+TEST_F(LinkCellTest, RecognisesLinkWords)
+{
+    for (const char* text : {"www.x", "http://a", "mailto:me", "ftp://f", "https://s", "news:n",
+                             "gopher://g", "telnet://t", "url:u", "file:///f", "ftp.host"}) {
+        EXPECT_TRUE(CGridURLCell::HasUrl(text)) << text;
+    }
+    EXPECT_FALSE(CGridURLCell::HasUrl("plain words"));
+    EXPECT_FALSE(CGridURLCell::HasUrl(""));
+}
+
+TEST_F(LinkCellTest, ClickOpensOnlyTheLinkWordUnderThePointer)
+{
+    Click(OverWord("http://cards.example.org/showcard.asp?id=7EWR12"));
+    EXPECT_EQ(m_opened, QStringList({"http://cards.example.org/showcard.asp?id=7EWR12"}));
+    Click(OverWord("see"));
+    Click(OverWord("today"));
+    EXPECT_EQ(m_opened.size(), 1);
+}
+
+TEST_F(LinkCellTest, WordAtCutsAtSpaces)
+{
+    const QFontMetrics metrics(m_link->GetFontObject());
+    EXPECT_EQ(m_link->WordAt(1), "see");
+    EXPECT_EQ(m_link->WordAt(metrics.horizontalAdvance("see") + 1), QString()) << "a space";
+    EXPECT_EQ(m_link->WordAt(metrics.horizontalAdvance(kText) - 2), "today");
+    EXPECT_EQ(m_link->WordAt(metrics.horizontalAdvance(kText) + 10), QString());
+    EXPECT_EQ(m_link->WordAt(-3), QString());
+}
+
+TEST_F(LinkCellTest, LaunchFlagOffOpensNothingAndLinksNeverEdit)
+{
+    m_link->SetLaunchUrl(false);
+    Click(OverWord("http://cards.example.org/showcard.asp?id=7EWR12"));
+    EXPECT_TRUE(m_opened.isEmpty());
+    EXPECT_FALSE(m_grid->EditCell(1, 1));
+    EXPECT_FALSE(m_link->IsEditing());
+}
+
+TEST_F(LinkCellTest, HandCursorOnlyOverTheLink)
+{
+    const QPoint over = OverWord("http://cards.example.org/showcard.asp?id=7EWR12");
+    Hover(over);
+    EXPECT_EQ(m_grid->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    Hover(OverWord("see"));
+    EXPECT_EQ(m_grid->viewport()->cursor().shape(), Qt::ArrowCursor);
+}
+
+using ImageTest = GridFixture;
+
+TEST_F(ImageTest, AStripIsCutIntoSixteenPixelImagesThatCellsShow)
+{
+    QPixmap strip(29 * 16, 16);
+    strip.fill(Qt::red);
+    m_grid->SetImageStrip(strip);
+    ASSERT_EQ(m_grid->GetImageList().size(), 29);
+    EXPECT_EQ(m_grid->GetImageList().at(28).size(), QSize(16, 16));
+
+    Fill(1, 1);
+    const int without = m_grid->CellAt(1, 0)->GetCellExtent().width();
+    m_grid->SetCellImage(1, 0, 27);
+    EXPECT_EQ(m_grid->CellAt(1, 0)->GetCellExtent().width(),
+              without + 16 + int(m_grid->CellAt(1, 0)->GetMargin()));
+    m_grid->SetCellText(1, 0, QString());
+    QImage shot = m_grid->viewport()->grab().toImage();
+    const QRect cell = m_grid->CellRect(1, 0);
+    const QPoint inImage(cell.left() + int(m_grid->CellAt(1, 0)->GetMargin()) + 8,
+                         cell.center().y());
+    EXPECT_EQ(QColor(shot.pixel(inImage)), QColor(Qt::red));
+    m_grid->SetCellImage(1, 0, 99);  // outside the list: drawn without an image
+    shot = m_grid->viewport()->grab().toImage();
+    EXPECT_NE(QColor(shot.pixel(inImage)), QColor(Qt::red));
+}
