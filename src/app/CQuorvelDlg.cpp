@@ -15,6 +15,7 @@
 #include "toolkit/ResourceIds.h"
 #include "toolkit/Resources.h"
 #include "toolkit/TrayIcon.h"
+#include "trade/view/CatalogueGridRows.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -145,7 +146,17 @@ void CQuorvelDlg::InitDialog()
     CreateTray();
     m_grid->SetUpColumns();
     setPlacementSection("CQuorvelDlg");
-    m_windows = std::make_unique<SecondaryWindowSet>();
+    m_gridRows = std::make_unique<CatalogueGridRows>(
+        *m_grid, [this](std::int32_t cardId) { return m_grid->ShownCards().Find(cardId); });
+    SecondaryWindowContext context;
+    context.collectionDatabase = &m_collectionDatabase;
+    context.catalogueRows = m_gridRows.get();
+    context.cardNames = [this](std::int32_t catalogueId) {
+        return m_catalogue.CardName(catalogueId);
+    };
+    context.ignoreNextChange = [this] { m_monitor.IgnoreNextChange(); };
+    context.copyText = [this](const std::string& text) { return CopyText(text); };
+    m_windows = std::make_unique<SecondaryWindowSet>(context);
     // Keyboard users reach the grid after the three buttons.
     QWidget* chain[] = {m_searchEdit, control(resource::kSearchButton),
                         control(resource::kCorrectPriceButton),
@@ -259,6 +270,7 @@ void CQuorvelDlg::OnCommand(MainCommand command)
         Search();
         break;
     case MainCommand::PutIntoList:
+        PutIntoList();
         break;
     case MainCommand::CorrectPrice:
         CorrectPrice();
@@ -365,6 +377,21 @@ void CQuorvelDlg::CorrectPrice()
     PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
     // A correction may have reloaded the catalogue: the lookup reads it in place.
     m_lookup.Prepare(m_catalogue.Cards());
+}
+
+void CQuorvelDlg::PutIntoList()
+{
+    if (m_windows && m_gridRows)
+        m_windows->PutIntoList(*m_gridRows);
+}
+
+bool CQuorvelDlg::CopyText(const std::string& text)
+{
+    const bool taken = m_clipboard.setText(QString::fromStdString(text));
+    // A write the clipboard refused must not leave the skip flag waiting for an outside copy.
+    if (!taken)
+        m_monitor.CancelIgnoreNextChange();
+    return taken;
 }
 
 void CQuorvelDlg::Exit()

@@ -13,6 +13,7 @@
 #include <string>
 
 class CADODataBase;
+class CatalogueGridRows;
 class CCardsGridCtrl;
 class ClipboardViewer;
 class CommandMenu;
@@ -87,6 +88,8 @@ private:
     void ShowValueReport();
     void SetCountCaption(int count);
     void CorrectPrice();
+    void PutIntoList();
+    bool CopyText(const std::string& text);
     void InitDialog();
     void CreateMenus();
     void CreateTray();
@@ -117,6 +120,7 @@ private:
     QLineEdit* m_searchEdit = nullptr;
     QGroupBox* m_cardsGroup = nullptr;
     CCardsGridCtrl* m_grid = nullptr;
+    std::unique_ptr<CatalogueGridRows> m_gridRows;
     CommandMenu* m_mainMenu = nullptr;
     CommandMenu* m_trayCommands = nullptr;
     QMenu* m_trayMenu = nullptr;

@@ -1,33 +1,37 @@
 #include "app/SecondaryWindowSet.h"
 
-#include "toolkit/CResizableDialog.h"
 #include "toolkit/ResourceIds.h"
 #include "toolkit/Resources.h"
+#include "trade/view/CDlgCollection.h"
 
 namespace {
 
-std::unique_ptr<CResizableDialog> MakeWindow(int templateId, const char* section,
-                                             const char* objectName)
+std::unique_ptr<CDlgCollection> MakeCollectionView(CollectionViewMode mode,
+                                                   const SecondaryWindowContext& context)
 {
     // Top-level windows with the desktop as parent: hiding the main window by minimising it
     // leaves them on screen.
-    auto window = std::make_unique<CResizableDialog>(templateId);
-    window->setObjectName(objectName);
-    window->setWindowIcon(Resources::icon(resource::kAppIcon));
-    window->setPlacementSection(section);
-    window->hide();
-    return window;
+    auto view = std::make_unique<CDlgCollection>(mode);
+    view->setObjectName(mode == CollectionViewMode::Collection ? "collectionWindow"
+                                                                 : "transactionLogWindow");
+    view->SetCollectionDatabase(context.collectionDatabase);
+    view->SetCatalogueRows(context.catalogueRows);
+    view->SetCardNames(context.cardNames);
+    view->hide();
+    return view;
 }
 
 } // namespace
 
-SecondaryWindowSet::SecondaryWindowSet()
+SecondaryWindowSet::SecondaryWindowSet(const SecondaryWindowContext& context)
 {
-    m_tradeList = MakeWindow(resource::kTradeListDialog, "CDlgCardsList", "tradeListWindow");
-    m_collection = MakeWindow(resource::kCollectionDialog, "CDlgCollection", "collectionWindow");
-    m_transactionLog =
-        MakeWindow(resource::kCollectionDialog, "CDlgTransaction", "transactionLogWindow");
-    m_transactionLog->setWindowTitle("Transaction Log");
+    m_tradeList = std::make_unique<CDlgCardsList>();
+    m_tradeList->setObjectName("tradeListWindow");
+    m_tradeList->SetCollectionDatabase(context.collectionDatabase);
+    m_tradeList->SetClipboardSeams(context.ignoreNextChange, context.copyText);
+    m_tradeList->hide();
+    m_collection = MakeCollectionView(CollectionViewMode::Collection, context);
+    m_transactionLog = MakeCollectionView(CollectionViewMode::TransactionLog, context);
 }
 
 SecondaryWindowSet::~SecondaryWindowSet()
@@ -40,21 +44,6 @@ void SecondaryWindowSet::Destroy()
     m_tradeList.reset();
     m_collection.reset();
     m_transactionLog.reset();
-}
-
-QWidget* SecondaryWindowSet::TradeList() const
-{
-    return m_tradeList.get();
-}
-
-QWidget* SecondaryWindowSet::Collection() const
-{
-    return m_collection.get();
-}
-
-QWidget* SecondaryWindowSet::TransactionLog() const
-{
-    return m_transactionLog.get();
 }
 
 QWidget* SecondaryWindowSet::Window(MainCommand command) const
@@ -82,7 +71,7 @@ void SecondaryWindowSet::Toggle(MainCommand command)
         break;
     case WindowToggle::ShowAndRefresh:
         window->show();
-        Refresh(command);
+        static_cast<CDlgCollection*>(window)->RefreshView();
         break;
     case WindowToggle::Show:
         window->show();
@@ -90,13 +79,16 @@ void SecondaryWindowSet::Toggle(MainCommand command)
     }
 }
 
-void SecondaryWindowSet::Refresh(MainCommand /*command*/)
+void SecondaryWindowSet::PutIntoList(const CatalogueRows& rows)
 {
+    if (m_tradeList)
+        m_tradeList->PutIntoList(rows);
 }
 
 void SecondaryWindowSet::HideAll()
 {
-    for (QWidget* window : {TradeList(), Collection(), TransactionLog()}) {
+    for (QWidget* window : {Window(MainCommand::TradingList), Window(MainCommand::MyCollection),
+                            Window(MainCommand::TransactionLog)}) {
         if (window)
             window->hide();
     }

@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "app/SecondaryWindowSet.h"
 #include "toolkit/CTipPopup.h"
+#include "trade/view/CDlgCollection.h"
 
 #include <QAction>
 #include <QApplication>
