@@ -20,7 +20,7 @@ int DefaultIndex(bool fixedRow, bool fixedColumn)
     return (fixedRow ? 1 : 0) | (fixedColumn ? 2 : 0);
 }
 
-}  // namespace
+} // namespace
 
 CGridCtrl::CGridCtrl(QWidget* parent, int rows, int columns, int fixedRows, int fixedColumns)
     : QAbstractScrollArea(parent)
@@ -129,8 +129,8 @@ bool CGridCtrl::ValidCell(int row, int column) const
 
 void CGridCtrl::RefreshPlaceBits(int firstRow, int lastRow)
 {
-    constexpr unsigned placeMask = grid_state::kFixed | grid_state::kFixedRow |
-                                   grid_state::kFixedColumn;
+    constexpr unsigned placeMask =
+        grid_state::kFixed | grid_state::kFixedRow | grid_state::kFixedColumn;
     for (int r = std::max(0, firstRow); r <= lastRow && r < GetRowCount(); ++r) {
         auto& cells = m_rows[size_t(r)].cells;
         for (int c = 0; c < int(cells.size()); ++c) {
@@ -441,4 +441,3 @@ bool CGridCtrl::SetColumnWidth(int column, int pixels)
     viewport()->update();
     return true;
 }
-

@@ -42,12 +42,21 @@ public:
 
     /// The state of a mouse button press.
     enum class MouseMode {
-        Nothing, SelectAll, SelectColumn, SelectRow, SelectCells, OverColumnDivider, SizingColumn,
-        OverRowDivider, SizingRow, PrepareEdit, PrepareDrag
+        Nothing,
+        SelectAll,
+        SelectColumn,
+        SelectRow,
+        SelectCells,
+        OverColumnDivider,
+        SizingColumn,
+        OverRowDivider,
+        SizingRow,
+        PrepareEdit,
+        PrepareDrag
     };
 
-    explicit CGridCtrl(QWidget* parent = nullptr, int rows = 0, int columns = 0,
-                       int fixedRows = 0, int fixedColumns = 0);
+    explicit CGridCtrl(QWidget* parent = nullptr, int rows = 0, int columns = 0, int fixedRows = 0,
+                       int fixedColumns = 0);
     ~CGridCtrl() override;
 
     // --- shape ---
@@ -276,7 +285,7 @@ private:
         return (std::uint64_t(std::uint32_t(row)) << 16) | std::uint32_t(column & 0xFFFF);
     }
 
-    std::vector<Row> m_rows;  // in virtual mode rows keep their height and hold no cells
+    std::vector<Row> m_rows; // in virtual mode rows keep their height and hold no cells
     std::vector<int> m_columnWidths;
     int m_fixedRows = 0;
     int m_fixedColumns = 0;

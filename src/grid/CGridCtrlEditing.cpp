@@ -150,7 +150,7 @@ QString CGridCtrl::SelectedText() const
         const int row = int(key >> 16);
         const int column = int(key & 0xFFFF);
         if (m_columnWidths[size_t(column)] <= 0) {
-            continue;  // hidden columns are not copied
+            continue; // hidden columns are not copied
         }
         rows[row].push_back(column);
         first = std::min(first, column);
@@ -165,7 +165,7 @@ QString CGridCtrl::SelectedText() const
                 continue;
             }
             fields << (std::binary_search(columns.begin(), columns.end(), c) ? GetCellText(row, c)
-                                                                              : QString());
+                                                                             : QString());
         }
         text += fields.join(QLatin1Char('\t'));
         text += QLatin1Char('\n');

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kResizeCaptureRange = 3;
 
-}  // namespace
+} // namespace
 
 int CGridCtrl::SendNotify(int code, int row, int column)
 {
@@ -193,10 +193,10 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event)
     const QRect rect = CellRect(cell.row, cell.column);
     object->OnClickDown(point - rect.topLeft());
     if (cell.row < m_fixedRows || cell.column < m_fixedColumns) {
-        m_mouseMode = cell.row < m_fixedRows
-                          ? (cell.column < m_fixedColumns ? MouseMode::SelectAll
-                                                          : MouseMode::SelectColumn)
-                          : MouseMode::SelectRow;
+        m_mouseMode =
+            cell.row < m_fixedRows
+                ? (cell.column < m_fixedColumns ? MouseMode::SelectAll : MouseMode::SelectColumn)
+                : MouseMode::SelectRow;
         m_pressCell = cell;
         return;
     }
@@ -262,7 +262,7 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
     case MouseMode::SelectCells:
     case MouseMode::SelectRow: {
         if (m_pressCell.row < m_fixedRows || m_pressCell.column < m_fixedColumns) {
-            break;  // a press on a header selects on release
+            break; // a press on a header selects on release
         }
         const QRect area = viewport()->rect();
         const bool outside = point.y() < FixedRowsHeight() || point.y() >= area.height() ||
@@ -435,10 +435,18 @@ void CGridCtrl::MoveFocus(int key, Qt::KeyboardModifiers modifiers)
         const int page = std::max(1, GetVisibleRowCount() - 1);
         const bool control = modifiers & Qt::ControlModifier;
         switch (key) {
-        case Qt::Key_Up: next.row = std::max(m_fixedRows, next.row - 1); break;
-        case Qt::Key_Down: next.row = std::min(rows - 1, next.row + 1); break;
-        case Qt::Key_PageUp: next.row = std::max(m_fixedRows, next.row - page); break;
-        case Qt::Key_PageDown: next.row = std::min(rows - 1, next.row + page); break;
+        case Qt::Key_Up:
+            next.row = std::max(m_fixedRows, next.row - 1);
+            break;
+        case Qt::Key_Down:
+            next.row = std::min(rows - 1, next.row + 1);
+            break;
+        case Qt::Key_PageUp:
+            next.row = std::max(m_fixedRows, next.row - page);
+            break;
+        case Qt::Key_PageDown:
+            next.row = std::min(rows - 1, next.row + page);
+            break;
         case Qt::Key_Left:
             if (int c = stepColumn(next.column, -1); c >= 0) {
                 next.column = c;

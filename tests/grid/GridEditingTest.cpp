@@ -19,7 +19,7 @@ struct EditEnd {
     int key;
 };
 
-}  // namespace
+} // namespace
 
 class EditingTest : public GridFixture {
 protected:
@@ -32,11 +32,10 @@ protected:
                              m_ends.push_back({row, column, text, key});
                              *refuse = m_veto;
                          });
-        QObject::connect(m_grid, &CGridCtrl::editStarting, m_grid,
-                         [this](int, int, bool* refuse) {
-                             ++m_starts;
-                             *refuse = m_refuseStart;
-                         });
+        QObject::connect(m_grid, &CGridCtrl::editStarting, m_grid, [this](int, int, bool* refuse) {
+            ++m_starts;
+            *refuse = m_refuseStart;
+        });
     }
 
     QWidget* Editor() const
