@@ -26,7 +26,12 @@ class TradeMarkStore;
 ///
 /// Every operation checks its row and column and refuses (false, -1 or null) a cell outside the
 /// grid. Notifications reach the parent through the `notify` signal (codes in grid_notify);
-/// the questions among them are answered through `editStarting` and `editEnded`.
+/// the questions among them are answered through `editStarting` and `editEnded`. Handlers may
+/// rebuild the rows; the grid then drops what it was doing with the old cells.
+///
+/// A derived grid can act on the pointer before the grid does by overriding mouseMoveEvent or
+/// mouseReleaseEvent and calling the grid's own afterwards; points are in viewport coordinates,
+/// as CellFromPoint and CellRect use them.
 class CGridCtrl : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -334,5 +339,7 @@ private:
     CTitleTip* m_titleTip = nullptr;
     QWidget* m_editor = nullptr;
     GridCellCoord m_editCell;
-    bool m_endingEdit = false;
+    // Counts the destructions of cells, so code that notified the parent (which may rebuild the
+    // grid) knows whether the cell objects it holds still exist.
+    std::uint64_t m_cellGeneration = 0;
 };

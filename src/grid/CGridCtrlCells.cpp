@@ -291,6 +291,7 @@ bool CGridCtrl::SetCellKind(int row, int column, const char* className)
     cell->CopyFrom(*slot);
     slot->EndEdit();
     slot = std::move(cell);
+    ++m_cellGeneration;
     RedrawCell(row, column);
     return true;
 }
@@ -313,6 +314,7 @@ void CGridCtrl::SetVirtualMode(bool on)
     for (int r = 0; r < GetRowCount(); ++r) {
         auto& cells = m_rows[size_t(r)].cells;
         cells.clear();
+        ++m_cellGeneration;
         if (!on) {
             for (int c = 0; c < GetColumnCount(); ++c) {
                 cells.push_back(MakeCell(r, c));

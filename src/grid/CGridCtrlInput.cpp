@@ -341,14 +341,19 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event)
     if (headerPress && cell == m_pressCell) {
         HandleHeaderClick(cell);
     }
+    const std::uint64_t generation = m_cellGeneration;
     SendNotify(grid_notify::kSelectionChanged, cell.row, cell.column);
+    // A handler may have rebuilt the rows; the click then belongs to no cell of ours.
+    const bool cellsKept = generation == m_cellGeneration;
+    object = cellsKept ? CellAt(cell.row, cell.column) : nullptr;
     const bool pressed = mode != MouseMode::Nothing && mode != MouseMode::SizingColumn &&
                          mode != MouseMode::SizingRow;
     if (pressed && object) {
         object->OnClick(inCell);
         SendNotify(grid_notify::kClick, cell.row, cell.column);
     }
-    if (mode == MouseMode::PrepareEdit && cell == m_pressCell) {
+    if (mode == MouseMode::PrepareEdit && cell == m_pressCell && cellsKept &&
+        generation == m_cellGeneration) {
         EditCell(cell.row, cell.column);
     }
     QMetaObject::invokeMethod(this, &CGridCtrl::released, Qt::QueuedConnection);
@@ -367,7 +372,11 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     const QRect rect = CellRect(cell.row, cell.column);
+    const std::uint64_t generation = m_cellGeneration;
     SendNotify(grid_notify::kDoubleClick, cell.row, cell.column);
+    if (generation != m_cellGeneration) {
+        return; // the parent rebuilt the rows in its handler
+    }
     object->OnDoubleClick(point - rect.topLeft());
     QRect textRect = rect;
     object->GetTextRect(textRect);
