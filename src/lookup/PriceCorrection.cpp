@@ -1,5 +1,13 @@
 #include "lookup/PriceCorrection.h"
 
+#include "data/CADOConnection.h"
+#include "data/CADODataBase.h"
+#include "data/CADOException.h"
+#include "data/CADORecordset.h"
+#include "data/CardRecord.h"
+#include "data/DateTime.h"
+#include "lookup/ShownCardsTable.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -16,11 +24,117 @@ locale_t CLocale()
     return locale;
 }
 
+// A failure that stops the correction, carrying the text the user is shown.
+struct CorrectionFailure {
+    std::string text;
+};
+
+std::string ConnectionError(const CADODataBase& database, const CADOException& error)
+{
+    std::string text = "Connection String = " + database.GetConnectionString() + "\n" +
+                       FormatEngineError("CADODataBase Error", error);
+    // Why the database is not open is what the user needs to know; opening kept it.
+    if (!database.GetLastErrorText().empty()) {
+        text += "\n" + database.GetLastErrorText();
+    }
+    return text;
+}
+
 }  // namespace
 
 PriceCorrection::PriceCorrection(CADODataBase& priceDatabase, ShownCardsTable& shownCards)
     : m_database(priceDatabase), m_shownCards(shownCards)
 {
+}
+
+PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>& rows,
+                                              const DateTime& now)
+{
+    PriceCorrectionOutcome outcome;
+    if (rows.empty()) {
+        return outcome;
+    }
+    const std::shared_ptr<CADOConnection> connection = m_database.GetActiveConnection();
+    CADORecordset recordset(m_database);
+    std::vector<CardRecord> corrected;
+    corrected.reserve(rows.size());
+    bool began = false;
+    try {
+        try {
+            if (connection == nullptr) {
+                throw CADOException(ado_error::kPointer, "Quorvel", "No price database.");
+            }
+            connection->BeginTrans();
+            began = true;
+        } catch (const CADOException& error) {
+            throw CorrectionFailure{ConnectionError(m_database, error)};
+        }
+        for (const MarkedPriceRow& row : rows) {
+            const CardRecord* shown = m_shownCards.Find(row.cardId);
+            if (shown == nullptr) {
+                throw CorrectionFailure{"Card " + std::to_string(row.cardId) +
+                                        " is no longer listed."};
+            }
+            CardRecord card = *shown;
+            card.update_date = now;
+            card.reg_value = ParsePriceText(row.regText);
+            card.foil_value = ParsePriceText(row.foilText);
+
+            char query[64];
+            std::snprintf(query, sizeof query, kSelectQuery, static_cast<int>(card.id));
+            if (!recordset.Open(query, CADORecordset::openUnknown)) {
+                throw CorrectionFailure{recordset.GetLastErrorText()};
+            }
+            if (recordset.IsEof()) {
+                throw CorrectionFailure{"Query = " + recordset.GetQuery() +
+                                        "\nThe price database holds no card with id " +
+                                        std::to_string(card.id) + "."};
+            }
+            recordset.Edit();
+            recordset.SetDouble("reg_value", card.reg_value);
+            recordset.SetDouble("foil_value", card.foil_value);
+            recordset.SetLong("hot", card.hot);
+            recordset.SetDate("update_date", card.update_date);
+            recordset.SetLong("manual_modify", 1);
+            if (!recordset.Update()) {
+                throw CorrectionFailure{"Query = " + recordset.GetQuery() +
+                                        "\nThe price database refused to store card " +
+                                        std::to_string(card.id) + "."};
+            }
+            recordset.Close();
+            corrected.push_back(card);
+        }
+        try {
+            connection->CommitTrans();
+        } catch (const CADOException& error) {
+            throw CorrectionFailure{ConnectionError(m_database, error)};
+        }
+    } catch (const CorrectionFailure& failure) {
+        outcome.failed = true;
+        outcome.error = failure.text;
+    } catch (const CADOException& error) {
+        outcome.failed = true;
+        outcome.error = "Query = " + recordset.GetQuery() + "\n" +
+                        FormatEngineError("CADORecordset Error", error);
+    }
+    if (outcome.failed) {
+        recordset.Close();
+        if (began && connection->InTransaction()) {
+            try {
+                connection->RollbackTrans();
+            } catch (const CADOException&) {
+                // Closing the connection is the engine's last resort: it discards the
+                // transaction, so no half-written correction can be committed later.
+                connection->Close();
+            }
+        }
+        return outcome;
+    }
+    for (const CardRecord& card : corrected) {
+        m_shownCards.Replace(card);
+    }
+    outcome.updated = static_cast<int>(corrected.size());
+    return outcome;
 }
 
 float PriceCorrection::ParsePriceText(const std::string& text)

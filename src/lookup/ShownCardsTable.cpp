@@ -38,6 +38,16 @@ const CardRecord* ShownCardsTable::Find(std::int32_t id) const
     return found == m_cards.end() ? nullptr : &found->second;
 }
 
+bool ShownCardsTable::Replace(const CardRecord& card)
+{
+    const auto found = m_cards.find(card.id);
+    if (found == m_cards.end()) {
+        return false;
+    }
+    found->second = card;
+    return true;
+}
+
 std::vector<CardRecord> ShownCardsTable::CardsInGridOrder() const
 {
     std::vector<CardRecord> cards;

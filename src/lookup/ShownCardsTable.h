@@ -20,6 +20,9 @@ public:
     void Clear();
 
     const CardRecord* Find(std::int32_t id) const;
+    /// Stores a changed copy of a listed card (HOT toggle, price correction) in place of the
+    /// one held under its id; false, changing nothing, when the card is not listed.
+    bool Replace(const CardRecord& card);
     std::size_t Size() const { return m_cards.size(); }
     bool Empty() const { return m_cards.empty(); }
 

@@ -1,0 +1,85 @@
+// A typed empty search listing the whole catalogue into the catalogue grid: the lookup with
+// an empty text (the pattern "**" matches every name), the sort by "Reg Value" highest first
+// and the fitting of the columns, as the Search command does them.
+#include "data/CardRecord.h"
+#include "data/SampleCatalogue.h"
+#include "lookup/CardLookup.h"
+#include "lookup/view/CCardsGridCtrl.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<CardRecord>& SampleCards()
+{
+    static const std::vector<CardRecord> cards = [] {
+        std::vector<CardSet> sets;
+        std::vector<CardRecord> list;
+        std::string error;
+        if (!sample_catalogue::ReadSetsTsv(std::string(QUORVEL_SOURCE_DIR) + "/data/sets-2003.tsv",
+                                           sets, list, &error)) {
+            throw std::runtime_error(error);
+        }
+        sample_catalogue::ApplyIllustrativePrices(list, DateTime(2026, 12, 1));
+        return list;
+    }();
+    return cards;
+}
+
+const std::vector<CardRecord>& SyntheticCards()
+{
+    static const std::vector<CardRecord> cards =
+        sample_catalogue::MakeSyntheticCards(100000, 2003);
+    return cards;
+}
+
+void TypedEmptySearch(benchmark::State& state, const std::vector<CardRecord>& cards)
+{
+    CCardsGridCtrl grid;
+    grid.resize(800, 500);
+    grid.SetUpColumns();
+    CardLookup lookup(cards);
+    for (auto _ : state) {
+        lookup.LookUp("", false, grid);
+        grid.SortByValueAndFit();
+        benchmark::DoNotOptimize(grid.GetRowCount());
+    }
+    if (grid.DataRowCount() != static_cast<int>(cards.size())) {
+        state.SkipWithError("the search did not list the whole catalogue");
+    }
+    state.counters["cards"] = static_cast<double>(grid.DataRowCount());
+}
+
+void BM_TypedEmptySearchSample(benchmark::State& state)
+{
+    TypedEmptySearch(state, SampleCards());
+}
+
+void BM_TypedEmptySearch100k(benchmark::State& state)
+{
+    TypedEmptySearch(state, SyntheticCards());
+}
+
+}  // namespace
+
+BENCHMARK(BM_TypedEmptySearchSample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypedEmptySearch100k)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM")) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

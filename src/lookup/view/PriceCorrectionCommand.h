@@ -1,0 +1,20 @@
+#pragma once
+
+#include "lookup/PriceCorrection.h"
+
+class CADODataBase;
+class CCardsGridCtrl;
+class CardCatalogue;
+class QWidget;
+
+/// The main window's "Correct Price" command: asks "Are you sure to update the database?",
+/// stores the ticked rows of the catalogue grid into the price database, tells the user the
+/// result and, when cards were updated, reloads the catalogue. Every box goes through the
+/// toolkit's MessageBox, so tests answer it.
+class PriceCorrectionCommand {
+public:
+    /// Runs the command. The outcome is empty (no update, no failure) when the user answered
+    /// No or no row was ticked.
+    static PriceCorrectionOutcome Run(CCardsGridCtrl& grid, CADODataBase& priceDatabase,
+                                      CardCatalogue& catalogue, QWidget* owner = nullptr);
+};

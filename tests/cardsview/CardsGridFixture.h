@@ -1,0 +1,72 @@
+#pragma once
+
+#include "data/CardRecord.h"
+#include "lookup/view/CCardsGridCtrl.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+inline CardRecord MakeCard(int id, const std::string& name, float reg, float foil, int set,
+                           int number, int rarity, int hot = 0,
+                           DateTime date = DateTime(2026, 11, 5, 10, 20, 30))
+{
+    CardRecord card;
+    card.id = id;
+    card.name = name;
+    card.reg_value = reg;
+    card.foil_value = foil;
+    card.expansion = set;
+    card.collection_no = number;
+    card.rarity = rarity;
+    card.hot = hot;
+    card.update_date = date;
+    return card;
+}
+
+// A set-up catalogue grid, shown offscreen so that it lays out and takes mouse events.
+class CardsGridFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_grid = std::make_unique<CCardsGridCtrl>();
+        m_grid->SetUpColumns();
+        m_grid->SetSetNameLookup([this](std::int32_t id) { return m_sets[id]; });
+        m_grid->resize(900, 500);
+        m_grid->show();
+        QApplication::processEvents();
+    }
+
+    // The row of a listed card, or -1.
+    int RowOf(int cardId) const
+    {
+        for (int row = 1; row < m_grid->GetRowCount(); ++row) {
+            const CardRecord* card = m_grid->CardOfRow(row);
+            if (card != nullptr && card->id == cardId) {
+                return row;
+            }
+        }
+        return -1;
+    }
+    QPoint CentreOf(int row, int column)
+    {
+        m_grid->EnsureVisible(row, column);
+        const QRect rect = m_grid->CellRect(row, column);
+        EXPECT_FALSE(rect.isEmpty()) << row << "," << column;
+        return rect.center();
+    }
+    void MoveTo(const QPoint& point)
+    {
+        QMouseEvent move(QEvent::MouseMove, point, m_grid->viewport()->mapToGlobal(point),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(m_grid->viewport(), &move);
+    }
+
+    std::map<std::int32_t, std::string> m_sets = {
+        {10, "Seventh Edition"}, {20, "Invasion"}, {50, "Odyssey"}, {70, "Judgment"}};
+    std::unique_ptr<CCardsGridCtrl> m_grid;
+};
