@@ -35,8 +35,7 @@ const std::vector<CardRecord>& SampleCards()
 
 const std::vector<CardRecord>& SyntheticCards()
 {
-    static const std::vector<CardRecord> cards =
-        sample_catalogue::MakeSyntheticCards(100000, 2003);
+    static const std::vector<CardRecord> cards = sample_catalogue::MakeSyntheticCards(100000, 2003);
     return cards;
 }
 
@@ -67,7 +66,7 @@ void BM_TypedEmptySearch100k(benchmark::State& state)
     TypedEmptySearch(state, SyntheticCards());
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_TypedEmptySearchSample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypedEmptySearch100k)->Unit(benchmark::kMillisecond);

@@ -135,8 +135,7 @@ QImage drawSetSymbol(int setNumber, int rarity)
                                     QColor(0xe0, 0xa9, 0x1a)};
     static const QColor edges[3] = {QColor(0x00, 0x00, 0x00), QColor(0x4a, 0x52, 0x5c),
                                     QColor(0x6e, 0x4c, 0x00)};
-    static const QColor digits[3] = {Qt::white, QColor(0x10, 0x10, 0x10),
-                                     QColor(0x10, 0x10, 0x10)};
+    static const QColor digits[3] = {Qt::white, QColor(0x10, 0x10, 0x10), QColor(0x10, 0x10, 0x10)};
     QImage image = blank(kImage, kImage);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -188,7 +187,7 @@ bool save(const QImage& image, const QDir& dir, const QString& name)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

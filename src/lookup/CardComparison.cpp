@@ -29,7 +29,7 @@ int CompareValues(float a, float b)
     return a > b ? 1 : 0;
 }
 
-}  // namespace
+} // namespace
 
 int CompareSets(const CardRecord& a, const CardRecord& b)
 {

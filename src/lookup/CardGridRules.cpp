@@ -68,4 +68,4 @@ std::string ExpandLineBreaks(const std::string& text)
     return out;
 }
 
-}  // namespace card_grid
+} // namespace card_grid

@@ -38,4 +38,4 @@ std::string RarityTipText(const std::string& setName, std::int32_t rarity);
 /// Replaces every two-character sequence backslash and "n" by a line feed.
 std::string ExpandLineBreaks(const std::string& text);
 
-}  // namespace card_grid
+} // namespace card_grid

@@ -19,7 +19,7 @@ constexpr std::size_t kCacheBudget = 1 << 20;
 // lookup ("*ab*": two letters are not a name).
 constexpr std::size_t kShortPattern = 4;
 
-}  // namespace
+} // namespace
 
 struct CardLookup::Run {
     Run(ShownCardsSink& s, bool clipboard) : sink(s), fromClipboard(clipboard) {}

@@ -49,8 +49,7 @@ std::vector<std::uint32_t> CardMatcher::Matches(std::string_view patternText,
     }
     const std::u32string pattern = wildcard::PreparePattern(patternText, false);
     const bool enclosed = pattern.size() >= 2 && pattern.front() == U'*' &&
-                          pattern.back() == U'*' &&
-                          pattern.find(U'*', 1) == pattern.size() - 1;
+                          pattern.back() == U'*' && pattern.find(U'*', 1) == pattern.size() - 1;
     if (pattern == U"*") {
         for (std::size_t i = 0; i < Size() && out.size() < limit; ++i) {
             out.push_back(static_cast<std::uint32_t>(i));
@@ -59,7 +58,8 @@ std::vector<std::uint32_t> CardMatcher::Matches(std::string_view patternText,
         FindGeneral(pattern, limit, out);
     } else {
         // "*segment*" matches exactly the names in which the segment search succeeds.
-        const std::u32string_view segment = std::u32string_view(pattern).substr(1, pattern.size() - 2);
+        const std::u32string_view segment =
+            std::u32string_view(pattern).substr(1, pattern.size() - 2);
         if (segment.find(U'?') == std::u32string_view::npos) {
             FindLiteral(utf8::EncodeCanonical(segment), limit, out);
         } else {
@@ -82,7 +82,8 @@ void CardMatcher::FindLiteral(std::string_view needle, std::size_t limit,
         const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
         const std::size_t index =
             static_cast<std::size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), at) -
-                                     m_starts.begin()) - 1;
+                                     m_starts.begin()) -
+            1;
         // A hit running over the end of a name (into the zero byte and the next name) is not
         // an occurrence; the search goes on one byte later.
         if (at + needle.size() <= m_starts[index + 1] - 1) {

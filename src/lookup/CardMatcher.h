@@ -36,8 +36,8 @@ private:
     void FindGeneral(std::u32string_view pattern, std::size_t limit,
                      std::vector<std::uint32_t>& out) const;
 
-    std::string m_bytes;                  // folded names, each followed by a zero byte
-    std::vector<std::size_t> m_starts;    // name i is m_bytes[m_starts[i], m_starts[i+1]-1)
-    std::u32string m_chars;               // folded names as characters, back to back
+    std::string m_bytes;               // folded names, each followed by a zero byte
+    std::vector<std::size_t> m_starts; // name i is m_bytes[m_starts[i], m_starts[i+1]-1)
+    std::u32string m_chars;            // folded names as characters, back to back
     std::vector<std::size_t> m_charStarts;
 };

@@ -28,25 +28,23 @@ struct SetLayout {
     const char* prefix;
     std::span<const ColourBand> bands;
     std::span<const FixedCode> fixed;
-    bool threeDigits;     // "%03d" rather than "%d"
-    bool countsFromZero;  // the site numbers the set from 0, so n - 1 is written
+    bool threeDigits;    // "%03d" rather than "%d"
+    bool countsFromZero; // the site numbers the set from 0, so n - 1 is written
 };
 
-constexpr ColourBand kSeventh[] = {{57, 'W'},  {114, 'U'}, {171, 'B'}, {228, 'R'},
+constexpr ColourBand kSeventh[] = {{57, 'W'},  {114, 'U'}, {171, 'B'},     {228, 'R'},
                                    {285, 'G'}, {324, 'A'}, {kNoLimit, 'L'}};
-constexpr ColourBand kInvasion[] = {{45, 'W'},  {91, 'U'},  {135, 'B'}, {180, 'R'},
-                                    {225, 'G'}, {291, 'M'}, {296, 'M'}, {318, 'A'},
-                                    {kNoLimit, 'L'}};
+constexpr ColourBand kInvasion[] = {{45, 'W'},  {91, 'U'},  {135, 'B'}, {180, 'R'},     {225, 'G'},
+                                    {291, 'M'}, {296, 'M'}, {318, 'A'}, {kNoLimit, 'L'}};
 constexpr ColourBand kPlaneshift[] = {{19, 'W'}, {38, 'U'},  {57, 'B'},  {76, 'R'},
                                       {95, 'G'}, {130, 'M'}, {135, 'A'}, {kNoLimit, 'L'}};
-constexpr ColourBand kApocalypse[] = {{18, 'W'},  {36, 'U'},  {54, 'B'},  {72, 'R'},
-                                      {90, 'G'},  {127, 'M'}, {132, 'M'}, {138, 'A'},
-                                      {kNoLimit, 'L'}};
+constexpr ColourBand kApocalypse[] = {{18, 'W'},  {36, 'U'},  {54, 'B'},  {72, 'R'},      {90, 'G'},
+                                      {127, 'M'}, {132, 'M'}, {138, 'A'}, {kNoLimit, 'L'}};
 constexpr ColourBand kOdyssey[] = {{57, 'W'},  {114, 'U'}, {171, 'B'}, {228, 'R'},
                                    {285, 'G'}, {296, 'M'}, {311, 'A'}, {kNoLimit, 'L'}};
 constexpr ColourBand kTorment[] = {{21, 'W'},  {49, 'U'},  {89, 'B'},
                                    {117, 'R'}, {138, 'G'}, {kNoLimit, 'L'}};
-constexpr ColourBand kJudgment[] = {{33, 'W'},  {60, 'U'},  {76, 'B'},     {103, 'R'},
+constexpr ColourBand kJudgment[] = {{33, 'W'},  {60, 'U'},  {76, 'B'},      {103, 'R'},
                                     {136, 'G'}, {140, 'M'}, {kNoLimit, 'L'}};
 constexpr ColourBand kOnslaught[] = {{61, 'W'},  {122, 'U'}, {183, 'B'},     {245, 'R'},
                                      {305, 'G'}, {311, 'A'}, {kNoLimit, 'L'}};
@@ -75,7 +73,7 @@ const char* RarityLetter(std::int32_t rarity)
     case 10:
         return "C";
     case 20:
-        return "u";  // the site writes uncommons in lower case
+        return "u"; // the site writes uncommons in lower case
     case 30:
         return "R";
     default:
@@ -83,7 +81,7 @@ const char* RarityLetter(std::int32_t rarity)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string CardPictureCode(std::int32_t setId, std::int32_t collectionNo, std::int32_t rarity)
 {

@@ -40,7 +40,7 @@ std::string ConnectionError(const CADODataBase& database, const CADOException& e
     return text;
 }
 
-}  // namespace
+} // namespace
 
 PriceCorrection::PriceCorrection(CADODataBase& priceDatabase, ShownCardsTable& shownCards)
     : m_database(priceDatabase), m_shownCards(shownCards)

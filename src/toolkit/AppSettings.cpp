@@ -12,7 +12,7 @@ QString& testFile()
     return path;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<QSettings> AppSettings::open()
 {

@@ -12,7 +12,7 @@ CHyperLink::Opener& opener()
     return function;
 }
 
-}  // namespace
+} // namespace
 
 CHyperLink::CHyperLink(const QString& text, QWidget* parent) : QLabel(text, parent)
 {

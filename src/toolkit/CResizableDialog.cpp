@@ -6,12 +6,12 @@
 #include "toolkit/Resources.h"
 #include "toolkit/WindowPlacement.h"
 
-#include <QFrame>
 #include <QContextMenuEvent>
+#include <QFrame>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -30,7 +30,7 @@ Qt::WindowFlags flagsFor(const DialogTemplate& dialog)
     return flags;
 }
 
-}  // namespace
+} // namespace
 
 CResizableDialog::CResizableDialog(int templateId, QWidget* parent)
     : QDialog(parent), m_template(DialogTemplate::get(templateId)),

@@ -30,11 +30,7 @@ public:
 
     /// The widget of a control, or nullptr for an id the template does not have.
     QWidget* control(int id) const;
-    template <class T>
-    T* controlAs(int id) const
-    {
-        return qobject_cast<T*>(control(id));
-    }
+    template <class T> T* controlAs(int id) const { return qobject_cast<T*>(control(id)); }
     /// Puts `widget` at the place and with the anchors of control `id`, in place of the widget
     /// built for it (which is deleted). The dialog takes ownership. Returns `widget`, or nullptr
     /// (and deletes nothing) for an unknown id.

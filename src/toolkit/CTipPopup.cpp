@@ -36,7 +36,7 @@ void passClickOn(const QPoint& global, Qt::MouseButton button, Qt::KeyboardModif
     QCoreApplication::sendEvent(target, &release);
 }
 
-}  // namespace
+} // namespace
 
 CTipPopup::CTipPopup(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |

@@ -19,8 +19,7 @@ public:
 
     /// Shows the popup with its top-left corner at `topLeft` (global pixels) for `lifetimeMs`
     /// milliseconds (0 or less: until closed). An open popup is closed first.
-    void showTip(const QString& title, const QString& text, const QPoint& topLeft,
-                 int lifetimeMs);
+    void showTip(const QString& title, const QString& text, const QPoint& topLeft, int lifetimeMs);
     /// Shows a value report beside the cursor, placed by PopupPlacement::forReport on the
     /// screen the cursor is on.
     void showReport(const QString& text, const QPoint& cursor, int lifetimeMs);

@@ -65,19 +65,16 @@ void CommandMenu::fill(QMenu* menu, const Popup& popup)
         // The owner decides the marks; a click must not flip one behind its back. This runs
         // before the command, so a mark the owner sets while handling it stays.
         if (item.checkable) {
-            connect(action, &QAction::triggered, action, [action](bool checked) {
-                action->setChecked(!checked);
-            });
+            connect(action, &QAction::triggered, action,
+                    [action](bool checked) { action->setChecked(!checked); });
         }
         const QString command = item.command;
-        connect(action, &QAction::triggered, this, [this, command] {
-            emit commandTriggered(command);
-        });
+        connect(action, &QAction::triggered, this,
+                [this, command] { emit commandTriggered(command); });
         m_actions.emplace_back(command, action);
         connect(action, &QObject::destroyed, this, [this, action] {
-            std::erase_if(m_actions, [action](const auto& entry) {
-                return entry.second == action;
-            });
+            std::erase_if(m_actions,
+                          [action](const auto& entry) { return entry.second == action; });
         });
     }
     connect(menu, &QMenu::aboutToShow, this, &CommandMenu::aboutToShow);
@@ -89,7 +86,8 @@ QMenuBar* CommandMenu::createMenuBar(QWidget* parent)
     bar->setObjectName(QStringLiteral("menuBar"));
     for (const Popup& popup : m_popups) {
         QMenu* menu = bar->addMenu(popup.caption);
-        menu->setObjectName(QStringLiteral("menu") + QString(popup.caption).remove(QLatin1Char('&')));
+        menu->setObjectName(QStringLiteral("menu") +
+                            QString(popup.caption).remove(QLatin1Char('&')));
         fill(menu, popup);
     }
     return bar;

@@ -61,7 +61,7 @@ Anchors anchorsFrom(const QJsonValue& value, const QString& what)
     return anchors;
 }
 
-}  // namespace
+} // namespace
 
 QRect Anchors::apply(const QRect& base, int dx, int dy) const
 {
@@ -114,9 +114,8 @@ DialogTemplate DialogTemplate::parse(const QByteArray& json)
         const QJsonObject object = value.toObject();
         ControlTemplate control;
         control.id = object.value(QLatin1String("id")).toInt();
-        const QString what = QStringLiteral("dialog template %1, control %2")
-                                 .arg(result.id)
-                                 .arg(control.id);
+        const QString what =
+            QStringLiteral("dialog template %1, control %2").arg(result.id).arg(control.id);
         if (result.control(control.id))
             fail(what + QStringLiteral(": id used twice"));
         control.kind = kindFromName(object.value(QLatin1String("kind")).toString());

@@ -25,11 +25,11 @@ struct ControlTemplate {
 
     int id = 0;
     Kind kind = Kind::Static;
-    QString name;     ///< object name of the widget built for it
-    QString caption;  ///< text; for an icon, the icon resource number
-    QRect rect;       ///< in dialog units
+    QString name;    ///< object name of the widget built for it
+    QString caption; ///< text; for an icon, the icon resource number
+    QRect rect;      ///< in dialog units
     Anchors anchors;
-    QStringList flags;  ///< "default", "flat", "autoScroll", "readOnly"
+    QStringList flags; ///< "default", "flat", "autoScroll", "readOnly"
 
     bool hasFlag(const QString& flag) const { return flags.contains(flag); }
 };
@@ -39,7 +39,7 @@ struct ControlTemplate {
 struct DialogTemplate {
     int id = 0;
     QString caption;
-    QSize size;  ///< in dialog units
+    QSize size; ///< in dialog units
     QString fontFamily;
     int fontPointSize = 8;
     bool resizable = false;

@@ -15,7 +15,7 @@ int mulDiv(int a, int b, int c)
     return static_cast<int>(product >= 0 ? (product + half) / c : -((-product + half) / c));
 }
 
-}  // namespace
+} // namespace
 
 DialogUnits::DialogUnits(int baseWidth, int baseHeight)
     : m_baseWidth(std::max(1, baseWidth)), m_baseHeight(std::max(1, baseHeight))

@@ -75,7 +75,7 @@ std::optional<QString> completeSaveName(const QString& name, const QString& defa
     return full;
 }
 
-}  // namespace
+} // namespace
 
 QString FileDialog::convertFilter(const QString& filter)
 {
@@ -93,8 +93,8 @@ QString FileDialog::convertFilter(const QString& filter)
         }
         if (patterns.isEmpty())
             patterns << QStringLiteral("*");
-        const QString qtPatterns = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) +
-                                   QLatin1Char(')');
+        const QString qtPatterns =
+            QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
         // A description that already ends with its patterns in brackets gets Qt's form of them
         // there; any other description gets them appended.
         const QString windowsTail = QLatin1Char('(') + windowsPatterns + QLatin1Char(')');

@@ -18,7 +18,7 @@ public:
     struct Asked {
         bool save;
         QString title;
-        QString filter;  ///< already converted for Qt
+        QString filter; ///< already converted for Qt
     };
 
     /// Asks for an existing file; nothing when the user cancels.

@@ -7,7 +7,7 @@ namespace {
 constexpr int kCaptionIndent = 6;
 constexpr int kCaptionPadding = 2;
 
-}  // namespace
+} // namespace
 
 GroupBox::GroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
@@ -29,7 +29,7 @@ void GroupBox::paintEvent(QPaintEvent*)
                             metrics.horizontalAdvance(caption) + 2 * kCaptionPadding,
                             metrics.height());
     painter.fillRect(captionRect, palette().color(QPalette::Window));
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(captionRect, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
 }

@@ -90,7 +90,7 @@ bool offered(MessageBox::Buttons buttons, MessageBox::Answer answer)
     return qtButtons(buttons).testFlag(qtButton(answer));
 }
 
-}  // namespace
+} // namespace
 
 MessageBox::Answer MessageBox::show(const QString& text, const QString& caption, Icon icon,
                                     Buttons buttons, Answer defaultAnswer, QWidget* owner)

@@ -9,7 +9,7 @@ namespace {
 constexpr int kOffset = 10;
 constexpr int kEdgeMargin = 20;
 
-}  // namespace
+} // namespace
 
 QRect PopupPlacement::forReport(const QSize& popup, const QPoint& cursor, const QRect& screen)
 {

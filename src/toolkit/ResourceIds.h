@@ -13,7 +13,8 @@ constexpr int kCollectionDialog = 143;
 // Icons, bitmaps, menus, toolbars and strings.
 constexpr int kAppIcon = 128;
 constexpr int kAnimationIcon = 133;
-constexpr int kCardImages = 130;  ///< 29 images of 16 x 16: set-and-rarity symbols, HOT set, HOT clear
+constexpr int kCardImages =
+    130; ///< 29 images of 16 x 16: set-and-rarity symbols, HOT set, HOT clear
 constexpr int kTrayMenu = 132;
 constexpr int kMenuImages = 139;
 constexpr int kMainMenu = 141;
@@ -66,4 +67,4 @@ constexpr int kCommentsLabel = 1052;
 constexpr int kCollectionGrid = 1002;
 constexpr int kRefreshButton = 1024;
 
-}  // namespace resource
+} // namespace resource

@@ -28,7 +28,7 @@ QList<QPixmap> cutStrip(const QString& path, int imageWidth)
     return images;
 }
 
-}  // namespace
+} // namespace
 
 QIcon Resources::icon(int iconId)
 {

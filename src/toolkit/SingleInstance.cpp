@@ -9,7 +9,7 @@ namespace {
 // Long enough for a busy first copy to accept, short enough not to delay a start.
 constexpr int kConnectTimeoutMs = 500;
 
-}  // namespace
+} // namespace
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent)
     : QObject(parent), m_serverName(name + QStringLiteral("-") + QString::number(getuid()))

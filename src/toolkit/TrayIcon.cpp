@@ -11,7 +11,7 @@ std::optional<bool>& availableOverride()
     return value;
 }
 
-}  // namespace
+} // namespace
 
 TrayIcon::TrayIcon(QObject* parent) : QObject(parent)
 {

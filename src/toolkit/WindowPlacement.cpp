@@ -51,7 +51,7 @@ qint64 overlap(const QRect& a, const QRect& b)
     return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
 }
 
-}  // namespace
+} // namespace
 
 QByteArray WindowPlacement::encode() const
 {
@@ -106,18 +106,18 @@ QRect WindowPlacement::fitOntoScreens(const QRect& rect, const QList<QRect>& scr
         }
     }
     QRect fitted(rect.topLeft(), rect.size().boundedTo(target.size()));
-    fitted.moveLeft(std::clamp(fitted.left(), target.left(),
-                               target.left() + target.width() - fitted.width()));
-    fitted.moveTop(std::clamp(fitted.top(), target.top(),
-                              target.top() + target.height() - fitted.height()));
+    fitted.moveLeft(
+        std::clamp(fitted.left(), target.left(), target.left() + target.width() - fitted.width()));
+    fitted.moveTop(
+        std::clamp(fitted.top(), target.top(), target.top() + target.height() - fitted.height()));
     return fitted;
 }
 
 void WindowPlacement::save(const QString& section, const QWidget& window)
 {
     WindowPlacement placement;
-    placement.normal = window.normalGeometry().isValid() ? window.normalGeometry()
-                                                         : window.geometry();
+    placement.normal =
+        window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
     if (window.isMinimized())
         placement.showState = kMinimized;
     else if (window.isMaximized())
@@ -153,7 +153,8 @@ bool WindowPlacement::restore(const QString& section, QWidget& window)
     window.setGeometry(fitOntoScreens(QRect(placement->normal.topLeft(), size), screens));
     // A window saved while maximised comes back maximised; a minimised one comes back
     // normal, so it is never restored out of sight.
-    if (placement->showState == kMaximized && window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
+    if (placement->showState == kMaximized &&
+        window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint))
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
     return true;
 }

@@ -59,12 +59,11 @@ xcb_generic_event_t* waitFor(xcb_connection_t* xcb, const QElapsedTimer& clock, 
 }
 
 // Reads and deletes the property; false when it could not be read.
-bool takeProperty(xcb_connection_t* xcb, xcb_window_t window, xcb_atom_t property,
-                  QByteArray& data, xcb_atom_t& type)
+bool takeProperty(xcb_connection_t* xcb, xcb_window_t window, xcb_atom_t property, QByteArray& data,
+                  xcb_atom_t& type)
 {
     xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        xcb,
-        xcb_get_property(xcb, 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0x1fffffff),
+        xcb, xcb_get_property(xcb, 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0x1fffffff),
         nullptr);
     if (!reply)
         return false;
@@ -75,7 +74,7 @@ bool takeProperty(xcb_connection_t* xcb, xcb_window_t window, xcb_atom_t propert
     return true;
 }
 
-}  // namespace
+} // namespace
 
 XcbClipboardReader::XcbClipboardReader(const QByteArray& display)
     : m_connection(std::make_unique<Connection>())
@@ -113,20 +112,25 @@ XcbClipboardReader::Status XcbClipboardReader::request(unsigned target, const QE
                                                        int timeoutMs, QByteArray& data)
 {
     Connection& c = *m_connection;
+    // Answers that came too late for an earlier read must not pass for this one.
+    while (xcb_generic_event_t* stale = xcb_poll_for_event(c.xcb))
+        std::free(stale);
     xcb_delete_property(c.xcb, c.window, c.property);
     xcb_convert_selection(c.xcb, c.window, c.clipboard, target, c.property, XCB_CURRENT_TIME);
     xcb_flush(c.xcb);
     xcb_generic_event_t* event = waitFor(c.xcb, clock, timeoutMs, [&](xcb_generic_event_t* e) {
         if ((e->response_type & 0x7f) != XCB_SELECTION_NOTIFY)
             return false;
-        return reinterpret_cast<xcb_selection_notify_event_t*>(e)->requestor == c.window;
+        auto* notify = reinterpret_cast<xcb_selection_notify_event_t*>(e);
+        return notify->requestor == c.window && notify->selection == c.clipboard &&
+               notify->target == target;
     });
     if (!event)
         return Status::TimedOut;
     const xcb_atom_t answered = reinterpret_cast<xcb_selection_notify_event_t*>(event)->property;
     std::free(event);
     if (answered == XCB_NONE)
-        return Status::NoText;  // the owner cannot give this form
+        return Status::NoText; // the owner cannot give this form
 
     xcb_atom_t type = XCB_NONE;
     if (!takeProperty(c.xcb, c.window, c.property, data, type))
@@ -198,7 +202,8 @@ XcbClipboardReader::Result XcbClipboardReader::read(int timeoutMs)
         const qsizetype zero = data.indexOf('\0');
         if (zero >= 0)
             data.truncate(zero);
-        return {Status::Text, target == c.utf8 ? QString::fromUtf8(data) : QString::fromLatin1(data)};
+        return {Status::Text,
+                target == c.utf8 ? QString::fromUtf8(data) : QString::fromLatin1(data)};
     }
     return {Status::NoText, {}};
 }

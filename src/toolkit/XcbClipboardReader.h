@@ -13,10 +13,10 @@ class QElapsedTimer;
 class XcbClipboardReader {
 public:
     enum class Status {
-        Text,         ///< the owner gave text
-        NoText,       ///< no owner, or the owner has no text (a picture, files)
-        TimedOut,     ///< the owner did not answer before the deadline
-        Unavailable,  ///< no X display could be reached
+        Text,        ///< the owner gave text
+        NoText,      ///< no owner, or the owner has no text (a picture, files)
+        TimedOut,    ///< the owner did not answer before the deadline
+        Unavailable, ///< no X display could be reached
     };
     struct Result {
         Status status;
@@ -38,8 +38,7 @@ private:
     struct Connection;
     /// Asks the owner for the clipboard in form `target` (an X atom); Text means `data` holds
     /// the answer.
-    Status request(unsigned target, const QElapsedTimer& clock, int timeoutMs,
-                   QByteArray& data);
+    Status request(unsigned target, const QElapsedTimer& clock, int timeoutMs, QByteArray& data);
 
     std::unique_ptr<Connection> m_connection;
 };

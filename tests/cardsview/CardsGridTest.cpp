@@ -34,8 +34,8 @@ TEST_F(CardsGridFixture, StartsWithTheSevenHeadersAndNoDataRow)
 
 TEST_F(CardsGridFixture, ListsACardWithItsCellsKindsAndTags)
 {
-    ASSERT_TRUE(m_grid->AddShownCard(MakeCard(1234, "Shivan Dragon", 12.5f, 40.0f, 10, 12, 30, 1),
-                                     false));
+    ASSERT_TRUE(
+        m_grid->AddShownCard(MakeCard(1234, "Shivan Dragon", 12.5f, 40.0f, 10, 12, 30, 1), false));
     ASSERT_EQ(m_grid->GetRowCount(), 2);
     EXPECT_EQ(m_grid->GetCellImage(1, kHotColumn), 27);
     EXPECT_EQ(m_grid->GetCellText(1, kHotColumn), "");
@@ -70,6 +70,35 @@ TEST_F(CardsGridFixture, ListsACardWithItsCellsKindsAndTags)
     // The link belongs to the cell; the listed record keeps the catalogue's empty link.
     ASSERT_NE(m_grid->ShownCards().Find(1234), nullptr);
     EXPECT_EQ(m_grid->ShownCards().Find(1234)->link, "");
+}
+
+TEST_F(CardsGridFixture, OnlyTheValueCellsOfACardAreEditable)
+{
+    m_grid->AddShownCard(MakeCard(1, "Opt", 1, 1, 10, 1, 10), false);
+    for (int column = 0; column < 7; ++column) {
+        const bool editable = column == kRegValueColumn || column == kFoilValueColumn;
+        EXPECT_EQ(m_grid->IsCellEditable(1, column), editable) << column;
+        EXPECT_FALSE(m_grid->IsCellEditable(0, column)) << column;
+    }
+}
+
+TEST_F(CardsGridFixture, TheNotFoundRowNamesNoCard)
+{
+    m_grid->AddShownCard(MakeCard(0, "Card zero", 1, 1, 10, 1, 10, 1), false);
+    m_grid->ClearShownCards();
+    m_grid->AddNotFoundRow();
+    ASSERT_EQ(m_grid->GetRowCount(), 2);
+    EXPECT_EQ(m_grid->GetCellText(1, kNameColumn), "card not found!");
+    EXPECT_EQ(m_grid->CardOfRow(1), nullptr);
+    EXPECT_TRUE(m_grid->MarkedRows().empty());
+    EXPECT_FALSE(m_grid->ToggleHotAt(1, kHotColumn));
+    EXPECT_EQ(m_grid->RarityTipTextAt(1, kRarityColumn), "");
+    EXPECT_FALSE(m_grid->IsCellEditable(1, kRegValueColumn));
+    // The next lookup replaces it.
+    m_grid->ClearShownCards();
+    m_grid->AddShownCard(MakeCard(5, "Opt", 1, 1, 10, 1, 10), false);
+    EXPECT_EQ(m_grid->DataRowCount(), 1);
+    EXPECT_EQ(m_grid->CardOfRow(1)->id, 5);
 }
 
 TEST_F(CardsGridFixture, ShowsTheLinksOfTheExamples)
@@ -133,8 +162,7 @@ protected:
     }
     void ClickHeader(int column)
     {
-        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          CentreOf(0, column));
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, Qt::NoModifier, CentreOf(0, column));
     }
 };
 
@@ -165,9 +193,9 @@ TEST_F(CardsGridSortTest, CellsOfOneRowMoveTogether)
     for (int row = 1; row < m_grid->GetRowCount(); ++row) {
         const std::int32_t id = m_grid->CardOfRow(row)->id;
         for (int column = 0; column < 7; ++column) {
-            EXPECT_EQ(card_item_tag::CardId(
-                          static_cast<std::uint32_t>(m_grid->GetCellData(row, column))),
-                      id);
+            EXPECT_EQ(
+                card_item_tag::CardId(static_cast<std::uint32_t>(m_grid->GetCellData(row, column))),
+                id);
         }
         EXPECT_EQ(m_grid->GetCellText(row, kNameColumn),
                   QString::fromStdString(m_grid->CardOfRow(row)->name));
@@ -282,7 +310,7 @@ TEST_F(CardsGridPointerTest, MarkedRowsAreThoseWithATickedName)
         box->SetCheck(true);
     };
     tick(4, kNameColumn);
-    tick(2, kRegValueColumn);  // a value box alone does not mark a row
+    tick(2, kRegValueColumn); // a value box alone does not mark a row
     tick(2, kFoilValueColumn);
     tick(1, kNameColumn);
     m_grid->SetCellText(RowOf(1), kRegValueColumn, " 12.5");
@@ -308,4 +336,4 @@ TEST_F(CardsGridPointerTest, ClickingANameBoxTicksTheRow)
     EXPECT_EQ(m_grid->MarkedRows()[0].cardId, 2);
 }
 
-}  // namespace
+} // namespace

@@ -77,7 +77,8 @@ protected:
     }
     PriceCorrectionOutcome Run()
     {
-        return PriceCorrectionCommand::Run(*m_grid, m_database, m_catalogue);
+        return PriceCorrectionCommand::Run(*m_grid, m_database, m_catalogue, nullptr,
+                                           [this] { ++m_reloads; });
     }
     const MessageBox::Asked& LastBox() const { return MessageBox::asked().back(); }
 
@@ -85,6 +86,7 @@ protected:
     std::string m_path;
     CADODataBase m_database;
     CardCatalogue m_catalogue;
+    int m_reloads = 0;
 };
 
 TEST_F(PriceCorrectionCommandTest, AnsweringNoWritesNothingAndSaysNothingMore)
@@ -101,6 +103,7 @@ TEST_F(PriceCorrectionCommandTest, AnsweringNoWritesNothingAndSaysNothingMore)
     EXPECT_EQ(LastBox().buttons, MessageBox::Buttons::YesNo);
     EXPECT_EQ(Stored(1, "reg_value"), "1.5");
     EXPECT_EQ(Stored(1, "manual_modify"), "0");
+    EXPECT_EQ(m_reloads, 0);
 }
 
 TEST_F(PriceCorrectionCommandTest, TwoMarkedRowsAreStoredAndTheCatalogueReloaded)
@@ -137,6 +140,7 @@ TEST_F(PriceCorrectionCommandTest, TwoMarkedRowsAreStoredAndTheCatalogueReloaded
     ASSERT_FALSE(m_catalogue.Cards().empty());
     EXPECT_EQ(m_catalogue.Cards().front().id, 1);
     EXPECT_EQ(m_catalogue.Cards().front().reg_value, 20.0f);
+    EXPECT_EQ(m_reloads, 1);
     // The grid keeps what the user typed and its old dates; the listed record is corrected.
     EXPECT_EQ(m_grid->GetCellText(RowOf(3), kRegValueColumn), " 12.5");
     EXPECT_EQ(m_grid->ShownCards().Find(3)->reg_value, 12.5f);
@@ -155,6 +159,7 @@ TEST_F(PriceCorrectionCommandTest, ACardTickedOnlyInAValueColumnIsNotWritten)
     EXPECT_EQ(LastBox().caption, "Warning");
     EXPECT_EQ(Stored(2, "reg_value"), "0.5");
     EXPECT_EQ(Stored(2, "manual_modify"), "0");
+    EXPECT_EQ(m_reloads, 0);
 }
 
 TEST_F(PriceCorrectionCommandTest, AFailingDatabaseIsReportedAndNothingIsHalfWritten)
@@ -183,6 +188,7 @@ TEST_F(PriceCorrectionCommandTest, AFailingDatabaseIsReportedAndNothingIsHalfWri
     EXPECT_EQ(Stored(1, "reg_value"), "1.5");
     EXPECT_EQ(Stored(1, "manual_modify"), "0");
     EXPECT_EQ(m_grid->ShownCards().Find(1)->reg_value, 1.5f);
+    EXPECT_EQ(m_reloads, 0);
 }
 
 TEST_F(PriceCorrectionCommandTest, AClosedDatabaseShowsItsLastError)
@@ -200,4 +206,4 @@ TEST_F(PriceCorrectionCommandTest, AClosedDatabaseShowsItsLastError)
     EXPECT_EQ(m_catalogue.Cards().size(), 3u);
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,7 @@
 # can source lib.sh for its helpers. Settings go to a private XDG_CONFIG_HOME.
 set -euo pipefail
 
-script=$1
+script=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 name=$(basename "$script" .sh)
 name=${name#test_}
@@ -36,23 +36,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=""
-for number in $(seq 91 199); do
-  if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
-    display=":$number"
-    break
-  fi
-done
-[ -n "$display" ] || { echo "xsession: no free X display"; exit 1; }
-
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$E2E_ARTIFACTS/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number to the given descriptor, so two
+# sessions started at the same moment never race for one display.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_WORKDIR/.display" \
+  >"$E2E_ARTIFACTS/xvfb.log" 2>&1 &
 pids+=($!)
-export DISPLAY=$display
+for _ in $(seq 200); do
+  [ -s "$E2E_WORKDIR/.display" ] && break
+  sleep 0.05
+done
+[ -s "$E2E_WORKDIR/.display" ] || { echo "xsession: Xvfb did not start"; cat "$E2E_ARTIFACTS/xvfb.log"; exit 1; }
+export DISPLAY=:$(tr -d '[:space:]' <"$E2E_WORKDIR/.display")
 for _ in $(seq 100); do
   xdpyinfo >/dev/null 2>&1 && break
   sleep 0.1
 done
-xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not start"; cat "$E2E_ARTIFACTS/xvfb.log"; exit 1; }
+xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not answer on $DISPLAY"; cat "$E2E_ARTIFACTS/xvfb.log"; exit 1; }
 
 openbox --sm-disable >"$E2E_ARTIFACTS/openbox.log" 2>&1 &
 pids+=($!)

@@ -1,5 +1,5 @@
-#include "data/CardRecord.h"
 #include "lookup/CardComparison.h"
+#include "data/CardRecord.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 
@@ -28,12 +28,12 @@ CardRecord Card(int id, const char* name, float reg, float foil, int set, int ra
 
 class CardComparisonTest : public ::testing::Test {
 protected:
-    const CardRecord m_boltSeventh = Card(1, "Lightning Bolt", 1.5f, 4.0f, 10, 10,
-                                          DateTime(2026, 1, 2));
-    const CardRecord m_boltOdyssey = Card(2, "Lightning Bolt", 1.5f, 4.0f, 50, 10,
-                                          DateTime(2026, 1, 2));
-    const CardRecord m_counter = Card(3, "Counterspell", 0.5f, 9.0f, 30, 20,
-                                      DateTime(2025, 6, 1, 12));
+    const CardRecord m_boltSeventh =
+        Card(1, "Lightning Bolt", 1.5f, 4.0f, 10, 10, DateTime(2026, 1, 2));
+    const CardRecord m_boltOdyssey =
+        Card(2, "Lightning Bolt", 1.5f, 4.0f, 50, 10, DateTime(2026, 1, 2));
+    const CardRecord m_counter =
+        Card(3, "Counterspell", 0.5f, 9.0f, 30, 20, DateTime(2025, 6, 1, 12));
     const CardRecord m_lower = Card(4, "counterspell", 3.0f, 1.0f, 20, 30, DateTime(2027, 1, 1));
 };
 
@@ -44,14 +44,15 @@ TEST_F(CardComparisonTest, NamesCompareByteWiseAndCaseSensitive)
     // Capitals sort before small letters byte-wise.
     EXPECT_EQ(CompareCardsInColumn(kNameColumn, m_counter, m_lower), -1);
     CardRecord accented = m_counter;
-    accented.name = "\xC3\x89" "clair";  // UTF-8 bytes above 0x7F sort after ASCII
+    accented.name = "\xC3\x89"
+                    "clair"; // UTF-8 bytes above 0x7F sort after ASCII
     EXPECT_EQ(CompareCardsInColumn(kNameColumn, accented, m_lower), 1);
 }
 
 TEST_F(CardComparisonTest, EqualKeysFallBackToTheSetOrder)
 {
-    for (int column : std::initializer_list<int>{kNameColumn, kRarityColumn, kRegValueColumn, kFoilValueColumn,
-                       kUpdateDateColumn}) {
+    for (int column : std::initializer_list<int>{kNameColumn, kRarityColumn, kRegValueColumn,
+                                                 kFoilValueColumn, kUpdateDateColumn}) {
         EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltOdyssey), -1) << column;
         EXPECT_EQ(CompareCardsInColumn(column, m_boltOdyssey, m_boltSeventh), 1) << column;
         EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltSeventh), 0) << column;
@@ -123,4 +124,4 @@ TEST_F(CardComparisonTest, SortingByRegValueDescendingListsEqualValuesInSetOrder
     EXPECT_EQ(ids, (std::vector<int>{11, 10, 13, 12, 14}));
 }
 
-}  // namespace
+} // namespace

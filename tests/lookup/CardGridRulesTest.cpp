@@ -1,6 +1,6 @@
+#include "lookup/CardGridRules.h"
 #include "data/DateTime.h"
 #include "lookup/CardGridColumn.h"
-#include "lookup/CardGridRules.h"
 #include "lookup/CardItemTag.h"
 
 #include <gtest/gtest.h>
@@ -89,9 +89,9 @@ TEST(CellTexts, FormatValuesWithOneDecimalInAFieldOfFour)
 {
     EXPECT_EQ(ValueText(0.0f), " 0.0");
     EXPECT_EQ(ValueText(2.5f), " 2.5");
-    EXPECT_EQ(ValueText(12.25f), "12.2");  // 12.25 is exact; ties round to even like printf
+    EXPECT_EQ(ValueText(12.25f), "12.2"); // 12.25 is exact; ties round to even like printf
     EXPECT_EQ(ValueText(12.26f), "12.3");
-    EXPECT_EQ(ValueText(123.45f), "123.4");  // 123.45f lies just below 123.45
+    EXPECT_EQ(ValueText(123.45f), "123.4"); // 123.45f lies just below 123.45
     EXPECT_EQ(ValueText(-1.0f), "-1.0");
     EXPECT_EQ(ValueText(1234.5f), "1234.5");
 }
@@ -119,4 +119,4 @@ TEST(RarityTip, TurnsBackslashNIntoLineBreaks)
     EXPECT_EQ(ExpandLineBreaks("no break"), "no break");
 }
 
-}  // namespace
+} // namespace

@@ -13,16 +13,44 @@
 
 namespace {
 
-const std::vector<std::string> kWords = {
-    "lightning", "Bolt", "bolt",  "of",   "God",  "wrath", "Dûl",  "lim-dûl's", "Æther",
-    "rift",      "a",    "ab",    "aab",  "aaab", "tix",   "foil", "wts:",      "WTS:",
-    "x",         "b",    "giant", "GROWTH", "ba", "aba",   "ñ",    "\xC3",      "nu",
-    "ll",        std::string("nu\0ll", 5), "ü?"};
+const std::vector<std::string> kWords = {"lightning",
+                                         "Bolt",
+                                         "bolt",
+                                         "of",
+                                         "God",
+                                         "wrath",
+                                         "Dûl",
+                                         "lim-dûl's",
+                                         "Æther",
+                                         "rift",
+                                         "a",
+                                         "ab",
+                                         "aab",
+                                         "aaab",
+                                         "tix",
+                                         "foil",
+                                         "wts:",
+                                         "WTS:",
+                                         "x",
+                                         "b",
+                                         "giant",
+                                         "GROWTH",
+                                         "ba",
+                                         "aba",
+                                         "ñ",
+                                         "\xC3",
+                                         "nu",
+                                         "ll",
+                                         std::string("nu\0ll", 5),
+                                         "ü?"};
 
 class Random {
 public:
     explicit Random(unsigned seed) : m_engine(seed) {}
-    std::size_t Below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_engine); }
+    std::size_t Below(std::size_t n)
+    {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_engine);
+    }
     bool Chance(int percent) { return Below(100) < static_cast<std::size_t>(percent); }
     const std::string& Word() { return kWords[Below(kWords.size() - 1)]; }
 
@@ -37,9 +65,9 @@ public:
 
     std::string Text()
     {
-        static const std::vector<std::string> kGlue = {
-            " ", " ", " ", ", ", "; ", " 4x ", " x2 ", " - ", "  ", ".", "\t", " 3tix ", "/",
-            " ? ", "!!", "\n", "\xFF", ""};
+        static const std::vector<std::string> kGlue = {" ",    " ",   " ",  ", ", "; ",   " 4x ",
+                                                       " x2 ", " - ", "  ", ".",  "\t",   " 3tix ",
+                                                       "/",    " ? ", "!!", "\n", "\xFF", ""};
         std::string text;
         for (std::size_t n = 1 + Below(6); n > 0; --n) {
             text += Chance(8) ? kWords.back() : Word();
@@ -54,10 +82,18 @@ public:
         for (std::size_t n = Below(4); n > 0; --n) {
             FilterEntry entry{AsciiLower(Word()), ""};
             switch (Below(4)) {
-            case 0: entry.replacement = "*"; break;
-            case 1: entry.replacement = Name(); break;
-            case 2: entry.replacement = entry.word + " " + Word(); break;  // holds its own word
-            default: entry.replacement = "?" + Word(); break;              // a leading joker
+            case 0:
+                entry.replacement = "*";
+                break;
+            case 1:
+                entry.replacement = Name();
+                break;
+            case 2:
+                entry.replacement = entry.word + " " + Word();
+                break; // holds its own word
+            default:
+                entry.replacement = "?" + Word();
+                break; // a leading joker
             }
             if (entry.word.find_first_of("*?,") == std::string::npos) {
                 filters.push_back(entry);
@@ -97,16 +133,24 @@ TEST(CardMatcherDifferentialTest, SameNamesAsThePlainWildcardTest)
         for (int p = 0; p < 150; ++p) {
             std::string pattern;
             switch (random.Below(5)) {
-            case 0: pattern = "*" + random.Word() + "*"; break;
+            case 0:
+                pattern = "*" + random.Word() + "*";
+                break;
             case 1: {
                 std::string word = random.Word();
                 word[random.Below(word.size())] = '?';
                 pattern = "*" + word + "*";
                 break;
             }
-            case 2: pattern = "*a?b*"; break;
-            case 3: pattern = random.Word() + "*" + random.Word(); break;
-            default: pattern = random.Chance(50) ? "?" : "*" + random.Name() + "*"; break;
+            case 2:
+                pattern = "*a?b*";
+                break;
+            case 3:
+                pattern = random.Word() + "*" + random.Word();
+                break;
+            default:
+                pattern = random.Chance(50) ? "?" : "*" + random.Name() + "*";
+                break;
             }
             std::vector<std::uint32_t> expected;
             for (std::size_t i = 0; i < cards.size(); ++i) {
@@ -150,7 +194,7 @@ TEST_P(CardLookupDifferentialTest, SameCardsInSameOrderAsTheReference)
             nonEmpty += fast.Empty() ? 0 : 1;
         }
     }
-    EXPECT_GT(nonEmpty, 100);  // the cases must find something to compare
+    EXPECT_GT(nonEmpty, 100); // the cases must find something to compare
 }
 
 INSTANTIATE_TEST_SUITE_P(AllOptions, CardLookupDifferentialTest,
@@ -159,4 +203,4 @@ INSTANTIATE_TEST_SUITE_P(AllOptions, CardLookupDifferentialTest,
                                            Case{false, 1, true}, Case{true, 1, true},
                                            Case{false, 2, true}, Case{true, 2, true}));
 
-}  // namespace
+} // namespace

@@ -89,7 +89,7 @@ TEST_F(CardLookupTest, ShortPatternsAddOnlyForTypedSearches)
 {
     EXPECT_EQ(Find("ab"), (Names{"Cabal Ritual", "Fabled Hero"}));
     EXPECT_EQ(Find("ab", true), Names{});
-    EXPECT_EQ(m_patterns, std::vector<std::string>{"*ab*"});  // found, so nothing more
+    EXPECT_EQ(m_patterns, std::vector<std::string>{"*ab*"}); // found, so nothing more
     EXPECT_EQ(Find("abl", true), (Names{"Fabled Hero"}));
 }
 
@@ -98,8 +98,8 @@ TEST_F(CardLookupTest, EmptyTextListsEverythingOnlyWhenTyped)
     EXPECT_EQ(Find("").size(), m_cards.size());
     EXPECT_EQ(Find(" ; ").size(), m_cards.size());
     EXPECT_TRUE(Find("", true).empty());
-    EXPECT_EQ(Find("shock,,", false).size(), 1u);  // trailing separators leave no token
-    EXPECT_EQ(Find("shock, ,counterspell").size(), m_cards.size());  // the blank token
+    EXPECT_EQ(Find("shock,,", false).size(), 1u); // trailing separators leave no token
+    EXPECT_EQ(Find("shock, ,counterspell").size(), m_cards.size()); // the blank token
 }
 
 TEST_F(CardLookupTest, TypoFoundOnlyAtMatchLevelTwo)
@@ -109,8 +109,7 @@ TEST_F(CardLookupTest, TypoFoundOnlyAtMatchLevelTwo)
     const Names found = Find("lightming bolt");
     EXPECT_TRUE(found.count("Lightning Blast"));
     EXPECT_TRUE(found.count("Lightning Bolt"));
-    EXPECT_TRUE(std::find(m_patterns.begin(), m_patterns.end(), "*light?ing*") !=
-                m_patterns.end());
+    EXPECT_TRUE(std::find(m_patterns.begin(), m_patterns.end(), "*light?ing*") != m_patterns.end());
     EXPECT_TRUE(std::find(m_patterns.begin(), m_patterns.end(), "*?olt*") != m_patterns.end());
 }
 
@@ -130,7 +129,7 @@ TEST_F(CardLookupTest, NamesWithOtherLettersAsSpelled)
     EXPECT_EQ(Find("æther rift"), Names{"Æther Rift"});
     EXPECT_EQ(Find("aether"), Names{});
     m_lookup.Options().matchLevel = 2;
-    EXPECT_EQ(Find("Lim-Dul's"), Names{"Lim-Dûl's Cohort"});  // "?" stands for "û"
+    EXPECT_EQ(Find("Lim-Dul's"), Names{"Lim-Dûl's Cohort"}); // "?" stands for "û"
 }
 
 TEST_F(CardLookupTest, FiltersDeleteAndExpandWholeWords)
@@ -150,8 +149,8 @@ TEST_F(CardLookupTest, FiltersAreIgnoredWhenTheOptionIsOff)
 
 TEST_F(CardLookupTest, SelfFeedingFiltersEnd)
 {
-    for (const char* ini : {"f1=bolt,lightning bolt\n", "f1=bolt,bolt bolt\n",
-                            "f1=b,a a b\n", "f1=bolt,thunderbolt\nf2=thunderbolt,bolt\n"}) {
+    for (const char* ini : {"f1=bolt,lightning bolt\n", "f1=bolt,bolt bolt\n", "f1=b,a a b\n",
+                            "f1=bolt,thunderbolt\nf2=thunderbolt,bolt\n"}) {
         for (int level : {1, 2}) {
             Filters(ini);
             m_lookup.Options().matchLevel = level;
@@ -220,4 +219,4 @@ TEST_F(ClipboardLimitTest, TypedSearchesAreNotCut)
     EXPECT_TRUE(m_stats.textCut);
 }
 
-}  // namespace
+} // namespace

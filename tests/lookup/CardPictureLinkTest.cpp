@@ -150,4 +150,4 @@ TEST(CardPictureLink, EndsInTheQueryForASetTheSiteDoesNotKnow)
     EXPECT_EQ(CardPictureLink(15, 12, 30), kCardPicturePage);
 }
 
-}  // namespace
+} // namespace

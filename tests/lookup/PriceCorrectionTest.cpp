@@ -1,7 +1,7 @@
+#include "lookup/PriceCorrection.h"
 #include "data/CADODataBase.h"
 #include "data/CardRecord.h"
 #include "data/SampleCatalogue.h"
-#include "lookup/PriceCorrection.h"
 #include "lookup/ShownCardsTable.h"
 
 #include <gtest/gtest.h>
@@ -236,4 +236,4 @@ TEST_F(PriceCorrectionTest, ACardNoLongerListedStopsTheCorrection)
     ExpectCardUnchanged(1);
 }
 
-}  // namespace
+} // namespace

@@ -59,4 +59,4 @@ TEST(PriceCorrectionText, TellsTheUserWhatHappened)
     EXPECT_NE(message.text.find(outcome.error), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -20,9 +20,9 @@
 
 TEST(DialogUnitsTest, ConvertsWithTheBaseUnitsAndRoundsToNearest)
 {
-    const DialogUnits units(6, 13);  // a typical 8-point sans-serif face
+    const DialogUnits units(6, 13); // a typical 8-point sans-serif face
     EXPECT_EQ(units.toPixelsX(4), 6);
-    EXPECT_EQ(units.toPixelsX(345), 518);  // 517.5 rounds up
+    EXPECT_EQ(units.toPixelsX(345), 518); // 517.5 rounds up
     EXPECT_EQ(units.toPixelsY(8), 13);
     EXPECT_EQ(units.toPixelsY(184), 299);
     EXPECT_EQ(units.toPixels(QSize(345, 184)), QSize(518, 299));
@@ -63,11 +63,12 @@ TEST(DialogTemplateTest, TemplatesHoldTheirCaptionsSizesAndFonts)
         bool resizable;
         size_t controls;
     };
-    for (const Expected& e : {Expected{100, "About Quorvel", {208, 102}, "MS Sans Serif", 8, false, 7},
-                              Expected{102, "Quorvel", {345, 184}, "MS Sans Serif", 8, true, 7},
-                              Expected{129, "Trade List", {213, 133}, "System", 10, true, 9},
-                              Expected{142, "Input price", {225, 49}, "System", 10, false, 6},
-                              Expected{143, "Collection", {142, 81}, "System", 10, true, 2}}) {
+    for (const Expected& e :
+         {Expected{100, "About Quorvel", {208, 102}, "MS Sans Serif", 8, false, 7},
+          Expected{102, "Quorvel", {345, 184}, "MS Sans Serif", 8, true, 7},
+          Expected{129, "Trade List", {213, 133}, "System", 10, true, 9},
+          Expected{142, "Input price", {225, 49}, "System", 10, false, 6},
+          Expected{143, "Collection", {142, 81}, "System", 10, true, 2}}) {
         const DialogTemplate& t = DialogTemplate::get(e.id);
         EXPECT_EQ(t.id, e.id);
         EXPECT_EQ(t.caption, e.caption);
@@ -99,19 +100,21 @@ TEST(DialogTemplateTest, DamagedTemplatesAreRefused)
     EXPECT_THROW(DialogTemplate::get(999), std::runtime_error);
     EXPECT_THROW(DialogTemplate::parse("{"), std::runtime_error);
     EXPECT_THROW(DialogTemplate::parse(R"({"id":1,"size":[0,10]})"), std::runtime_error);
-    EXPECT_THROW(DialogTemplate::parse(
-                     R"({"id":1,"size":[10,10],"controls":[{"id":5,"kind":"wheel","rect":[0,0,1,1]}]})"),
-                 std::runtime_error);
-    EXPECT_THROW(DialogTemplate::parse(
-                     R"({"id":1,"size":[10,10],"controls":[{"id":5,"kind":"edit","rect":[0,0,1]}]})"),
+    EXPECT_THROW(
+        DialogTemplate::parse(
+            R"({"id":1,"size":[10,10],"controls":[{"id":5,"kind":"wheel","rect":[0,0,1,1]}]})"),
+        std::runtime_error);
+    EXPECT_THROW(
+        DialogTemplate::parse(
+            R"({"id":1,"size":[10,10],"controls":[{"id":5,"kind":"edit","rect":[0,0,1]}]})"),
+        std::runtime_error);
+    EXPECT_THROW(DialogTemplate::parse(R"({"id":1,"size":[10,10],"controls":[
+            {"id":5,"kind":"edit","rect":[0,0,1,1]},{"id":5,"kind":"edit","rect":[0,0,1,1]}]})"),
                  std::runtime_error);
     EXPECT_THROW(
-        DialogTemplate::parse(R"({"id":1,"size":[10,10],"controls":[
-            {"id":5,"kind":"edit","rect":[0,0,1,1]},{"id":5,"kind":"edit","rect":[0,0,1,1]}]})"),
+        DialogTemplate::parse(
+            R"({"id":1,"size":[10,10],"controls":[{"id":5,"kind":"edit","rect":[0,0,1,1],"anchors":[0,0,2,0]}]})"),
         std::runtime_error);
-    EXPECT_THROW(DialogTemplate::parse(
-                     R"({"id":1,"size":[10,10],"controls":[{"id":5,"kind":"edit","rect":[0,0,1,1],"anchors":[0,0,2,0]}]})"),
-                 std::runtime_error);
 }
 
 class MainDialogTest : public ::testing::Test {
@@ -237,7 +240,8 @@ TEST_F(MainDialogTest, WindowMenuOpensOnTheBackgroundAndRunsItsItem)
     ASSERT_NE(dialog.windowMenu(), nullptr);
     QSignalSpy triggered(about, &QAction::triggered);
     dialog.show();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 3), dialog.mapToGlobal(QPoint(3, 3)));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 3),
+                            dialog.mapToGlobal(QPoint(3, 3)));
     QCoreApplication::sendEvent(&dialog, &click);
     EXPECT_TRUE(dialog.windowMenu()->isVisible());
     dialog.windowMenu()->actions().front()->trigger();

@@ -116,11 +116,11 @@ TEST_F(PlacementStoreTest, MalformedStoredValuesAreIgnored)
     window.setGeometry(30, 40, 300, 200);
     const QString key = "CQuorvelDlg/" + WindowPlacement::kEntry;
 
-    for (const QVariant& bad :
-         {QVariant(QString("garbage")), QVariant(QByteArray("short")), QVariant(12),
-          QVariant(QByteArray(44, '\xff'))}) {
+    for (const QVariant& bad : {QVariant(QString("garbage")), QVariant(QByteArray("short")),
+                                QVariant(12), QVariant(QByteArray(44, '\xff'))}) {
         store(key, bad);
-        EXPECT_FALSE(WindowPlacement::restore("CQuorvelDlg", window)) << bad.toString().toStdString();
+        EXPECT_FALSE(WindowPlacement::restore("CQuorvelDlg", window))
+            << bad.toString().toStdString();
         EXPECT_EQ(window.geometry(), QRect(30, 40, 300, 200));
     }
 }

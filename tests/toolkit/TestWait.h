@@ -6,8 +6,7 @@
 
 // Runs the event loop until `condition` holds or `timeoutMs` pass; returns whether it held.
 // (QTRY_* macros end a GoogleTest function silently on failure, so they are not used here.)
-template <class Condition>
-bool waitUntil(Condition condition, int timeoutMs)
+template <class Condition> bool waitUntil(Condition condition, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {

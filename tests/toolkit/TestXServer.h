@@ -11,14 +11,15 @@
 
 #include <memory>
 
-// A private Xvfb for tests that need a real X clipboard. Tests skip when Xvfb is missing.
+// A private Xvfb for tests that need a real X clipboard, on a display number above those the
+// end-to-end sessions take. Tests skip when Xvfb is missing.
 class TestXServer {
 public:
     static bool available() { return !QStandardPaths::findExecutable("Xvfb").isEmpty(); }
 
     bool start()
     {
-        for (int number = 180 + int(QCoreApplication::applicationPid() % 200); number < 600;
+        for (int number = 400 + int(QCoreApplication::applicationPid() % 400); number < 1000;
              ++number) {
             if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
                 QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
@@ -26,8 +27,8 @@ public:
             m_display = ":" + QByteArray::number(number);
             m_process = std::make_unique<QProcess>();
             m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            m_process->start("Xvfb", {QString::fromLatin1(m_display), "-noreset", "-nolisten", "tcp",
-                                      "-screen", "0", "1024x768x24"});
+            m_process->start("Xvfb", {QString::fromLatin1(m_display), "-noreset", "-nolisten",
+                                      "tcp", "-screen", "0", "1024x768x24"});
             if (!m_process->waitForStarted(5000))
                 return false;
             for (int attempt = 0; attempt < 100; ++attempt) {

@@ -76,8 +76,8 @@ TEST(CommandMenuTest, MainMenuHasTheMenusAndItemsInOrder)
     QStringList items;
     for (QAction* a : option->actions())
         items << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(items, QStringList({"&Topmost Window", "&Clipboard Monitor", "-",
-                                  "&Match Level Low", "&User def filter"}));
+    EXPECT_EQ(items, QStringList({"&Topmost Window", "&Clipboard Monitor", "-", "&Match Level Low",
+                                  "&User def filter"}));
     // The menu bar's Clipboard Monitor shows no check mark; the tray's does.
     EXPECT_FALSE(menu.action("ClipboardMonitor")->isCheckable());
     EXPECT_EQ(menu.action("Help")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -196,8 +196,8 @@ TEST(ResourcesTest, CardImagesAreTwentyNineDistinctReadableImages)
             for (int x = 0; x < 16; ++x)
                 opaque += qAlpha(image.pixel(x, y)) > 128;
         EXPECT_GT(opaque, 30);
-        seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()),
-                               image.sizeInBytes()));
+        seen.insert(
+            QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
     }
     EXPECT_EQ(seen.size(), resource::kCardImageCount);
 }

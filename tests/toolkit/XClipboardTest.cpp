@@ -69,7 +69,8 @@ private:
 // A program that takes the clipboard and then never answers a request for it.
 class SilentOwner {
 public:
-    explicit SilentOwner(const QByteArray& display) : m_xcb(xcb_connect(display.constData(), nullptr))
+    explicit SilentOwner(const QByteArray& display)
+        : m_xcb(xcb_connect(display.constData(), nullptr))
     {
         xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_xcb)).data;
         const xcb_window_t window = xcb_generate_id(m_xcb);
@@ -93,7 +94,7 @@ bool toolsPresent()
     return TestXServer::available() && !QStandardPaths::findExecutable("xclip").isEmpty();
 }
 
-}  // namespace
+} // namespace
 
 class XcbClipboardReaderTest : public ::testing::Test {
 protected:

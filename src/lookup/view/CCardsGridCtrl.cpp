@@ -10,8 +10,8 @@
 #include "lookup/CardItemTag.h"
 #include "lookup/CardPictureLink.h"
 #include "lookup/PriceCorrection.h"
-#include "toolkit/Resources.h"
 #include "toolkit/CTipPopup.h"
+#include "toolkit/Resources.h"
 
 #include <QMouseEvent>
 
@@ -22,7 +22,7 @@ QString ToQString(const std::string& text)
     return QString::fromStdString(text);
 }
 
-}  // namespace
+} // namespace
 
 CCardsGridCtrl::CCardsGridCtrl(QWidget* parent) : CGridCtrl(parent)
 {
@@ -53,6 +53,9 @@ const CardRecord* CCardsGridCtrl::CardOfRow(int row) const
         return nullptr;
     }
     const auto tag = static_cast<std::uint32_t>(GetCellData(row, kNameColumn));
+    if (card_item_tag::Column(tag) != kNameColumn) {
+        return nullptr;
+    }
     return Listed(card_item_tag::CardId(tag));
 }
 
@@ -117,6 +120,19 @@ bool CCardsGridCtrl::AddShownCard(const CardRecord& card, bool fromClipboard)
     return true;
 }
 
+void CCardsGridCtrl::AddNotFoundRow()
+{
+    const int row = InsertRowAt(QString());
+    if (row < 0) {
+        return;
+    }
+    SetCellText(row, kNameColumn, "card not found!");
+    SetRowHeightAt(row, card_grid::kRowHeight);
+    for (int column = 0; column < kCardGridColumnCount; ++column) {
+        SetCellReadOnly(row, column, true);
+    }
+}
+
 void CCardsGridCtrl::SortByValueAndFit()
 {
     SortByColumn(kRegValueColumn, false);
@@ -160,7 +176,7 @@ bool CCardsGridCtrl::ToggleHotAt(int row, int column)
         return false;
     }
     const CardRecord* listed = Listed(card_item_tag::CardId(tag));
-    if (listed == nullptr) {
+    if (listed == nullptr || CardOfRow(row) != listed) {
         return false;
     }
     CardRecord card = *listed;

@@ -56,6 +56,11 @@ public:
     /// the card is listed already; otherwise files it and appends its row.
     bool AddShownCard(const CardRecord& card, bool fromClipboard) override;
 
+    /// The row a clipboard lookup that found nothing leaves in the grid: "card not found!" in
+    /// the "Cards Name" column. It names no card, so it is never marked, sorted by a card or
+    /// toggled.
+    void AddNotFoundRow();
+
     /// What a lookup does after adding its cards: sort by "Reg Value", highest first, and fit
     /// the columns to their contents.
     void SortByValueAndFit();

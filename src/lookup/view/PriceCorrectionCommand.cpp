@@ -9,18 +9,18 @@
 
 PriceCorrectionOutcome PriceCorrectionCommand::Run(CCardsGridCtrl& grid,
                                                    CADODataBase& priceDatabase,
-                                                   CardCatalogue& catalogue, QWidget* owner)
+                                                   CardCatalogue& catalogue, QWidget* owner,
+                                                   const std::function<void()>& reloaded)
 {
-    const auto answer = MessageBox::show(PriceCorrection::kQuestion,
-                                         PriceCorrection::kQuestionCaption,
-                                         MessageBox::Icon::Question, MessageBox::Buttons::YesNo,
-                                         MessageBox::Answer::No, owner);
+    const auto answer = MessageBox::show(
+        PriceCorrection::kQuestion, PriceCorrection::kQuestionCaption, MessageBox::Icon::Question,
+        MessageBox::Buttons::YesNo, MessageBox::Answer::No, owner);
     if (answer != MessageBox::Answer::Yes) {
         return {};
     }
     PriceCorrectionOutcome outcome;
     if (grid.GetRowCount() > 0) {
-        grid.EndEditing();  // a value still being typed counts as typed
+        grid.EndEditing(); // a value still being typed counts as typed
         QApplication::setOverrideCursor(Qt::WaitCursor);
         outcome = PriceCorrection(priceDatabase, grid.ShownCards())
                       .Apply(grid.MarkedRows(), DateTime::Now());
@@ -38,6 +38,11 @@ PriceCorrectionOutcome PriceCorrectionCommand::Run(CCardsGridCtrl& grid,
                                   "again:\n\n" +
                                   error),
                               owner);
+        }
+        // Called after a failed load too: the catalogue is empty then, and whatever
+        // prepared itself on the old list must not keep reading it.
+        if (reloaded) {
+            reloaded();
         }
     }
     return outcome;

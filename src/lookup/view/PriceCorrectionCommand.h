@@ -2,6 +2,8 @@
 
 #include "lookup/PriceCorrection.h"
 
+#include <functional>
+
 class CADODataBase;
 class CCardsGridCtrl;
 class CardCatalogue;
@@ -14,7 +16,9 @@ class QWidget;
 class PriceCorrectionCommand {
 public:
     /// Runs the command. The outcome is empty (no update, no failure) when the user answered
-    /// No or no row was ticked.
+    /// No or no row was ticked. `reloaded` is called after the catalogue was loaded again
+    /// (whatever holds on to its card list, such as the lookup, must prepare again then).
     static PriceCorrectionOutcome Run(CCardsGridCtrl& grid, CADODataBase& priceDatabase,
-                                      CardCatalogue& catalogue, QWidget* owner = nullptr);
+                                      CardCatalogue& catalogue, QWidget* owner = nullptr,
+                                      const std::function<void()>& reloaded = {});
 };
