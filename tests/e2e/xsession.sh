@@ -2,7 +2,7 @@
 # Usage: xsession.sh SCRIPT
 # Runs SCRIPT inside a fresh virtual X session: Xvfb on a free display, the openbox window
 # manager (without one, window activation times out), and with E2E_TRAY=1 a tray host
-# (trayer). SCRIPT gets DISPLAY, E2E_WORKDIR (a temporary working directory holding the sample
+# (trayer; or a line "# e2e: tray" in SCRIPT). SCRIPT gets DISPLAY, E2E_WORKDIR (a temporary working directory holding the sample
 # databases and filter.ini), E2E_ARTIFACTS (where screenshots go) and the program paths, and
 # can source lib.sh for its helpers. Settings go to a private XDG_CONFIG_HOME.
 set -euo pipefail
@@ -60,7 +60,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
-if [ "${E2E_TRAY:-0}" = 1 ]; then
+# A script asks for a tray host with E2E_TRAY=1 in its environment or a "# e2e: tray" line.
+if [ "${E2E_TRAY:-0}" = 1 ] || grep -q '^# e2e: tray' "$script"; then
   trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
     >"$E2E_ARTIFACTS/trayer.log" 2>&1 &
   pids+=($!)
