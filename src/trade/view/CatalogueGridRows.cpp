@@ -2,6 +2,7 @@
 
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridCtrl.h"
+#include "lookup/ShownCardsTable.h"
 
 namespace {
 
@@ -19,6 +20,11 @@ bool IsTicked(const CGridCtrl& grid, int row, int column)
 
 CatalogueGridRows::CatalogueGridRows(const CGridCtrl& grid, ShownCardLookup shownCard)
     : m_grid(grid), m_shownCard(std::move(shownCard))
+{
+}
+
+CatalogueGridRows::CatalogueGridRows(const CGridCtrl& grid, const ShownCardsTable& shownCards)
+    : CatalogueGridRows(grid, [&shownCards](std::int32_t id) { return shownCards.Find(id); })
 {
 }
 

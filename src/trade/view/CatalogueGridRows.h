@@ -6,6 +6,7 @@
 #include <functional>
 
 class CGridCtrl;
+class ShownCardsTable;
 
 /// The main window's catalogue grid as the trade windows read it: a name, "Reg Value" and
 /// "Foil Value" check cell per row (columns 1, 3 and 4), the name cell's item tag, and the
@@ -15,6 +16,8 @@ public:
     using ShownCardLookup = std::function<const CardRecord*(std::int32_t cardId)>;
 
     CatalogueGridRows(const CGridCtrl& grid, ShownCardLookup shownCard);
+    /// Over the main window's grid and its shown-cards table (both must outlive this object).
+    CatalogueGridRows(const CGridCtrl& grid, const ShownCardsTable& shownCards);
 
     int RowCount() const override;
     CatalogueRow Row(int row) const override;
