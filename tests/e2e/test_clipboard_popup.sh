@@ -26,6 +26,16 @@ screenshot "report-beside-cursor"
 [ "$y" -ge 305 ] && [ "$y" -le 315 ] || fail "report y $y is not 10 px below the pointer"
 [ "$w" -gt 40 ] && [ "$h" -gt 40 ] || fail "report is too small to hold the text: ${w}x$h"
 
+# The grid filled with the card: read it back through Select All and Copy.
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+xdotool key Tab Tab Tab Tab ctrl+a ctrl+c
+grid_copied() { clip_get | grep -q "Wrath of God"; }
+wait_until 10 grid_copied || fail "the grid does not list the copied card: '$(clip_get)'"
+assert_contains "$(clip_get)" "showcard.asp?id=7EWR57" "the copied grid"
+# The grid's Copy is a copy like any other: it is looked up and reported too.
+wait_until 10 popup_geometry || fail "the grid's Copy was not looked up"
+read -r x y w h < <(popup_geometry)
+
 # Near the lower right corner the report opens above and left of the pointer.
 read -r sw sh < <(xdotool getdisplaygeometry)
 px=$((sw - 5)) py=$((sh - 5))
