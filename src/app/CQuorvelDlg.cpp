@@ -17,6 +17,7 @@
 #include "toolkit/TrayIcon.h"
 #include "trade/view/CatalogueGridRows.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
@@ -128,8 +129,13 @@ void CQuorvelDlg::InitDialog()
         connect(put, &QPushButton::clicked, this,
                 [this] { OnCommand(MainCommand::PutIntoList); });
 
-    // The window manager gives no system menu to add the About item to; Help > About and the
-    // tray menu reach the About box instead.
+    // Desktops here let no program extend the title-bar menu: the About item goes into the
+    // window's own menu, opened by a right click on the window's background.
+    const QString aboutItem = Resources::string(resource::kAboutMenuString);
+    if (!aboutItem.isEmpty()) {
+        QAction* about = appendWindowMenuItem(aboutItem);
+        connect(about, &QAction::triggered, this, [this] { OnCommand(MainCommand::About); });
+    }
     JoinClipboardChain();
     setWindowIcon(m_icon);
     CreateMenus();

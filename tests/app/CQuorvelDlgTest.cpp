@@ -278,6 +278,23 @@ TEST_F(CQuorvelDlgTest, AboutFromTheTrayLeavesAHiddenMainWindowHidden)
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(CQuorvelDlgTest, TheWindowMenuCarriesTheAboutItem)
+{
+    QMenu* menu = Window().windowMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "&About Tamrik's Ryn...");
+    bool aboutShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        aboutShown = box && box->windowTitle() == "About Quorvel";
+        if (box)
+            box->close();
+    });
+    menu->actions()[0]->trigger();
+    EXPECT_TRUE(aboutShown);
+}
+
 TEST_F(CQuorvelDlgTest, ExitEndsTheRunAndSavesThePlacement)
 {
     CQuorvelDlg& window = Window();
@@ -288,6 +305,23 @@ TEST_F(CQuorvelDlgTest, ExitEndsTheRunAndSavesThePlacement)
     EXPECT_FALSE(window.isVisible());
     QSettings settings(m_dir.filePath("settings.ini"), QSettings::IniFormat);
     EXPECT_EQ(settings.value("CQuorvelDlg/WindowPlacement").toByteArray().size(), 44);
+}
+
+TEST_F(CQuorvelDlgTest, ARestartKeepsThePlaceButNoOption)
+{
+    Window().OnCommand(MainCommand::MatchLevelLow);
+    Window().OnCommand(MainCommand::ClipboardMonitor);
+    Window().OnCommand(MainCommand::UserFilter);
+    Window().resize(Window().width() + 120, Window().height() + 80);
+    const QSize size = Window().size();
+    m_window.reset();
+
+    CQuorvelDlg& again = Window();
+    EXPECT_EQ(again.size(), size);
+    EXPECT_EQ(again.Options().MatchLevel(), 1);
+    EXPECT_TRUE(again.Options().ClipboardMonitor());
+    EXPECT_TRUE(again.Options().UserFilter());
+    EXPECT_FALSE(again.Options().Topmost());
 }
 
 TEST_F(CQuorvelDlgTest, CommandNamesOfTheMenuResourcesAreAllKnown)
