@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -125,6 +126,25 @@ TEST_F(CQuorvelDlgTest, AMissingPriceDatabaseGivesOneClearMessageAndAnEmptyCatal
     EXPECT_EQ(MessageBox::asked()[0].caption, "Error");
     EXPECT_TRUE(MessageBox::asked()[0].text.contains("mtgo.mdb"));
     EXPECT_FALSE(window.CatalogueError().empty());
+}
+
+TEST_F(CQuorvelDlgTest, ADamagedPriceDatabaseIsReportedOnceAndLeftAsItWas)
+{
+    const QString path = m_dir.filePath("damaged.mdb");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray junk(4096, '\x5a');
+    file.write(junk);
+    file.close();
+    CADODataBase damaged;
+    damaged.Open("Data Source=" + path.toStdString() + ";");
+    CQuorvelDlg window(damaged, m_collection, m_clipboard);
+    EXPECT_TRUE(window.Catalogue().Cards().empty());
+    EXPECT_EQ(MessageBox::asked().size(), 1u);
+    window.OnCommand(MainCommand::Search);
+    EXPECT_EQ(MessageBox::asked().size(), 1u) << "a search says nothing more";
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), junk);
 }
 
 TEST_F(CQuorvelDlgTest, EscapeEmptiesTheSearchBoxAndNeverCloses)
