@@ -28,6 +28,12 @@ void CardMatcher::Prepare(const std::vector<CardRecord>& cards)
     }
 }
 
+std::size_t CardMatcher::MemoryBytes() const
+{
+    return m_bytes.capacity() + m_chars.capacity() * sizeof(char32_t) +
+           (m_starts.capacity() + m_charStarts.capacity()) * sizeof(std::size_t);
+}
+
 std::string_view CardMatcher::NameBytes(std::size_t index) const
 {
     return std::string_view(m_bytes).substr(m_starts[index],

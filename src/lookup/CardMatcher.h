@@ -20,6 +20,8 @@ public:
     void Prepare(const std::vector<CardRecord>& cards);
 
     std::size_t Size() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
+    /// Bytes held for the prepared names.
+    std::size_t MemoryBytes() const;
 
     /// Catalogue indexes of the matching names in catalogue order, at most limit of them.
     std::vector<std::uint32_t> Matches(std::string_view pattern,

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "grid/TradeMarkStore.h"
+#include "toolkit/CResizableDialog.h"
+#include "trade/AdvertComposer.h"
+#include "trade/TradeList.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CADODataBase;
+class CatalogueRows;
+class CGridCtrl;
+class QLabel;
+
+/// The "Trade List" window: the trade list model shown in a grid with its totals, and the
+/// commands Advertise, Bought, Sold, Remove, Remove All, Load and Save. Created once, hidden;
+/// closing it hides it and the list stays.
+class CDlgCardsList : public CResizableDialog, public TradeMarkStore {
+    Q_OBJECT
+public:
+    /// Puts text on the clipboard; false when the clipboard did not take it (and then the
+    /// ignore-next-change flag must be cleared again, so no outside copy is swallowed).
+    using CopyText = std::function<bool(const std::string& text)>;
+    /// What the "Input price" dialog gave: nothing when the user cancelled.
+    struct PriceInput {
+        float price = 0.0f;
+        std::string comments;
+    };
+    using PriceAsker = std::function<std::optional<PriceInput>(float preset)>;
+
+    explicit CDlgCardsList(QWidget* parent = nullptr);
+    ~CDlgCardsList() override;
+
+    TradeList& List() { return m_list; }
+    const TradeList& List() const { return m_list; }
+    CGridCtrl* Grid() const { return m_grid; }
+
+    /// Rebuilds the grid and the totals from the model.
+    void RefreshList();
+    /// "Put into list": files the ticked cards of the catalogue grid, shows the window and
+    /// refreshes it.
+    void PutIntoList(const CatalogueRows& rows);
+
+    /// The main window's clipboard services: `ignoreNextChange` sets the monitor's flag just
+    /// before every copy, `copy` writes the text.
+    void SetClipboardSeams(std::function<void()> ignoreNextChange, CopyText copy);
+    /// The collection database that Bought and Sold write to (owned by the application).
+    void SetCollectionDatabase(CADODataBase* database) { m_collection = database; }
+    /// Replaces the "Input price" dialog (tests answer it); an empty asker restores it.
+    void SetPriceAsker(PriceAsker asker) { m_askPrice = std::move(asker); }
+
+    /// The grid's data rows in display order, as the advertisement reads them.
+    std::vector<TradeGridRow> GridRows() const;
+
+    void OnAdvertise();
+    void OnBought() { LogTransaction(0); }
+    void OnSold() { LogTransaction(1); }
+    void OnRemove();
+    void OnRemoveAll();
+    void OnLoad();
+    void OnSave();
+    /// Logs the list as one deal: 0 bought, 1 sold.
+    void LogTransaction(int direction);
+
+    void StoreMark(std::int32_t key, Mark mark, bool checked) override;
+
+private:
+    void SetUpGrid();
+    void OnEditEnded(int row, int column, const QString& text);
+    std::optional<PriceInput> AskPrice(float preset);
+    /// Sets the skip flag, copies, and tells the user how it went.
+    bool CopyAdvertisement(const std::string& text, const QString& doneMessage);
+    void ShowTotals();
+
+    TradeList m_list;
+    CGridCtrl* m_grid = nullptr;
+    QLabel* m_totals = nullptr;
+    CADODataBase* m_collection = nullptr;
+    std::function<void()> m_ignoreNextChange;
+    CopyText m_copy;
+    PriceAsker m_askPrice;
+    bool m_refreshQueued = false;
+};

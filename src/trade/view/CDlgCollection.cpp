@@ -1,0 +1,82 @@
+#include "trade/view/CDlgCollection.h"
+
+#include "data/CardKey.h"
+#include "grid/CGridCtrl.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/ResourceIds.h"
+#include "trade/CatalogueRows.h"
+
+#include <QPushButton>
+
+CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
+    : CResizableDialog(resource::kCollectionDialog, parent), m_mode(mode)
+{
+    const bool log = mode == CollectionViewMode::TransactionLog;
+    if (log) {
+        setWindowTitle(QStringLiteral("Transaction Log"));
+        setObjectName(QStringLiteral("transactionLogWindow"));
+    } else {
+        setObjectName(QStringLiteral("collectionWindow"));
+    }
+    m_grid = new CGridCtrl(this);
+    m_grid->setObjectName(QStringLiteral("collectionGrid"));
+    replaceControl(resource::kCollectionGrid, m_grid);
+    m_grid->SetControlId(resource::kCollectionGrid);
+    const QStringList headers = log ? QStringList{"Date", "Details", "Comments"}
+                                    : QStringList{"Quantity", "Cards Name"};
+    m_grid->SetColumns(int(headers.size()));
+    m_grid->SetFixedRows(1);
+    m_grid->SetFixedColumns(0);
+    m_grid->SetListMode(true);
+    m_grid->SetSortOnClick(true);
+    for (int column = 0; column < headers.size(); ++column) {
+        m_grid->SetCellText(0, column, headers[column]);
+    }
+    m_grid->FitAllColumns();
+    if (auto* refresh = controlAs<QPushButton>(resource::kRefreshButton)) {
+        connect(refresh, &QPushButton::clicked, this, &CDlgCollection::RefreshView);
+    }
+    setPlacementSection(log ? QStringLiteral("CDlgTransaction") : QStringLiteral("CDlgCollection"));
+}
+
+CDlgCollection::~CDlgCollection() = default;
+
+void CDlgCollection::RefreshView()
+{
+    m_grid->DeleteNonFixedRows();
+    std::vector<std::int32_t> ticked;
+    if (m_catalogue) {
+        for (int row = 0; row < m_catalogue->RowCount(); ++row) {
+            const CatalogueRow catalogueRow = m_catalogue->Row(row);
+            if (catalogueRow.nameTicked) {
+                ticked.push_back(card_key::CatalogueId(catalogueRow.nameTag));
+            }
+        }
+    }
+    CollectionViewRows result;
+    if (m_database) {
+        result = RefreshViewRows(*m_database, m_mode, ticked, m_nameOf);
+    } else {
+        result.error = "The collection database is not open.";
+    }
+    for (const auto& texts : result.rows) {
+        const int row = m_grid->InsertRowAt(QString());
+        if (row < 0) {
+            continue;
+        }
+        for (int column = 0; column < int(texts.size()) && column < m_grid->GetColumnCount();
+             ++column) {
+            m_grid->SetCellText(row, column, QString::fromStdString(texts[column]));
+            m_grid->SetCellReadOnly(row, column);
+        }
+        m_grid->SetRowHeightAt(row, 25);
+    }
+    m_grid->FitAllColumns();
+    m_grid->Refresh();
+    if (!result.error.empty()) {
+        MessageBox::error(QStringLiteral("The collection database could not be read completely; "
+                                         "the list shows what could be read.\n\n") +
+                          QString::fromStdString(result.error),
+                          this);
+    }
+}

@@ -1,0 +1,49 @@
+#include "trade/view/CatalogueGridRows.h"
+
+#include "grid/CGridCellCheck.h"
+#include "grid/CGridCtrl.h"
+#include "lookup/ShownCardsTable.h"
+
+namespace {
+
+constexpr int kNameColumn = 1;
+constexpr int kRegValueColumn = 3;
+constexpr int kFoilValueColumn = 4;
+
+bool IsTicked(const CGridCtrl& grid, int row, int column)
+{
+    const auto* cell = dynamic_cast<const CGridCellCheck*>(grid.CellAt(row, column));
+    return cell && cell->GetCheck();
+}
+
+}  // namespace
+
+CatalogueGridRows::CatalogueGridRows(const CGridCtrl& grid, ShownCardLookup shownCard)
+    : m_grid(grid), m_shownCard(std::move(shownCard))
+{
+}
+
+CatalogueGridRows::CatalogueGridRows(const CGridCtrl& grid, const ShownCardsTable& shownCards)
+    : CatalogueGridRows(grid, [&shownCards](std::int32_t id) { return shownCards.Find(id); })
+{
+}
+
+int CatalogueGridRows::RowCount() const
+{
+    return m_grid.GetRowCount();
+}
+
+CatalogueRow CatalogueGridRows::Row(int row) const
+{
+    CatalogueRow result;
+    result.nameTicked = IsTicked(m_grid, row, kNameColumn);
+    result.nameTag = m_grid.GetCellData(row, kNameColumn);
+    result.regTicked = IsTicked(m_grid, row, kRegValueColumn);
+    result.foilTicked = IsTicked(m_grid, row, kFoilValueColumn);
+    return result;
+}
+
+const CardRecord* CatalogueGridRows::ShownCard(std::int32_t cardId) const
+{
+    return m_shownCard ? m_shownCard(cardId) : nullptr;
+}

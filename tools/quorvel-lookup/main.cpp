@@ -1,0 +1,187 @@
+// quorvel-lookup: looks card names up in the price database without the window, for scripts
+// and quick price checks. It reads mtgo.mdb and filter.ini from the working directory, as the
+// program does, and prints the cards found or the value report.
+
+#include "data/CADOConnection.h"
+#include "data/CADODataBase.h"
+#include "data/CardCatalogue.h"
+#include "lookup/CardLookup.h"
+#include "lookup/FilterList.h"
+#include "lookup/ShownCardsTable.h"
+#include "lookup/TextCleaning.h"
+#include "lookup/ValueReport.h"
+
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kFound = 0;
+constexpr int kNothingFound = 1;
+constexpr int kError = 2;
+
+constexpr const char* kPriceDatabase = "Data Source=.\\mtgo.mdb;";
+constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
+
+constexpr const char* kUsage =
+    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--report] [TEXT ...]\n"
+    "\n"
+    "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
+    "no TEXT, all of standard input) in mtgo.mdb of the working directory, with the word\n"
+    "filters of filter.ini there.\n"
+    "\n"
+    "  --clipboard   look up as a copied text: at most 100 cards, names of two letters or\n"
+    "                fewer find nothing, the text is read up to its first 4000 characters\n"
+    "  --level 2     also try one-letter wildcards (\"Match Level Low\"); default 1\n"
+    "  --no-filters  do not apply the word filters\n"
+    "  --report      print the value report the popup would show instead of the list\n"
+    "\n"
+    "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
+    "rarity, regular value, foil value. Exit status: 0 cards found, 1 none found, 2 error.\n";
+
+struct Options {
+    bool fromClipboard = false;
+    int level = 1;
+    bool filters = true;
+    bool report = false;
+    bool help = false;
+    bool haveText = false;
+    std::string text;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
+{
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!optionsEnded && arg.starts_with("--")) {
+            if (arg == "--") {
+                optionsEnded = true;
+            } else if (arg == "--clipboard") {
+                options.fromClipboard = true;
+            } else if (arg == "--no-filters") {
+                options.filters = false;
+            } else if (arg == "--report") {
+                options.report = true;
+            } else if (arg == "--help") {
+                options.help = true;
+            } else if (arg == "--level" || arg.starts_with("--level=")) {
+                std::string value;
+                if (arg == "--level") {
+                    if (i + 1 >= argc) {
+                        error = "--level needs a value, 1 or 2";
+                        return false;
+                    }
+                    value = argv[++i];
+                } else {
+                    value = arg.substr(8);
+                }
+                if (value != "1" && value != "2") {
+                    error = "--level must be 1 or 2, not '" + value + "'";
+                    return false;
+                }
+                options.level = value == "2" ? 2 : 1;
+            } else {
+                error = "unknown option '" + arg + "'";
+                return false;
+            }
+            continue;
+        }
+        if (options.haveText) {
+            options.text += ' ';
+        }
+        options.text += arg;
+        options.haveText = true;
+    }
+    return true;
+}
+
+// A tab or line break inside a name would break the line-per-card output.
+std::string Field(const std::string& text)
+{
+    std::string field = text;
+    for (char& c : field) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return field;
+}
+
+std::string FormatValue(float value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
+    return buffer;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    std::string error;
+    if (!ParseOptions(argc, argv, options, error)) {
+        std::cerr << "quorvel-lookup: " << error << "\n\n" << kUsage;
+        return kError;
+    }
+    if (options.help) {
+        std::cout << kUsage;
+        return kFound;
+    }
+    if (!options.haveText) {
+        options.text.assign(std::istreambuf_iterator<char>(std::cin),
+                            std::istreambuf_iterator<char>());
+    }
+
+    CADODataBase database;
+    database.GetActiveConnection()->SetProvider(kProvider);
+    if (!database.Open(kPriceDatabase)) {
+        std::cerr << "quorvel-lookup: cannot open the price database mtgo.mdb in the working "
+                     "directory.\n"
+                  << database.GetLastErrorText() << "\n";
+        return kError;
+    }
+    CardCatalogue catalogue;
+    if (!catalogue.LoadCatalogue(database, &error)) {
+        std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
+                  << error << "\n";
+        return kError;
+    }
+    database.Close();
+
+    const FilterLoadResult filters = LoadFilters(kFilterFileName);
+    for (const std::string& message : filters.errors) {
+        std::cerr << "quorvel-lookup: " << message << "\n";
+    }
+
+    CardLookup lookup(catalogue.Cards());
+    lookup.SetFilters(filters.filters);
+    lookup.Options().userFilter = options.filters;
+    lookup.Options().matchLevel = options.level;
+    ShownCardsTable shown;
+    lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
+
+    const std::vector<CardRecord> cards = shown.CardsInGridOrder();
+    if (options.report) {
+        std::cout << BuildValueReport(cards.size(), cards, [&catalogue](std::int32_t id) {
+            return catalogue.SetName(id);
+        });
+    } else {
+        for (const CardRecord& card : cards) {
+            std::cout << card.id << '\t' << Field(card.name) << '\t'
+                      << Field(catalogue.SetName(card.expansion)) << '\t'
+                      << RarityWord(card.rarity) << '\t' << FormatValue(card.reg_value) << '\t'
+                      << FormatValue(card.foil_value) << '\n';
+        }
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "quorvel-lookup: cannot write the output\n";
+        return kError;
+    }
+    return cards.empty() ? kNothingFound : kFound;
+}
