@@ -8,10 +8,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <random>
-#include <malloc.h>
 #include <vector>
 
 namespace {
@@ -118,7 +118,7 @@ void BM_GridSortByValue(benchmark::State& state)
     bool ascending = false;
     for (auto _ : state) {
         state.PauseTiming();
-        grid->SortByColumn(1, true);  // shuffles the value order back to name order
+        grid->SortByColumn(1, true); // shuffles the value order back to name order
         state.ResumeTiming();
         grid->SortByColumn(3, ascending);
         ascending = !ascending;
@@ -168,7 +168,7 @@ void BM_GridMemoryPerRow(benchmark::State& state)
     state.counters["MB"] = double(grown) / (1024.0 * 1024.0);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_GridFill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridSortByValue)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -35,8 +35,7 @@ bool CGridCellCombo::Draw(QPainter& painter, int row, int column, const QRect& r
     }
     const QRect button(rect.right() - arrow.width() + 1, rect.top(), arrow.width(),
                        std::min(arrow.height(), rect.height()));
-    CGridCell::Draw(painter, row, column, rect.adjusted(0, 0, -arrow.width(), 0),
-                    eraseBackground);
+    CGridCell::Draw(painter, row, column, rect.adjusted(0, 0, -arrow.width(), 0), eraseBackground);
     QStyleOption option;
     option.rect = button;
     option.state = QStyle::State_Enabled;
@@ -60,8 +59,8 @@ bool CGridCellCombo::Edit(int row, int column, const QRect& rect, const QPoint& 
     if (IsEditing() || !GetOwner()) {
         return IsEditing();
     }
-    SetEditor(new CInPlaceCombo(GetOwner(), rect, row, column, m_options, m_style, GetText(),
-                                firstChar));
+    SetEditor(
+        new CInPlaceCombo(GetOwner(), rect, row, column, m_options, m_style, GetText(), firstChar));
     return true;
 }
 

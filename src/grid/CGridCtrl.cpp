@@ -20,7 +20,7 @@ int DefaultIndex(bool fixedRow, bool fixedColumn)
     return (fixedRow ? 1 : 0) | (fixedColumn ? 2 : 0);
 }
 
-}  // namespace
+} // namespace
 
 CGridCtrl::CGridCtrl(QWidget* parent, int rows, int columns, int fixedRows, int fixedColumns)
     : QAbstractScrollArea(parent)
@@ -129,8 +129,8 @@ bool CGridCtrl::ValidCell(int row, int column) const
 
 void CGridCtrl::RefreshPlaceBits(int firstRow, int lastRow)
 {
-    constexpr unsigned placeMask = grid_state::kFixed | grid_state::kFixedRow |
-                                   grid_state::kFixedColumn;
+    constexpr unsigned placeMask =
+        grid_state::kFixed | grid_state::kFixedRow | grid_state::kFixedColumn;
     for (int r = std::max(0, firstRow); r <= lastRow && r < GetRowCount(); ++r) {
         auto& cells = m_rows[size_t(r)].cells;
         for (int c = 0; c < int(cells.size()); ++c) {
@@ -187,6 +187,7 @@ bool CGridCtrl::SetRows(int count)
             m_focus = {};
         }
         std::erase_if(m_selection, [count](std::uint64_t key) { return int(key >> 16) >= count; });
+        ++m_cellGeneration;
         m_rows.resize(size_t(count));
         m_fixedRows = std::min(m_fixedRows, count);
     } else {
@@ -237,6 +238,7 @@ bool CGridCtrl::SetColumns(int count)
         for (Row& row : m_rows) {
             if (!row.cells.empty()) {
                 row.cells.resize(size_t(count));
+                ++m_cellGeneration;
             }
         }
         m_columnWidths.resize(size_t(count));
@@ -369,6 +371,7 @@ bool CGridCtrl::DeleteRowAt(int index)
         m_editCell = {};
     }
     EndEditing();
+    ++m_cellGeneration;
     m_rows.erase(m_rows.begin() + index);
     if (index < m_fixedRows) {
         --m_fixedRows;
@@ -397,6 +400,7 @@ bool CGridCtrl::DeleteNonFixedRows()
     // Destroyed from the last row to the first.
     while (GetRowCount() > m_fixedRows) {
         m_rows.pop_back();
+        ++m_cellGeneration;
     }
     if (m_focus.row >= m_fixedRows) {
         m_focus = {};
@@ -441,4 +445,3 @@ bool CGridCtrl::SetColumnWidth(int column, int pixels)
     viewport()->update();
     return true;
 }
-

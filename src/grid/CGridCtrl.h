@@ -26,7 +26,12 @@ class TradeMarkStore;
 ///
 /// Every operation checks its row and column and refuses (false, -1 or null) a cell outside the
 /// grid. Notifications reach the parent through the `notify` signal (codes in grid_notify);
-/// the questions among them are answered through `editStarting` and `editEnded`.
+/// the questions among them are answered through `editStarting` and `editEnded`. Handlers may
+/// rebuild the rows; the grid then drops what it was doing with the old cells.
+///
+/// A derived grid can act on the pointer before the grid does by overriding mouseMoveEvent or
+/// mouseReleaseEvent and calling the grid's own afterwards; points are in viewport coordinates,
+/// as CellFromPoint and CellRect use them.
 class CGridCtrl : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -42,12 +47,21 @@ public:
 
     /// The state of a mouse button press.
     enum class MouseMode {
-        Nothing, SelectAll, SelectColumn, SelectRow, SelectCells, OverColumnDivider, SizingColumn,
-        OverRowDivider, SizingRow, PrepareEdit, PrepareDrag
+        Nothing,
+        SelectAll,
+        SelectColumn,
+        SelectRow,
+        SelectCells,
+        OverColumnDivider,
+        SizingColumn,
+        OverRowDivider,
+        SizingRow,
+        PrepareEdit,
+        PrepareDrag
     };
 
-    explicit CGridCtrl(QWidget* parent = nullptr, int rows = 0, int columns = 0,
-                       int fixedRows = 0, int fixedColumns = 0);
+    explicit CGridCtrl(QWidget* parent = nullptr, int rows = 0, int columns = 0, int fixedRows = 0,
+                       int fixedColumns = 0);
     ~CGridCtrl() override;
 
     // --- shape ---
@@ -276,7 +290,7 @@ private:
         return (std::uint64_t(std::uint32_t(row)) << 16) | std::uint32_t(column & 0xFFFF);
     }
 
-    std::vector<Row> m_rows;  // in virtual mode rows keep their height and hold no cells
+    std::vector<Row> m_rows; // in virtual mode rows keep their height and hold no cells
     std::vector<int> m_columnWidths;
     int m_fixedRows = 0;
     int m_fixedColumns = 0;
@@ -325,5 +339,7 @@ private:
     CTitleTip* m_titleTip = nullptr;
     QWidget* m_editor = nullptr;
     GridCellCoord m_editCell;
-    bool m_endingEdit = false;
+    // Counts the destructions of cells, so code that notified the parent (which may rebuild the
+    // grid) knows whether the cell objects it holds still exist.
+    std::uint64_t m_cellGeneration = 0;
 };

@@ -178,8 +178,9 @@ bool CGridCtrl::SetCellState(int row, int column, unsigned state)
     constexpr unsigned derived = grid_state::kFixed | grid_state::kFixedRow |
                                  grid_state::kFixedColumn | grid_state::kFocused;
     const bool focused = m_focus == GridCellCoord{row, column};
-    CellAt(row, column)->SetState((state & ~derived) | PlaceBits(row, column) |
-                                  (focused ? grid_state::kFocused : 0));
+    CellAt(row, column)
+        ->SetState((state & ~derived) | PlaceBits(row, column) |
+                   (focused ? grid_state::kFocused : 0));
     RedrawCell(row, column);
     return true;
 }
@@ -254,8 +255,8 @@ bool CGridCtrl::IsCellReadOnly(int row, int column) const
 bool CGridCtrl::SetCellReadOnly(int row, int column, bool readOnly)
 {
     const unsigned state = GetCellState(row, column);
-    return SetCellState(row, column, readOnly ? state | grid_state::kReadOnly
-                                              : state & ~grid_state::kReadOnly);
+    return SetCellState(row, column,
+                        readOnly ? state | grid_state::kReadOnly : state & ~grid_state::kReadOnly);
 }
 
 bool CGridCtrl::IsCellEditable(int row, int column) const
@@ -290,6 +291,7 @@ bool CGridCtrl::SetCellKind(int row, int column, const char* className)
     cell->CopyFrom(*slot);
     slot->EndEdit();
     slot = std::move(cell);
+    ++m_cellGeneration;
     RedrawCell(row, column);
     return true;
 }
@@ -312,6 +314,7 @@ void CGridCtrl::SetVirtualMode(bool on)
     for (int r = 0; r < GetRowCount(); ++r) {
         auto& cells = m_rows[size_t(r)].cells;
         cells.clear();
+        ++m_cellGeneration;
         if (!on) {
             for (int c = 0; c < GetColumnCount(); ++c) {
                 cells.push_back(MakeCell(r, c));

@@ -69,9 +69,15 @@ void CGridCtrl::ChangeCellText(int row, int column, const QString& text, int end
         RedrawCell(row, column);
         return;
     }
+    const std::uint64_t generation = m_cellGeneration;
     emit notify(grid_notify::kEndEdit, row, column);
     bool refuse = false;
-    emit editEnded(row, column, text, endKey, &refuse);
+    if (generation == m_cellGeneration) {
+        emit editEnded(row, column, text, endKey, &refuse);
+    }
+    if (generation != m_cellGeneration) {
+        return; // the parent rebuilt the grid in its handler; what it built stands
+    }
     if (refuse) {
         cell->SetText(old);
     } else {
@@ -95,7 +101,11 @@ void CGridCtrl::OnEndInPlaceEdit(int row, int column, const QString& text, int e
     if (hadFocus || endKey != 0) {
         setFocus(Qt::OtherFocusReason);
     }
+    const std::uint64_t generation = m_cellGeneration;
     ChangeCellText(row, column, text, endKey);
+    if (generation != m_cellGeneration) {
+        return; // rows were rebuilt: the cell the key would move to is no longer known
+    }
     switch (endKey) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -150,7 +160,7 @@ QString CGridCtrl::SelectedText() const
         const int row = int(key >> 16);
         const int column = int(key & 0xFFFF);
         if (m_columnWidths[size_t(column)] <= 0) {
-            continue;  // hidden columns are not copied
+            continue; // hidden columns are not copied
         }
         rows[row].push_back(column);
         first = std::min(first, column);
@@ -165,7 +175,7 @@ QString CGridCtrl::SelectedText() const
                 continue;
             }
             fields << (std::binary_search(columns.begin(), columns.end(), c) ? GetCellText(row, c)
-                                                                              : QString());
+                                                                             : QString());
         }
         text += fields.join(QLatin1Char('\t'));
         text += QLatin1Char('\n');

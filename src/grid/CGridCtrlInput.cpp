@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kResizeCaptureRange = 3;
 
-}  // namespace
+} // namespace
 
 int CGridCtrl::SendNotify(int code, int row, int column)
 {
@@ -193,10 +193,10 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event)
     const QRect rect = CellRect(cell.row, cell.column);
     object->OnClickDown(point - rect.topLeft());
     if (cell.row < m_fixedRows || cell.column < m_fixedColumns) {
-        m_mouseMode = cell.row < m_fixedRows
-                          ? (cell.column < m_fixedColumns ? MouseMode::SelectAll
-                                                          : MouseMode::SelectColumn)
-                          : MouseMode::SelectRow;
+        m_mouseMode =
+            cell.row < m_fixedRows
+                ? (cell.column < m_fixedColumns ? MouseMode::SelectAll : MouseMode::SelectColumn)
+                : MouseMode::SelectRow;
         m_pressCell = cell;
         return;
     }
@@ -262,7 +262,7 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
     case MouseMode::SelectCells:
     case MouseMode::SelectRow: {
         if (m_pressCell.row < m_fixedRows || m_pressCell.column < m_fixedColumns) {
-            break;  // a press on a header selects on release
+            break; // a press on a header selects on release
         }
         const QRect area = viewport()->rect();
         const bool outside = point.y() < FixedRowsHeight() || point.y() >= area.height() ||
@@ -341,14 +341,19 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event)
     if (headerPress && cell == m_pressCell) {
         HandleHeaderClick(cell);
     }
+    const std::uint64_t generation = m_cellGeneration;
     SendNotify(grid_notify::kSelectionChanged, cell.row, cell.column);
+    // A handler may have rebuilt the rows; the click then belongs to no cell of ours.
+    const bool cellsKept = generation == m_cellGeneration;
+    object = cellsKept ? CellAt(cell.row, cell.column) : nullptr;
     const bool pressed = mode != MouseMode::Nothing && mode != MouseMode::SizingColumn &&
                          mode != MouseMode::SizingRow;
     if (pressed && object) {
         object->OnClick(inCell);
         SendNotify(grid_notify::kClick, cell.row, cell.column);
     }
-    if (mode == MouseMode::PrepareEdit && cell == m_pressCell) {
+    if (mode == MouseMode::PrepareEdit && cell == m_pressCell && cellsKept &&
+        generation == m_cellGeneration) {
         EditCell(cell.row, cell.column);
     }
     QMetaObject::invokeMethod(this, &CGridCtrl::released, Qt::QueuedConnection);
@@ -367,7 +372,11 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     const QRect rect = CellRect(cell.row, cell.column);
+    const std::uint64_t generation = m_cellGeneration;
     SendNotify(grid_notify::kDoubleClick, cell.row, cell.column);
+    if (generation != m_cellGeneration) {
+        return; // the parent rebuilt the rows in its handler
+    }
     object->OnDoubleClick(point - rect.topLeft());
     QRect textRect = rect;
     object->GetTextRect(textRect);
@@ -435,10 +444,18 @@ void CGridCtrl::MoveFocus(int key, Qt::KeyboardModifiers modifiers)
         const int page = std::max(1, GetVisibleRowCount() - 1);
         const bool control = modifiers & Qt::ControlModifier;
         switch (key) {
-        case Qt::Key_Up: next.row = std::max(m_fixedRows, next.row - 1); break;
-        case Qt::Key_Down: next.row = std::min(rows - 1, next.row + 1); break;
-        case Qt::Key_PageUp: next.row = std::max(m_fixedRows, next.row - page); break;
-        case Qt::Key_PageDown: next.row = std::min(rows - 1, next.row + page); break;
+        case Qt::Key_Up:
+            next.row = std::max(m_fixedRows, next.row - 1);
+            break;
+        case Qt::Key_Down:
+            next.row = std::min(rows - 1, next.row + 1);
+            break;
+        case Qt::Key_PageUp:
+            next.row = std::max(m_fixedRows, next.row - page);
+            break;
+        case Qt::Key_PageDown:
+            next.row = std::min(rows - 1, next.row + page);
+            break;
         case Qt::Key_Left:
             if (int c = stepColumn(next.column, -1); c >= 0) {
                 next.column = c;

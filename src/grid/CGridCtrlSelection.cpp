@@ -27,7 +27,7 @@ int CompareTexts(const QString& a, const QString& b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-}  // namespace
+} // namespace
 
 // --- selection and focus ----------------------------------------------------------------------
 
@@ -153,7 +153,8 @@ int CGridCtrl::CompareToPivot(int row, const CGridCellBase* pivot, int column,
                               std::intptr_t user) const
 {
     const CGridCellBase* cell = m_rows[size_t(row)].cells[size_t(column)].get();
-    return m_compare ? m_compare(cell, pivot, user) : CompareTexts(cell->GetText(), pivot->GetText());
+    return m_compare ? m_compare(cell, pivot, user)
+                     : CompareTexts(cell->GetText(), pivot->GetText());
 }
 
 int CGridCtrl::CompareCells(int rowA, int rowB, int column, std::intptr_t user) const
@@ -222,4 +223,3 @@ bool CGridCtrl::SortByColumn(int column, bool ascending, std::intptr_t user)
     viewport()->update();
     return true;
 }
-

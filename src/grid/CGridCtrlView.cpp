@@ -236,7 +236,7 @@ void CGridCtrl::FitAllColumns(FitStyle style)
     const int last = style == FitStyle::Header ? m_fixedRows : GetRowCount();
     for (int c = 0; c < GetColumnCount(); ++c) {
         if (m_columnWidths[size_t(c)] <= 0) {
-            continue;  // hidden columns stay hidden
+            continue; // hidden columns stay hidden
         }
         int widest = 0;
         for (int r = first; r < last; ++r) {
@@ -389,8 +389,8 @@ void CGridCtrl::UpdateTitleTip(const QPoint& point)
     if (text.isEmpty() || metrics.horizontalAdvance(text) <= textRect.width()) {
         return;
     }
-    const int offset = std::max(0, textRect.left() - rect.left() -
-                                       metrics.horizontalAdvance(QLatin1Char(' ')));
+    const int offset =
+        std::max(0, textRect.left() - rect.left() - metrics.horizontalAdvance(QLatin1Char(' ')));
     const QRect global(viewport()->mapToGlobal(rect.topLeft()), rect.size());
     m_titleTip->ShowTip(global, text, offset, QRect(), font, cell->GetTextColour(),
                         cell->GetBackColour());

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const kLinkPrefixes[] = {"www.",    "http:",   "mailto:", "ftp:", "https:", "news:",
+const char* const kLinkPrefixes[] = {"www.",    "http:",   "mailto:", "ftp:",  "https:", "news:",
                                      "gopher:", "telnet:", "url:",    "file:", "ftp."};
 
 void OpenWithDesktop(const QString& word)
@@ -25,7 +25,7 @@ CGridURLCell::LinkOpener& Opener()
     return opener;
 }
 
-}  // namespace
+} // namespace
 
 CGridURLCell::CGridURLCell()
     : m_linkColour(GridColourFromQColor(QApplication::palette().color(QPalette::Highlight)))

@@ -3,9 +3,9 @@
 #include "grid/CGridCellCombo.h"
 #include "grid/CGridCtrl.h"
 
+#include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QAbstractItemView>
 #include <QLineEdit>
 
 CInPlaceCombo::CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int column,
@@ -79,8 +79,8 @@ void CInPlaceCombo::FinishEdit(int key)
         return;
     }
     m_ended = true;
-    const QString text = isEditable() ? currentText() : (currentIndex() >= 0 ? currentText()
-                                                                            : m_original);
+    const QString text =
+        isEditable() ? currentText() : (currentIndex() >= 0 ? currentText() : m_original);
     hide();
     deleteLater();
     m_grid->OnEndInPlaceEdit(m_row, m_column, text, key);

@@ -10,8 +10,8 @@ class CGridCtrl;
 class CInPlaceDateTime : public QDateTimeEdit, public InPlaceEditor {
     Q_OBJECT
 public:
-    CInPlaceDateTime(CGridCtrl* grid, const QRect& rect, int row, int column,
-                     const QDateTime& time, const QString& format);
+    CInPlaceDateTime(CGridCtrl* grid, const QRect& rect, int row, int column, const QDateTime& time,
+                     const QString& format);
 
     void FinishEdit(int key) override;
     void CancelEdit() override;

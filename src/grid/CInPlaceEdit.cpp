@@ -16,8 +16,8 @@ CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int colu
     setFrame(false);
     setFont(grid->CellAt(row, column) ? grid->CellAt(row, column)->GetFontObject() : font());
     if (digitsOnly) {
-        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")),
-                                                     this));
+        setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
     }
     setGeometry(rect);
     setText(text);

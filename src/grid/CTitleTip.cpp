@@ -57,9 +57,8 @@ void CTitleTip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QPalette palette = QApplication::palette();
-    painter.fillRect(rect(), m_backColour == kGridColourUnset
-                                 ? palette.color(QPalette::ToolTipBase)
-                                 : GridColourToQColor(m_backColour));
+    painter.fillRect(rect(), m_backColour == kGridColourUnset ? palette.color(QPalette::ToolTipBase)
+                                                              : GridColourToQColor(m_backColour));
     painter.setPen(palette.color(QPalette::ToolTipText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setFont(m_font);

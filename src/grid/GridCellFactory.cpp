@@ -34,7 +34,7 @@ std::map<std::string, GridCellFactory::Creator, std::less<>>& Registry()
     return registry;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<CGridCellBase> GridCellFactory::Create(std::string_view className)
 {

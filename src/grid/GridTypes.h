@@ -31,7 +31,7 @@ constexpr unsigned kTextColour = 0x20;
 constexpr unsigned kFormat = 0x40;
 constexpr unsigned kFont = 0x80;
 constexpr unsigned kMargin = 0x100;
-}  // namespace grid_mask
+} // namespace grid_mask
 
 /// Cell state bits.
 namespace grid_state {
@@ -43,9 +43,9 @@ constexpr unsigned kFixed = 0x10;
 constexpr unsigned kFixedRow = 0x20;
 constexpr unsigned kFixedColumn = 0x40;
 constexpr unsigned kModified = 0x80;
-constexpr unsigned kFixedRowBits = kFixed | kFixedRow;        // 0x30
-constexpr unsigned kFixedColumnBits = kFixed | kFixedColumn;  // 0x50
-}  // namespace grid_state
+constexpr unsigned kFixedRowBits = kFixed | kFixedRow;       // 0x30
+constexpr unsigned kFixedColumnBits = kFixed | kFixedColumn; // 0x50
+} // namespace grid_state
 
 /// Text layout flags of a cell.
 namespace grid_format {
@@ -59,7 +59,7 @@ constexpr std::uint32_t kSingleLine = 0x20;
 constexpr std::uint32_t kNoPrefix = 0x800;
 constexpr std::uint32_t kEndEllipsis = 0x8000;
 constexpr std::uint32_t kDefault = kLeft | kVCenter | kSingleLine | kNoPrefix | kEndEllipsis;
-}  // namespace grid_format
+} // namespace grid_format
 
 /// Notification codes the grid sends to its parent (see CGridCtrl::notify).
 namespace grid_notify {
@@ -72,7 +72,7 @@ constexpr int kDoubleClick = -3;
 constexpr int kClick = -2;
 constexpr int kRightClick = -5;
 constexpr int kDisplayRequest = -150;
-}  // namespace grid_notify
+} // namespace grid_notify
 
 /// Item descriptor: sets or reads several attributes of one cell at once; `mask` names the
 /// valid fields.

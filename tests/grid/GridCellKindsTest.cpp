@@ -28,13 +28,13 @@ public:
     std::vector<StoredMark> stored;
 };
 
-}  // namespace
+} // namespace
 
 TEST(CellFactoryTest, EveryKindIsCreatedByItsName)
 {
-    for (const char* name : {"CGridCell", "CGridDefaultCell", "CGridCellCheck",
-                             "CTamrikGrideCellCheck", "CGridCellCombo", "CGridCellDateTime",
-                             "CGridCellNumeric", "CGridURLCell"}) {
+    for (const char* name :
+         {"CGridCell", "CGridDefaultCell", "CGridCellCheck", "CTamrikGrideCellCheck",
+          "CGridCellCombo", "CGridCellDateTime", "CGridCellNumeric", "CGridURLCell"}) {
         std::unique_ptr<CGridCellBase> cell = GridCellFactory::Create(name);
         ASSERT_NE(cell, nullptr) << name;
         EXPECT_STREQ(cell->GetRuntimeClassName(), name);
@@ -101,8 +101,8 @@ TEST_F(CheckCellTest, BoxSitsAtTheMarginAndTheTextBesideIt)
     CGridCell plain;
     plain.SetOwner(m_grid);
     plain.SetText(m_check->GetText());
-    EXPECT_EQ(m_check->GetCellExtent(), plain.GetCellExtent() + QSize(side + 2 * margin,
-                                                                       side + 2 * margin));
+    EXPECT_EQ(m_check->GetCellExtent(),
+              plain.GetCellExtent() + QSize(side + 2 * margin, side + 2 * margin));
 }
 
 TEST_F(CheckCellTest, SetCheckReturnsThePreviousStateEvenWithoutARectangle)
@@ -132,7 +132,7 @@ TEST_F(CheckCellTest, TradeListCheckCellsStoreTheirMark)
     Click(box(2).center());
     Click(box(3).center());
     Click(box(3).center());
-    Click(box(1).center());  // not a mark column
+    Click(box(1).center()); // not a mark column
     ASSERT_EQ(store.stored.size(), 3u);
     EXPECT_EQ(store.stored[0].key, 16777216 + 55);
     EXPECT_EQ(store.stored[0].mark, TradeMarkStore::Mark::Buying);
@@ -175,8 +175,8 @@ protected:
         m_link->GetTextRect(text);
         const QFontMetrics metrics(m_link->GetFontObject());
         const int index = int(kText.indexOf(word));
-        const int x = metrics.horizontalAdvance(kText.left(index)) +
-                      metrics.horizontalAdvance(word) / 2;
+        const int x =
+            metrics.horizontalAdvance(kText.left(index)) + metrics.horizontalAdvance(word) / 2;
         return QPoint(text.left() + x, cell.center().y());
     }
 
@@ -253,7 +253,7 @@ TEST_F(ImageTest, AStripIsCutIntoSixteenPixelImagesThatCellsShow)
     const QPoint inImage(cell.left() + int(m_grid->CellAt(1, 0)->GetMargin()) + 8,
                          cell.center().y());
     EXPECT_EQ(QColor(shot.pixel(inImage)), QColor(Qt::red));
-    m_grid->SetCellImage(1, 0, 99);  // outside the list: drawn without an image
+    m_grid->SetCellImage(1, 0, 99); // outside the list: drawn without an image
     shot = m_grid->viewport()->grab().toImage();
     EXPECT_NE(QColor(shot.pixel(inImage)), QColor(Qt::red));
 }

@@ -13,8 +13,8 @@ using DemoTest = GridFixture;
 
 TEST_F(DemoTest, EveryCellKindInOneGrid)
 {
-    const QStringList kinds = {"CGridCell",        "CGridCellCheck",   "CTamrikGrideCellCheck",
-                               "CGridCellCombo",   "CGridCellDateTime", "CGridCellNumeric",
+    const QStringList kinds = {"CGridCell",      "CGridCellCheck",    "CTamrikGrideCellCheck",
+                               "CGridCellCombo", "CGridCellDateTime", "CGridCellNumeric",
                                "CGridURLCell"};
     m_window->resize(1400, 400);
     m_grid->setGeometry(0, 0, 1400, 400);

@@ -19,7 +19,7 @@ struct EditEnd {
     int key;
 };
 
-}  // namespace
+} // namespace
 
 class EditingTest : public GridFixture {
 protected:
@@ -32,11 +32,10 @@ protected:
                              m_ends.push_back({row, column, text, key});
                              *refuse = m_veto;
                          });
-        QObject::connect(m_grid, &CGridCtrl::editStarting, m_grid,
-                         [this](int, int, bool* refuse) {
-                             ++m_starts;
-                             *refuse = m_refuseStart;
-                         });
+        QObject::connect(m_grid, &CGridCtrl::editStarting, m_grid, [this](int, int, bool* refuse) {
+            ++m_starts;
+            *refuse = m_refuseStart;
+        });
     }
 
     QWidget* Editor() const
@@ -287,4 +286,40 @@ TEST_F(EditingTest, DeletingTheEditedRowClosesTheEditorSilently)
     EXPECT_EQ(Editor(), nullptr);
     EXPECT_TRUE(m_ends.empty());
     EXPECT_FALSE(m_grid->IsEditingCell());
+}
+
+TEST_F(EditingTest, AParentThatRebuildsTheRowsWhenAnEditEndsKeepsWhatItBuilt)
+{
+    // The trade list rebuilds every row from its model when an edit ends.
+    m_veto = true;
+    QObject::connect(m_grid, &CGridCtrl::editEnded, m_grid,
+                     [this](int, int, const QString&, int, bool*) {
+                         m_grid->DeleteNonFixedRows();
+                         for (int i = 0; i < 2; ++i) {
+                             const int row = m_grid->InsertRowAt(QString());
+                             m_grid->SetCellText(row, 1, "rebuilt");
+                         }
+                     });
+    DoubleClickCell(1, 1);
+    ASSERT_NE(LineEditor(), nullptr);
+    LineEditor()->setText("edited");
+    QTest::keyClick(LineEditor(), Qt::Key_Tab);
+    ASSERT_EQ(m_ends.size(), 1u);
+    EXPECT_EQ(m_grid->GetRowCount(), 3);
+    EXPECT_EQ(m_grid->GetCellText(1, 1), "rebuilt");
+    EXPECT_FALSE(m_grid->CellAt(1, 1)->IsModified());
+    EXPECT_FALSE(m_grid->IsEditingCell()) << "the Tab has no cell left to move to";
+}
+
+TEST_F(EditingTest, AParentThatRebuildsTheRowsOnASelectionChangeGetsNoStaleClick)
+{
+    QObject::connect(m_grid, &CGridCtrl::notify, m_grid, [this](int code, int, int) {
+        if (code == grid_notify::kSelectionChanged && m_grid->GetRowCount() > 2) {
+            m_grid->SetRows(2);
+        }
+    });
+    NotifyLog log(m_grid);
+    ClickCell(3, 0);
+    EXPECT_EQ(m_grid->GetRowCount(), 2);
+    EXPECT_EQ(log.Count(grid_notify::kClick), 0);
 }

@@ -23,7 +23,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 using InteractionTest = GridFixture;
 
@@ -70,8 +70,9 @@ TEST_F(InteractionTest, DraggingExtendsTheSelectionAndEveryReleaseSignals)
     NotifyLog log(m_grid);
     QSignalSpy released(m_grid, &CGridCtrl::released);
     QTest::mousePress(m_grid->viewport(), Qt::LeftButton, {}, CellCentre(1, 0));
-    QMouseEvent move(QEvent::MouseMove, CellCentre(3, 1), m_grid->viewport()->mapToGlobal(CellCentre(3, 1)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, CellCentre(3, 1),
+                     m_grid->viewport()->mapToGlobal(CellCentre(3, 1)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_grid->viewport(), &move);
     QTest::mouseRelease(m_grid->viewport(), Qt::LeftButton, {}, CellCentre(3, 1));
     EXPECT_EQ(m_grid->GetSelectedCount(), 6);
@@ -113,15 +114,17 @@ TEST_F(InteractionTest, FixedColumnClickSelectsTheRow)
 TEST_F(InteractionTest, DraggingAHeaderDividerResizesTheColumnButNotBelowOnePixel)
 {
     Fill(2, 3);
-    const QPoint divider(100 + 2, 10);  // within 3 pixels of column 0's right edge
+    const QPoint divider(100 + 2, 10); // within 3 pixels of column 0's right edge
     QTest::mousePress(m_grid->viewport(), Qt::LeftButton, {}, divider);
     EXPECT_EQ(m_grid->GetMouseMode(), CGridCtrl::MouseMode::SizingColumn);
-    QMouseEvent move(QEvent::MouseMove, QPoint(160, 10), m_grid->viewport()->mapToGlobal(QPoint(160, 10)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPoint(160, 10),
+                     m_grid->viewport()->mapToGlobal(QPoint(160, 10)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(m_grid->viewport(), &move);
     EXPECT_EQ(m_grid->GetColumnWidth(0), 160);
-    QMouseEvent shrink(QEvent::MouseMove, QPoint(-40, 10), m_grid->viewport()->mapToGlobal(QPoint(-40, 10)),
-                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent shrink(QEvent::MouseMove, QPoint(-40, 10),
+                       m_grid->viewport()->mapToGlobal(QPoint(-40, 10)), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_grid->viewport(), &shrink);
     EXPECT_EQ(m_grid->GetColumnWidth(0), 1);
     QTest::mouseRelease(m_grid->viewport(), Qt::LeftButton, {}, QPoint(-40, 10));
@@ -192,7 +195,7 @@ TEST_F(InteractionTest, PaintingAndScrollingALargeGridDrawOnlyVisibleCells)
     for (int r = 0; r < m_grid->GetRowCount(); ++r) {
         m_grid->SetRowHeightAt(r, 25);
     }
-    const int visibleRows = m_grid->GetVisibleRowCount() + 1;  // and the header
+    const int visibleRows = m_grid->GetVisibleRowCount() + 1; // and the header
     ASSERT_LT(visibleRows, 20);
     g_drawCount = 0;
     m_grid->viewport()->repaint();

@@ -104,8 +104,8 @@ TEST_F(ModelTest, FixedRowsAndColumnsCarryTheirStateBitsAndLoseTheirColours)
 TEST_F(ModelTest, InsertRowAtAppendsRefusesAndShifts)
 {
     Fill(2, 2);
-    EXPECT_EQ(m_grid->InsertRowAt("x", 0), -1);  // inside the fixed rows
-    EXPECT_EQ(m_grid->InsertRowAt("x", 3), -1);  // beyond the last row
+    EXPECT_EQ(m_grid->InsertRowAt("x", 0), -1); // inside the fixed rows
+    EXPECT_EQ(m_grid->InsertRowAt("x", 3), -1); // beyond the last row
     EXPECT_EQ(m_grid->InsertRowAt("x", 7), -1);
     EXPECT_EQ(m_grid->GetRowCount(), 3);
 
@@ -361,7 +361,8 @@ TEST_F(ModelTest, QuickTextWidthNeverCutsAFittedText)
          {QString("Lightning Bolt"), QString("AVAWAY Ta To"), QString(" 12.5"),
           QString("12-07-2026"), QString("Æther Vial"), QString("Jötun Grunt"),
           QString("http://example.org/showcard.asp?id=7EWR12"), QString("WWWWWWWWWWWWWWWWWW"),
-          QString("iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii"), QString::fromUtf8("\xe5\xa4\xa9\xe4\xbd\xbf")}) {
+          QString("iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii"),
+          QString::fromUtf8("\xe5\xa4\xa9\xe4\xbd\xbf")}) {
         const int exact = metrics.horizontalAdvance(text);
         const int quick = defaults->TextWidth(text);
         EXPECT_GE(quick, exact) << text.toStdString();

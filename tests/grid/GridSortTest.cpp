@@ -11,7 +11,7 @@ int CompareByData(const CGridCellBase* a, const CGridCellBase* b, std::intptr_t)
     return a->GetData() < b->GetData() ? -1 : (a->GetData() > b->GetData() ? 1 : 0);
 }
 
-}  // namespace
+} // namespace
 
 class SortTest : public GridFixture {
 protected:
@@ -92,11 +92,11 @@ TEST_F(SortTest, UserValueReachesTheCallback)
 {
     FillNumbers({1, 2, 3});
     std::intptr_t seen = 0;
-    m_grid->SetCompareCallback([&seen](const CGridCellBase* a, const CGridCellBase* b,
-                                       std::intptr_t user) {
-        seen = user;
-        return CompareByData(a, b, 0);
-    });
+    m_grid->SetCompareCallback(
+        [&seen](const CGridCellBase* a, const CGridCellBase* b, std::intptr_t user) {
+            seen = user;
+            return CompareByData(a, b, 0);
+        });
     m_grid->SortByColumn(0, false, 4242);
     EXPECT_EQ(seen, 4242);
 }
@@ -118,7 +118,7 @@ TEST_F(SortTest, SortingClearsSelectionAndFocus)
 TEST_F(SortTest, LargeRandomSortsMatchTheStandardLibrary)
 {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> value(0, 500);  // many duplicates
+    std::uniform_int_distribution<int> value(0, 500); // many duplicates
     std::vector<int> numbers(3000);
     for (int& n : numbers) {
         n = value(random);
@@ -148,9 +148,8 @@ TEST_F(SortTest, SortedReversedAndAllEqualInputsFinish)
     EXPECT_EQ(m_grid->GetCellData(1, 0), 0);
     EXPECT_EQ(m_grid->GetCellData(40000, 0), 39999);
     // A comparison that finds every row equal, as for columns without an order.
-    m_grid->SetCompareCallback([](const CGridCellBase*, const CGridCellBase*, std::intptr_t) {
-        return 0;
-    });
+    m_grid->SetCompareCallback(
+        [](const CGridCellBase*, const CGridCellBase*, std::intptr_t) { return 0; });
     EXPECT_TRUE(m_grid->SortByColumn(1, true));
     EXPECT_EQ(m_grid->GetRowCount(), 40001);
 }
@@ -172,12 +171,12 @@ TEST_F(SortTest, HeaderClicksSortAscendingThenDescendingThenAnotherColumnAscendi
     ClickCell(0, 0);
     EXPECT_EQ(DataColumn(), (std::vector<int>{1, 3, 5, 9}));
 
-    m_grid->SetCompareCallback(nullptr);  // texts "row of N"
+    m_grid->SetCompareCallback(nullptr); // texts "row of N"
     ClickCell(0, 1);
     EXPECT_EQ(m_grid->GetSortColumn(), 1);
     EXPECT_TRUE(m_grid->GetSortAscending());
     EXPECT_EQ(ColumnTexts(1), QStringList({"row of 1", "row of 3", "row of 5", "row of 9"}));
-    EXPECT_EQ(m_grid->GetSelectedCount(), 0);  // list mode: a header click selects nothing
+    EXPECT_EQ(m_grid->GetSelectedCount(), 0); // list mode: a header click selects nothing
 }
 
 TEST_F(SortTest, HeaderClickWithoutSortOnClickSelectsTheColumn)

@@ -51,10 +51,7 @@ protected:
         }
     }
 
-    QPoint CellCentre(int row, int column) const
-    {
-        return m_grid->CellRect(row, column).center();
-    }
+    QPoint CellCentre(int row, int column) const { return m_grid->CellRect(row, column).center(); }
 
     void Click(const QPoint& point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
