@@ -17,7 +17,9 @@ start_quorvel() {
 wait_for_window() {
   local title=$1 limit=${2:-20} id
   for _ in $(seq $((limit * 10))); do
-    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+    # Finding nothing is the usual answer until the window is up; it must not end a caller that
+    # runs with errexit and pipefail.
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
