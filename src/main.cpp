@@ -1,11 +1,12 @@
+#include "app/CQuorvelApp.h"
+#include "app/PlatformChoice.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("Quorvel");
-    window.show();
-    return app.exec();
+    platform_choice::PreferXWayland();
+    QApplication application(argc, argv);
+    CQuorvelApp quorvel;
+    return quorvel.InitInstance();
 }

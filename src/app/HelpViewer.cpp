@@ -24,6 +24,12 @@ HelpViewer::HelpViewer(Opener opener) : m_opener(std::move(opener))
         m_opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 
+void HelpViewer::SetOpener(Opener opener)
+{
+    m_opener = std::move(opener);
+    m_viewerMissing = false;
+}
+
 QByteArray HelpViewer::HelpPageContents()
 {
     InitHelpResource();

@@ -22,6 +22,8 @@ public:
     bool ShowHelp();
 
     bool ViewerMissing() const { return m_viewerMissing; }
+    /// Replaces the viewer (tests); a new viewer gets a fresh chance.
+    void SetOpener(Opener opener);
 
     /// The file the page is written to; `directory` empty means the user's cache folder.
     static QString WriteHelpPage(const QString& directory = {});

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "app/HelpViewer.h"
+#include "data/CardCatalogue.h"
+#include "lookup/CardLookup.h"
+#include "lookup/ClipboardMonitor.h"
+#include "lookup/OptionFlags.h"
+#include "toolkit/CResizableDialog.h"
+
+#include <QIcon>
+
+#include <memory>
+#include <string>
+
+class CADODataBase;
+class CatalogueGridRows;
+class CCardsGridCtrl;
+class ClipboardViewer;
+class CommandMenu;
+class CTipPopup;
+class QEventLoop;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class SecondaryWindowSet;
+class TrayIcon;
+
+/// The main window (template 102): search box, three buttons, the card grid, the menu bar
+/// hosted inside it, the tray icon with its menu, the option flags, the clipboard monitor and
+/// the three secondary windows. Closing or minimising it only hides it; Exit ends its run.
+class CQuorvelDlg : public CResizableDialog {
+    Q_OBJECT
+public:
+    CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDatabase,
+                ClipboardViewer& clipboard, QWidget* parent = nullptr);
+    ~CQuorvelDlg() override;
+
+    /// Shows the window and runs until Exit; then leaves the clipboard, saves the placement
+    /// and destroys the secondary windows.
+    void RunModal();
+    /// True once Exit was chosen.
+    bool ExitRequested() const { return m_exitRequested; }
+
+    /// Runs a command of the menus, the tray, the buttons or the keys.
+    void OnCommand(MainCommand command);
+    /// The same by the name a menu resource gives it ("TradingList", "UserDefFilter", ...).
+    void OnCommandName(const QString& name);
+    /// Whether the item of `command` in `menu` carries a check mark now.
+    bool IsChecked(MainCommand command, MenuKind menu) const;
+
+    /// One clipboard change (the clipboard viewer's notification).
+    void OnDrawClipboard(bool ownWrite);
+
+    /// The whole lookup: lists the cards the text names, sorts them by regular value, writes
+    /// the count caption and, for a clipboard lookup with the monitor on, shows the value
+    /// report beside the cursor.
+    void LookUp(const std::string& text, bool fromClipboard);
+    /// The text of the last value report shown.
+    const QString& LastReport() const { return m_lastReport; }
+    QString SearchText() const { return m_searchText; }
+
+    OptionFlags& Options() { return m_options; }
+    ClipboardMonitor& Monitor() { return m_monitor; }
+    CardCatalogue& Catalogue() { return m_catalogue; }
+    CardLookup& Lookup() { return m_lookup; }
+    CCardsGridCtrl* Grid() const { return m_grid; }
+    const std::string& CatalogueError() const { return m_catalogueError; }
+    SecondaryWindowSet& SecondaryWindowsSet() { return *m_windows; }
+    TrayIcon* Tray() const { return m_tray; }
+    CTipPopup* ReportPopup() const { return m_reportPopup; }
+    QMenu* TrayMenu() const { return m_trayMenu; }
+    HelpViewer& Help() { return m_help; }
+
+    static MainCommand CommandByName(const QString& name, bool* known = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void escapePressed() override;
+
+public slots:
+    /// The dialog's cancel action never closes the main window.
+    void reject() override;
+
+private:
+    void LoadCatalogue();
+    void LoadFilters();
+    void ShowValueReport();
+    void SetCountCaption(int count);
+    void CorrectPrice();
+    void PutIntoList();
+    bool CopyText(const std::string& text);
+    void InitDialog();
+    void CreateMenus();
+    void CreateTray();
+    void JoinClipboardChain();
+    void LeaveClipboardChain();
+    void UpdateCheckMarks();
+    void ShowWindow();
+    void ApplyTopmost();
+    void ToggleClipboardMonitor();
+    void Search();
+    void Exit();
+    void Destroy();
+
+    CADODataBase& m_priceDatabase;
+    CADODataBase& m_collectionDatabase;
+    ClipboardViewer& m_clipboard;
+
+    OptionFlags m_options;
+    ClipboardMonitor m_monitor;
+    CardCatalogue m_catalogue;
+    std::string m_catalogueError;
+    CardLookup m_lookup;
+    QString m_lastReport;
+    QString m_searchText;
+    QIcon m_icon;
+    HelpViewer m_help;
+
+    QLineEdit* m_searchEdit = nullptr;
+    QGroupBox* m_cardsGroup = nullptr;
+    CCardsGridCtrl* m_grid = nullptr;
+    std::unique_ptr<CatalogueGridRows> m_gridRows;
+    CommandMenu* m_mainMenu = nullptr;
+    CommandMenu* m_trayCommands = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    TrayIcon* m_tray = nullptr;
+    CTipPopup* m_reportPopup = nullptr;
+    std::unique_ptr<SecondaryWindowSet> m_windows;
+
+    QEventLoop* m_runLoop = nullptr;
+    bool m_joined = false;
+    bool m_exitRequested = false;
+    bool m_destroyed = false;
+};

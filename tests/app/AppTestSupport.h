@@ -1,0 +1,89 @@
+#pragma once
+
+#include "data/CADOConnection.h"
+#include "data/CADODataBase.h"
+#include "data/CardRecord.h"
+#include "data/DatabaseSchema.h"
+#include "data/SampleCatalogue.h"
+#include "toolkit/AppSettings.h"
+#include "toolkit/FakeClipboardViewer.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/TrayIcon.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+/// A few real cards of the sample sets, with known values, for window tests.
+inline std::vector<CardRecord> SomeCards()
+{
+    auto card = [](int id, const char* name, float reg, float foil, int set, int number,
+                   int rarity) {
+        CardRecord record;
+        record.id = id;
+        record.name = name;
+        record.reg_value = reg;
+        record.foil_value = foil;
+        record.expansion = set;
+        record.collection_no = number;
+        record.rarity = rarity;
+        record.update_date = DateTime(2026, 11, 3, 10, 0, 0);
+        return record;
+    };
+    return {
+        card(1, "Shock", 0.1f, 0.5f, 10, 219, 10),
+        card(2, "Counterspell", 0.4f, 2.0f, 10, 67, 10),
+        card(3, "Wrath of God", 6.5f, 30.0f, 10, 57, 30),
+        card(4, "Giant Growth", 0.2f, 1.0f, 10, 248, 10),
+        card(5, "Shock", 0.1f, 0.3f, 80, 227, 10),
+        card(6, "Kirtar's Wrath", 1.5f, 6.0f, 50, 28, 30),
+        card(7, "Akroma, Angel of Wrath", 9.0f, 40.0f, 90, 1, 30),
+    };
+}
+
+/// A working directory with a small price database and an empty collection database, both
+/// connections open, settings in a private file, message boxes answered by the test and a tray
+/// that exists.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        AppSettings::setFileForTests(m_dir.filePath("settings.ini"));
+        MessageBox::setTestMode(true);
+        MessageBox::clearAsked();
+        TrayIcon::setAvailableForTests(true);
+        std::string error;
+        ASSERT_TRUE(sample_catalogue::WritePriceDatabase(PricePath(), sample_catalogue::NineSets(),
+                                                         SomeCards(), &error))
+            << error;
+        ASSERT_TRUE(database_schema::CreateCollectionDatabase(CollectionPath(), &error)) << error;
+    }
+    void TearDown() override
+    {
+        m_price.Close();
+        m_collection.Close();
+        MessageBox::setTestMode(false);
+        TrayIcon::setAvailableForTests(std::nullopt);
+        AppSettings::setFileForTests(QString());
+    }
+
+    std::string PricePath() const { return m_dir.filePath("mtgo.mdb").toStdString(); }
+    std::string CollectionPath() const { return m_dir.filePath("collection.mdb").toStdString(); }
+
+    void OpenDatabases()
+    {
+        ASSERT_TRUE(m_price.Open("Data Source=" + PricePath() + ";"))
+            << m_price.GetLastErrorText();
+        ASSERT_TRUE(m_collection.Open("Data Source=" + CollectionPath() + ";"))
+            << m_collection.GetLastErrorText();
+    }
+
+    QTemporaryDir m_dir;
+    CADODataBase m_price;
+    CADODataBase m_collection;
+    FakeClipboardViewer m_clipboard;
+};

@@ -1,0 +1,268 @@
+#include "app/CQuorvelDlg.h"
+
+#include "AppTestSupport.h"
+#include "grid/CGridCellCheck.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/view/CCardsGridCtrl.h"
+#include "toolkit/CTipPopup.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// The main window's lookups, typed and copied, against the small test catalogue.
+class CQuorvelDlgLookupTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        OpenDatabases();
+        m_previousDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        QDir::setCurrent(m_previousDir);
+        AppFixture::TearDown();
+    }
+    void WriteFilters(const char* text)
+    {
+        QFile file(m_dir.filePath("filter.ini"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    CQuorvelDlg& Window()
+    {
+        if (!m_window) {
+            m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard);
+            m_window->show();
+        }
+        return *m_window;
+    }
+    void TypeSearch(const QString& text)
+    {
+        auto* edit = Window().findChild<QLineEdit*>("searchEdit");
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    QString Caption() { return Window().findChild<QGroupBox*>("cardsGroup")->title(); }
+    CTipPopup& Popup() { return *Window().ReportPopup(); }
+    CCardsGridCtrl& Grid() { return *Window().Grid(); }
+    QStringList Names()
+    {
+        QStringList names;
+        for (int row = 1; row < Grid().GetRowCount(); ++row)
+            names << Grid().GetCellText(row, kNameColumn);
+        return names;
+    }
+    QString Query(const std::string& sql)
+    {
+        sqlite3* db = nullptr;
+        QString out;
+        if (sqlite3_open_v2(PricePath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+            SQLITE_OK) {
+            sqlite3_stmt* statement = nullptr;
+            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+                sqlite3_step(statement) == SQLITE_ROW)
+                out = QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+            sqlite3_finalize(statement);
+        }
+        sqlite3_close(db);
+        return out;
+    }
+
+    std::unique_ptr<CQuorvelDlg> m_window;
+    QString m_previousDir;
+};
+
+TEST_F(CQuorvelDlgLookupTest, EnterSearchesTheTrimmedTextAndWritesTheCount)
+{
+    TypeSearch("  shock \t");
+    EXPECT_EQ(Window().SearchText(), "  shock \t");
+    EXPECT_EQ(Caption(), "2 cards in list ");
+    EXPECT_FALSE(Popup().isOpen()) << "a typed search shows no report";
+    QTest::mouseClick(Window().findChild<QPushButton*>("searchButton"), Qt::LeftButton);
+    EXPECT_EQ(Caption(), "2 cards in list ");
+}
+
+TEST_F(CQuorvelDlgLookupTest, AnEmptySearchListsTheWholeCatalogueMostValuableFirst)
+{
+    TypeSearch("");
+    EXPECT_EQ(Caption(), QString("%1 cards in list ").arg(SomeCards().size()));
+    ASSERT_EQ(Grid().GetRowCount(), int(SomeCards().size()) + 1);
+    EXPECT_EQ(Grid().GetCellText(0, kNameColumn), "Cards Name");
+    EXPECT_EQ(Names().first(), "Akroma, Angel of Wrath");
+    EXPECT_EQ(Names()[1], "Wrath of God");
+    for (int row = 2; row < Grid().GetRowCount(); ++row)
+        EXPECT_GE(Grid().CardOfRow(row - 1)->reg_value, Grid().CardOfRow(row)->reg_value);
+}
+
+TEST_F(CQuorvelDlgLookupTest, EachSearchReplacesTheRows)
+{
+    TypeSearch("Wrath");
+    EXPECT_EQ(Names(), QStringList({"Akroma, Angel of Wrath", "Wrath of God", "Kirtar's Wrath"}));
+    TypeSearch("Counterspell");
+    EXPECT_EQ(Names(), QStringList({"Counterspell"}));
+}
+
+TEST_F(CQuorvelDlgLookupTest, MatchLevelLowFindsAOneLetterTypo)
+{
+    TypeSearch("Shick");
+    EXPECT_EQ(Caption(), "0 cards in list ");
+    Window().OnCommand(MainCommand::MatchLevelLow);
+    TypeSearch("Shick");
+    EXPECT_EQ(Caption(), "2 cards in list ");
+}
+
+TEST_F(CQuorvelDlgLookupTest, UserFiltersApplyWhileTheOptionIsOn)
+{
+    WriteFilters("[filters]\nf1=wog,wrath of god\n");
+    TypeSearch("wog");
+    EXPECT_EQ(Caption(), "1 cards in list ");
+    Window().OnCommand(MainCommand::UserFilter);
+    TypeSearch("wog");
+    EXPECT_EQ(Caption(), "0 cards in list ");
+}
+
+TEST_F(CQuorvelDlgLookupTest, ABadFilterEntryIsReportedAndTheOthersWork)
+{
+    WriteFilters("[filters]\nf1=a*b,c\nf2=wog,wrath of god\n");
+    Window();
+    ASSERT_EQ(MessageBox::asked().size(), 1u);
+    EXPECT_EQ(MessageBox::asked()[0].text, "filter f1 contain invalidate char!");
+    EXPECT_EQ(MessageBox::asked()[0].caption, "Error");
+    TypeSearch("wog");
+    EXPECT_EQ(Caption(), "1 cards in list ");
+}
+
+TEST_F(CQuorvelDlgLookupTest, ACopiedLineIsLookedUpAndReportedBesideTheCursor)
+{
+    Window();
+    m_clipboard.simulateCopy("  WTS: 4x Wrath of God 3tix\n");
+    EXPECT_EQ(Caption(), "1 cards in list ");
+    ASSERT_TRUE(Popup().isOpen());
+    EXPECT_EQ(Window().LastReport(), "1 cards found!\n---\n"
+                                     "Card Name: Wrath of God\nregValue = 6.5Tix\n"
+                                     "FoilValue = 30.0Tix\nSet = Seventh Edition\n"
+                                     "Rarity = rare\n-----------\n");
+    EXPECT_EQ(Popup().lines().first(), "1 cards found!");
+    EXPECT_EQ(Names(), QStringList({"Wrath of God"}));
+}
+
+TEST_F(CQuorvelDlgLookupTest, FiveCardsReportTheThreeMostValuableAndDots)
+{
+    Window();
+    m_clipboard.simulateCopy("Shock, Counterspell, Giant Growth, Wrath of God");
+    EXPECT_EQ(Caption(), "5 cards in list ");
+    const QString report = Window().LastReport();
+    EXPECT_TRUE(report.startsWith("5 cards found!\n---\nCard Name: Wrath of God\n"));
+    EXPECT_LT(report.indexOf("Counterspell"), report.indexOf("Giant Growth"));
+    EXPECT_FALSE(report.contains("Shock"));
+    EXPECT_EQ(report.count("-----------\n"), 3);
+    EXPECT_TRUE(report.endsWith("-----------\n..."));
+}
+
+TEST_F(CQuorvelDlgLookupTest, ACopyThatFindsNothingStillReports)
+{
+    Window();
+    m_clipboard.simulateCopy("nothing here");
+    EXPECT_EQ(Caption(), "0 cards in list ");
+    EXPECT_TRUE(Popup().isOpen());
+    EXPECT_TRUE(Window().LastReport().startsWith("0 cards found!\n---\n"));
+    EXPECT_EQ(Names(), QStringList({"card not found!"}));
+    EXPECT_EQ(Grid().CardOfRow(1), nullptr);
+    TypeSearch("Shock");
+    EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
+}
+
+TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
+{
+    TypeSearch("Counterspell");
+    ASSERT_EQ(Grid().GetRowCount(), 2);
+    Grid().SetCellText(1, kRegValueColumn, " 12.5");
+    auto* box = dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn));
+    ASSERT_NE(box, nullptr);
+    box->SetCheck(true);
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    QTest::mouseClick(Window().findChild<QPushButton*>("correctPriceButton"), Qt::LeftButton);
+    ASSERT_EQ(MessageBox::asked().size(), 2u);
+    EXPECT_EQ(MessageBox::asked()[0].text, "Are you sure to update the database?");
+    EXPECT_EQ(MessageBox::asked()[1].text, "1 cards have been updated");
+    EXPECT_EQ(Query("select reg_value from cardslist where id=2"), "12.5");
+    EXPECT_EQ(Query("select manual_modify from cardslist where id=2"), "1");
+    // The catalogue was reloaded; the lookup must search the new one.
+    TypeSearch("Counterspell");
+    ASSERT_NE(Grid().CardOfRow(1), nullptr);
+    EXPECT_FLOAT_EQ(Grid().CardOfRow(1)->reg_value, 12.5f);
+    TypeSearch("");
+    EXPECT_EQ(Names().first(), "Counterspell");
+}
+
+TEST_F(CQuorvelDlgLookupTest, AnsweringNoToTheCorrectionWritesNothing)
+{
+    TypeSearch("Counterspell");
+    Grid().SetCellText(1, kRegValueColumn, "99");
+    dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn))->SetCheck(true);
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    Window().OnCommand(MainCommand::CorrectPrice);
+    EXPECT_EQ(MessageBox::asked().size(), 1u);
+    EXPECT_EQ(Query("select reg_value from cardslist where id=2"), "0.4");
+}
+
+TEST_F(CQuorvelDlgLookupTest, TheProgramsOwnWriteIsSkippedAndTheNextCopyIsNot)
+{
+    Window().Monitor().IgnoreNextChange();
+    ASSERT_TRUE(m_clipboard.setText("{t}Selling{t}Wrath of God for {7}{v}"));
+    EXPECT_EQ(Caption(), "0 cards in list ");
+    EXPECT_FALSE(Popup().isOpen());
+    m_clipboard.simulateCopy("Shock");
+    EXPECT_EQ(Caption(), "2 cards in list ");
+    EXPECT_TRUE(Popup().isOpen());
+}
+
+TEST_F(CQuorvelDlgLookupTest, TheSameTextCopiedTwiceIsLookedUpTwice)
+{
+    Window();
+    m_clipboard.simulateCopy("Shock");
+    TypeSearch("Wrath");
+    EXPECT_EQ(Caption(), "3 cards in list ");
+    m_clipboard.simulateCopy("Shock");
+    EXPECT_EQ(Caption(), "2 cards in list ");
+}
+
+TEST_F(CQuorvelDlgLookupTest, WithTheMonitorOffCopiesChangeNothingButStillUseTheFlag)
+{
+    Window().OnCommand(MainCommand::ClipboardMonitor);
+    Window().Monitor().IgnoreNextChange();
+    ASSERT_TRUE(m_clipboard.setText("own advertisement"));
+    EXPECT_FALSE(Window().Monitor().IsIgnoringNextChange());
+    m_clipboard.simulateCopy("Shock");
+    EXPECT_EQ(Caption(), "0 cards in list ");
+    EXPECT_FALSE(Popup().isOpen());
+    Window().OnCommand(MainCommand::ClipboardMonitor);
+    TypeSearch("Shock");
+    EXPECT_FALSE(Popup().isOpen()) << "no report left over for a typed search";
+}
+
+TEST_F(CQuorvelDlgLookupTest, PicturesAndVanishedOwnersAreIgnored)
+{
+    Window().Monitor().IgnoreNextChange();
+    m_clipboard.simulateNonText();
+    m_clipboard.simulateOwnerGone();
+    EXPECT_EQ(Caption(), "0 cards in list ");
+    EXPECT_FALSE(Popup().isOpen());
+    EXPECT_TRUE(Window().Monitor().IsIgnoringNextChange());
+}
+
+} // namespace

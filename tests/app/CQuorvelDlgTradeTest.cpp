@@ -1,0 +1,147 @@
+#include "app/CQuorvelDlg.h"
+
+#include "AppTestSupport.h"
+#include "app/SecondaryWindowSet.h"
+#include "grid/CGridCellCheck.h"
+#include "grid/CGridCtrl.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/view/CCardsGridCtrl.h"
+#include "toolkit/CTipPopup.h"
+#include "trade/view/CDlgCollection.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// The main window together with the trade list and the collection views.
+class CQuorvelDlgTradeTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        OpenDatabases();
+        m_previousDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+        m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard);
+        m_window->show();
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        QDir::setCurrent(m_previousDir);
+        AppFixture::TearDown();
+    }
+    void Search(const QString& text)
+    {
+        auto* edit = m_window->findChild<QLineEdit*>("searchEdit");
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    static void Tick(CGridCtrl& grid, int row, int column)
+    {
+        auto* box = dynamic_cast<CGridCellCheck*>(grid.CellAt(row, column));
+        ASSERT_NE(box, nullptr) << "no check box at " << row << "," << column;
+        box->SetCheck(true);
+    }
+    CCardsGridCtrl& Grid() { return *m_window->Grid(); }
+    CDlgCardsList& TradeList() { return *m_window->SecondaryWindowsSet().TradeList(); }
+    QString Caption() { return m_window->findChild<QGroupBox*>("cardsGroup")->title(); }
+
+    std::unique_ptr<CQuorvelDlg> m_window;
+    QString m_previousDir;
+};
+
+TEST_F(CQuorvelDlgTradeTest, PutIntoListFilesTheTickedValuesAndShowsTheTradeList)
+{
+    Search("Wrath");
+    ASSERT_EQ(Grid().GetRowCount(), 4);
+    // Row 2 is Wrath of God (6.5): its regular and foil copies; row 3 only named, no value.
+    Tick(Grid(), 2, kNameColumn);
+    Tick(Grid(), 2, kRegValueColumn);
+    Tick(Grid(), 2, kFoilValueColumn);
+    Tick(Grid(), 3, kNameColumn);
+    QTest::mouseClick(m_window->findChild<QPushButton*>("putIntoListButton"), Qt::LeftButton);
+    EXPECT_TRUE(TradeList().isVisible());
+    EXPECT_TRUE(m_window->IsChecked(MainCommand::TradingList, MenuKind::MenuBar));
+    EXPECT_EQ(TradeList().List().Count(), 2u);
+    EXPECT_TRUE(TradeList().List().Contains(3));
+    EXPECT_TRUE(TradeList().List().Contains(3 + 16777216));
+    EXPECT_EQ(TradeList().Grid()->GetCellText(2, 1), "Foil Wrath of God");
+}
+
+TEST_F(CQuorvelDlgTradeTest, TheAdvertisementIsNotLookedUpButTheNextCopyIs)
+{
+    Search("Wrath of God");
+    Tick(Grid(), 1, kNameColumn);
+    Tick(Grid(), 1, kRegValueColumn);
+    m_window->OnCommand(MainCommand::PutIntoList);
+    ASSERT_EQ(TradeList().Grid()->GetRowCount(), 2);
+    Tick(*TradeList().Grid(), 1, 3); // "Sell Value"
+    MessageBox::setNextAnswer(MessageBox::Answer::No); // the trade post text
+    TradeList().OnAdvertise();
+    ASSERT_TRUE(m_clipboard.text().has_value());
+    EXPECT_TRUE(m_clipboard.text()->startsWith("{t}Selling{t}Wrath of God for "))
+        << m_clipboard.text()->toStdString();
+    EXPECT_EQ(Caption(), "1 cards in list ") << "the advertisement was looked up";
+    EXPECT_FALSE(m_window->ReportPopup()->isOpen());
+    EXPECT_FALSE(m_window->Monitor().IsIgnoringNextChange());
+
+    m_clipboard.simulateCopy("Shock");
+    EXPECT_EQ(Caption(), "2 cards in list ");
+    EXPECT_TRUE(m_window->ReportPopup()->isOpen());
+}
+
+TEST_F(CQuorvelDlgTradeTest, ARefusedAdvertisementLeavesNoSkipFlagBehind)
+{
+    Search("Wrath of God");
+    Tick(Grid(), 1, kNameColumn);
+    Tick(Grid(), 1, kRegValueColumn);
+    m_window->OnCommand(MainCommand::PutIntoList);
+    Tick(*TradeList().Grid(), 1, 2); // "Buy Value"
+    m_clipboard.setRefuseWrites(true);
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    TradeList().OnAdvertise();
+    EXPECT_FALSE(m_window->Monitor().IsIgnoringNextChange());
+    m_clipboard.simulateCopy("Shock");
+    EXPECT_EQ(Caption(), "2 cards in list ");
+}
+
+TEST_F(CQuorvelDlgTradeTest, MyCollectionReloadsEachTimeItIsShown)
+{
+    Search("Counterspell");
+    Tick(Grid(), 1, kNameColumn);
+    Tick(Grid(), 1, kRegValueColumn);
+    m_window->OnCommand(MainCommand::PutIntoList);
+    m_window->OnCommand(MainCommand::MyCollection);
+    CDlgCollection& collection = *m_window->SecondaryWindowsSet().Collection();
+    ASSERT_TRUE(collection.isVisible());
+    const int before = collection.Grid()->GetRowCount();
+
+    TradeList().SetPriceAsker([](float preset) {
+        return std::optional<CDlgCardsList::PriceInput>({preset, "first deal"});
+    });
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    TradeList().OnBought();
+    EXPECT_EQ(collection.Grid()->GetRowCount(), before) << "logging does not refresh the view";
+
+    m_window->OnCommand(MainCommand::MyCollection); // hide
+    m_window->OnCommand(MainCommand::MyCollection); // show and reload
+    ASSERT_EQ(collection.Grid()->GetRowCount(), before + 1);
+    bool listed = false;
+    for (int column = 0; column < collection.Grid()->GetColumnCount(); ++column)
+        listed = listed || collection.Grid()->GetCellText(before, column).contains("Counterspell");
+    EXPECT_TRUE(listed);
+
+    m_window->OnCommand(MainCommand::TransactionLog);
+    CDlgCollection& log = *m_window->SecondaryWindowsSet().TransactionLog();
+    ASSERT_TRUE(log.isVisible());
+    EXPECT_GE(log.Grid()->GetRowCount(), 2);
+}
+
+} // namespace

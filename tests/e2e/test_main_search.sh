@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# A search typed into the main window lists its cards in the grid; the grid's rows are read
+# back through Select All and Copy.
+set -euo pipefail
+source "$E2E_LIB"
+
+start_quorvel
+window=$(wait_for_window "Quorvel")
+[ -n "$window" ] || fail "no main window"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+
+# The search box has the focus when the window opens.
+xdotool type --delay 30 "Counterspell"
+xdotool key Return
+sleep 0.5
+screenshot "searched"
+
+# Search box -> Search -> Correct Price -> Put into list -> grid.
+xdotool key Tab Tab Tab Tab ctrl+a ctrl+c
+grid_copied() { clip_get | grep -q "Counterspell"; }
+wait_until 10 grid_copied || fail "the grid's Copy gave no Counterspell row: '$(clip_get)'"
+copied=$(clip_get)
+echo "$copied" >"$E2E_ARTIFACTS/grid.txt"
+assert_contains "$copied" "showcard.asp?id=7EUC67" "the copied grid"
+assert_not_contains "$copied" "Shock" "the copied grid"
+rows=$(printf '%s\n' "$copied" | grep -c "Counterspell")
+[ "$rows" -eq 1 ] || fail "expected one Counterspell row, got $rows"
+
+# Escape empties the search box and leaves the window open.
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab Escape
+sleep 0.3
+xdotool search --onlyvisible --name '^Quorvel$' >/dev/null || fail "Escape closed the window"
+screenshot "after-escape"
+
+kill "$QUORVEL_PID"
