@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
 
 CGridDefaultCell::CGridDefaultCell() : m_metrics(m_fontObject) {}
@@ -15,9 +16,14 @@ void CGridDefaultCell::SetFont(const QFont* font)
 void CGridDefaultCell::MeasureFromFont()
 {
     m_metrics = QFontMetrics(m_fontObject);
+    // On an X display text is laid out with hinted, whole-pixel advances; a sum of the
+    // fractional advances comes out a few pixels short there, and a fitted text was cut
+    // ("Countersp..."). Each character therefore counts its whole-pixel advance.
     const QFontMetricsF exact(m_fontObject);
     for (int i = 0; i < int(m_latinAdvance.size()); ++i) {
-        m_latinAdvance[size_t(i)] = float(exact.horizontalAdvance(QChar(char16_t(i))));
+        const QChar ch{char16_t(i)};
+        m_latinAdvance[size_t(i)] = std::max(float(m_metrics.horizontalAdvance(ch)),
+                                             float(std::ceil(exact.horizontalAdvance(ch))));
     }
     const int space = m_metrics.horizontalAdvance(QLatin1Char(' '));
     const int width = m_metrics.horizontalAdvance(QStringLiteral(" XXXXXXXXXXXX "));

@@ -366,7 +366,9 @@ TEST_F(ModelTest, QuickTextWidthNeverCutsAFittedText)
         const int exact = metrics.horizontalAdvance(text);
         const int quick = defaults->TextWidth(text);
         EXPECT_GE(quick, exact) << text.toStdString();
-        EXPECT_LE(quick, exact + 2 + int(text.size()) / 2) << text.toStdString();
+        // Whole-pixel advances may add up to a pixel a character, and kerning (a few percent
+        // in a text such as "AVAWAY") is not counted.
+        EXPECT_LE(quick, exact + 2 + int(text.size()) + exact / 10) << text.toStdString();
     }
     EXPECT_EQ(defaults->TextWidth(QString()), 0);
 }
