@@ -53,12 +53,25 @@ for _ in $(seq 100); do
 done
 xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not answer on $DISPLAY"; cat "$E2E_ARTIFACTS/xvfb.log"; exit 1; }
 
-openbox --sm-disable >"$E2E_ARTIFACTS/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
+# On a loaded machine the window manager now and then fails to connect at its first try; a
+# session without one would only fail later, obscurely, so it is started again, and a session
+# that cannot get one ends here with the reason.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for attempt in 1 2 3; do
+  openbox --sm-disable >>"$E2E_ARTIFACTS/openbox.log" 2>&1 &
+  wm=$!
+  pids+=($wm)
+  for _ in $(seq 100); do
+    wm_ready && break
+    kill -0 "$wm" 2>/dev/null || break
+    sleep 0.1
+  done
+  wm_ready && break
+  kill "$wm" 2>/dev/null || true
+  echo "xsession: openbox did not start (attempt $attempt)" >>"$E2E_ARTIFACTS/openbox.log"
+  sleep 1
 done
+wm_ready || { echo "xsession: no window manager on $DISPLAY"; cat "$E2E_ARTIFACTS/openbox.log"; exit 1; }
 
 # A script asks for a tray host with E2E_TRAY=1 in its environment or a "# e2e: tray" line.
 if [ "${E2E_TRAY:-0}" = 1 ] || grep -q '^# e2e: tray' "$script"; then
