@@ -225,6 +225,10 @@ read -r fx fy < <(locate field "$main") || fail "no search box in the main windo
 click "$fx" "$fy"
 keys Tab Tab Tab space
 trade=$(wait_window "Trade List")
+# The window opens at its template size; widened as a user would, every column's check box
+# is in view whatever widths the names need.
+xdotool windowsize "$trade" 760 360
+sleep 0.5
 wait_rows "$trade" 2
 listed=$(copy_first_row_grid "$trade")
 screenshot "05-trade-list"
