@@ -78,8 +78,8 @@ if [ "${E2E_TRAY:-0}" = 1 ] || grep -q '^# e2e: tray' "$script"; then
   trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
     >"$E2E_ARTIFACTS/trayer.log" 2>&1 &
   pids+=($!)
+  # The tray is ready once trayer's panel window exists (it takes the tray selection first).
   for _ in $(seq 100); do
-    xprop -root 2>/dev/null | grep -q '_NET_SYSTEM_TRAY' && break
     xdotool search --class trayer >/dev/null 2>&1 && break
     sleep 0.1
   done
