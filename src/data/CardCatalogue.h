@@ -23,6 +23,12 @@ public:
     const std::vector<CardRecord>& Cards() const { return m_cards; }
     const std::map<std::int32_t, std::string>& SetTable() const { return m_sets; }
     const std::map<std::int32_t, std::string>& CardNames() const { return m_cardNames; }
+    /// Set codes by set id ("7ED"): from the price database, or for a database made before set
+    /// codes were kept, today's codes of the nine sample sets found by their names.
+    const std::map<std::int32_t, std::string>& SetCodes() const { return m_setCodes; }
+
+    /// The set's code, upper case ("7ED"); empty when the set has none.
+    const std::string& SetCode(std::int32_t setId) const;
 
     /// The set's name; an unknown id gives an empty name and leaves an empty entry behind.
     const std::string& SetName(std::int32_t setId);
@@ -34,8 +40,10 @@ public:
 
 private:
     void FillCardNames();
+    void LoadSetCodes(CADODataBase& priceDatabase);
 
     std::map<std::int32_t, std::string> m_sets;
     std::vector<CardRecord> m_cards;
     std::map<std::int32_t, std::string> m_cardNames;
+    std::map<std::int32_t, std::string> m_setCodes;
 };
