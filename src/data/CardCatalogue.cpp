@@ -5,6 +5,7 @@
 #include "data/CADOConnection.h"
 #include "data/CADORecordset.h"
 #include "data/KnownSets.h"
+#include "data/CardKey.h"
 #include "data/SqlTexts.h"
 
 #include <algorithm>
@@ -37,6 +38,7 @@ void CardCatalogue::Clear()
     m_cards.clear();
     m_cardNames.clear();
     m_setCodes.clear();
+    m_cardIndex.clear();
 }
 
 bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error)
@@ -166,6 +168,30 @@ const std::string& CardCatalogue::SetCode(std::int32_t setId) const
     static const std::string kNone;
     const auto found = m_setCodes.find(setId);
     return found != m_setCodes.end() ? found->second : kNone;
+}
+
+const CardRecord* CardCatalogue::FindCard(std::int32_t catalogueId) const
+{
+    // Built on first use: only the collection views and the price history ask, and the
+    // load of a large catalogue should not pay for them.
+    if (m_cardIndex.empty() && !m_cards.empty()) {
+        m_cardIndex.reserve(m_cards.size());
+        for (std::size_t index = 0; index < m_cards.size(); ++index) {
+            // A repeated id: the row read later wins, as in the name index.
+            m_cardIndex[m_cards[index].id] = index;
+        }
+    }
+    const auto found = m_cardIndex.find(catalogueId);
+    return found == m_cardIndex.end() ? nullptr : &m_cards[found->second];
+}
+
+std::optional<double> CardCatalogue::CopyValue(std::int32_t cardKey) const
+{
+    const CardRecord* card = FindCard(card_key::CatalogueId(cardKey));
+    if (card == nullptr) {
+        return std::nullopt;
+    }
+    return card_key::IsFoil(cardKey) ? card->foil_value : card->reg_value;
 }
 
 const std::string& CardCatalogue::SetName(std::int32_t setId)
