@@ -3,6 +3,7 @@
 #include "trade/CollectionText.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ enum class CollectionViewMode : int { Collection = 0, TransactionLog = 1 };
 struct CollectionViewRows {
     std::vector<std::vector<std::string>> rows;  ///< one text per column
     std::string error;
+    std::set<std::int32_t> listedDeals;  ///< a deal of two ticked cards is listed once
+
 };
 
 /// Appends the rows for one catalogue id (its regular and foil keys in collection 0), or for

@@ -2,6 +2,7 @@
 
 #include "data/CardKey.h"
 #include "data/DateTime.h"
+#include "data/PriceText.h"
 #include "trade/NumberText.h"
 
 std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf)
@@ -29,7 +30,7 @@ std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards
     for (const DealCard& card : cards) {
         details += FormatInt("%dx", card.count) + CardKeyName(card.cardKey, nameOf) + " ";
     }
-    details += FormatDouble("for %0.1f", price);
+    details += "for " + PriceText(price);
     return details;
 }
 

@@ -30,7 +30,7 @@ struct DealCard {
     std::int32_t count = 0;
 };
 
-/// "Bought:" or "Sold:", "%dx%s " per card, then "for %0.1f".
+/// "Bought:" or "Sold:", "%dx%s " per card, then "for " and the price's PriceText.
 std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards, float price,
                         const CardNameOf& nameOf);
 
