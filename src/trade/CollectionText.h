@@ -47,8 +47,8 @@ std::optional<double> DealWorth(const std::vector<DealCard>& cards, const CardVa
 /// A worth cell: PriceText, empty for an unknown worth.
 std::string WorthText(std::optional<double> worth);
 
-/// The collection view's worth line: "Total worth: %s Tix (%d cards)" with the worth's PriceText, and how many cards
-/// it leaves out because the catalogue does not hold them.
+/// The collection view's worth line: "Total worth: %s Tix (%d cards)" with the worth's
+/// PriceText, and how many cards it leaves out because the catalogue does not hold them.
 std::string CollectionWorthCaption(double worth, long long copies, long long unknownCopies);
 
 /// The transaction log's worth line: what the deals shown were bought and sold for, and what
