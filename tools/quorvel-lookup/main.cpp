@@ -5,8 +5,10 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
+#include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
+#include "lookup/MatchScorer.h"
 #include "lookup/ShownCardsTable.h"
 #include "lookup/TextCleaning.h"
 #include "lookup/ValueReport.h"
@@ -27,7 +29,8 @@ constexpr const char* kPriceDatabase = "Data Source=.\\mtgo.mdb;";
 constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
 
 constexpr const char* kUsage =
-    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--report] [TEXT ...]\n"
+    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--best] [--report]\n"
+    "                      [TEXT ...]\n"
     "\n"
     "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
     "no TEXT, all of standard input) in mtgo.mdb of the working directory, with the word\n"
@@ -37,16 +40,20 @@ constexpr const char* kUsage =
     "                fewer find nothing, the text is read up to its first 4000 characters\n"
     "  --level 2     also try one-letter wildcards (\"Match Level Low\"); default 1\n"
     "  --no-filters  do not apply the word filters\n"
+    "  --best        Best Match First: list the cards by match score, best first, with the\n"
+    "                score as a last field; the report keeps only those scoring at least %d\n"
     "  --report      print the value report the popup would show instead of the list\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
-    "rarity, regular value, foil value. Exit status: 0 cards found, 1 none found, 2 error.\n";
+    "rarity, regular value, foil value. Exit status: 0 cards found (listed in the report\n"
+    "with --best --report), 1 none found, 2 error.\n";
 
 struct Options {
     bool fromClipboard = false;
     int level = 1;
     bool filters = true;
     bool report = false;
+    bool best = false;
     bool help = false;
     bool haveText = false;
     std::string text;
@@ -64,6 +71,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
                 options.fromClipboard = true;
             } else if (arg == "--no-filters") {
                 options.filters = false;
+            } else if (arg == "--best") {
+                options.best = true;
             } else if (arg == "--report") {
                 options.report = true;
             } else if (arg == "--help") {
@@ -118,6 +127,13 @@ std::string FormatValue(float value)
     return buffer;
 }
 
+std::string Usage()
+{
+    char text[2048];
+    std::snprintf(text, sizeof text, kUsage, MatchScorer::kReportThreshold);
+    return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -125,11 +141,11 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
-        std::cerr << "quorvel-lookup: " << error << "\n\n" << kUsage;
+        std::cerr << "quorvel-lookup: " << error << "\n\n" << Usage();
         return kError;
     }
     if (options.help) {
-        std::cout << kUsage;
+        std::cout << Usage();
         return kFound;
     }
     if (!options.haveText) {
@@ -165,17 +181,44 @@ int main(int argc, char** argv)
     ShownCardsTable shown;
     lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
 
-    const std::vector<CardRecord> cards = shown.CardsInGridOrder();
+    std::vector<ScoredCard> listed;
+    for (CardRecord& card : shown.CardsInGridOrder()) {
+        listed.push_back(ScoredCard{std::move(card), 0});
+    }
+    if (options.best) {
+        std::vector<CardRecord> cards;
+        for (ScoredCard& scored : listed) {
+            cards.push_back(std::move(scored.card));
+        }
+        const MatchScorer scorer(TrimBlanks(options.text), filters.filters, lookup.Options(),
+                                 options.fromClipboard);
+        listed = OrderByMatch(cards, scorer);
+    }
+    std::size_t found = listed.size();
     if (options.report) {
-        std::cout << BuildValueReport(cards.size(), cards, [&catalogue](std::int32_t id) {
+        std::vector<CardRecord> reported;
+        if (options.best) {
+            reported = ReportedCards(listed);
+        } else {
+            for (const ScoredCard& scored : listed) {
+                reported.push_back(scored.card);
+            }
+        }
+        found = reported.size();
+        std::cout << BuildValueReport(reported.size(), reported, [&catalogue](std::int32_t id) {
             return catalogue.SetName(id);
         });
     } else {
-        for (const CardRecord& card : cards) {
+        for (const ScoredCard& scored : listed) {
+            const CardRecord& card = scored.card;
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
                       << RarityWord(card.rarity) << '\t' << FormatValue(card.reg_value) << '\t'
-                      << FormatValue(card.foil_value) << '\n';
+                      << FormatValue(card.foil_value);
+            if (options.best) {
+                std::cout << '\t' << scored.score;
+            }
+            std::cout << '\n';
         }
     }
     std::cout.flush();
@@ -183,5 +226,5 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: cannot write the output\n";
         return kError;
     }
-    return cards.empty() ? kNothingFound : kFound;
+    return found == 0 ? kNothingFound : kFound;
 }
