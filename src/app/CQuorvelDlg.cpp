@@ -350,7 +350,7 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
-    m_lookup.LookUp(text, fromClipboard, *m_grid);
+    m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
     m_grid->SortByValueAndFit();
     ScoreListedCards(text, fromClipboard);
     SetCountCaption(m_grid->DataRowCount());
@@ -364,7 +364,8 @@ void CQuorvelDlg::ScoreListedCards(const std::string& text, bool fromClipboard)
     m_bestOrder.clear();
     if (!m_options.BestMatch())
         return;
-    const MatchScorer scorer(text, m_lookup.Filters(), m_lookup.Options(), fromClipboard);
+    const MatchScorer scorer(text, m_lookup.Filters(), m_lookup.Options(), fromClipboard,
+                             m_lookup.Limits());
     m_bestOrder = OrderByMatch(m_grid->ShownCards().CardsInGridOrder(), scorer);
 }
 
@@ -393,7 +394,8 @@ void CQuorvelDlg::ShowValueReport()
     }
     const std::string report =
         BuildValueReport(reported, cards,
-                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); });
+                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); },
+                         LookupCutNote(m_lastLookup, m_lookup.Limits()));
     if (rows == 0) {
         // The count caption keeps its 0: this row lists no card.
         const int row = m_grid->InsertRowAt(QString());

@@ -115,6 +115,7 @@ private:
     CardCatalogue m_catalogue;
     std::string m_catalogueError;
     CardLookup m_lookup;
+    LookupStats m_lastLookup;
     QString m_lastReport;
     std::vector<ScoredCard> m_bestOrder;  // the last lookup's cards by score (Best Match First)
     QString m_searchText;

@@ -37,7 +37,9 @@ constexpr const char* kUsage =
     "filters of filter.ini there.\n"
     "\n"
     "  --clipboard   look up as a copied text: at most 100 cards, names of two letters or\n"
-    "                fewer find nothing, the text is read up to its first 4000 characters\n"
+    "                fewer find nothing, the text is read up to its first 65,536 characters\n"
+    "                and the lookup stops after 250 ms of work (a cut is told on standard\n"
+    "                error, or as the last line of the report)\n"
     "  --level 2     also try one-letter wildcards (\"Match Level Low\"); default 1\n"
     "  --no-filters  do not apply the word filters\n"
     "  --best        Best Match First: list the cards by match score, best first, with the\n"
@@ -129,7 +131,7 @@ std::string FormatValue(float value)
 
 std::string Usage()
 {
-    char text[2048];
+    char text[4096];
     std::snprintf(text, sizeof text, kUsage, MatchScorer::kReportThreshold);
     return text;
 }
@@ -179,7 +181,8 @@ int main(int argc, char** argv)
     lookup.Options().userFilter = options.filters;
     lookup.Options().matchLevel = options.level;
     ShownCardsTable shown;
-    lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
+    const LookupStats stats = lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
+    const std::string cutNote = LookupCutNote(stats, lookup.Limits());
 
     std::vector<ScoredCard> listed;
     for (CardRecord& card : shown.CardsInGridOrder()) {
@@ -191,7 +194,7 @@ int main(int argc, char** argv)
             cards.push_back(std::move(scored.card));
         }
         const MatchScorer scorer(TrimBlanks(options.text), filters.filters, lookup.Options(),
-                                 options.fromClipboard);
+                                 options.fromClipboard, lookup.Limits());
         listed = OrderByMatch(cards, scorer);
     }
     std::size_t found = listed.size();
@@ -205,9 +208,9 @@ int main(int argc, char** argv)
             }
         }
         found = reported.size();
-        std::cout << BuildValueReport(reported.size(), reported, [&catalogue](std::int32_t id) {
-            return catalogue.SetName(id);
-        });
+        std::cout << BuildValueReport(
+            reported.size(), reported,
+            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote);
     } else {
         for (const ScoredCard& scored : listed) {
             const CardRecord& card = scored.card;
@@ -219,6 +222,9 @@ int main(int argc, char** argv)
                 std::cout << '\t' << scored.score;
             }
             std::cout << '\n';
+        }
+        if (!cutNote.empty()) {
+            std::cerr << "quorvel-lookup: " << cutNote << "\n";
         }
     }
     std::cout.flush();

@@ -63,7 +63,7 @@ QualityFigures MeasureQuality(const std::vector<CorpusLine>& corpus,
         const LookupStats stats = lookup.LookUp(line.text, true, shown);
         std::vector<CardRecord> popup = shown.CardsInGridOrder();
         if (bestMatch) {
-            const MatchScorer scorer(line.text, filters, lookup.Options(), true);
+            const MatchScorer scorer(line.text, filters, lookup.Options(), true, lookup.Limits());
             popup = ReportedCards(OrderByMatch(popup, scorer));
         }
         const std::size_t count = popup.size();
