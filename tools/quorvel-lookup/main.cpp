@@ -5,6 +5,7 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
+#include "data/PriceText.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
@@ -122,13 +123,6 @@ std::string Field(const std::string& text)
     return field;
 }
 
-std::string FormatValue(float value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
-    return buffer;
-}
-
 std::string Usage()
 {
     char text[4096];
@@ -216,8 +210,8 @@ int main(int argc, char** argv)
             const CardRecord& card = scored.card;
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
-                      << RarityWord(card.rarity) << '\t' << FormatValue(card.reg_value) << '\t'
-                      << FormatValue(card.foil_value);
+                      << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
+                      << PriceText(card.foil_value);
             if (options.best) {
                 std::cout << '\t' << scored.score;
             }
