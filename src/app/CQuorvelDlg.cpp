@@ -160,6 +160,7 @@ void CQuorvelDlg::InitDialog()
     context.cardNames = [this](std::int32_t catalogueId) {
         return m_catalogue.CardName(catalogueId);
     };
+    context.cardValues = [this](std::int32_t cardKey) { return m_catalogue.CopyValue(cardKey); };
     context.ignoreNextChange = [this] { m_monitor.IgnoreNextChange(); };
     context.copyText = [this](const std::string& text) { return CopyText(text); };
     m_windows = std::make_unique<SecondaryWindowSet>(context);
@@ -341,7 +342,7 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
-    m_lookup.LookUp(text, fromClipboard, *m_grid);
+    m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
     m_grid->SortByValueAndFit();
     SetCountCaption(m_grid->DataRowCount());
     if (m_monitor.TakeReportRequest(m_options.ClipboardMonitor()))
@@ -367,7 +368,8 @@ void CQuorvelDlg::ShowValueReport()
     }
     const std::string report =
         BuildValueReport(static_cast<std::size_t>(rows), cards,
-                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); });
+                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); },
+                         LookupCutNote(m_lastLookup, m_lookup.Limits()));
     if (rows == 0) {
         // The count caption keeps its 0: this row lists no card.
         const int row = m_grid->InsertRowAt(QString());
