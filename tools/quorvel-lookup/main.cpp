@@ -5,6 +5,7 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
+#include "data/PriceText.h"
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
 #include "lookup/ShownCardsTable.h"
@@ -133,13 +134,6 @@ std::string Field(const std::string& text)
     return field;
 }
 
-std::string FormatValue(float value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
-    return buffer;
-}
-
 // The folder the menu entry's launcher gives Quorvel, where a user's mtgo.mdb usually is.
 std::string LauncherDataFolder()
 {
@@ -225,8 +219,8 @@ int main(int argc, char** argv)
         for (const CardRecord& card : cards) {
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
-                      << RarityWord(card.rarity) << '\t' << FormatValue(card.reg_value) << '\t'
-                      << FormatValue(card.foil_value) << '\n';
+                      << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
+                      << PriceText(card.foil_value) << '\n';
         }
         if (!cutNote.empty()) {
             std::cerr << "quorvel-lookup: " << cutNote << "\n";
