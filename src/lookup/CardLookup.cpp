@@ -135,7 +135,13 @@ bool CardLookup::TestPattern(Run& run, const std::string& pattern) const
         return (known->second & kFound) != 0;
     }
     ++run.stats.patterns;
-    const std::vector<std::uint32_t> matches = m_matcher.Matches(pattern, adds ? SIZE_MAX : 1);
+    // A clipboard lookup asks only for as many names as it can still list; more are asked for
+    // when some of them were refused (already listed).
+    std::size_t limit = !adds ? 1
+                        : run.fromClipboard
+                            ? ShownCardsTable::kClipboardLimit - run.stats.cardsAdded
+                            : SIZE_MAX;
+    std::vector<std::uint32_t> matches = m_matcher.Matches(pattern, limit);
     const unsigned char knowledge = (matches.empty() ? 0 : kFound) | (adds ? kOffered : 0);
     if (known != run.known.end()) {
         known->second = knowledge;
@@ -145,8 +151,8 @@ bool CardLookup::TestPattern(Run& run, const std::string& pattern) const
     if (!adds) {
         return !matches.empty();
     }
-    for (const std::uint32_t index : matches) {
-        if (run.sink.AddShownCard((*m_cards)[index], run.fromClipboard)) {
+    for (std::size_t offered = 0; offered < matches.size();) {
+        if (run.sink.AddShownCard((*m_cards)[matches[offered++]], run.fromClipboard)) {
             ++run.stats.cardsAdded;
             // Nothing found later can change what a full clipboard lookup shows.
             if (run.fromClipboard && run.stats.cardsAdded >= ShownCardsTable::kClipboardLimit) {
@@ -155,8 +161,12 @@ bool CardLookup::TestPattern(Run& run, const std::string& pattern) const
                 break;
             }
         }
+        if (offered == matches.size() && matches.size() == limit) {
+            limit *= 2;
+            matches = m_matcher.Matches(pattern, limit);
+        }
     }
-    return !matches.empty();
+    return (knowledge & kFound) != 0;
 }
 
 // True when filtering cannot change the token nor any rest cut from it: it is in lower case

@@ -28,6 +28,7 @@ void CardMatcher::Prepare(const std::vector<CardRecord>& cards, bool buildIndex)
         m_charStarts.push_back(m_chars.size());
         m_longest = std::max(m_longest, chars.size());
     }
+    m_indexed = buildIndex;
     if (buildIndex) {
         m_index.Build(m_bytes, m_starts);
     } else {
@@ -66,7 +67,7 @@ std::vector<std::uint32_t> CardMatcher::Matches(std::string_view patternText,
                           pattern.back() == U'*' && pattern.find(U'*', 1) == pattern.size() - 1;
     const auto fixed = static_cast<std::size_t>(
         pattern.size() - static_cast<std::size_t>(std::count(pattern.begin(), pattern.end(), U'*')));
-    if (fixed > m_longest || FindIndexed(pattern, enclosed, limit, out)) {
+    if (m_indexed && (fixed > m_longest || FindIndexed(pattern, enclosed, limit, out))) {
         return out;
     }
     if (pattern == U"*") {

@@ -19,7 +19,8 @@ struct CardRecord;
 class CardMatcher {
 public:
     /// Prepares the names of the catalogue; call again after every catalogue load. Without
-    /// the index every pattern is a pass over all names (kept to measure the index against).
+    /// the index every pattern is a pass over all names, as before the index was built (kept
+    /// to measure the index against).
     void Prepare(const std::vector<CardRecord>& cards, bool buildIndex = true);
 
     std::size_t Size() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
@@ -50,5 +51,6 @@ private:
     std::u32string m_chars;            // folded names as characters, back to back
     std::vector<std::size_t> m_charStarts;
     std::size_t m_longest = 0;
+    bool m_indexed = false;
     TrigramIndex m_index;
 };

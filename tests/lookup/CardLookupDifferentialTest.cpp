@@ -140,6 +140,8 @@ TEST(CardMatcherDifferentialTest, SameNamesAsThePlainWildcardTest)
         }
         CardMatcher matcher;
         matcher.Prepare(cards);
+        CardMatcher scanning;
+        scanning.Prepare(cards, false);
         for (int p = 0; p < 150; ++p) {
             std::string pattern;
             switch (random.Below(5)) {
@@ -169,6 +171,7 @@ TEST(CardMatcherDifferentialTest, SameNamesAsThePlainWildcardTest)
                 }
             }
             ASSERT_EQ(matcher.Matches(pattern), expected) << "pattern '" << pattern << "'";
+            ASSERT_EQ(scanning.Matches(pattern), expected) << "pattern '" << pattern << "'";
             const std::size_t limit = 1 + random.Below(3);
             expected.resize(std::min(expected.size(), limit));
             ASSERT_EQ(matcher.Matches(pattern, limit), expected) << "pattern '" << pattern << "'";
