@@ -84,6 +84,8 @@ public slots:
 
 private:
     void LoadCatalogue();
+    /// Which price database file could not be opened and what the user can do about it.
+    QString PriceDatabaseAdvice() const;
     void LoadFilters();
     void ShowValueReport();
     void SetCountCaption(int count);
@@ -92,6 +94,7 @@ private:
     bool CopyText(const std::string& text);
     void InitDialog();
     void CreateMenus();
+    void AddKeys();
     void CreateTray();
     void JoinClipboardChain();
     void LeaveClipboardChain();
