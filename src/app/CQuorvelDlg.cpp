@@ -382,7 +382,7 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
-    m_lookup.LookUp(text, fromClipboard, *m_grid);
+    m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
     m_grid->SortByValueAndFit();
     SetCountCaption(m_grid->DataRowCount());
     if (m_monitor.TakeReportRequest(m_options.ClipboardMonitor()))
@@ -408,7 +408,8 @@ void CQuorvelDlg::ShowValueReport()
     }
     const std::string report =
         BuildValueReport(static_cast<std::size_t>(rows), cards,
-                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); });
+                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); },
+                         LookupCutNote(m_lastLookup, m_lookup.Limits()));
     if (rows == 0) {
         // The count caption keeps its 0: this row lists no card.
         const int row = m_grid->InsertRowAt(QString());

@@ -115,6 +115,7 @@ private:
     CardCatalogue m_catalogue;
     std::string m_catalogueError;
     CardLookup m_lookup;
+    LookupStats m_lastLookup;
     QString m_lastReport;
     QString m_searchText;
     QIcon m_icon;
