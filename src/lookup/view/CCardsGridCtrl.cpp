@@ -10,9 +10,12 @@
 #include "lookup/CardItemTag.h"
 #include "lookup/CardPictureLink.h"
 #include "lookup/PriceCorrection.h"
+#include "lookup/view/CardSymbol.h"
 #include "toolkit/CTipPopup.h"
 #include "toolkit/Resources.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace {
@@ -42,6 +45,7 @@ void CCardsGridCtrl::SetUpColumns()
         return CompareCells(a, b);
     });
     SetImageList(Resources::cardImages());
+    m_symbolImages.clear();
     for (int column = 0; column < kCardGridColumnCount; ++column) {
         SetCellText(0, column, kCardGridHeaders[column]);
     }
@@ -102,12 +106,13 @@ bool CCardsGridCtrl::AddShownCard(const CardRecord& card, bool fromClipboard)
 
     SetCellImage(row, kHotColumn, card_grid::HotImageIndex(card.hot));
     SetCellText(row, kNameColumn, ToQString(card.name));
-    SetCellImage(row, kRarityColumn, card_grid::RarityImageIndex(card.expansion, card.rarity));
+    SetCellImage(row, kRarityColumn, RarityImageFor(card));
     SetCellText(row, kRegValueColumn, ToQString(card_grid::ValueText(card.reg_value)));
     SetCellText(row, kFoilValueColumn, ToQString(card_grid::ValueText(card.foil_value)));
     // The link is the cell's alone; the listed record keeps the catalogue's empty link.
+    const std::string setCode = m_setCode ? m_setCode(card.expansion) : std::string();
     SetCellText(row, kShowCardsColumn,
-                ToQString(CardPictureLink(card.expansion, card.collection_no, card.rarity)));
+                ToQString(CardLink(card.expansion, setCode, card.collection_no, card.rarity)));
     SetCellText(row, kUpdateDateColumn, ToQString(card_grid::DateText(card.update_date)));
 
     SetRowHeightAt(row, card_grid::kRowHeight);
@@ -238,4 +243,75 @@ void CCardsGridCtrl::mouseReleaseEvent(QMouseEvent* event)
         ToggleHotAt(cell.row, cell.column);
     }
     CGridCtrl::mouseReleaseEvent(event);
+}
+
+int CCardsGridCtrl::RarityImageFor(const CardRecord& card)
+{
+    if (HasSamplePicture(card.expansion, card.rarity)) {
+        return card_grid::RarityImageIndex(card.expansion, card.rarity);
+    }
+    std::string code = m_setCode ? m_setCode(card.expansion) : std::string();
+    if (code.empty()) {
+        code = std::to_string(card.expansion);
+    }
+    const std::string key = code + '/' + std::to_string(card_symbol::RarityClass(card.rarity));
+    const auto known = m_symbolImages.find(key);
+    if (known != m_symbolImages.end()) {
+        return known->second;
+    }
+    QList<QPixmap> images = GetImageList();
+    images.append(card_symbol::Symbol(code, card.rarity));
+    SetImageList(images);
+    const int index = int(images.size()) - 1;
+    m_symbolImages.emplace(key, index);
+    return index;
+}
+
+QMenu* CCardsGridCtrl::CreateCardMenu(int row, QWidget* parent)
+{
+    const CardRecord* card = CardOfRow(row);
+    if (card == nullptr) {
+        return nullptr;
+    }
+    auto* menu = new QMenu(parent);
+    menu->setObjectName("cardMenu");
+    QAction* history = menu->addAction(QStringLiteral("Price history..."));
+    history->setObjectName("priceHistoryAction");
+    const std::int32_t cardId = card->id;
+    connect(history, &QAction::triggered, this, [this, cardId] { emit priceHistoryRequested(cardId); });
+    return menu;
+}
+
+void CCardsGridCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    const GridCellCoord cell = CellFromPoint(event->pos());
+    QMenu* menu = CreateCardMenu(cell.row, this);
+    if (menu == nullptr) {
+        CGridCtrl::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void CCardsGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    std::int32_t cardId = -1;
+    if (event->button() == Qt::LeftButton) {
+        const QPoint point = event->position().toPoint();
+        const GridCellCoord cell = CellFromPoint(point);
+        const auto* box = dynamic_cast<const CGridCellCheck*>(CellAt(cell.row, cell.column));
+        const CardRecord* card = cell.column == kNameColumn ? CardOfRow(cell.row) : nullptr;
+        // A double click on the tick box ticks it twice; only the name itself opens the chart.
+        const QRect rect = CellRect(cell.row, cell.column);
+        const bool onBox = box != nullptr && box->GetCheckPlacement(rect).contains(point);
+        if (card != nullptr && !onBox) {
+            cardId = card->id;
+        }
+    }
+    CGridCtrl::mouseDoubleClickEvent(event);
+    if (cardId >= 0) {
+        emit priceHistoryRequested(cardId);
+    }
 }

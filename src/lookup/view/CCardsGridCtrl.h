@@ -12,6 +12,7 @@
 
 class CGridCellBase;
 class CTipPopup;
+class QMenu;
 struct MarkedPriceRow;
 
 /// The catalogue grid of the main window: one row per card a lookup found, with the HOT marker,
@@ -25,6 +26,8 @@ class CCardsGridCtrl : public CGridCtrl, public ShownCardsSink {
 public:
     /// The name of a set id (an unknown id gives an empty name).
     using SetNameLookup = std::function<std::string(std::int32_t setId)>;
+    /// The code of a set id ("7ED"; empty when the set has none).
+    using SetCodeLookup = std::function<std::string(std::int32_t setId)>;
 
     /// Lifetime of the Rarity tip, and its offset from the pointer.
     static constexpr int kRarityTipMilliseconds = 2000;
@@ -38,6 +41,7 @@ public:
     /// card comparison, the 29 card images and the header texts.
     void SetUpColumns();
     void SetSetNameLookup(SetNameLookup lookup) { m_setName = std::move(lookup); }
+    void SetSetCodeLookup(SetCodeLookup lookup) { m_setCode = std::move(lookup); }
     /// The popup the Rarity tip is shown in (the main window's report popup); none: no tip.
     void SetReportPopup(CTipPopup* popup) { m_popup = popup; }
 
@@ -78,9 +82,25 @@ public:
     /// The Rarity tip text of a cell, or an empty text for a cell that shows none.
     QString RarityTipTextAt(int row, int column) const;
 
+    /// The image of a card's Rarity cell: its set-and-rarity image for the nine sample sets;
+    /// for any other set or rarity a symbol drawn from the set code in the rarity's colour,
+    /// added to the image list once per set code and rarity.
+    int RarityImageFor(const CardRecord& card);
+
+    /// The context menu of a data row ("Price history..."); null for a row without a card.
+    /// The caller owns it.
+    QMenu* CreateCardMenu(int row, QWidget* parent);
+
+signals:
+    /// The user asked for a card's price history: the row's context menu, or a double click
+    /// on its name.
+    void priceHistoryRequested(std::int32_t cardId);
+
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void ShowRarityTip(int row, int column, const QPoint& globalPos);
@@ -92,6 +112,9 @@ private:
     // table's records never move while listed, so the pointers stay valid until cleared.
     mutable std::unordered_map<std::int32_t, const CardRecord*> m_index;
     SetNameLookup m_setName;
+    SetCodeLookup m_setCode;
+    // Drawn symbols by set code and rarity: their place in the image list.
+    std::unordered_map<std::string, int> m_symbolImages;
     CTipPopup* m_popup = nullptr;
     GridCellCoord m_lastCell;
 };
