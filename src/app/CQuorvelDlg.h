@@ -90,6 +90,7 @@ private:
     QString PriceDatabaseAdvice() const;
     void LoadFilters();
     void ScoreListedCards(const std::string& text, bool fromClipboard);
+    void ShowMatchOrder();
     void ShowValueReport();
     void SetCountCaption(int count);
     void CorrectPrice();
