@@ -3,6 +3,7 @@
 #include "grid/CGridCtrl.h"
 
 #include <QApplication>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 
@@ -168,8 +169,24 @@ void BM_GridMemoryPerRow(benchmark::State& state)
     state.counters["MB"] = double(grown) / (1024.0 * 1024.0);
 }
 
+// One paint of a screenful of rows (the grid of a main window at its first size), check boxes
+// outlined and grid lines coloured from the palette.
+void BM_GridPaintScreenful(benchmark::State& state)
+{
+    auto grid = MakeGrid();
+    grid->resize(920, 450);
+    Fill(*grid, Rows(1000));
+    grid->FitAllColumns();
+    QImage image(grid->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        grid->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_GridPaintScreenful)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridSortByValue)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFitAllColumns)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -80,6 +80,10 @@ int CQuorvelApp::InitInstance()
     {
         CQuorvelDlg window(m_priceDatabase, m_collectionDatabase, *m_clipboard);
         m_mainWindow = &window;
+        // A second start means the user is looking for this copy: bring its window forward,
+        // also out of the tray, before the second copy says that this one runs.
+        QObject::connect(&instance, &SingleInstance::anotherStartAttempted, &window,
+                         [&window] { window.OnCommand(MainCommand::ShowWindow); });
         window.RunModal();
         CloseDatabases();
         m_mainWindow = nullptr;

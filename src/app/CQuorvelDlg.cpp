@@ -2,7 +2,9 @@
 
 #include "app/CAboutDlg.h"
 #include "app/SecondaryWindowSet.h"
+#include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
+#include "data/PriceDatabaseAdvice.h"
 #include "lookup/BestMatchOrder.h"
 #include "grid/CGridCellBase.h"
 #include "lookup/CardGridColumn.h"
@@ -26,11 +28,13 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include <stdexcept>
@@ -114,7 +118,17 @@ void CQuorvelDlg::LoadCatalogue()
     m_catalogueError = error;
     MessageBox::error(QString("The price database mtgo.mdb could not be read, so no cards can "
                               "be looked up.\n\n%1")
-                          .arg(QString::fromStdString(error)));
+                          .arg(QString::fromStdString(error)) +
+                      "\n\n" + PriceDatabaseAdvice());
+}
+
+QString CQuorvelDlg::PriceDatabaseAdvice() const
+{
+    const std::string source =
+        CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString());
+    const QFileInfo file(QString::fromStdString(source.empty() ? "mtgo.mdb" : source));
+    return QString::fromStdString(price_database_advice::Advice(
+        file.absoluteFilePath().toStdString(), file.absolutePath().toStdString(), file.exists()));
 }
 
 void CQuorvelDlg::LoadFilters()
@@ -160,6 +174,8 @@ void CQuorvelDlg::InitDialog()
     // the placement are needed whatever the desktop offers.
     CreateTray();
     m_grid->SetUpColumns();
+    // The first time: room for every column of a typical lookup and a screenful of rows.
+    setDefaultPlacement(QSize(540, 340), WindowPlacement::Spot::Centre);
     setPlacementSection("CQuorvelDlg");
     m_gridRows = std::make_unique<CatalogueGridRows>(
         *m_grid, [this](std::int32_t cardId) { return m_grid->ShownCards().Find(cardId); });
@@ -181,8 +197,33 @@ void CQuorvelDlg::InitDialog()
         if (chain[i] && chain[i + 1])
             setTabOrder(chain[i], chain[i + 1]);
     }
+    AddKeys();
     if (m_searchEdit)
         m_searchEdit->setFocus();
+}
+
+void CQuorvelDlg::AddKeys()
+{
+    // Mnemonics for the buttons; Alt+S stays with the search group.
+    const std::pair<int, const char*> mnemonics[] = {
+        {resource::kSearchButton, "S&earch"},
+        {resource::kCorrectPriceButton, "&Correct Price"},
+        {resource::kPutIntoListButton, "&Put into list"}};
+    for (const auto& [id, text] : mnemonics) {
+        auto* button = controlAs<QPushButton>(id);
+        // Only where the caption is the one the mnemonic was chosen for.
+        if (button && QString(text).remove(QLatin1Char('&')) == button->text())
+            button->setText(text);
+    }
+    for (const QKeySequence& keys : {QKeySequence(QKeySequence::Find), QKeySequence("Alt+S")}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            if (!m_searchEdit)
+                return;
+            m_searchEdit->setFocus(Qt::ShortcutFocusReason);
+            m_searchEdit->selectAll();
+        });
+    }
 }
 
 void CQuorvelDlg::CreateMenus()

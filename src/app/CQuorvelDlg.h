@@ -86,6 +86,8 @@ public slots:
 
 private:
     void LoadCatalogue();
+    /// Which price database file could not be opened and what the user can do about it.
+    QString PriceDatabaseAdvice() const;
     void LoadFilters();
     void ScoreListedCards(const std::string& text, bool fromClipboard);
     void ShowMatchOrder();
@@ -96,6 +98,7 @@ private:
     bool CopyText(const std::string& text);
     void InitDialog();
     void CreateMenus();
+    void AddKeys();
     void CreateTray();
     void JoinClipboardChain();
     void LeaveClipboardChain();

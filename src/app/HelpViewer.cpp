@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QUrl>
 
 static void InitHelpResource()
@@ -16,6 +17,10 @@ static void InitHelpResource()
 namespace {
 const char* const kPageResource = ":/help/quorvel.html";
 const char* const kPageName = "quorvel.html";
+const char* const kPageUrl = "qrc:/help/quorvel.html";
+// Wide enough for the page's tables, short enough for a 768-pixel screen.
+constexpr int kViewerWidth = 720;
+constexpr int kViewerHeight = 600;
 } // namespace
 
 HelpViewer::HelpViewer(Opener opener) : m_opener(std::move(opener))
@@ -23,6 +28,8 @@ HelpViewer::HelpViewer(Opener opener) : m_opener(std::move(opener))
     if (!m_opener)
         m_opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
+
+HelpViewer::~HelpViewer() = default;
 
 void HelpViewer::SetOpener(Opener opener)
 {
@@ -69,13 +76,31 @@ QString HelpViewer::WriteHelpPage(const QString& directory)
 bool HelpViewer::ShowHelp()
 {
     if (m_viewerMissing)
-        return false;
+        return ShowBuiltIn();
     const QString path = WriteHelpPage();
-    if (path.isEmpty())
-        return false;
-    if (!m_opener(QUrl::fromLocalFile(path))) {
+    if (path.isEmpty() || !m_opener(QUrl::fromLocalFile(path))) {
+        // Asking again would fail the same way: the rest of the run uses the window.
         m_viewerMissing = true;
-        return false;
+        return ShowBuiltIn();
     }
+    return true;
+}
+
+bool HelpViewer::ShowBuiltIn()
+{
+    if (!m_builtIn) {
+        if (HelpPageContents().isEmpty())
+            return false;
+        m_builtIn = std::make_unique<QTextBrowser>();
+        m_builtIn->setObjectName("helpViewer");
+        m_builtIn->setWindowTitle("Quorvel Help");
+        // Links within the page work; outside addresses could only go to the missing browser.
+        m_builtIn->setOpenExternalLinks(false);
+        m_builtIn->setSource(QUrl(kPageUrl));
+        m_builtIn->resize(kViewerWidth, kViewerHeight);
+    }
+    m_builtIn->show();
+    m_builtIn->raise();
+    m_builtIn->activateWindow();
     return true;
 }

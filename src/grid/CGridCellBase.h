@@ -107,6 +107,9 @@ public:
     virtual void OnClickDown(const QPoint& /*pointInCell*/) {}
     virtual void OnRightClick(const QPoint& /*pointInCell*/) {}
     virtual void OnDoubleClick(const QPoint& /*pointInCell*/) {}
+    /// The Space key on the focused cell: a cell with a check box flips it and returns true;
+    /// other cells return false and the key goes on as typed text.
+    virtual bool OnToggleKey() { return false; }
     /// Sets the pointer shape over the cell; false leaves the grid's own.
     virtual bool OnSetCursor(const QPoint& /*pointInCell*/) { return false; }
 

@@ -1,6 +1,7 @@
 #include "grid/CGridCellCheck.h"
 
 #include "grid/CGridCtrl.h"
+#include "grid/GridPalette.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -47,9 +48,22 @@ bool CGridCellCheck::Draw(QPainter& painter, int row, int column, const QRect& r
     option.rect = GetCheckPlacement(rect);
     option.state = QStyle::State_Enabled | (m_checked ? QStyle::State_On : QStyle::State_Off);
     option.palette = QApplication::palette();
+    const bool highlighted = (IsSelected() || IsDropHighlighted()) && !IsFixed();
+    const QColor background =
+        highlighted ? option.palette.color(QPalette::Highlight) : ResolvedBackColour();
+    const QColor text =
+        highlighted ? option.palette.color(QPalette::HighlightedText) : ResolvedTextColour();
+    // The check mark follows the cell's text colour, and the box's own face the cell.
+    option.palette.setColor(QPalette::Text, text);
+    option.palette.setColor(QPalette::WindowText, text);
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter);
+    // Styles outline the box in a shade of the window colour, which disappears on a dark cell:
+    // an outline from the cell's own colours keeps an unticked box visible in every scheme.
+    painter.setPen(grid_palette::MarkColour(text, background));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
     painter.restore();
     return true;
 }
@@ -66,6 +80,12 @@ QSize CGridCellCheck::GetCellExtent() const
 {
     const int extra = BoxSide() + 2 * int(GetMargin());
     return CGridCell::GetCellExtent() + QSize(extra, extra);
+}
+
+bool CGridCellCheck::OnToggleKey()
+{
+    SetCheck(!m_checked);
+    return true;
 }
 
 void CGridCellCheck::OnClick(const QPoint& pointInCell)

@@ -23,6 +23,8 @@ public:
     bool GetTextRect(QRect& rect) const override;
     QSize GetCellExtent() const override;
     void OnClick(const QPoint& pointInCell) override;
+    /// Space flips the check as a click in the box does.
+    bool OnToggleKey() override;
 
 private:
     bool m_checked = false;

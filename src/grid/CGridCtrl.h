@@ -249,6 +249,10 @@ protected:
     /// Shows the title tip for the cell under `point` when its text does not fit.
     virtual void UpdateTitleTip(const QPoint& point);
     void MoveFocus(int key, Qt::KeyboardModifiers modifiers);
+    /// Space on the focused cell: flips its check box as a click in the box does and sends the
+    /// click notification; false when the focused cell has no check box. A grid whose rows
+    /// keep their marks elsewhere overrides it.
+    virtual bool ToggleFocusedCheck();
     void UpdateScrollBars();
     int FixedRowsHeight() const;
     int FixedColumnsWidth() const;
@@ -333,7 +337,8 @@ private:
     GridCellCoord m_hoverCell;
 
     QList<QPixmap> m_images;
-    GridColour m_gridLineColour = 0xC0C0C0;
+    // Unset: taken from the palette when painting (see grid_palette::LineColour).
+    GridColour m_gridLineColour = kGridColourUnset;
     int m_controlId = 0;
     TradeMarkStore* m_markStore = nullptr;
     CTitleTip* m_titleTip = nullptr;

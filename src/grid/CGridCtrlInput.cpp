@@ -515,6 +515,20 @@ void CGridCtrl::MoveFocus(int key, Qt::KeyboardModifiers modifiers)
     SendNotify(grid_notify::kSelectionChanged, next.row, next.column);
 }
 
+bool CGridCtrl::ToggleFocusedCheck()
+{
+    const GridCellCoord cell = m_focus;
+    if (cell.row < m_fixedRows || cell.column < m_fixedColumns) {
+        return false;
+    }
+    CGridCellBase* object = CellAt(cell.row, cell.column);
+    if (!object || !object->OnToggleKey()) {
+        return false;
+    }
+    SendNotify(grid_notify::kClick, cell.row, cell.column);
+    return true;
+}
+
 void CGridCtrl::keyPressEvent(QKeyEvent* event)
 {
     HideTitleTip();
@@ -554,6 +568,13 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Escape:
         QAbstractScrollArea::keyPressEvent(event);
         return;
+    case Qt::Key_Space:
+        // A check box is flipped from the keyboard as by a click in its box, never edited.
+        if (modifiers == Qt::NoModifier && m_mouseMode == MouseMode::Nothing &&
+            ToggleFocusedCheck()) {
+            return;
+        }
+        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #include "grid/CGridCellBase.h"
 #include "grid/CGridDefaultCell.h"
 #include "grid/CTitleTip.h"
+#include "grid/GridPalette.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -303,7 +304,9 @@ void CGridCtrl::PaintCells(QPainter& painter, const QRect& clip, int rowFrom, in
     }
     painter.save();
     painter.setClipRect(clip);
-    const QColor lines = GridColourToQColor(m_gridLineColour);
+    const QColor lines = m_gridLineColour == kGridColourUnset
+                             ? grid_palette::LineColour(QApplication::palette())
+                             : GridColourToQColor(m_gridLineColour);
     const int bottom = clip.bottom();
     const int right = clip.right();
     int y = top;

@@ -12,4 +12,8 @@ public:
 
     const char* GetRuntimeClassName() const override { return "CTamrikGrideCellCheck"; }
     void OnClick(const QPoint& pointInCell) override;
+    bool OnToggleKey() override;
+
+private:
+    void StoreMark();
 };

@@ -200,10 +200,34 @@ void CResizableDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void CResizableDialog::setDefaultPlacement(const QSize& dialogUnits, WindowPlacement::Spot spot)
+{
+    m_defaultSize = m_units.toPixels(dialogUnits);
+    m_defaultSpot = spot;
+}
+
 void CResizableDialog::setPlacementSection(const QString& section)
 {
     m_section = section;
-    restorePlacement();
+    if (!restorePlacement())
+        applyDefaultPlacement();
+}
+
+void CResizableDialog::applyDefaultPlacement()
+{
+    const QList<QRect> screens = WindowPlacement::availableScreens();
+    if (m_defaultSize.isEmpty() || screens.isEmpty())
+        return;
+    // The template's own size is the least the window takes, unless the screen is smaller.
+    const QRect place = WindowPlacement::defaultRect(m_defaultSize.expandedTo(m_baseSize),
+                                                     m_defaultSpot, screens.front());
+    setMinimumSize(minimumSize().boundedTo(place.size()));
+    // The window manager places a window of the middle; a pair is placed here, side by side.
+    if (m_defaultSpot == WindowPlacement::Spot::Centre)
+        resize(place.size());
+    else
+        setGeometry(place);
+    layoutControls();
 }
 
 bool CResizableDialog::restorePlacement()

@@ -2,6 +2,7 @@
 
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/DialogUnits.h"
+#include "toolkit/WindowPlacement.h"
 
 #include <QDialog>
 #include <vector>
@@ -47,8 +48,13 @@ public:
     void hostMenuBar(QMenuBar* bar);
     QMenuBar* hostedMenuBar() const { return m_menuBar; }
 
-    /// Restores the placement saved under `section` now and saves it there when the dialog is
-    /// destroyed (if it was ever shown or restored).
+    /// The size (in dialog units of the template's font, so it grows with the font) and spot
+    /// on the screen the window takes when no placement was saved yet, bounded by the screen.
+    /// Call it before `setPlacementSection`; without it the template's size is kept.
+    void setDefaultPlacement(const QSize& dialogUnits, WindowPlacement::Spot spot);
+
+    /// Restores the placement saved under `section` now (or takes the default placement) and
+    /// saves it there when the dialog is destroyed (if it was ever shown or restored).
     void setPlacementSection(const QString& section);
     QString placementSection() const { return m_section; }
     bool restorePlacement();
@@ -84,6 +90,7 @@ private:
     QWidget* createControl(const ControlTemplate& control);
     Placed* placed(int id);
     const Placed* placed(int id) const;
+    void applyDefaultPlacement();
 
     const DialogTemplate& m_template;
     DialogUnits m_units;
@@ -92,6 +99,8 @@ private:
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_windowMenu = nullptr;
     QString m_section;
+    QSize m_defaultSize;
+    WindowPlacement::Spot m_defaultSpot = WindowPlacement::Spot::Centre;
     bool m_placementKnown = false;
     bool m_closeOnEscape = false;
 };

@@ -1,9 +1,14 @@
 #include "toolkit/Resources.h"
 
+#include "toolkit/ResourceIds.h"
+
+#include <QApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
+#include <QPalette>
 
 namespace {
 
@@ -28,6 +33,34 @@ QList<QPixmap> cutStrip(const QString& path, int imageWidth)
     return images;
 }
 
+// The same shape in one colour of the palette: an outline-only marker drawn in a fixed grey
+// fades out on a dark cell background.
+QPixmap inPaletteColour(const QPixmap& image)
+{
+    const QPalette palette = QApplication::palette();
+    const QColor text = palette.color(QPalette::Text);
+    const QColor base = palette.color(QPalette::Base);
+    constexpr double kShare = 0.6;
+    const QColor colour(int(base.red() + (text.red() - base.red()) * kShare),
+                        int(base.green() + (text.green() - base.green()) * kShare),
+                        int(base.blue() + (text.blue() - base.blue()) * kShare));
+    QPixmap result(image.size());
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.drawPixmap(0, 0, image);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(result.rect(), colour);
+    return result;
+}
+
+QList<QPixmap> cardImagesInPaletteColours()
+{
+    QList<QPixmap> images = cutStrip(kArt + QStringLiteral("bitmap130.png"), 16);
+    if (resource::kHotClearImage < images.size())
+        images[resource::kHotClearImage] = inPaletteColour(images[resource::kHotClearImage]);
+    return images;
+}
+
 } // namespace
 
 QIcon Resources::icon(int iconId)
@@ -43,7 +76,7 @@ QIcon Resources::icon(int iconId)
 
 QList<QPixmap> Resources::cardImages()
 {
-    static const QList<QPixmap> images = cutStrip(kArt + QStringLiteral("bitmap130.png"), 16);
+    static const QList<QPixmap> images = cardImagesInPaletteColours();
     return images;
 }
 

@@ -18,9 +18,19 @@ constexpr int kLength = 0;
 constexpr int kShow = 8;
 constexpr int kNormalRect = 28;
 constexpr int kMaxCoordinate = 32767;
-// How much of a window must lie on a screen for the user to reach it there.
-constexpr int kMinVisibleWidth = 64;
-constexpr int kMinVisibleHeight = 32;
+// Room for the frame a window manager puts around the client area: the title bar above,
+// thin borders elsewhere. Windows placed by the program leave it free on the screen.
+constexpr int kFrameSide = 4;
+constexpr int kFrameTop = 28;
+// Between two windows placed side by side.
+constexpr int kPairGap = 8;
+
+// Where a window's client area may lie so that its frame stays on the screen too.
+QRect clientArea(const QRect& screen)
+{
+    const QRect area = screen.adjusted(kFrameSide, kFrameTop, -kFrameSide, -kFrameSide);
+    return area.isEmpty() ? screen : area;
+}
 
 void put(QByteArray& record, int offset, qint32 value)
 {
@@ -35,14 +45,6 @@ qint32 get(const QByteArray& record, int offset)
     for (int i = 0; i < 4; ++i)
         bits |= quint32(static_cast<unsigned char>(record[offset + i])) << (8 * i);
     return static_cast<qint32>(bits);
-}
-
-bool reachable(const QRect& rect, const QRect& screen)
-{
-    const QRect visible = rect.intersected(screen);
-    return visible.width() >= std::min(rect.width(), kMinVisibleWidth) &&
-           visible.height() >= std::min(rect.height(), kMinVisibleHeight) &&
-           rect.top() >= screen.top() && rect.top() <= screen.bottom() - kMinVisibleHeight;
 }
 
 qint64 overlap(const QRect& a, const QRect& b)
@@ -93,7 +95,7 @@ QRect WindowPlacement::fitOntoScreens(const QRect& rect, const QList<QRect>& scr
     if (screens.isEmpty())
         return rect;
     for (const QRect& screen : screens) {
-        if (reachable(rect, screen))
+        if (screen.contains(rect))
             return rect;
     }
     QRect target = screens.front();
@@ -111,6 +113,36 @@ QRect WindowPlacement::fitOntoScreens(const QRect& rect, const QList<QRect>& scr
     fitted.moveTop(
         std::clamp(fitted.top(), target.top(), target.top() + target.height() - fitted.height()));
     return fitted;
+}
+
+QRect WindowPlacement::defaultRect(const QSize& size, Spot spot, const QRect& screen)
+{
+    const QRect area = clientArea(screen);
+    QSize fitted = size.boundedTo(area.size());
+    // Each of a pair gets half the screen, less its frame and half the gap.
+    const int halfWidth = screen.width() / 2 - 2 * kFrameSide - kPairGap / 2;
+    if (spot != Spot::Centre)
+        fitted.setWidth(std::max(1, std::min(fitted.width(), halfWidth)));
+    const int top = area.top() + (area.height() - fitted.height()) / 2;
+    const int middle = screen.left() + screen.width() / 2;
+    int left = middle - fitted.width() / 2;
+    if (spot == Spot::LeftOfPair)
+        left = middle - kPairGap / 2 - kFrameSide - fitted.width();
+    else if (spot == Spot::RightOfPair)
+        left = middle + kPairGap / 2 + kFrameSide;
+    return QRect(QPoint(left, top), fitted);
+}
+
+QList<QRect> WindowPlacement::availableScreens()
+{
+    QList<QRect> screens;
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            screens << screen->availableGeometry();
+    }
+    return screens;
 }
 
 void WindowPlacement::save(const QString& section, const QWidget& window)
@@ -139,18 +171,19 @@ bool WindowPlacement::restore(const QString& section, QWidget& window)
 
     QSize size = placement->normal.size().expandedTo(window.minimumSize());
     size = size.boundedTo(window.maximumSize());
+    QList<QRect> screens = availableScreens();
+    for (QRect& screen : screens)
+        screen = clientArea(screen);
+    QRect fitted = fitOntoScreens(QRect(placement->normal.topLeft(), size), screens);
+    // A minimum size larger than the screen (a large scale factor on a small screen) would
+    // push the window over its edge again: the screen wins.
+    if (!screens.isEmpty())
+        window.setMinimumSize(window.minimumSize().boundedTo(fitted.size()));
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        window.resize(size);
+        window.resize(fitted.size());
         return true;
     }
-    QList<QRect> screens;
-    if (QScreen* primary = QGuiApplication::primaryScreen())
-        screens << primary->availableGeometry();
-    for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen != QGuiApplication::primaryScreen())
-            screens << screen->availableGeometry();
-    }
-    window.setGeometry(fitOntoScreens(QRect(placement->normal.topLeft(), size), screens));
+    window.setGeometry(fitted);
     // A window saved while maximised comes back maximised; a minimised one comes back
     // normal, so it is never restored out of sight.
     if (placement->showState == kMaximized &&

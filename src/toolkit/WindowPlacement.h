@@ -8,8 +8,8 @@
 
 class QWidget;
 
-/// A window's saved place: its normal rectangle (the client area, in global pixels) and how it
-/// was shown. Stored as a 44-byte little-endian record under a section of the settings store,
+/// A window's saved place: its normal rectangle (the client area, in device-independent global
+/// pixels, as Qt gives geometry whatever the scale factor) and how it was shown. Stored as a 44-byte little-endian record under a section of the settings store,
 /// entry "WindowPlacement"; a record of any other size or with impossible values is ignored.
 struct WindowPlacement {
     enum ShowState : int { kNormal = 1, kMinimized = 2, kMaximized = 3 };
@@ -24,9 +24,20 @@ struct WindowPlacement {
     static std::optional<WindowPlacement> decode(const QByteArray& record);
 
     /// Where a window with this rectangle may be put on these screens (available geometries,
-    /// the primary screen first): unchanged when it can be reached on a screen, else moved
-    /// (and shrunk if it is larger) onto the screen it overlaps most, or the primary one.
+    /// the primary screen first): unchanged when it lies wholly on a screen, else shrunk to
+    /// that screen's size and moved onto the screen it overlaps most, or the primary one. A
+    /// placement saved under another scale factor or screen layout so never reopens partly
+    /// out of sight.
     static QRect fitOntoScreens(const QRect& rect, const QList<QRect>& screens);
+
+    /// Where a window opens the first time: `size` bounded by the screen's available geometry,
+    /// and for `Spot::Centre` the middle of it; `LeftOfPair` and `RightOfPair` put two windows
+    /// of this size side by side around the middle (each at most half the screen wide).
+    enum class Spot { Centre, LeftOfPair, RightOfPair };
+    static QRect defaultRect(const QSize& size, Spot spot, const QRect& screen);
+
+    /// The available geometries of all screens, the primary one first.
+    static QList<QRect> availableScreens();
 
     /// Saves the widget's normal geometry under `section`.
     static void save(const QString& section, const QWidget& window);

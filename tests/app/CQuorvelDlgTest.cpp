@@ -2,6 +2,7 @@
 
 #include "AppTestSupport.h"
 #include "app/SecondaryWindowSet.h"
+#include "lookup/view/CCardsGridCtrl.h"
 #include "toolkit/CTipPopup.h"
 #include "trade/view/CDlgCollection.h"
 
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -124,7 +126,15 @@ TEST_F(CQuorvelDlgTest, AMissingPriceDatabaseGivesOneClearMessageAndAnEmptyCatal
     EXPECT_TRUE(window.Catalogue().Cards().empty());
     ASSERT_EQ(MessageBox::asked().size(), 1u);
     EXPECT_EQ(MessageBox::asked()[0].caption, "Error");
-    EXPECT_TRUE(MessageBox::asked()[0].text.contains("mtgo.mdb"));
+    const QString text = MessageBox::asked()[0].text;
+    EXPECT_TRUE(text.startsWith("The price database mtgo.mdb could not be read"))
+        << text.toStdString();
+    // Then the full path and what to do, never a command that would replace the collection.
+    EXPECT_TRUE(
+        text.contains("There is no price database at " + m_dir.filePath("nowhere/mtgo.mdb")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("makedb --keep --out \"" + m_dir.filePath("nowhere") + "\""));
+    EXPECT_TRUE(text.contains("File > Import Prices..."));
     EXPECT_FALSE(window.CatalogueError().empty());
 }
 
@@ -140,7 +150,9 @@ TEST_F(CQuorvelDlgTest, ADamagedPriceDatabaseIsReportedOnceAndLeftAsItWas)
     damaged.Open("Data Source=" + path.toStdString() + ";");
     CQuorvelDlg window(damaged, m_collection, m_clipboard);
     EXPECT_TRUE(window.Catalogue().Cards().empty());
-    EXPECT_EQ(MessageBox::asked().size(), 1u);
+    ASSERT_EQ(MessageBox::asked().size(), 1u);
+    EXPECT_TRUE(MessageBox::asked()[0].text.contains("The file " + path + " could not be opened"));
+    EXPECT_TRUE(MessageBox::asked()[0].text.contains("move the damaged mtgo.mdb aside"));
     window.OnCommand(MainCommand::Search);
     EXPECT_EQ(MessageBox::asked().size(), 1u) << "a search says nothing more";
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -281,6 +293,29 @@ TEST_F(CQuorvelDlgTest, HelpOpensThePageAndF1DoesTheSame)
     EXPECT_EQ(opened.size(), 2);
 }
 
+TEST_F(CQuorvelDlgTest, KeysReachTheSearchBoxAndExitAsTheMenuDoes)
+{
+    CQuorvelDlg& window = Window();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLineEdit* edit = SearchEdit();
+    edit->setText("Lightning Bolt");
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_F, Qt::ALT | Qt::Key_S}) {
+        window.Grid()->setFocus();
+        QTest::keyClick(window.Grid(), keys.key(), keys.keyboardModifiers());
+        EXPECT_TRUE(edit->hasFocus());
+        EXPECT_EQ(edit->selectedText(), "Lightning Bolt");
+    }
+    for (const char* name : {"searchButton", "correctPriceButton", "putIntoListButton"}) {
+        const QString text = window.findChild<QPushButton*>(name)->text();
+        EXPECT_EQ(text.count('&'), 1) << name;
+        EXPECT_FALSE(text.contains("&S")) << "Alt+S belongs to the search box";
+    }
+    EXPECT_FALSE(window.ExitRequested());
+    QTest::keyClick(edit, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window.ExitRequested());
+}
+
 TEST_F(CQuorvelDlgTest, AboutFromTheTrayLeavesAHiddenMainWindowHidden)
 {
     CQuorvelDlg& window = Window();
@@ -332,7 +367,8 @@ TEST_F(CQuorvelDlgTest, ARestartKeepsThePlaceButNoOption)
     Window().OnCommand(MainCommand::MatchLevelLow);
     Window().OnCommand(MainCommand::ClipboardMonitor);
     Window().OnCommand(MainCommand::UserFilter);
-    Window().resize(Window().width() + 120, Window().height() + 80);
+    // Smaller than the first size: a larger one would be fitted back onto the screen.
+    Window().resize(Window().width() - 120, Window().height() - 80);
     const QSize size = Window().size();
     m_window.reset();
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -12,9 +13,9 @@ TEST(HelpViewer, ShipsAPageThatCoversEveryTopic)
 {
     const QString page = QString::fromUtf8(HelpViewer::HelpPageContents());
     ASSERT_FALSE(page.isEmpty());
-    for (const char* topic : {"Looking up cards", "The clipboard monitor", "Match levels",
-                              "filter.ini", "[filters]", "The trade list",
-                              "Trade list files", "Logging deals"})
+    for (const char* topic :
+         {"Looking up cards", "The clipboard monitor", "Match levels", "filter.ini", "[filters]",
+          "The trade list", "Trade list files", "Logging deals"})
         EXPECT_TRUE(page.contains(topic)) << topic;
 }
 
@@ -48,16 +49,24 @@ TEST(HelpViewer, OpensTheLocalPageInTheViewer)
     EXPECT_TRUE(QFile::exists(opened[0].toLocalFile()));
 }
 
-TEST(HelpViewer, AMissingViewerMakesEveryLaterRequestDoNothing)
+TEST(HelpViewer, WithoutABrowserThePageShowsInTheBuiltInViewer)
 {
     int attempts = 0;
     HelpViewer viewer([&](const QUrl&) {
         ++attempts;
         return false;
     });
-    EXPECT_FALSE(viewer.ShowHelp());
+    ASSERT_TRUE(viewer.ShowHelp());
     EXPECT_TRUE(viewer.ViewerMissing());
-    EXPECT_FALSE(viewer.ShowHelp());
+    QTextBrowser* window = viewer.BuiltInViewer();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->toPlainText().contains("The clipboard monitor"));
+    // Closed and asked for again: the same window comes back without a second try of the browser.
+    window->close();
+    ASSERT_TRUE(viewer.ShowHelp());
+    EXPECT_EQ(viewer.BuiltInViewer(), window);
+    EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(attempts, 1);
 }
 

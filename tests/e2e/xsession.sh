@@ -36,9 +36,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A script may ask for another screen size with a line "# e2e: screen WIDTHxHEIGHT".
+screen=$(sed -n 's/^# e2e: screen \([0-9]*x[0-9]*\)$/\1/p' "$script" | head -n 1)
 # Xvfb picks a free display itself and writes its number to the given descriptor, so two
 # sessions started at the same moment never race for one display.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_WORKDIR/.display" \
+Xvfb -displayfd 3 -screen 0 "${screen:-1280x800}x24" -nolisten tcp 3>"$E2E_WORKDIR/.display" \
   >"$E2E_ARTIFACTS/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 200); do

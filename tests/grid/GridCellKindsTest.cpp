@@ -10,6 +10,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStyle>
 
 namespace {
 
@@ -148,6 +149,112 @@ TEST_F(CheckCellTest, TradeListCheckCellsStoreTheirMark)
     EXPECT_TRUE(store.stored[3].checked);
     EXPECT_EQ(store.stored[3].mark, TradeMarkStore::Mark::Buying);
 }
+
+TEST_F(CheckCellTest, SpaceTogglesTheFocusedCheckCellAndNeverOpensAnEditor)
+{
+    FakeMarkStore store;
+    m_grid->SetTradeMarkStore(&store);
+    ASSERT_TRUE(m_grid->SetCellKind<CTamrikGrideCellCheck>(2, 3));
+    m_grid->SetCellData(2, 3, 77);
+    m_grid->SetCellReadOnly(1, 1);
+    struct Case {
+        int row, column;
+        bool checkedAfter;
+    };
+    for (const Case& c : {Case{1, 1, true}, Case{1, 1, false}, Case{2, 3, true}}) {
+        m_grid->SetFocusCell(c.row, c.column);
+        QTest::keyClick(m_grid, Qt::Key_Space);
+        EXPECT_FALSE(m_grid->IsEditingCell()) << c.row << "," << c.column;
+        EXPECT_EQ(static_cast<CGridCellCheck*>(m_grid->CellAt(c.row, c.column))->GetCheck(),
+                  c.checkedAfter);
+    }
+    // The trade list's cell stores its mark as a click does.
+    ASSERT_EQ(store.stored.size(), 1u);
+    EXPECT_EQ(store.stored[0].key, 77);
+    EXPECT_EQ(store.stored[0].mark, TradeMarkStore::Mark::Selling);
+    EXPECT_TRUE(store.stored[0].checked);
+    // In a text cell Space is typed text as before: it starts the editor.
+    m_grid->SetFocusCell(1, 2);
+    QTest::keyClick(m_grid, Qt::Key_Space);
+    EXPECT_TRUE(m_grid->IsEditingCell());
+}
+
+// A check box must stand out from its cell in light and dark colour schemes alike.
+class CheckCellPaletteTest : public ::testing::TestWithParam<bool> {
+protected:
+    static QPalette Scheme(bool dark)
+    {
+        QPalette palette = QApplication::style()->standardPalette();
+        if (!dark)
+            return palette;
+        // Close to Adwaita dark as a GTK platform theme hands it over.
+        const QColor window(0x35, 0x35, 0x35), base(0x2d, 0x2d, 0x2d), text(0xee, 0xee, 0xec);
+        for (auto role : {QPalette::Window, QPalette::Button})
+            palette.setColor(role, window);
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::AlternateBase, window);
+        for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+            palette.setColor(role, text);
+        palette.setColor(QPalette::Light, window.lighter(150));
+        palette.setColor(QPalette::Midlight, window.lighter(125));
+        palette.setColor(QPalette::Mid, window.darker(120));
+        palette.setColor(QPalette::Dark, window.darker(150));
+        return palette;
+    }
+    void SetUp() override
+    {
+        m_saved = QApplication::palette();
+        QApplication::setPalette(Scheme(GetParam()));
+    }
+    void TearDown() override { QApplication::setPalette(m_saved); }
+
+    QPalette m_saved;
+};
+
+TEST_P(CheckCellPaletteTest, BoxesAndGridLinesDifferFromTheCellBackground)
+{
+    QWidget window;
+    window.resize(300, 120);
+    auto* grid = new CGridCtrl(&window, 3, 2, 1, 0);
+    grid->setGeometry(window.rect());
+    for (int row = 0; row < 3; ++row)
+        grid->SetRowHeightAt(row, 25);
+    grid->SetColumnWidth(0, 120);
+    grid->SetColumnWidth(1, 120);
+    for (int column = 0; column < 2; ++column)
+        ASSERT_TRUE(grid->SetCellKind<CGridCellCheck>(1, column));
+    static_cast<CGridCellCheck*>(grid->CellAt(1, 1))->SetCheck(true);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage shot = grid->viewport()->grab().toImage();
+    const QColor background = shot.pixelColor(grid->CellRect(1, 0).center() + QPoint(40, 0));
+    ASSERT_EQ(background, QApplication::palette().color(QPalette::Base));
+    const auto stands_out = [&](const QRect& area) {
+        int differing = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                const int distance = std::abs(c.red() - background.red()) +
+                                     std::abs(c.green() - background.green()) +
+                                     std::abs(c.blue() - background.blue());
+                differing += distance >= 90 ? 1 : 0;
+            }
+        }
+        return differing;
+    };
+    for (int column = 0; column < 2; ++column) {
+        auto* cell = static_cast<CGridCellCheck*>(grid->CellAt(1, column));
+        const QRect box = cell->GetCheckPlacement(grid->CellRect(1, column));
+        // At least the box's outline, whether ticked or not.
+        EXPECT_GE(stands_out(box), 2 * box.width()) << (column ? "ticked" : "unticked");
+    }
+    // The line under the data row.
+    const QRect cell = grid->CellRect(1, 0);
+    EXPECT_GE(stands_out(QRect(cell.left(), cell.bottom(), cell.width(), 1)), cell.width() / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(LightAndDark, CheckCellPaletteTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Dark" : "Light"; });
 
 class LinkCellTest : public GridFixture {
 protected:

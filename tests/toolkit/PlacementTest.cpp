@@ -3,6 +3,8 @@
 #include "toolkit/ResourceIds.h"
 #include "toolkit/WindowPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -58,9 +60,16 @@ TEST_F(FitOntoScreensTest, AWindowOnAnyScreenStaysWhereItIs)
               QRect(100, 100, 500, 300));
     EXPECT_EQ(WindowPlacement::fitOntoScreens(QRect(2000, 200, 500, 300), {primary, right}),
               QRect(2000, 200, 500, 300));
-    // Partly beyond the right edge but reachable by its title.
+}
+
+TEST_F(FitOntoScreensTest, AWindowPartlyOffItsScreenIsMovedWhollyOntoIt)
+{
+    // Partly beyond the right edge: what was saved at scale 1 reopened at scale 2.
     EXPECT_EQ(WindowPlacement::fitOntoScreens(QRect(1700, 100, 500, 300), {primary}),
-              QRect(1700, 100, 500, 300));
+              QRect(1420, 100, 500, 300));
+    const QRect halfScreen(0, 0, 800, 500);
+    EXPECT_EQ(WindowPlacement::fitOntoScreens(QRect(997, 704, 1208, 634), {halfScreen}),
+              halfScreen);
 }
 
 TEST_F(FitOntoScreensTest, AWindowOffEveryScreenIsBroughtBack)
@@ -93,6 +102,30 @@ TEST_F(FitOntoScreensTest, TheScreenItOverlapsMostIsChosen)
     const QRect fitted =
         WindowPlacement::fitOntoScreens(QRect(3150, 1000, 600, 400), {primary, right});
     EXPECT_TRUE(right.contains(fitted));
+}
+
+TEST(DefaultPlacementTest, FirstPlacementsFitTheScreenAndAPairSitsSideBySide)
+{
+    using Spot = WindowPlacement::Spot;
+    for (const QRect& screen : {QRect(0, 0, 1366, 768), QRect(0, 0, 800, 500),
+                                QRect(1366, 24, 1024, 744)}) {
+        for (const QSize& size : {QSize(500, 300), QSize(1200, 700), QSize(3000, 3000)}) {
+            const QRect centre = WindowPlacement::defaultRect(size, Spot::Centre, screen);
+            const QRect left = WindowPlacement::defaultRect(size, Spot::LeftOfPair, screen);
+            const QRect right = WindowPlacement::defaultRect(size, Spot::RightOfPair, screen);
+            for (const QRect& rect : {centre, left, right}) {
+                EXPECT_TRUE(screen.contains(rect)) << screen.x() << " " << size.width();
+                EXPECT_LE(rect.height(), size.height());
+            }
+            EXPECT_EQ(centre.size(), size.boundedTo(centre.size()));
+            EXPECT_LT(left.right(), right.left());
+            EXPECT_EQ(left.size(), right.size());
+            EXPECT_EQ(left.top(), right.top());
+        }
+    }
+    // A size that fits is kept as it is.
+    EXPECT_EQ(WindowPlacement::defaultRect({500, 300}, Spot::LeftOfPair, {0, 0, 1366, 768}).size(),
+              QSize(500, 300));
 }
 
 class PlacementStoreTest : public SettingsFixture {};
@@ -153,4 +186,43 @@ TEST_F(PlacementStoreTest, DialogSavesOnDestructionOnlyWhenItsPlacementIsKnown)
     CResizableDialog again(resource::kCollectionDialog);
     again.setPlacementSection("CDlgCollection");
     EXPECT_EQ(again.geometry(), QRect(60, 70, 400, 300));
+}
+
+// Also run with QT_SCALE_FACTOR=2 (ctest entry "toolkit_scaled"): the offscreen screen of
+// 800x600 pixels then offers 400x300 device-independent pixels, smaller than the main window's
+// template.
+class ScaledPlacementTest : public SettingsFixture {
+protected:
+    QRect Screen() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
+};
+
+TEST_F(ScaledPlacementTest, ASavedPlacementReopensWhollyOnTheScreen)
+{
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        EXPECT_DOUBLE_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(),
+                         qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+    WindowPlacement saved;
+    saved.normal = QRect(997, 704, 1208, 634);
+    store("CQuorvelDlg/" + WindowPlacement::kEntry, saved.encode());
+    CResizableDialog window(resource::kMainDialog);
+    window.setPlacementSection("CQuorvelDlg");
+    window.show();
+    EXPECT_TRUE(Screen().contains(window.geometry()))
+        << window.geometry().x() << "," << window.geometry().y() << " "
+        << window.geometry().width() << "x" << window.geometry().height() << " on "
+        << Screen().width() << "x" << Screen().height();
+}
+
+TEST_F(ScaledPlacementTest, TheFirstPlacementFitsTheScreen)
+{
+    for (auto spot : {WindowPlacement::Spot::Centre, WindowPlacement::Spot::RightOfPair}) {
+        CResizableDialog window(resource::kMainDialog);
+        window.setDefaultPlacement(QSize(2000, 2000), spot);
+        window.setPlacementSection("CQuorvelDlg");
+        EXPECT_LE(window.width(), Screen().width());
+        EXPECT_LE(window.height(), Screen().height());
+        EXPECT_LE(window.minimumWidth(), window.width());
+        EXPECT_LE(window.minimumHeight(), window.height());
+    }
 }

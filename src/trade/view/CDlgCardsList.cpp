@@ -51,6 +51,8 @@ CDlgCardsList::CDlgCardsList(QWidget* parent) : CResizableDialog(resource::kTrad
             connect(button, &QPushButton::clicked, this, handler);
         }
     }
+    // The first time: every column of a list of long card names, with their totals.
+    setDefaultPlacement(QSize(330, 250), WindowPlacement::Spot::Centre);
     setPlacementSection(QStringLiteral("CDlgCardsList"));
 }
 

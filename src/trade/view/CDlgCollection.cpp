@@ -38,6 +38,9 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     if (auto* refresh = controlAs<QPushButton>(resource::kRefreshButton)) {
         connect(refresh, &QPushButton::clicked, this, &CDlgCollection::RefreshView);
     }
+    // The first time the two views open side by side, the collection on the left.
+    setDefaultPlacement(QSize(320, 230), log ? WindowPlacement::Spot::RightOfPair
+                                             : WindowPlacement::Spot::LeftOfPair);
     setPlacementSection(log ? QStringLiteral("CDlgTransaction") : QStringLiteral("CDlgCollection"));
 }
 
