@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/SecondaryWindowSet.h"
 #include "data/CADODataBase.h"
+#include "lookup/BackgroundLookup.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/FilterList.h"
 #include "lookup/view/CCardsGridCtrl.h"
@@ -86,11 +87,19 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     LoadCatalogue();
     LoadFilters();
     InitDialog();
+    m_typedSearch = std::make_unique<BackgroundLookup>(
+        m_lookup, [this](std::uint64_t generation, std::vector<const CardRecord*> cards) {
+            auto found = std::make_shared<std::vector<const CardRecord*>>(std::move(cards));
+            QMetaObject::invokeMethod(
+                this, [this, generation, found] { ShowTypedResult(generation, *found); },
+                Qt::QueuedConnection);
+        });
 }
 
 CQuorvelDlg::~CQuorvelDlg()
 {
     Destroy();
+    m_typedSearch.reset();
 }
 
 void CQuorvelDlg::LoadCatalogue()
@@ -120,6 +129,17 @@ void CQuorvelDlg::InitDialog()
 {
     m_searchEdit = controlAs<QLineEdit>(resource::kSearchEdit);
     m_cardsGroup = controlAs<QGroupBox>(resource::kCardsGroup);
+    m_typingTimer = new QTimer(this);
+    m_typingTimer->setSingleShot(true);
+    m_typingTimer->setInterval(kTypingPauseMs);
+    connect(m_typingTimer, &QTimer::timeout, this, &CQuorvelDlg::SearchTyped);
+    if (m_searchEdit)
+        connect(m_searchEdit, &QLineEdit::textEdited, this, [this] {
+            // A search still running for the text before this key is of no use any more.
+            if (m_typedSearch)
+                m_typedSearch->Supersede();
+            m_typingTimer->start();
+        });
     if (auto* search = controlAs<QPushButton>(resource::kSearchButton))
         connect(search, &QPushButton::clicked, this, [this] { OnCommand(MainCommand::Search); });
     if (auto* correct = controlAs<QPushButton>(resource::kCorrectPriceButton))
@@ -333,15 +353,46 @@ void CQuorvelDlg::UpdateCheckMarks()
 
 void CQuorvelDlg::Search()
 {
+    if (m_typingTimer)
+        m_typingTimer->stop();
     m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
     LookUp(ClipboardMonitor::Trim(m_searchText.toStdString()), false);
 }
 
+void CQuorvelDlg::SearchTyped()
+{
+    m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
+    LookupOptions options;
+    options.userFilter = m_options.UserFilter();
+    options.matchLevel = m_options.MatchLevel();
+    m_typedSearch->Request(ClipboardMonitor::Trim(m_searchText.toStdString()), options);
+}
+
+void CQuorvelDlg::ShowTypedResult(std::uint64_t generation,
+                                  const std::vector<const CardRecord*>& cards)
+{
+    // A later key, search or new catalogue made this result stale (its cards may be gone).
+    if (generation != m_typedSearch->Latest())
+        return;
+    m_grid->ClearShownCards();
+    for (const CardRecord* card : cards)
+        m_grid->AddShownCard(*card, false);
+    FinishLookUp();
+}
+
 void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
+    std::unique_lock<std::recursive_mutex> hold;
+    if (m_typedSearch)
+        hold = m_typedSearch->Hold();
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
     m_lookup.LookUp(text, fromClipboard, *m_grid);
+    FinishLookUp();
+}
+
+void CQuorvelDlg::FinishLookUp()
+{
     m_grid->SortByValueAndFit();
     SetCountCaption(m_grid->DataRowCount());
     if (m_monitor.TakeReportRequest(m_options.ClipboardMonitor()))
@@ -370,8 +421,7 @@ void CQuorvelDlg::ShowValueReport()
                          [this](std::int32_t setId) { return m_catalogue.SetName(setId); });
     if (rows == 0) {
         // The count caption keeps its 0: this row lists no card.
-        const int row = m_grid->InsertRowAt(QString());
-        m_grid->SetCellText(row, kNameColumn, kCardNotFound);
+        m_grid->AddNotFoundRow();
     }
     m_lastReport = QString::fromStdString(report);
     if (m_reportPopup)
@@ -380,6 +430,10 @@ void CQuorvelDlg::ShowValueReport()
 
 void CQuorvelDlg::CorrectPrice()
 {
+    // A correction may load the catalogue again: no typed search may read it meanwhile.
+    std::unique_lock<std::recursive_mutex> hold;
+    if (m_typedSearch)
+        hold = m_typedSearch->Hold();
     PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
     // A correction may have reloaded the catalogue: the lookup reads it in place.
     m_lookup.Prepare(m_catalogue.Cards());
@@ -453,6 +507,11 @@ void CQuorvelDlg::OnDrawClipboard(bool ownWrite)
 
 void CQuorvelDlg::escapePressed()
 {
+    // Emptying the box is no search: a typed search still waiting is dropped.
+    if (m_typingTimer)
+        m_typingTimer->stop();
+    if (m_typedSearch)
+        m_typedSearch->Supersede();
     m_searchText.clear();
     if (m_searchEdit)
         m_searchEdit->clear();

@@ -9,9 +9,12 @@
 
 #include <QIcon>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+class BackgroundLookup;
 class CADODataBase;
 class CatalogueGridRows;
 class CCardsGridCtrl;
@@ -22,6 +25,7 @@ class QEventLoop;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class SecondaryWindowSet;
 class TrayIcon;
 
@@ -73,6 +77,9 @@ public:
 
     static MainCommand CommandByName(const QString& name, bool* known = nullptr);
 
+    /// A typed search runs this long after the last key press in the search box.
+    static constexpr int kTypingPauseMs = 150;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -100,6 +107,9 @@ private:
     void ApplyTopmost();
     void ToggleClipboardMonitor();
     void Search();
+    void SearchTyped();
+    void ShowTypedResult(std::uint64_t generation, const std::vector<const CardRecord*>& cards);
+    void FinishLookUp();
     void Exit();
     void Destroy();
 
@@ -112,6 +122,9 @@ private:
     CardCatalogue m_catalogue;
     std::string m_catalogueError;
     CardLookup m_lookup;
+    // Declared after the lookup it uses, so it stops first.
+    std::unique_ptr<BackgroundLookup> m_typedSearch;
+    QTimer* m_typingTimer = nullptr;
     QString m_lastReport;
     QString m_searchText;
     QIcon m_icon;
