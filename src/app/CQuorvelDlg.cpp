@@ -374,6 +374,7 @@ void CQuorvelDlg::ShowTypedResult(std::uint64_t generation,
     // A later key, search or new catalogue made this result stale (its cards may be gone).
     if (generation != m_typedSearch->Latest())
         return;
+    m_lastLookup = LookupStats{};
     m_grid->ClearShownCards();
     for (const CardRecord* card : cards)
         m_grid->AddShownCard(*card, false);
@@ -387,7 +388,7 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
         hold = m_typedSearch->Hold();
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
-    m_lookup.LookUp(text, fromClipboard, *m_grid);
+    m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
     FinishLookUp();
 }
 
@@ -418,7 +419,8 @@ void CQuorvelDlg::ShowValueReport()
     }
     const std::string report =
         BuildValueReport(static_cast<std::size_t>(rows), cards,
-                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); });
+                         [this](std::int32_t setId) { return m_catalogue.SetName(setId); },
+                         LookupCutNote(m_lastLookup, m_lookup.Limits()));
     if (rows == 0) {
         // The count caption keeps its 0: this row lists no card.
         m_grid->AddNotFoundRow();

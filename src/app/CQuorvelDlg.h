@@ -122,6 +122,7 @@ private:
     CardCatalogue m_catalogue;
     std::string m_catalogueError;
     CardLookup m_lookup;
+    LookupStats m_lastLookup;
     // Declared after the lookup it uses, so it stops first.
     std::unique_ptr<BackgroundLookup> m_typedSearch;
     QTimer* m_typingTimer = nullptr;

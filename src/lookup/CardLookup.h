@@ -29,8 +29,11 @@ public:
     LookupOptions& Options() { return m_options; }
     const LookupOptions& Options() const { return m_options; }
     void SetClipboardLimits(const ClipboardLimits& limits) { m_limits = limits; }
+    const ClipboardLimits& Limits() const { return m_limits; }
 
-    /// Called with every pattern before it is tested (for tracing and tests).
+    /// Called with every pattern before it is tested (for tracing and tests). While it is set,
+    /// every pattern the rules make is built and tested in turn, none skipped: the trace is the
+    /// rules' own sequence, at the price of speed on long texts.
     void SetPatternObserver(std::function<void(const std::string&)> observer)
     {
         m_observer = std::move(observer);
@@ -38,9 +41,9 @@ public:
 
     /// Empties the sink, cleans the text, cuts it into tokens and matches each against every
     /// card name, relaxing the pattern step by step. A clipboard lookup (fromClipboard) adds
-    /// nothing for patterns of four characters or less, stops once 100 cards are shown, and
-    /// reads only the first ClipboardLimits::maxChars characters and tests at most
-    /// ClipboardLimits::maxPatterns patterns.
+    /// nothing for patterns of four characters or less and stops once 100 cards are shown;
+    /// it reads only the first ClipboardLimits::maxChars characters and stops when it has
+    /// spent ClipboardLimits::budget of processor time (the stats tell whether it was cut).
     LookupStats LookUp(std::string_view text, bool fromClipboard, ShownCardsSink& sink);
 
     /// Matches one cleaned token, then the rests its patterns leave over.
@@ -49,7 +52,12 @@ public:
 private:
     struct Run;
     void MatchTokenIn(Run& run, std::string token) const;
+    bool Settled(std::string_view token) const;
+    void MatchWords(Run& run, std::string_view token, std::size_t firstMost) const;
+    void OneLetterPatterns(Run& run, std::string_view word) const;
+    bool Probe(Run& run, const std::string& pattern) const;
     bool TestPattern(Run& run, const std::string& pattern) const;
+    bool OutOfTime(Run& run) const;
 
     const std::vector<CardRecord>* m_cards = nullptr;
     CardMatcher m_matcher;

@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-void CardMatcher::Prepare(const std::vector<CardRecord>& cards)
+void CardMatcher::Prepare(const std::vector<CardRecord>& cards, bool buildIndex)
 {
+    m_longest = 0;
     m_bytes.clear();
     m_chars.clear();
     m_starts.assign(1, 0);
@@ -25,13 +26,20 @@ void CardMatcher::Prepare(const std::vector<CardRecord>& cards)
         m_starts.push_back(m_bytes.size());
         m_chars += chars;
         m_charStarts.push_back(m_chars.size());
+        m_longest = std::max(m_longest, chars.size());
+    }
+    if (buildIndex) {
+        m_index.Build(m_bytes, m_starts);
+    } else {
+        m_index.Clear();
     }
 }
 
 std::size_t CardMatcher::MemoryBytes() const
 {
     return m_bytes.capacity() + m_chars.capacity() * sizeof(char32_t) +
-           (m_starts.capacity() + m_charStarts.capacity()) * sizeof(std::size_t);
+           (m_starts.capacity() + m_charStarts.capacity()) * sizeof(std::size_t) +
+           m_index.MemoryBytes();
 }
 
 std::string_view CardMatcher::NameBytes(std::size_t index) const
@@ -56,6 +64,11 @@ std::vector<std::uint32_t> CardMatcher::Matches(std::string_view patternText,
     const std::u32string pattern = wildcard::PreparePattern(patternText, false);
     const bool enclosed = pattern.size() >= 2 && pattern.front() == U'*' &&
                           pattern.back() == U'*' && pattern.find(U'*', 1) == pattern.size() - 1;
+    const auto fixed = static_cast<std::size_t>(
+        pattern.size() - static_cast<std::size_t>(std::count(pattern.begin(), pattern.end(), U'*')));
+    if (fixed > m_longest || FindIndexed(pattern, enclosed, limit, out)) {
+        return out;
+    }
     if (pattern == U"*") {
         for (std::size_t i = 0; i < Size() && out.size() < limit; ++i) {
             out.push_back(static_cast<std::uint32_t>(i));
@@ -146,4 +159,41 @@ void CardMatcher::FindGeneral(std::u32string_view pattern, std::size_t limit,
             out.push_back(static_cast<std::uint32_t>(i));
         }
     }
+}
+
+bool CardMatcher::FindIndexed(std::u32string_view pattern, bool enclosed, std::size_t limit,
+                              std::vector<std::uint32_t>& out) const
+{
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (start < pattern.size()) {
+        const std::size_t end = std::min(pattern.find(U'*', start), pattern.find(U'?', start));
+        const std::size_t stop = end == std::u32string_view::npos ? pattern.size() : end;
+        if (stop - start > 0) {
+            pieces.push_back(utf8::EncodeCanonical(pattern.substr(start, stop - start)));
+        }
+        start = stop + 1;
+    }
+    std::vector<std::uint32_t> candidates;
+    if (!m_index.Candidates(pieces, candidates)) {
+        return false;
+    }
+    // The candidates hold every piece's trigrams; the exact test decides, in catalogue order.
+    const std::u32string_view segment =
+        enclosed ? pattern.substr(1, pattern.size() - 2) : std::u32string_view();
+    const bool literal = enclosed && segment.find(U'?') == std::u32string_view::npos;
+    const std::string needle = literal ? utf8::EncodeCanonical(segment) : std::string();
+    const std::vector<long> table =
+        enclosed && !literal ? wildcard::FindTable(segment) : std::vector<long>();
+    for (std::size_t i = 0; i < candidates.size() && out.size() < limit; ++i) {
+        const std::uint32_t index = candidates[i];
+        const bool match =
+            literal    ? NameBytes(index).find(needle) != std::string_view::npos
+            : enclosed ? wildcard::FindWithTable(NameChars(index), segment, table, 0) >= 0
+                       : wildcard::MatchChars(NameChars(index), pattern);
+        if (match) {
+            out.push_back(index);
+        }
+    }
+    return true;
 }

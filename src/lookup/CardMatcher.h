@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/TrigramIndex.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,17 +12,20 @@ struct CardRecord;
 
 /// Tests a wildcard pattern against every card name of the catalogue, case-blind for ASCII
 /// letters, with exactly the results of WildcardMatch(name, pattern, false) card by card. What
-/// does not change between patterns is done once per catalogue load: the names are folded and
-/// kept in one contiguous buffer, so a "*segment*" pattern without "?" is one fast pass over
-/// all names, and a segment with "?" only runs the full test on names holding its longest
-/// literal piece.
+/// does not change between patterns is done once per catalogue load: the names are folded,
+/// kept in one contiguous buffer, and indexed by their byte trigrams. A pattern with a literal
+/// piece (the text between "*" and "?") of three bytes or more runs the full test only on the
+/// names that hold every trigram of its pieces; other patterns are one pass over all names.
 class CardMatcher {
 public:
-    /// Prepares the names of the catalogue; call again after every catalogue load.
-    void Prepare(const std::vector<CardRecord>& cards);
+    /// Prepares the names of the catalogue; call again after every catalogue load. Without
+    /// the index every pattern is a pass over all names (kept to measure the index against).
+    void Prepare(const std::vector<CardRecord>& cards, bool buildIndex = true);
 
     std::size_t Size() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
-    /// Bytes held for the prepared names.
+    /// Characters of the longest name: no pattern with more characters besides "*" matches.
+    std::size_t LongestName() const { return m_longest; }
+    /// Bytes held for the prepared names and their index.
     std::size_t MemoryBytes() const;
 
     /// Catalogue indexes of the matching names in catalogue order, at most limit of them.
@@ -28,6 +33,8 @@ public:
                                        std::size_t limit = SIZE_MAX) const;
 
 private:
+    bool FindIndexed(std::u32string_view pattern, bool enclosed, std::size_t limit,
+                     std::vector<std::uint32_t>& out) const;
     std::string_view NameBytes(std::size_t index) const;
     std::u32string_view NameChars(std::size_t index) const;
 
@@ -42,4 +49,6 @@ private:
     std::vector<std::size_t> m_starts; // name i is m_bytes[m_starts[i], m_starts[i+1]-1)
     std::u32string m_chars;            // folded names as characters, back to back
     std::vector<std::size_t> m_charStarts;
+    std::size_t m_longest = 0;
+    TrigramIndex m_index;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 
 /// The options a lookup reads (the main window's option flags).
@@ -8,17 +9,18 @@ struct LookupOptions {
     int matchLevel = 1;      ///< highest match mode tried: 1 normal, 2 "Match Level Low"
 };
 
-/// What bounds a clipboard lookup, so that no copied text can hold the program up; typed
-/// searches are never bounded.
+/// What bounds a clipboard lookup besides its 100 cards, so that no copied text can hold the
+/// program up; typed searches are never bounded. Ordinary texts meet neither bound.
 struct ClipboardLimits {
-    std::size_t maxChars = 4000;    ///< characters of the copied text that are read
-    std::size_t maxPatterns = 500;  ///< patterns tested, over all tokens
+    std::size_t maxChars = 65536;               ///< characters of the copied text that are read
+    std::chrono::milliseconds budget{250};      ///< processor time the lookup may spend
 };
 
 /// What a lookup did, for the caller's information.
 struct LookupStats {
-    std::size_t patterns = 0;     ///< patterns built and tested
+    std::size_t patterns = 0;     ///< patterns tested against the names
     std::size_t cardsAdded = 0;   ///< cards the sink accepted
     bool textCut = false;         ///< the clipboard text was longer than maxChars
-    bool stoppedAtLimit = false;  ///< the clipboard card limit or pattern limit ended it
+    bool stoppedAtLimit = false;  ///< the clipboard lookup ended at its 100 cards
+    bool outOfTime = false;       ///< the clipboard lookup ended when its budget was spent
 };

@@ -1,6 +1,7 @@
 #include "lookup/ValueReport.h"
 
 #include "data/CardRecord.h"
+#include "lookup/LookupOptions.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +23,16 @@ std::string Format(const char* pattern, Args... args)
     return text;
 }
 
+// 65536 as "65,536".
+std::string Grouped(std::size_t number)
+{
+    std::string digits = std::to_string(number);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, ",");
+    }
+    return digits;
+}
+
 }  // namespace
 
 std::string ExpandLineBreaks(std::string_view text)
@@ -39,8 +50,21 @@ std::string ExpandLineBreaks(std::string_view text)
     return result;
 }
 
+std::string LookupCutNote(const LookupStats& stats, const ClipboardLimits& limits)
+{
+    std::string note;
+    if (stats.textCut) {
+        note = "(only the first " + Grouped(limits.maxChars) + " characters were looked up)";
+    }
+    if (stats.outOfTime) {
+        note += note.empty() ? "" : "\n";
+        note += "(lookup stopped after " + std::to_string(limits.budget.count()) + " ms)";
+    }
+    return note;
+}
+
 std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>& cards,
-                             const SetNameLookup& setName)
+                             const SetNameLookup& setName, std::string_view note)
 {
     std::string report = Format("%d cards found!\n---\n", static_cast<int>(rowCount));
     const std::size_t shown = std::min({rowCount, kReportedCards, cards.size()});
@@ -57,5 +81,10 @@ std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>
     if (rowCount > kReportedCards) {
         report += "...";
     }
-    return ExpandLineBreaks(report);
+    report = ExpandLineBreaks(report);
+    if (!note.empty()) {
+        report += report.back() == '\n' ? "" : "\n";
+        report += note;
+    }
+    return report;
 }

@@ -1,5 +1,8 @@
-// The fast lookup against the plain reference of ReferenceLookup.h, on many random
-// catalogues, texts and filter lists: both must add the same cards in the same order.
+// The lookup against the plain reference of ReferenceLookup.h, written from the rules alone,
+// on many random catalogues, texts and filter lists, typed and copied, at both match levels,
+// with and without a pattern observer (which makes the lookup try every pattern in turn
+// instead of skipping those that cannot find anything): both must add the same cards in the
+// same order.
 
 #include "ReferenceLookup.h"
 
@@ -9,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <random>
 
 namespace {
@@ -67,11 +72,16 @@ public:
     {
         static const std::vector<std::string> kGlue = {" ",    " ",   " ",  ", ", "; ",   " 4x ",
                                                        " x2 ", " - ", "  ", ".",  "\t",   " 3tix ",
-                                                       "/",    " ? ", "!!", "\n", "\xFF", ""};
+                                                       "/",    " ? ", "!!", "\n", "\xFF", "",
+                                                       "\v"};
+        static const std::vector<std::string> kSpaces = {" ", " ", " ", " ", "\n", " 2x "};
         std::string text;
-        for (std::size_t n = 1 + Below(6); n > 0; --n) {
+        // Now and then a long run of words without a separator, as in copied chat.
+        const bool longRun = Chance(10);
+        for (std::size_t n = longRun ? 12 + Below(24) : 1 + Below(6); n > 0; --n) {
             text += Chance(8) ? kWords.back() : Word();
-            text += kGlue[Below(kGlue.size())];
+            text += longRun && Chance(95) ? kSpaces[Below(kSpaces.size())]
+                                          : kGlue[Below(kGlue.size())];
         }
         return text;
     }
@@ -80,7 +90,7 @@ public:
     {
         FilterList filters;
         for (std::size_t n = Below(4); n > 0; --n) {
-            FilterEntry entry{AsciiLower(Word()), ""};
+            FilterEntry entry{reference::Lower(Word()), ""};
             switch (Below(4)) {
             case 0:
                 entry.replacement = "*";
@@ -159,14 +169,53 @@ TEST(CardMatcherDifferentialTest, SameNamesAsThePlainWildcardTest)
                 }
             }
             ASSERT_EQ(matcher.Matches(pattern), expected) << "pattern '" << pattern << "'";
+            const std::size_t limit = 1 + random.Below(3);
+            expected.resize(std::min(expected.size(), limit));
+            ASSERT_EQ(matcher.Matches(pattern, limit), expected) << "pattern '" << pattern << "'";
         }
     }
+}
+
+// A copied chat of thirty lines, each a long run of words that name nothing before a card:
+// the clipboard lookup reads it all and adds what the rules add.
+TEST(CardLookupChatTest, CopiedChatFindsWhatTheRulesFind)
+{
+    // Made-up names of two words, none inside another.
+    std::vector<CardRecord> cards;
+    const std::vector<std::string> syllables = {"bra", "kel", "mon", "tiv", "dru", "sha", "gor"};
+    for (std::size_t i = 0; i < 49; ++i) {
+        CardRecord card;
+        card.id = static_cast<std::int32_t>(i + 1);
+        card.name = syllables[i % 7] + syllables[(i / 7) % 7] + "x " + syllables[(i + 3) % 7] +
+                    syllables[(i / 7 + 1) % 7] + "z";
+        cards.push_back(card);
+    }
+    std::string chat;
+    for (int line = 0; line < 30; ++line) {
+        chat += "[14:" + std::to_string(10 + line) + "] trader: WTS";
+        for (int word = 0; word < 30; ++word) {
+            chat += " zq" + std::string(1, static_cast<char>('a' + (line + word) % 26)) + "vv";
+        }
+        chat += " " + cards[static_cast<std::size_t>(line)].name + " 2 tix each, pm me\n";
+    }
+    const FilterList filters;
+    CardLookup lookup(cards);
+    lookup.Options() = {false, 1};
+    reference::Lookup plain{cards, filters, false, 1};
+    ShownCardsTable fast;
+    ShownCardsTable slow;
+    const LookupStats stats = lookup.LookUp(chat, true, fast);
+    plain.LookUp(chat, true, slow);
+    EXPECT_EQ(fast.IdsInAddOrder(), slow.IdsInAddOrder());
+    EXPECT_EQ(fast.Size(), 30u);
+    EXPECT_FALSE(stats.textCut || stats.outOfTime || stats.stoppedAtLimit);
 }
 
 struct Case {
     bool fromClipboard;
     int level;
     bool filters;
+    bool observed;
 };
 
 class CardLookupDifferentialTest : public ::testing::TestWithParam<Case> {};
@@ -174,11 +223,16 @@ class CardLookupDifferentialTest : public ::testing::TestWithParam<Case> {};
 TEST_P(CardLookupDifferentialTest, SameCardsInSameOrderAsTheReference)
 {
     const Case c = GetParam();
-    Random random(1000 + (c.fromClipboard ? 1 : 0) + c.level * 2 + (c.filters ? 4 : 0));
+    Random random(1000 + (c.fromClipboard ? 1 : 0) + c.level * 2 + (c.filters ? 4 : 0) +
+                  (c.observed ? 8 : 0));
     int nonEmpty = 0;
     for (int round = 0; round < 12; ++round) {
         const auto cards = Catalogue(random, 60 + random.Below(200));
         CardLookup lookup(cards);
+        lookup.SetClipboardLimits({65536, std::chrono::hours(1)});
+        if (c.observed) {
+            lookup.SetPatternObserver([](const std::string&) {});
+        }
         for (int t = 0; t < 25; ++t) {
             const FilterList filters = random.Filters();
             const std::string text = random.Text();
@@ -197,10 +251,22 @@ TEST_P(CardLookupDifferentialTest, SameCardsInSameOrderAsTheReference)
     EXPECT_GT(nonEmpty, 100); // the cases must find something to compare
 }
 
+std::vector<Case> AllCases()
+{
+    std::vector<Case> cases;
+    for (const bool observed : {false, true}) {
+        for (const bool filters : {false, true}) {
+            for (const int level : {1, 2}) {
+                for (const bool fromClipboard : {false, true}) {
+                    cases.push_back({fromClipboard, level, filters, observed});
+                }
+            }
+        }
+    }
+    return cases;
+}
+
 INSTANTIATE_TEST_SUITE_P(AllOptions, CardLookupDifferentialTest,
-                         ::testing::Values(Case{false, 1, false}, Case{true, 1, false},
-                                           Case{false, 2, false}, Case{true, 2, false},
-                                           Case{false, 1, true}, Case{true, 1, true},
-                                           Case{false, 2, true}, Case{true, 2, true}));
+                         ::testing::ValuesIn(AllCases()));
 
 } // namespace

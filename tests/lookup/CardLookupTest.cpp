@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 namespace {
@@ -171,6 +172,7 @@ protected:
             Add("Goblin " + std::to_string(i));
         }
         CardLookupTest::SetUp();
+        m_lookup.SetPatternObserver(nullptr);
     }
 };
 
@@ -185,38 +187,50 @@ TEST_F(ClipboardLimitTest, ClipboardListsOneHundredTypedAll)
     EXPECT_FALSE(m_stats.stoppedAtLimit);
 }
 
-TEST_F(ClipboardLimitTest, HugeOrBrokenClipboardTextsAreBounded)
+// The bounds of a copied text are 65,536 characters and the time budget; ordinary texts meet
+// neither, however many words and patterns they hold.
+TEST_F(ClipboardLimitTest, LongTextsAreReadWholeUpToTheirBound)
 {
-    std::string junk;
-    std::uint32_t state = 12345;
-    for (int i = 0; i < (1 << 20); ++i) {
-        state = state * 1103515245u + 12345u;
-        junk.push_back(static_cast<char>(state >> 24));
+    m_lookup.SetClipboardLimits({65536, std::chrono::hours(1)});
+    // 33 words without a separator: every run of leading words is tried, the last word too.
+    std::string line;
+    for (int i = 0; i < 32; ++i) {
+        line += "qwz" + std::to_string(i % 7) + "lorem ";
     }
-    Find(junk, true);
-    EXPECT_TRUE(m_stats.textCut);
-    EXPECT_LE(m_stats.patterns, 500u);
+    EXPECT_EQ(Find(line + "Counterspell", true), Names{"Counterspell"});
+    EXPECT_FALSE(m_stats.textCut || m_stats.outOfTime);
 
+    // A whole 64 KiB text ends, typed and copied, at both levels, and its last word counts.
     std::string words;
-    while (words.size() < (1 << 20)) {
+    while (words.size() < 65536 - 6) {
         words += "qwz lorem ipsum dolor ";
     }
-    m_lookup.Options().matchLevel = 2;
-    Find(words, true);
-    EXPECT_LE(m_stats.patterns, 500u);
-    EXPECT_TRUE(m_stats.stoppedAtLimit);
+    words.resize(65536 - 6);
+    words += " shock";
+    for (const int level : {1, 2}) {
+        m_lookup.Options().matchLevel = level;
+        EXPECT_TRUE(Find(words, false).count("Shock")) << level;
+        EXPECT_TRUE(Find(words, true).count("Shock")) << level;
+        EXPECT_FALSE(m_stats.textCut || m_stats.outOfTime) << level;
+    }
+
+    const std::string longer = std::string(65536, ' ') + "shock";
+    EXPECT_EQ(Find(longer, false), Names{"Shock"});
+    EXPECT_EQ(Find(longer, true), Names{});
+    EXPECT_TRUE(m_stats.textCut);
 
     Find(std::string(1 << 20, ';'), true);
     EXPECT_EQ(m_stats.patterns, 1u);
     EXPECT_TRUE(m_table.Empty());
 }
 
-TEST_F(ClipboardLimitTest, TypedSearchesAreNotCut)
+TEST_F(ClipboardLimitTest, SpentBudgetStopsOnlyClipboardLookups)
 {
-    const std::string text = std::string(5000, ' ') + "shock";
-    EXPECT_EQ(Find(text, false), Names{"Shock"});
-    EXPECT_EQ(Find(text, true), Names{});
-    EXPECT_TRUE(m_stats.textCut);
+    m_lookup.SetClipboardLimits({65536, std::chrono::milliseconds(0)});
+    EXPECT_EQ(Find("shock", true), Names{});
+    EXPECT_TRUE(m_stats.outOfTime);
+    EXPECT_EQ(Find("shock", false), Names{"Shock"});
+    EXPECT_FALSE(m_stats.outOfTime);
 }
 
 } // namespace

@@ -173,4 +173,18 @@ TEST_F(QuorvelLookupCommandTest, ClipboardRulesAndMatchLevel)
               "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n");
 }
 
+TEST_F(QuorvelLookupCommandTest, CutClipboardTextIsTold)
+{
+    WriteDatabase();
+    const std::string text = std::string(70000, 'x') + " shock";
+    const Result report = Run("--clipboard --report", text + " ; counterspell");
+    EXPECT_EQ(report.status, 1);
+    EXPECT_EQ(report.out, "0 cards found!\n---\n(only the first 65,536 characters were looked up)");
+    const Result list = Run("--clipboard", "counterspell " + text);
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n");
+    EXPECT_EQ(list.err, "quorvel-lookup: (only the first 65,536 characters were looked up)\n");
+    EXPECT_EQ(Run("", text).err, "");  // typed searches read everything
+}
+
 }  // namespace

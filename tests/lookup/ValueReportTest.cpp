@@ -1,10 +1,13 @@
 #include "lookup/ValueReport.h"
 
 #include "data/CardRecord.h"
+#include "lookup/LookupOptions.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -86,6 +89,37 @@ TEST_F(ValueReportTest, MissingSetShowsEmptyAndIsAdded)
     const std::string report = BuildValueReport(1, {Card("X", 1, 1, 55, 10)}, Sets());
     EXPECT_NE(report.find("\nSet = \nRarity"), std::string::npos);
     EXPECT_EQ(m_sets.count(55), 1u);
+}
+
+TEST_F(ValueReportTest, CutLookupEndsWithItsNote)
+{
+    struct Row {
+        bool textCut;
+        bool outOfTime;
+        std::size_t rows;
+        std::string end;
+    };
+    const ClipboardLimits limits;
+    for (const Row& row : std::vector<Row>{
+             {false, false, 5, "-----------\n..."},
+             {true, false, 5, "...\n(only the first 65,536 characters were looked up)"},
+             {false, true, 0, "0 cards found!\n---\n(lookup stopped after 250 ms)"},
+             {true, true, 1,
+              "-----------\n(only the first 65,536 characters were looked up)\n"
+              "(lookup stopped after 250 ms)"},
+         }) {
+        LookupStats stats;
+        stats.textCut = row.textCut;
+        stats.outOfTime = row.outOfTime;
+        std::vector<CardRecord> cards;
+        for (std::size_t i = 0; i < std::min<std::size_t>(row.rows, 3); ++i) {
+            cards.push_back(Card("Card", 1, 1, 10, 10));
+        }
+        const std::string report =
+            BuildValueReport(row.rows, cards, Sets(), LookupCutNote(stats, limits));
+        ASSERT_GE(report.size(), row.end.size());
+        EXPECT_EQ(report.substr(report.size() - row.end.size()), row.end);
+    }
 }
 
 }  // namespace

@@ -34,7 +34,9 @@ constexpr const char* kUsage =
     "filters of filter.ini there.\n"
     "\n"
     "  --clipboard   look up as a copied text: at most 100 cards, names of two letters or\n"
-    "                fewer find nothing, the text is read up to its first 4000 characters\n"
+    "                fewer find nothing, the text is read up to its first 65,536 characters\n"
+    "                and the lookup stops after 250 ms of work (a cut is told on standard\n"
+    "                error, or as the last line of the report)\n"
     "  --level 2     also try one-letter wildcards (\"Match Level Low\"); default 1\n"
     "  --no-filters  do not apply the word filters\n"
     "  --report      print the value report the popup would show instead of the list\n"
@@ -163,19 +165,23 @@ int main(int argc, char** argv)
     lookup.Options().userFilter = options.filters;
     lookup.Options().matchLevel = options.level;
     ShownCardsTable shown;
-    lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
+    const LookupStats stats = lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
+    const std::string cutNote = LookupCutNote(stats, lookup.Limits());
 
     const std::vector<CardRecord> cards = shown.CardsInGridOrder();
     if (options.report) {
-        std::cout << BuildValueReport(cards.size(), cards, [&catalogue](std::int32_t id) {
-            return catalogue.SetName(id);
-        });
+        std::cout << BuildValueReport(
+            cards.size(), cards,
+            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote);
     } else {
         for (const CardRecord& card : cards) {
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
                       << RarityWord(card.rarity) << '\t' << FormatValue(card.reg_value) << '\t'
                       << FormatValue(card.foil_value) << '\n';
+        }
+        if (!cutNote.empty()) {
+            std::cerr << "quorvel-lookup: " << cutNote << "\n";
         }
     }
     std::cout.flush();
