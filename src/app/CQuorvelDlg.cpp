@@ -180,6 +180,7 @@ void CQuorvelDlg::InitDialog()
     context.cardNames = [this](std::int32_t catalogueId) {
         return m_catalogue.CardName(catalogueId);
     };
+    context.cardValues = [this](std::int32_t cardKey) { return m_catalogue.CopyValue(cardKey); };
     context.ignoreNextChange = [this] { m_monitor.IgnoreNextChange(); };
     context.copyText = [this](const std::string& text) { return CopyText(text); };
     m_windows = std::make_unique<SecondaryWindowSet>(context);

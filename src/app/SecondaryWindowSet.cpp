@@ -17,6 +17,7 @@ std::unique_ptr<CDlgCollection> MakeCollectionView(CollectionViewMode mode,
     view->SetCollectionDatabase(context.collectionDatabase);
     view->SetCatalogueRows(context.catalogueRows);
     view->SetCardNames(context.cardNames);
+    view->SetCardValues(context.cardValues);
     view->hide();
     return view;
 }
@@ -83,6 +84,14 @@ void SecondaryWindowSet::PutIntoList(const CatalogueRows& rows)
 {
     if (m_tradeList)
         m_tradeList->PutIntoList(rows);
+}
+
+void SecondaryWindowSet::RefreshVisibleViews()
+{
+    for (CDlgCollection* view : {Collection(), TransactionLog()}) {
+        if (view && view->isVisible())
+            view->RefreshView();
+    }
 }
 
 void SecondaryWindowSet::HideAll()

@@ -18,6 +18,7 @@ struct SecondaryWindowContext {
     /// The catalogue grid's rows; must outlive the windows.
     const CatalogueRows* catalogueRows = nullptr;
     CardNameOf cardNames;
+    CardValueOf cardValues;
     /// Sets the clipboard monitor's ignore-next-change flag.
     std::function<void()> ignoreNextChange;
     /// Puts text on the clipboard; false when it was not taken.
@@ -39,6 +40,8 @@ public:
     /// Trading List, My Collection or Transaction Log: hides a visible window, shows a hidden
     /// one (and reloads the two collection views when shown).
     void Toggle(MainCommand command);
+    /// Reloads the collection views that are on screen (the catalogue's values changed).
+    void RefreshVisibleViews();
     /// The main window's close button hides all three.
     void HideAll();
     SecondaryWindows Visibility() const;

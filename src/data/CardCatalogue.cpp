@@ -3,6 +3,7 @@
 #include "data/CADODataBase.h"
 #include "data/CADOException.h"
 #include "data/CADORecordset.h"
+#include "data/CardKey.h"
 #include "data/SqlTexts.h"
 
 #include <algorithm>
@@ -32,6 +33,7 @@ void CardCatalogue::Clear()
     m_sets.clear();
     m_cards.clear();
     m_cardNames.clear();
+    m_cardIndex.clear();
 }
 
 bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error)
@@ -116,6 +118,30 @@ void CardCatalogue::FillCardNames()
             m_cardNames.emplace_hint(m_cardNames.end(), card.id, card.name);
         }
     }
+}
+
+const CardRecord* CardCatalogue::FindCard(std::int32_t catalogueId) const
+{
+    // Built on first use: only the collection views and the price history ask, and the
+    // load of a large catalogue should not pay for them.
+    if (m_cardIndex.empty() && !m_cards.empty()) {
+        m_cardIndex.reserve(m_cards.size());
+        for (std::size_t index = 0; index < m_cards.size(); ++index) {
+            // A repeated id: the row read later wins, as in the name index.
+            m_cardIndex[m_cards[index].id] = index;
+        }
+    }
+    const auto found = m_cardIndex.find(catalogueId);
+    return found == m_cardIndex.end() ? nullptr : &m_cards[found->second];
+}
+
+std::optional<double> CardCatalogue::CopyValue(std::int32_t cardKey) const
+{
+    const CardRecord* card = FindCard(card_key::CatalogueId(cardKey));
+    if (card == nullptr) {
+        return std::nullopt;
+    }
+    return card_key::IsFoil(cardKey) ? card->foil_value : card->reg_value;
 }
 
 const std::string& CardCatalogue::SetName(std::int32_t setId)

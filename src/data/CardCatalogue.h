@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CADODataBase;
@@ -24,6 +26,12 @@ public:
     const std::map<std::int32_t, std::string>& SetTable() const { return m_sets; }
     const std::map<std::int32_t, std::string>& CardNames() const { return m_cardNames; }
 
+    /// The card with this catalogue id (the row read later for a repeated id), or null.
+    const CardRecord* FindCard(std::int32_t catalogueId) const;
+    /// What one copy of a card key (regular or foil, as the collection keys cards) is worth:
+    /// the card's regular or foil value; nothing for a card the catalogue does not hold.
+    std::optional<double> CopyValue(std::int32_t cardKey) const;
+
     /// The set's name; an unknown id gives an empty name and leaves an empty entry behind.
     const std::string& SetName(std::int32_t setId);
     /// The card's name by catalogue id; an unknown id gives an empty name and leaves an empty
@@ -38,4 +46,5 @@ private:
     std::map<std::int32_t, std::string> m_sets;
     std::vector<CardRecord> m_cards;
     std::map<std::int32_t, std::string> m_cardNames;
+    mutable std::unordered_map<std::int32_t, std::size_t> m_cardIndex;  // id -> place in m_cards
 };

@@ -1,6 +1,7 @@
 #include "lookup/CardPictureLink.h"
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <limits>
 #include <span>
@@ -119,4 +120,30 @@ std::string CardPictureLink(std::int32_t setId, std::int32_t collectionNo, std::
         return {};
     }
     return kCardPicturePage + CardPictureCode(setId, collectionNo, rarity);
+}
+
+bool HasSamplePicture(std::int32_t setId, std::int32_t rarity)
+{
+    const bool sampleSet = setId >= 10 && setId <= 90 && setId % 10 == 0;
+    return sampleSet && (rarity == 10 || rarity == 20 || rarity == 30);
+}
+
+std::string CardLink(std::int32_t setId, const std::string& setCode, std::int32_t collectionNo,
+                     std::int32_t rarity)
+{
+    if (collectionNo <= 0) {
+        return {};
+    }
+    if (HasSamplePicture(setId, rarity) || setCode.empty()) {
+        return CardPictureLink(setId, collectionNo, rarity);
+    }
+    std::string link = kScryfallCardPage;
+    for (const char c : setCode) {
+        // A set code is letters and digits; anything else would break out of the path.
+        if (std::isalnum(static_cast<unsigned char>(c)) == 0) {
+            return CardPictureLink(setId, collectionNo, rarity);
+        }
+        link += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return link + "/" + std::to_string(collectionNo);
 }

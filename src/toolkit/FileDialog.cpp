@@ -13,7 +13,7 @@ namespace {
 
 struct TestState {
     bool on = false;
-    std::deque<std::optional<QString>> answers;
+    std::deque<std::optional<QStringList>> answers;
     std::vector<FileDialog::Asked> asked;
 };
 
@@ -23,9 +23,9 @@ TestState& testState()
     return state;
 }
 
-// True when test mode answered the request; `answer` then holds the file name or nothing.
-bool testAnswer(bool save, const QString& title, const QString& filter, QString& answer,
-                bool& cancelled)
+// True when test mode answered the request; `answer` then holds the file names or nothing.
+bool testAnswers(bool save, const QString& title, const QString& filter, QStringList& answer,
+                 bool& cancelled)
 {
     TestState& state = testState();
     if (!state.on)
@@ -33,12 +33,23 @@ bool testAnswer(bool save, const QString& title, const QString& filter, QString&
     state.asked.push_back({save, title, filter});
     cancelled = true;
     if (!state.answers.empty()) {
-        if (state.answers.front()) {
+        if (state.answers.front() && !state.answers.front()->isEmpty()) {
             answer = *state.answers.front();
             cancelled = false;
         }
         state.answers.pop_front();
     }
+    return true;
+}
+
+bool testAnswer(bool save, const QString& title, const QString& filter, QString& answer,
+                bool& cancelled)
+{
+    QStringList answers;
+    if (!testAnswers(save, title, filter, answers, cancelled))
+        return false;
+    if (!cancelled)
+        answer = answers.front();
     return true;
 }
 
@@ -124,6 +135,29 @@ std::optional<QString> FileDialog::getOpenFileName(const QString& title, const Q
     return runDialog(dialog);
 }
 
+std::optional<QStringList> FileDialog::getOpenFileNames(const QString& title,
+                                                        const QString& filter, QWidget* owner)
+{
+    const QString qtFilter = convertFilter(filter);
+    QStringList answer;
+    bool cancelled = false;
+    if (testAnswers(false, title, qtFilter, answer, cancelled)) {
+        if (cancelled)
+            return std::nullopt;
+        return answer;
+    }
+    QFileDialog dialog(owner, title, QString(), qtFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QStringList files = dialog.selectedFiles();
+    files.removeAll(QString());
+    if (files.isEmpty())
+        return std::nullopt;
+    return files;
+}
+
 std::optional<QString> FileDialog::getSaveFileName(const QString& title, const QString& filter,
                                                    const QString& defaultSuffix, QWidget* owner)
 {
@@ -164,8 +198,13 @@ bool FileDialog::testMode()
 
 void FileDialog::setNextFileName(std::optional<QString> fileName)
 {
+    setNextFileNames(fileName ? std::optional<QStringList>(QStringList{*fileName}) : std::nullopt);
+}
+
+void FileDialog::setNextFileNames(std::optional<QStringList> fileNames)
+{
     testState().on = true;
-    testState().answers.push_back(std::move(fileName));
+    testState().answers.push_back(std::move(fileNames));
 }
 
 const std::vector<FileDialog::Asked>& FileDialog::asked()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
     /// Asks for an existing file; nothing when the user cancels.
     static std::optional<QString> getOpenFileName(const QString& title, const QString& filter,
                                                   QWidget* owner = nullptr);
+    /// Asks for one or more existing files; nothing when the user cancels.
+    static std::optional<QStringList> getOpenFileNames(const QString& title,
+                                                       const QString& filter,
+                                                       QWidget* owner = nullptr);
     /// Asks for a file to write. `defaultSuffix` (without the dot) is added to a name typed
     /// without one; the user confirms (a "Question" box) before an existing file is replaced.
     static std::optional<QString> getSaveFileName(const QString& title, const QString& filter,
@@ -39,5 +44,7 @@ public:
     static bool testMode();
     /// Queues the answer to the next dialog (an empty optional cancels) and turns test mode on.
     static void setNextFileName(std::optional<QString> fileName);
+    /// Queues the files chosen in the next dialog (an empty optional cancels).
+    static void setNextFileNames(std::optional<QStringList> fileNames);
     static const std::vector<Asked>& asked();
 };

@@ -66,5 +66,6 @@ constexpr int kCommentsLabel = 1052;
 // Collection and transaction log (template 143).
 constexpr int kCollectionGrid = 1002;
 constexpr int kRefreshButton = 1024;
+constexpr int kWorthLabel = 1025;
 
 } // namespace resource

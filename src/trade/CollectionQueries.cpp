@@ -22,7 +22,8 @@ void OpenOrFail(CADORecordset& recordset, const std::string& query)
 }
 
 void FillCollection(CADODataBase& database, std::int32_t cardId, bool all,
-                    const CardNameOf& nameOf, CollectionViewRows& out)
+                    const CardNameOf& nameOf, const CardValueOf& valueOf,
+                    CollectionViewRows& out)
 {
     CADORecordset recordset(database);
     OpenOrFail(recordset, all ? std::string(sql::kSelectCollections)
@@ -33,15 +34,22 @@ void FillCollection(CADODataBase& database, std::int32_t cardId, bool all,
         std::int32_t cardKey = 0;
         recordset.GetLong("no_owned", owned);
         recordset.GetLong("card_id", cardKey);
-        if (const auto row = CollectionRow(owned, cardKey, nameOf)) {
-            out.rows.push_back({row->quantity, row->name});
+        if (const auto row = CollectionRow(owned, cardKey, nameOf, valueOf)) {
+            out.rows.push_back({row->quantity, row->name, row->value});
+            if (row->worth) {
+                out.worth += *row->worth;
+                out.copies += owned;
+            } else {
+                out.unknownCopies += owned;
+            }
         }
     }
     recordset.Close();
 }
 
 void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
-                      const CardNameOf& nameOf, CollectionViewRows& out)
+                      const CardNameOf& nameOf, const CardValueOf& valueOf,
+                      CollectionViewRows& out)
 {
     CADORecordset deals(database);
     OpenOrFail(deals, all ? std::string(sql::kSelectDeals)
@@ -68,8 +76,11 @@ void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
             moved.push_back(card);
         }
         cards.Close();
+        const std::optional<double> worth = DealWorth(moved, valueOf);
         out.rows.push_back({DealDateText(date), DealDetails(inOrOut, moved, price, nameOf),
-                            comments});
+                            WorthText(worth), comments});
+        (inOrOut != 0 ? out.soldFor : out.boughtFor) += price;
+        (inOrOut != 0 ? out.soldWorth : out.boughtWorth) += worth.value_or(0.0);
     }
     deals.Close();
 }
@@ -77,16 +88,16 @@ void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
 }  // namespace
 
 void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t cardId, bool all,
-              const CardNameOf& nameOf, CollectionViewRows& out)
+              const CardNameOf& nameOf, const CardValueOf& valueOf, CollectionViewRows& out)
 {
     if (!out.error.empty()) {
         return;  // an earlier fill failed; the view keeps what it has
     }
     try {
         if (mode == CollectionViewMode::Collection) {
-            FillCollection(database, cardId, all, nameOf, out);
+            FillCollection(database, cardId, all, nameOf, valueOf, out);
         } else {
-            FillTransactions(database, cardId, all, nameOf, out);
+            FillTransactions(database, cardId, all, nameOf, valueOf, out);
         }
     } catch (const QueryFailure& failure) {
         out.error = failure.what;
@@ -99,14 +110,22 @@ void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t card
 
 CollectionViewRows RefreshViewRows(CADODataBase& database, CollectionViewMode mode,
                                    const std::vector<std::int32_t>& tickedCardIds,
-                                   const CardNameOf& nameOf)
+                                   const CardNameOf& nameOf, const CardValueOf& valueOf)
 {
     CollectionViewRows out;
     if (tickedCardIds.empty()) {
-        FillView(database, mode, 0, true, nameOf, out);
+        FillView(database, mode, 0, true, nameOf, valueOf, out);
     }
     for (const std::int32_t cardId : tickedCardIds) {
-        FillView(database, mode, cardId, false, nameOf, out);
+        FillView(database, mode, cardId, false, nameOf, valueOf, out);
     }
     return out;
+}
+
+std::string WorthCaption(CollectionViewMode mode, const CollectionViewRows& rows)
+{
+    if (mode == CollectionViewMode::Collection) {
+        return CollectionWorthCaption(rows.worth, rows.copies, rows.unknownCopies);
+    }
+    return DealWorthCaption(rows.boughtFor, rows.boughtWorth, rows.soldFor, rows.soldWorth);
 }

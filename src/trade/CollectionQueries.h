@@ -16,17 +16,31 @@ enum class CollectionViewMode : int { Collection = 0, TransactionLog = 1 };
 struct CollectionViewRows {
     std::vector<std::vector<std::string>> rows;  ///< one text per column
     std::string error;
+    /// Collection view: the worth of the rows shown and how many copies they hold (those of
+    /// cards without a price apart). Transaction log view: prices paid and received, and what
+    /// the cards of those deals are worth today.
+    double worth = 0.0;
+    long long copies = 0;
+    long long unknownCopies = 0;
+    double boughtFor = 0.0;
+    double boughtWorth = 0.0;
+    double soldFor = 0.0;
+    double soldWorth = 0.0;
 };
 
+/// The worth line of a view over its rows.
+std::string WorthCaption(CollectionViewMode mode, const CollectionViewRows& rows);
+
 /// Appends the rows for one catalogue id (its regular and foil keys in collection 0), or for
-/// everything when `all` is true. Collection view: "Quantity", "Cards Name" (cards owned 0
-/// times left out). Transaction log view: "Date", "Details", "Comments". Stops at the first
-/// failing query, keeping what it read.
+/// everything when `all` is true. Collection view: "Quantity", "Cards Name", "Value" (cards
+/// owned 0 times left out). Transaction log view: "Date", "Details", "Worth Today", "Comments".
+/// Stops at the first failing query, keeping what it read.
 void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t cardId, bool all,
-              const CardNameOf& nameOf, CollectionViewRows& out);
+              const CardNameOf& nameOf, const CardValueOf& valueOf, CollectionViewRows& out);
 
 /// All rows of a view: one `FillView` per ticked catalogue id in order, or everything when no
 /// card is ticked.
 CollectionViewRows RefreshViewRows(CADODataBase& database, CollectionViewMode mode,
                                    const std::vector<std::int32_t>& tickedCardIds,
-                                   const CardNameOf& nameOf);
+                                   const CardNameOf& nameOf,
+                                   const CardValueOf& valueOf = {});

@@ -14,12 +14,20 @@ std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf)
 }
 
 std::optional<CollectionRowText> CollectionRow(std::int32_t noOwned, std::int32_t cardKey,
-                                               const CardNameOf& nameOf)
+                                               const CardNameOf& nameOf,
+                                               const CardValueOf& valueOf)
 {
     if (noOwned == 0) {
         return std::nullopt;
     }
-    return CollectionRowText{FormatInt("%d", noOwned), CardKeyName(cardKey, nameOf)};
+    CollectionRowText row{FormatInt("%d", noOwned), CardKeyName(cardKey, nameOf), {}, {}};
+    if (valueOf) {
+        if (const std::optional<double> each = valueOf(cardKey)) {
+            row.worth = *each * noOwned;
+        }
+    }
+    row.value = WorthText(row.worth);
+    return row;
 }
 
 std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards, float price,
@@ -31,6 +39,44 @@ std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards
     }
     details += FormatDouble("for %0.1f", price);
     return details;
+}
+
+std::optional<double> DealWorth(const std::vector<DealCard>& cards, const CardValueOf& valueOf)
+{
+    std::optional<double> worth;
+    if (!valueOf) {
+        return worth;
+    }
+    for (const DealCard& card : cards) {
+        if (const std::optional<double> each = valueOf(card.cardKey)) {
+            worth = worth.value_or(0.0) + *each * card.count;
+        }
+    }
+    return worth;
+}
+
+std::string WorthText(std::optional<double> worth)
+{
+    return worth ? FormatDouble("%0.1f", *worth) : std::string();
+}
+
+std::string CollectionWorthCaption(double worth, long long copies, long long unknownCopies)
+{
+    std::string caption = FormatDouble("Total worth: %0.1f Tix", worth) +
+                          FormatInt(copies == 1 ? " (%lld card" : " (%lld cards", copies);
+    if (unknownCopies > 0) {
+        caption += FormatInt("; %lld without a price", unknownCopies);
+    }
+    return caption + ")";
+}
+
+std::string DealWorthCaption(double boughtFor, double boughtWorth, double soldFor,
+                             double soldWorth)
+{
+    return FormatDouble("Bought for %0.1f Tix", boughtFor) +
+           FormatDouble(", worth %0.1f today; ", boughtWorth) +
+           FormatDouble("sold for %0.1f Tix", soldFor) +
+           FormatDouble(", worth %0.1f today", soldWorth);
 }
 
 std::string DealDateText(const DateTime& date)

@@ -11,6 +11,10 @@ class DateTime;
 /// The catalogue's card name of a catalogue id (empty when the catalogue does not hold it).
 using CardNameOf = std::function<std::string(std::int32_t catalogueId)>;
 
+/// What one copy of a card key is worth today: the catalogue's regular value for a regular key,
+/// its foil value for a foil key; nothing when the catalogue does not hold the card.
+using CardValueOf = std::function<std::optional<double>(std::int32_t cardKey)>;
+
 /// A card key's name as the views show it: "Foil " in front for a foil key.
 std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf);
 
@@ -18,11 +22,14 @@ std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf);
 struct CollectionRowText {
     std::string quantity;  ///< "%d"
     std::string name;
+    std::string value;     ///< count x value of one copy, "%0.1f"; empty when unknown
+    std::optional<double> worth;  ///< the same as a number
 };
 
 /// The row for a collections record; nothing for a card no longer owned (count 0).
 std::optional<CollectionRowText> CollectionRow(std::int32_t noOwned, std::int32_t cardKey,
-                                               const CardNameOf& nameOf);
+                                               const CardNameOf& nameOf,
+                                               const CardValueOf& valueOf = {});
 
 /// One card line of a logged deal.
 struct DealCard {
@@ -33,6 +40,21 @@ struct DealCard {
 /// "Bought:" or "Sold:", "%dx%s " per card, then "for %0.1f".
 std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards, float price,
                         const CardNameOf& nameOf);
+
+/// What the cards of a deal are worth today; nothing when the catalogue holds none of them.
+std::optional<double> DealWorth(const std::vector<DealCard>& cards, const CardValueOf& valueOf);
+
+/// A worth cell: "%0.1f", empty for an unknown worth.
+std::string WorthText(std::optional<double> worth);
+
+/// The collection view's worth line: "Total worth: %0.1f Tix (%d cards)", and how many cards
+/// it leaves out because the catalogue does not hold them.
+std::string CollectionWorthCaption(double worth, long long copies, long long unknownCopies);
+
+/// The transaction log's worth line: what the deals shown were bought and sold for, and what
+/// their cards are worth today.
+std::string DealWorthCaption(double boughtFor, double boughtWorth, double soldFor,
+                             double soldWorth);
 
 /// The date of a deal as stored in statements and shown in the log: "%B %d %Y %H:%M:%S".
 std::string DealDateText(const DateTime& date);

@@ -76,6 +76,8 @@ TEST_F(CatalogueTest, RepeatedIdsKeepEveryCardAndTheLaterName)
     EXPECT_EQ(m_catalogue.Cards()[1].name, "Late");
     EXPECT_EQ(m_catalogue.CardName(7), "Late");
     EXPECT_EQ(m_catalogue.CardNames().size(), 1u);
+    ASSERT_NE(m_catalogue.FindCard(7), nullptr);
+    EXPECT_EQ(m_catalogue.FindCard(7)->name, "Late");
 }
 
 TEST_F(CatalogueTest, NullFieldsLoadAsEmptyZeroAndTheZeroDate)
@@ -125,9 +127,14 @@ TEST_F(CatalogueTest, AReloadShowsAPriceCorrectionFirst)
     ASSERT_TRUE(Load());
     ASSERT_EQ(m_catalogue.Cards().front().name, "Top");
     RunSql(m_file, "update cardslist set reg_value = 9.5 where id = 2");
+    EXPECT_EQ(m_catalogue.CopyValue(2), 1.0);  // the index of the first load
     ASSERT_TRUE(Load());
     ASSERT_EQ(m_catalogue.Cards().size(), 2u);
     EXPECT_EQ(m_catalogue.Cards().front().name, "Bottom");
+    // A copy's value by card key: regular, foil, unknown.
+    EXPECT_EQ(m_catalogue.CopyValue(2), 9.5);
+    EXPECT_EQ(m_catalogue.CopyValue(card_key::Foil(1)), 0.0);
+    EXPECT_EQ(m_catalogue.CopyValue(3), std::nullopt);
 }
 
 TEST_F(CatalogueTest, AClosedDatabaseGivesAnEmptyCatalogueAndTheReason)

@@ -150,4 +150,34 @@ TEST(CardPictureLink, EndsInTheQueryForASetTheSiteDoesNotKnow)
     EXPECT_EQ(CardPictureLink(15, 12, 30), kCardPicturePage);
 }
 
+struct LinkCase {
+    int set;
+    const char* code;
+    int number;
+    int rarity;
+    std::string link;
+};
+
+// The nine sample sets keep their picture-site links; any other set, or a rarity the site
+// has no letter for, links the card's Scryfall page by its set code.
+TEST(CardLink, PictureSiteForTheSampleSetsScryfallBeyondThem)
+{
+    const std::string site = kCardPicturePage;
+    const std::string scryfall = kScryfallCardPage;
+    for (const LinkCase& c : {
+             LinkCase{10, "7ED", 12, 30, site + "7EWR12"},
+             LinkCase{70, "JUD", 1, 10, site + "JUWC000"},
+             LinkCase{10, "7ED", 12, 40, scryfall + "7ed/12"},
+             LinkCase{100, "MH2", 57, 40, scryfall + "mh2/57"},
+             LinkCase{110, "dmu", 7, 10, scryfall + "dmu/7"},
+             LinkCase{100, "MH2", 0, 30, ""},
+             LinkCase{100, "", 57, 30, site},
+             LinkCase{100, "M/../x", 57, 30, site},
+         }) {
+        EXPECT_EQ(CardLink(c.set, c.code, c.number, c.rarity), c.link)
+            << c.set << " " << c.code << " " << c.number << " " << c.rarity;
+    }
+    EXPECT_EQ(scryfall, "https://scryfall.com/card/");
+}
+
 } // namespace

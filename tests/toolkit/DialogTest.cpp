@@ -68,7 +68,7 @@ TEST(DialogTemplateTest, TemplatesHoldTheirCaptionsSizesAndFonts)
           Expected{102, "Quorvel", {345, 184}, "MS Sans Serif", 8, true, 7},
           Expected{129, "Trade List", {213, 133}, "System", 10, true, 9},
           Expected{142, "Input price", {225, 49}, "System", 10, false, 6},
-          Expected{143, "Collection", {142, 81}, "System", 10, true, 2}}) {
+          Expected{143, "Collection", {142, 81}, "System", 10, true, 3}}) {
         const DialogTemplate& t = DialogTemplate::get(e.id);
         EXPECT_EQ(t.id, e.id);
         EXPECT_EQ(t.caption, e.caption);

@@ -22,6 +22,12 @@ protected:
             window->SetCardNames([](std::int32_t id) {
                 return id == 1 ? std::string("Card A") : id == 2 ? std::string("Card B") : "";
             });
+            // Card A is worth 2 (foil 8); Card B is not in the catalogue.
+            window->SetCardValues([](std::int32_t key) -> std::optional<double> {
+                if (card_key::CatalogueId(key) != 1)
+                    return std::nullopt;
+                return card_key::IsFoil(key) ? 8.0 : 2.0;
+            });
         }
         Log(kDealBought, {{1, 3}});
         Log(kDealBought, {{1, 2}, {card_key::Foil(1), 1}, {2, 1}});
@@ -65,7 +71,9 @@ TEST_F(CollectionWindowTest, TwoModesOfOneWindow)
     EXPECT_EQ(collectionWindow.windowTitle(), "Collection");
     EXPECT_EQ(logWindow.windowTitle(), "Transaction Log");
     EXPECT_EQ(collectionWindow.Grid()->GetCellText(0, 1), "Cards Name");
-    EXPECT_EQ(logWindow.Grid()->GetColumnCount(), 3);
+    EXPECT_EQ(logWindow.Grid()->GetColumnCount(), 4);
+    EXPECT_EQ(logWindow.Grid()->GetCellText(0, 2), "Worth Today");
+    EXPECT_EQ(collectionWindow.Grid()->GetCellText(0, 2), "Value");
     EXPECT_EQ(logWindow.Grid()->GetCellText(0, 1), "Details");
     EXPECT_EQ(collectionWindow.placementSection(), "CDlgCollection");
     EXPECT_EQ(logWindow.placementSection(), "CDlgTransaction");
@@ -75,13 +83,16 @@ TEST_F(CollectionWindowTest, TwoModesOfOneWindow)
 TEST_F(CollectionWindowTest, EverythingWhenNothingIsTicked)
 {
     collectionWindow.findChild<QPushButton*>("refreshButton")->click();
-    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A", "1 | Foil Card A"}));
+    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A | 10.0", "1 | Foil Card A | 8.0"}));
+    EXPECT_EQ(collectionWindow.WorthCaption(), "Total worth: 18.0 Tix (6 cards)");
     logWindow.RefreshView();
     EXPECT_EQ(Rows(logWindow),
-              (QStringList{"December 06 2026 23:15:02 | Bought:3xCard A for 12.5 | c",
+              (QStringList{"December 06 2026 23:15:02 | Bought:3xCard A for 12.5 | 6.0 | c",
                            "December 06 2026 23:15:02 | Bought:2xCard A 1xFoil Card A 1xCard B "
-                           "for 12.5 | c",
-                           "December 06 2026 23:15:02 | Sold:1xCard B for 12.5 | c"}));
+                           "for 12.5 | 12.0 | c",
+                           "December 06 2026 23:15:02 | Sold:1xCard B for 12.5 |  | c"}));
+    EXPECT_EQ(logWindow.WorthCaption(),
+              "Bought for 25.0 Tix, worth 18.0 today; sold for 12.5 Tix, worth 0.0 today");
     EXPECT_EQ(logWindow.Grid()->GetRowHeight(1), 25);
     EXPECT_TRUE(MessageBox::asked().empty());
 }
@@ -91,7 +102,7 @@ TEST_F(CollectionWindowTest, TickedCardsOnlyAndADealOncePerTickedCard)
     catalogue.Add(2, "Card B", 1, 1, true, false, false);
     catalogue.Add(1, "Card A", 1, 1, true, false, false);
     collectionWindow.RefreshView();
-    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A", "1 | Foil Card A"}));
+    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A | 10.0", "1 | Foil Card A | 8.0"}));
     logWindow.RefreshView();
     const QStringList rows = Rows(logWindow);
     ASSERT_EQ(rows.size(), 4);  // Card B: deals 2 and 3; Card A: deals 1 and 2

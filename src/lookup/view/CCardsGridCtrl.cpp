@@ -2,13 +2,18 @@
 
 #include "data/CardRecord.h"
 #include "grid/CGridCellBase.h"
+#include "grid/CGridCellCheck.h"
 #include "lookup/CardComparison.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardGridRules.h"
+#include "lookup/CardPictureLink.h"
 #include "lookup/PriceCorrection.h"
+#include "lookup/view/CardSymbol.h"
 #include "toolkit/CTipPopup.h"
 #include "toolkit/Resources.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace {
@@ -39,6 +44,8 @@ void CCardsGridCtrl::SetUpColumns()
         return CompareCells(a, b);
     });
     SetImageList(Resources::cardImages());
+    m_symbolImages.clear();
+    m_symbolsById.clear();
     for (int column = 0; column < kCardGridColumnCount; ++column) {
         SetCellText(0, column, kCardGridHeaders[column]);
     }
@@ -74,6 +81,8 @@ void CCardsGridCtrl::ClearShownCards()
     m_cells.clear();
     m_rows.clear();
     m_marks.clear();
+    // A set's code may have become known since: each lookup asks for it again.
+    m_symbolsById.clear();
     m_shown.Clear();
     m_index.clear();
     m_lastCell = {};
@@ -89,6 +98,10 @@ bool CCardsGridCtrl::AddShownCard(const CardRecord& card, bool fromClipboard)
     m_index[card.id] = listed;
     m_rows.push_back(listed);
     AppendProvidedRows(1, card_grid::kRowHeight);
+    // A set without sample symbols gets its drawn symbol as soon as one of its cards is listed.
+    if (!HasSamplePicture(card.expansion, card.rarity)) {
+        RarityImageFor(card);
+    }
     return true;
 }
 
@@ -195,4 +208,84 @@ void CCardsGridCtrl::mouseReleaseEvent(QMouseEvent* event)
         ToggleHotAt(cell.row, cell.column);
     }
     CGridCtrl::mouseReleaseEvent(event);
+}
+
+int CCardsGridCtrl::RarityImageFor(const CardRecord& card)
+{
+    if (HasSamplePicture(card.expansion, card.rarity)) {
+        return card_grid::RarityImageIndex(card.expansion, card.rarity);
+    }
+    // Listing a whole catalogue asks for every card: the set id and rarity class find a
+    // symbol made before without building its text key.
+    const std::int64_t ids = (std::int64_t(card.expansion) << 8) |
+                             std::int64_t(card_symbol::RarityClass(card.rarity) & 0xFF);
+    if (const auto made = m_symbolsById.find(ids); made != m_symbolsById.end()) {
+        return made->second;
+    }
+    std::string code = m_setCode ? m_setCode(card.expansion) : std::string();
+    if (code.empty()) {
+        code = std::to_string(card.expansion);
+    }
+    const std::string key = code + '/' + std::to_string(card_symbol::RarityClass(card.rarity));
+    const auto known = m_symbolImages.find(key);
+    if (known != m_symbolImages.end()) {
+        m_symbolsById.emplace(ids, known->second);
+        return known->second;
+    }
+    QList<QPixmap> images = GetImageList();
+    images.append(card_symbol::Symbol(code, card.rarity));
+    SetImageList(images);
+    const int index = int(images.size()) - 1;
+    m_symbolImages.emplace(key, index);
+    m_symbolsById.emplace(ids, index);
+    return index;
+}
+
+QMenu* CCardsGridCtrl::CreateCardMenu(int row, QWidget* parent)
+{
+    const CardRecord* card = CardOfRow(row);
+    if (card == nullptr) {
+        return nullptr;
+    }
+    auto* menu = new QMenu(parent);
+    menu->setObjectName("cardMenu");
+    QAction* history = menu->addAction(QStringLiteral("Price history..."));
+    history->setObjectName("priceHistoryAction");
+    const std::int32_t cardId = card->id;
+    connect(history, &QAction::triggered, this, [this, cardId] { emit priceHistoryRequested(cardId); });
+    return menu;
+}
+
+void CCardsGridCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    const GridCellCoord cell = CellFromPoint(event->pos());
+    QMenu* menu = CreateCardMenu(cell.row, this);
+    if (menu == nullptr) {
+        CGridCtrl::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void CCardsGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    std::int32_t cardId = -1;
+    if (event->button() == Qt::LeftButton) {
+        const QPoint point = event->position().toPoint();
+        const GridCellCoord cell = CellFromPoint(point);
+        const auto* box = dynamic_cast<const CGridCellCheck*>(CellAt(cell.row, cell.column));
+        const CardRecord* card = cell.column == kNameColumn ? CardOfRow(cell.row) : nullptr;
+        // A double click on the tick box ticks it twice; only the name itself opens the chart.
+        const QRect rect = CellRect(cell.row, cell.column);
+        const bool onBox = box != nullptr && box->GetCheckPlacement(rect).contains(point);
+        if (card != nullptr && !onBox) {
+            cardId = card->id;
+        }
+    }
+    CGridCtrl::mouseDoubleClickEvent(event);
+    if (cardId >= 0) {
+        emit priceHistoryRequested(cardId);
+    }
 }

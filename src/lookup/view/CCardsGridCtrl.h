@@ -15,6 +15,7 @@
 
 class CGridCellBase;
 class CTipPopup;
+class QMenu;
 struct MarkedPriceRow;
 
 /// The catalogue grid of the main window: one row per card a lookup found, with the HOT marker,
@@ -33,6 +34,8 @@ class CCardsGridCtrl : public CGridCtrl, public ShownCardsSink {
 public:
     /// The name of a set id (an unknown id gives an empty name).
     using SetNameLookup = std::function<std::string(std::int32_t setId)>;
+    /// The code of a set id ("7ED"; empty when the set has none).
+    using SetCodeLookup = std::function<std::string(std::int32_t setId)>;
 
     /// Lifetime of the Rarity tip, and its offset from the pointer.
     static constexpr int kRarityTipMilliseconds = 2000;
@@ -48,6 +51,7 @@ public:
     /// card comparison, the 29 card images and the header texts.
     void SetUpColumns();
     void SetSetNameLookup(SetNameLookup lookup) { m_setName = std::move(lookup); }
+    void SetSetCodeLookup(SetCodeLookup lookup) { m_setCode = std::move(lookup); }
     /// The popup the Rarity tip is shown in (the main window's report popup); none: no tip.
     void SetReportPopup(CTipPopup* popup) { m_popup = popup; }
 
@@ -91,6 +95,20 @@ public:
     /// The Rarity tip text of a cell, or an empty text for a cell that shows none.
     QString RarityTipTextAt(int row, int column) const;
 
+    /// The image of a card's Rarity cell: its set-and-rarity image for the nine sample sets;
+    /// for any other set or rarity a symbol drawn from the set code in the rarity's colour,
+    /// added to the image list once per set code and rarity.
+    int RarityImageFor(const CardRecord& card);
+
+    /// The context menu of a data row ("Price history..."); null for a row without a card.
+    /// The caller owns it.
+    QMenu* CreateCardMenu(int row, QWidget* parent);
+
+signals:
+    /// The user asked for a card's price history: the row's context menu, or a double click
+    /// on its name.
+    void priceHistoryRequested(std::int32_t cardId);
+
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -98,6 +116,8 @@ protected:
     QString ProvidedText(int row, int column) const override;
     void SortProvidedRows(int column, bool ascending, std::intptr_t user) override;
     int ProvidedColumnWidth(int column) const override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     /// What a card keeps of its cells while they do not exist: the three tick marks and the
@@ -119,7 +139,9 @@ private:
     static std::uint64_t CellKey(const CardRecord* card, int column);
     std::unique_ptr<CGridCellBase> MakeCardCell(const CardRecord* card, int column) const;
     /// The text a cell of the card shows when nothing was typed into it.
-    static QString CardText(const CardRecord* card, int column);
+    QString CardText(const CardRecord* card, int column) const;
+    /// The Show Cards link of a card.
+    std::string LinkOf(const CardRecord& card) const;
     /// Keeps what the cell holds beyond its card (tick, typed value) in the card's marks.
     void KeepMarks(const CardRecord* card, int column, const CGridCellBase& cell) const;
     void EvictCells() const;
@@ -139,6 +161,11 @@ private:
     mutable std::unordered_map<std::uint64_t, CachedCell> m_cells;
     mutable std::uint64_t m_useClock = 0;
     SetNameLookup m_setName;
+    SetCodeLookup m_setCode;
+    // Drawn symbols by set code and rarity: their place in the image list.
+    std::unordered_map<std::string, int> m_symbolImages;
+    // The same by set id and rarity class.
+    std::unordered_map<std::int64_t, int> m_symbolsById;
     CTipPopup* m_popup = nullptr;
     GridCellCoord m_lastCell;
 };

@@ -52,7 +52,13 @@ std::uint64_t CCardsGridCtrl::CellKey(const CardRecord* card, int column)
     return (std::uint64_t(id) << 3) | std::uint64_t(column);
 }
 
-QString CCardsGridCtrl::CardText(const CardRecord* card, int column)
+std::string CCardsGridCtrl::LinkOf(const CardRecord& card) const
+{
+    const std::string setCode = m_setCode ? m_setCode(card.expansion) : std::string();
+    return CardLink(card.expansion, setCode, card.collection_no, card.rarity);
+}
+
+QString CCardsGridCtrl::CardText(const CardRecord* card, int column) const
 {
     if (card == nullptr) {
         return column == kNameColumn ? QString::fromLatin1(kCardNotFound) : QString();
@@ -66,8 +72,7 @@ QString CCardsGridCtrl::CardText(const CardRecord* card, int column)
         return QString::fromStdString(card_grid::ValueText(card->foil_value));
     case kShowCardsColumn:
         // The link is the cell's alone; the listed record keeps the catalogue's empty link.
-        return QString::fromStdString(
-            CardPictureLink(card->expansion, card->collection_no, card->rarity));
+        return QString::fromStdString(LinkOf(*card));
     case kUpdateDateColumn:
         return QString::fromStdString(card_grid::DateText(card->update_date));
     default:
@@ -96,7 +101,8 @@ std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* ca
     if (column == kHotColumn) {
         cell->SetImage(card_grid::HotImageIndex(card->hot));
     } else if (column == kRarityColumn) {
-        cell->SetImage(card_grid::RarityImageIndex(card->expansion, card->rarity));
+        // A set without a sample symbol adds its drawn one to the image list once.
+        cell->SetImage(const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card));
     }
     cell->SetData(static_cast<std::int32_t>(card_item_tag::Make(column, card->id)));
     if (const auto marks = m_marks.find(card->id); marks != m_marks.end()) {
@@ -321,7 +327,7 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
         case kRarityColumn: {
             const int image = column == kHotColumn
                                   ? card_grid::HotImageIndex(card->hot)
-                                  : card_grid::RarityImageIndex(card->expansion, card->rarity);
+                                  : const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card);
             if (seen.insert(image).second) {
                 measure(card, std::nullopt);
             }
@@ -345,7 +351,7 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
             break;
         }
         case kShowCardsColumn:
-            consider(card, CardPictureLink(card->expansion, card->collection_no, card->rarity));
+            consider(card, LinkOf(*card));
             break;
         case kUpdateDateColumn: {
             const DateTime& date = card->update_date;

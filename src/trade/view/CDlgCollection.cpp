@@ -6,6 +6,7 @@
 #include "toolkit/ResourceIds.h"
 #include "trade/CatalogueRows.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
@@ -22,8 +23,8 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     m_grid->setObjectName(QStringLiteral("collectionGrid"));
     replaceControl(resource::kCollectionGrid, m_grid);
     m_grid->SetControlId(resource::kCollectionGrid);
-    const QStringList headers = log ? QStringList{"Date", "Details", "Comments"}
-                                    : QStringList{"Quantity", "Cards Name"};
+    const QStringList headers = log ? QStringList{"Date", "Details", "Worth Today", "Comments"}
+                                    : QStringList{"Quantity", "Cards Name", "Value"};
     m_grid->SetColumns(int(headers.size()));
     m_grid->SetFixedRows(1);
     m_grid->SetFixedColumns(0);
@@ -33,6 +34,7 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
         m_grid->SetCellText(0, column, headers[column]);
     }
     m_grid->FitAllColumns();
+    m_worth = controlAs<QLabel>(resource::kWorthLabel);
     if (auto* refresh = controlAs<QPushButton>(resource::kRefreshButton)) {
         connect(refresh, &QPushButton::clicked, this, &CDlgCollection::RefreshView);
     }
@@ -40,6 +42,11 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
 }
 
 CDlgCollection::~CDlgCollection() = default;
+
+QString CDlgCollection::WorthCaption() const
+{
+    return m_worth ? m_worth->text() : QString();
+}
 
 void CDlgCollection::RefreshView()
 {
@@ -55,7 +62,7 @@ void CDlgCollection::RefreshView()
     }
     CollectionViewRows result;
     if (m_database) {
-        result = RefreshViewRows(*m_database, m_mode, ticked, m_nameOf);
+        result = RefreshViewRows(*m_database, m_mode, ticked, m_nameOf, m_valueOf);
     } else {
         result.error = "The collection database is not open.";
     }
@@ -73,6 +80,12 @@ void CDlgCollection::RefreshView()
     }
     m_grid->FitAllColumns();
     m_grid->Refresh();
+    if (m_worth) {
+        const QString caption = QString::fromStdString(::WorthCaption(m_mode, result));
+        m_worth->setText(caption);
+        // The window may be narrower than the line; the tip shows all of it.
+        m_worth->setToolTip(caption);
+    }
     if (!result.error.empty()) {
         MessageBox::error(QStringLiteral("The collection database could not be read completely; "
                                          "the list shows what could be read.\n\n") +
