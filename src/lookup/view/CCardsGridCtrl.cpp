@@ -138,6 +138,9 @@ std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
         marked.cardId = card->id;
         marked.regText = ValueTextOf(card, kRegValueColumn).toStdString();
         marked.foilText = ValueTextOf(card, kFoilValueColumn).toStdString();
+        // A cell still showing its card's value text was not edited; its value is kept exactly.
+        marked.regEdited = marked.regText != card_grid::ValueText(card->reg_value);
+        marked.foilEdited = marked.foilText != card_grid::ValueText(card->foil_value);
         rows.push_back(std::move(marked));
     }
     return rows;

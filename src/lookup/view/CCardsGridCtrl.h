@@ -83,7 +83,8 @@ public:
     int CompareCells(const CGridCellBase* a, const CGridCellBase* b) const;
 
     /// The rows whose "Cards Name" box is ticked, from top to bottom, with the texts of their
-    /// value cells.
+    /// value cells; a value cell counts as edited when its text is no longer its card's value
+    /// text.
     std::vector<MarkedPriceRow> MarkedRows() const;
 
     /// Cell objects alive for data rows now (they are built only as the grid needs them).
