@@ -6,13 +6,20 @@
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
 #include "data/PriceText.h"
+#include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
+#include "lookup/MatchScorer.h"
 #include "lookup/ShownCardsTable.h"
 #include "lookup/TextCleaning.h"
 #include "lookup/ValueReport.h"
 
+#include "QuorvelVersion.h"
+
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -28,7 +35,8 @@ constexpr const char* kPriceDatabase = "Data Source=.\\mtgo.mdb;";
 constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
 
 constexpr const char* kUsage =
-    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--report] [TEXT ...]\n"
+    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--best] [--report]\n"
+    "                      [--] [TEXT ...]\n"
     "\n"
     "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
     "no TEXT, all of standard input) in mtgo.mdb of the working directory, with the word\n"
@@ -40,37 +48,58 @@ constexpr const char* kUsage =
     "                error, or as the last line of the report)\n"
     "  --level 2     also try one-letter wildcards (\"Match Level Low\"); default 1\n"
     "  --no-filters  do not apply the word filters\n"
+    "  --best        Best Match First: list the cards by match score, best first, with the\n"
+    "                score as a last field; the report keeps only those scoring at least %d\n"
     "  --report      print the value report the popup would show instead of the list\n"
+    "  -h, --help    show this text\n"
+    "  --version     show the version\n"
+    "  --            the rest is TEXT, even where it starts with a dash\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
-    "rarity, regular value, foil value. Exit status: 0 cards found, 1 none found, 2 error.\n";
+    "rarity, regular value, foil value. Exit status: 0 cards found (listed in the report\n"
+    "with --best --report), 1 none found, 2 error.\n"
+    "Quorvel started from the menu keeps its mtgo.mdb in ~/.local/share/quorvel.\n";
 
 struct Options {
     bool fromClipboard = false;
     int level = 1;
     bool filters = true;
     bool report = false;
+    bool best = false;
     bool help = false;
+    bool version = false;
     bool haveText = false;
     std::string text;
 };
+
+// "-h" and "--level" are options; "-" alone, "-5" or "- Shock" are text. Text that starts
+// like an option follows "--".
+bool IsOption(const std::string& arg)
+{
+    return arg.size() > 1 && arg[0] == '-' &&
+           (arg[1] == '-' || std::isalpha(static_cast<unsigned char>(arg[1])));
+}
 
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
 {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (!optionsEnded && arg.starts_with("--")) {
+        if (!optionsEnded && IsOption(arg)) {
             if (arg == "--") {
                 optionsEnded = true;
             } else if (arg == "--clipboard") {
                 options.fromClipboard = true;
             } else if (arg == "--no-filters") {
                 options.filters = false;
+            } else if (arg == "--best") {
+                options.best = true;
             } else if (arg == "--report") {
                 options.report = true;
-            } else if (arg == "--help") {
+            } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
+            } else if (arg == "--version") {
+                options.version = true;
             } else if (arg == "--level" || arg.starts_with("--level=")) {
                 std::string value;
                 if (arg == "--level") {
@@ -114,6 +143,35 @@ std::string Field(const std::string& text)
     return field;
 }
 
+std::string Usage()
+{
+    char text[4096];
+    std::snprintf(text, sizeof text, kUsage, MatchScorer::kReportThreshold);
+    return text;
+}
+
+// The folder the menu entry's launcher gives Quorvel, where a user's mtgo.mdb usually is.
+std::string LauncherDataFolder()
+{
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && *dataHome) {
+        return std::string(dataHome) + "/quorvel";
+    }
+    return "~/.local/share/quorvel";
+}
+
+void ExplainWhereItLooked()
+{
+    std::error_code ec;
+    const std::filesystem::path looked = std::filesystem::current_path(ec) / "mtgo.mdb";
+    std::cerr << "quorvel-lookup: looked for " << (ec ? "./mtgo.mdb" : looked.string()) << "\n";
+    if (!ec && !std::filesystem::exists(looked, ec)) {
+        std::cerr << "Run quorvel-lookup in the folder that holds mtgo.mdb: Quorvel started from "
+                     "the menu keeps it in "
+                  << LauncherDataFolder() << " (or make one with makedb --out DIR).\n";
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -121,11 +179,15 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
-        std::cerr << "quorvel-lookup: " << error << "\n\n" << kUsage;
+        std::cerr << "quorvel-lookup: " << error << " (see --help)\n";
         return kError;
     }
     if (options.help) {
-        std::cout << kUsage;
+        std::cout << Usage();
+        return kFound;
+    }
+    if (options.version) {
+        std::cout << "quorvel-lookup (Quorvel) " << quorvel_version::kText << "\n";
         return kFound;
     }
     if (!options.haveText) {
@@ -139,12 +201,14 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: cannot open the price database mtgo.mdb in the working "
                      "directory.\n"
                   << database.GetLastErrorText() << "\n";
+        ExplainWhereItLooked();
         return kError;
     }
     CardCatalogue catalogue;
     if (!catalogue.LoadCatalogue(database, &error)) {
         std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
                   << error << "\n";
+        ExplainWhereItLooked();
         return kError;
     }
     database.Close();
@@ -162,17 +226,44 @@ int main(int argc, char** argv)
     const LookupStats stats = lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
     const std::string cutNote = LookupCutNote(stats, lookup.Limits());
 
-    const std::vector<CardRecord> cards = shown.CardsInGridOrder();
+    std::vector<ScoredCard> listed;
+    for (CardRecord& card : shown.CardsInGridOrder()) {
+        listed.push_back(ScoredCard{std::move(card), 0});
+    }
+    if (options.best) {
+        std::vector<CardRecord> cards;
+        for (ScoredCard& scored : listed) {
+            cards.push_back(std::move(scored.card));
+        }
+        const MatchScorer scorer(TrimBlanks(options.text), filters.filters, lookup.Options(),
+                                 options.fromClipboard, lookup.Limits());
+        listed = OrderByMatch(cards, scorer);
+    }
+    std::size_t found = listed.size();
     if (options.report) {
+        std::vector<CardRecord> reported;
+        if (options.best) {
+            reported = ReportedCards(listed);
+        } else {
+            for (const ScoredCard& scored : listed) {
+                reported.push_back(scored.card);
+            }
+        }
+        found = reported.size();
         std::cout << BuildValueReport(
-            cards.size(), cards,
+            reported.size(), reported,
             [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote);
     } else {
-        for (const CardRecord& card : cards) {
+        for (const ScoredCard& scored : listed) {
+            const CardRecord& card = scored.card;
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
                       << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
-                      << PriceText(card.foil_value) << '\n';
+                      << PriceText(card.foil_value);
+            if (options.best) {
+                std::cout << '\t' << scored.score;
+            }
+            std::cout << '\n';
         }
         if (!cutNote.empty()) {
             std::cerr << "quorvel-lookup: " << cutNote << "\n";
@@ -183,5 +274,5 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: cannot write the output\n";
         return kError;
     }
-    return cards.empty() ? kNothingFound : kFound;
+    return found == 0 ? kNothingFound : kFound;
 }
