@@ -163,6 +163,7 @@ public:
 
     // --- sorting ---
     void SetCompareCallback(CompareFunction compare) { m_compare = std::move(compare); }
+    const CompareFunction& GetCompareCallback() const { return m_compare; }
     /// Sorts the non-fixed rows by a column; clears the selection and the focus cell.
     bool SortByColumn(int column, bool ascending, std::intptr_t user = 0);
     int GetSortColumn() const { return m_sortColumn; }

@@ -247,8 +247,18 @@ QString CCardsGridCtrl::ProvidedText(int row, int column) const
 // equal end in the order they always did.
 void CCardsGridCtrl::QuickSortRows(int low, int high, int column, bool ascending)
 {
-    const auto compare = [column](const CardRecord* a, const CardRecord* b) {
-        return a != nullptr && b != nullptr ? CompareCardsInColumn(column, *a, *b) : 0;
+    // The grid's comparison over two cells carrying the cards' item tags, so that a caller's
+    // own comparison (such as the order by match score) sorts the rows too.
+    const CompareFunction& byCells = GetCompareCallback();
+    CGridCell first;
+    CGridCell second;
+    const auto compare = [&](const CardRecord* a, const CardRecord* b) {
+        if (!byCells) {
+            return a != nullptr && b != nullptr ? CompareCardsInColumn(column, *a, *b) : 0;
+        }
+        first.SetData(a ? static_cast<std::int32_t>(card_item_tag::Make(column, a->id)) : 0);
+        second.SetData(b ? static_cast<std::int32_t>(card_item_tag::Make(column, b->id)) : 0);
+        return byCells(&first, &second, 0);
     };
     while (low < high) {
         const CardRecord* pivot = m_rows[std::size_t((low + high) / 2)];
