@@ -1,8 +1,10 @@
 // A typed empty search listing the whole catalogue into the catalogue grid: the lookup with
 // an empty text (the pattern "**" matches every name), the sort by "Reg Value" highest first
-// and the fitting of the columns, as the Search command does them.
+// and the fitting of the columns, as the Search command does them. Then sorting the listed
+// 100,000 cards by each column, and the heap the filled grid holds beyond the catalogue.
 #include "data/CardRecord.h"
 #include "data/SampleCatalogue.h"
+#include "lookup/CardGridColumn.h"
 #include "lookup/CardLookup.h"
 #include "lookup/view/CCardsGridCtrl.h"
 
@@ -11,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <malloc.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -66,10 +69,58 @@ void BM_TypedEmptySearch100k(benchmark::State& state)
     TypedEmptySearch(state, SyntheticCards());
 }
 
+void BM_SortListedCards100k(benchmark::State& state)
+{
+    CCardsGridCtrl grid;
+    grid.resize(800, 500);
+    grid.SetUpColumns();
+    CardLookup lookup(SyntheticCards());
+    lookup.LookUp("", false, grid);
+    const int column = static_cast<int>(state.range(0));
+    bool ascending = true;
+    for (auto _ : state) {
+        grid.SortByColumn(column, ascending);
+        ascending = !ascending;
+    }
+}
+
+long HeapBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>(info.uordblks + info.hblkhd);
+}
+
+// The grid after an empty search, beyond the catalogue (made before the count starts).
+void BM_FilledGridMemory(benchmark::State& state)
+{
+    const auto& cards = state.range(0) == 100000
+                            ? SyntheticCards()
+                            : sample_catalogue::MakeSyntheticCards(
+                                  static_cast<std::size_t>(state.range(0)), 2003);
+    CardLookup lookup(cards);
+    long grown = 0;
+    for (auto _ : state) {
+        CCardsGridCtrl grid;
+        grid.resize(800, 500);
+        grid.SetUpColumns();
+        const long before = HeapBytes();
+        lookup.LookUp("", false, grid);
+        grid.SortByValueAndFit();
+        grown = HeapBytes() - before;
+        benchmark::DoNotOptimize(grid.GetRowCount());
+    }
+    state.counters["MB"] = static_cast<double>(grown) / (1024.0 * 1024.0);
+}
+
 } // namespace
 
 BENCHMARK(BM_TypedEmptySearchSample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypedEmptySearch100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortListedCards100k)
+    ->DenseRange(kHotColumn, kUpdateDateColumn)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilledGridMemory)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(
+    benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -5,6 +5,7 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/PriceDatabaseAdvice.h"
+#include "lookup/BackgroundLookup.h"
 #include "lookup/BestMatchOrder.h"
 #include "grid/CGridCellBase.h"
 #include "lookup/CardGridColumn.h"
@@ -99,11 +100,19 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     LoadCatalogue();
     LoadFilters();
     InitDialog();
+    m_typedSearch = std::make_unique<BackgroundLookup>(
+        m_lookup, [this](std::uint64_t generation, std::vector<const CardRecord*> cards) {
+            auto found = std::make_shared<std::vector<const CardRecord*>>(std::move(cards));
+            QMetaObject::invokeMethod(
+                this, [this, generation, found] { ShowTypedResult(generation, *found); },
+                Qt::QueuedConnection);
+        });
 }
 
 CQuorvelDlg::~CQuorvelDlg()
 {
     Destroy();
+    m_typedSearch.reset();
 }
 
 void CQuorvelDlg::LoadCatalogue()
@@ -143,6 +152,17 @@ void CQuorvelDlg::InitDialog()
 {
     m_searchEdit = controlAs<QLineEdit>(resource::kSearchEdit);
     m_cardsGroup = controlAs<QGroupBox>(resource::kCardsGroup);
+    m_typingTimer = new QTimer(this);
+    m_typingTimer->setSingleShot(true);
+    m_typingTimer->setInterval(kTypingPauseMs);
+    connect(m_typingTimer, &QTimer::timeout, this, &CQuorvelDlg::SearchTyped);
+    if (m_searchEdit)
+        connect(m_searchEdit, &QLineEdit::textEdited, this, [this] {
+            // A search still running for the text before this key is of no use any more.
+            if (m_typedSearch)
+                m_typedSearch->Supersede();
+            m_typingTimer->start();
+        });
     if (auto* search = controlAs<QPushButton>(resource::kSearchButton))
         connect(search, &QPushButton::clicked, this, [this] { OnCommand(MainCommand::Search); });
     if (auto* correct = controlAs<QPushButton>(resource::kCorrectPriceButton))
@@ -387,15 +407,49 @@ void CQuorvelDlg::UpdateCheckMarks()
 
 void CQuorvelDlg::Search()
 {
+    if (m_typingTimer)
+        m_typingTimer->stop();
     m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
     LookUp(ClipboardMonitor::Trim(m_searchText.toStdString()), false);
 }
 
+void CQuorvelDlg::SearchTyped()
+{
+    m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
+    LookupOptions options;
+    options.userFilter = m_options.UserFilter();
+    options.matchLevel = m_options.MatchLevel();
+    m_typedSearch->Request(ClipboardMonitor::Trim(m_searchText.toStdString()), options);
+}
+
+void CQuorvelDlg::ShowTypedResult(std::uint64_t generation,
+                                  const std::vector<const CardRecord*>& cards)
+{
+    // A later key, search or new catalogue made this result stale (its cards may be gone).
+    if (generation != m_typedSearch->Latest())
+        return;
+    // Scoring the listed cards reads the lookup's options and filters.
+    const std::unique_lock<std::recursive_mutex> hold = m_typedSearch->Hold();
+    m_lastLookup = LookupStats{};
+    m_grid->ClearShownCards();
+    for (const CardRecord* card : cards)
+        m_grid->AddShownCard(*card, false);
+    FinishLookUp(ClipboardMonitor::Trim(m_searchText.toStdString()), false);
+}
+
 void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
+    std::unique_lock<std::recursive_mutex> hold;
+    if (m_typedSearch)
+        hold = m_typedSearch->Hold();
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
     m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
+    FinishLookUp(text, fromClipboard);
+}
+
+void CQuorvelDlg::FinishLookUp(const std::string& text, bool fromClipboard)
+{
     m_grid->SortByValueAndFit();
     ScoreListedCards(text, fromClipboard);
     SetCountCaption(m_grid->DataRowCount());
@@ -483,8 +537,7 @@ void CQuorvelDlg::ShowValueReport()
                          LookupCutNote(m_lastLookup, m_lookup.Limits()));
     if (rows == 0) {
         // The count caption keeps its 0: this row lists no card.
-        const int row = m_grid->InsertRowAt(QString());
-        m_grid->SetCellText(row, kNameColumn, kCardNotFound);
+        m_grid->AddNotFoundRow();
     }
     m_lastReport = QString::fromStdString(report);
     if (m_reportPopup)
@@ -493,6 +546,10 @@ void CQuorvelDlg::ShowValueReport()
 
 void CQuorvelDlg::CorrectPrice()
 {
+    // A correction may load the catalogue again: no typed search may read it meanwhile.
+    std::unique_lock<std::recursive_mutex> hold;
+    if (m_typedSearch)
+        hold = m_typedSearch->Hold();
     PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
     // A correction may have reloaded the catalogue: the lookup reads it in place.
     m_lookup.Prepare(m_catalogue.Cards());
@@ -566,6 +623,11 @@ void CQuorvelDlg::OnDrawClipboard(bool ownWrite)
 
 void CQuorvelDlg::escapePressed()
 {
+    // Emptying the box is no search: a typed search still waiting is dropped.
+    if (m_typingTimer)
+        m_typingTimer->stop();
+    if (m_typedSearch)
+        m_typedSearch->Supersede();
     m_searchText.clear();
     if (m_searchEdit)
         m_searchEdit->clear();

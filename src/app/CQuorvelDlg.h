@@ -10,9 +10,12 @@
 
 #include <QIcon>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+class BackgroundLookup;
 class CADODataBase;
 class CatalogueGridRows;
 class CCardsGridCtrl;
@@ -23,6 +26,7 @@ class QEventLoop;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class SecondaryWindowSet;
 class TrayIcon;
 
@@ -75,6 +79,9 @@ public:
 
     static MainCommand CommandByName(const QString& name, bool* known = nullptr);
 
+    /// A typed search runs this long after the last key press in the search box.
+    static constexpr int kTypingPauseMs = 150;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -107,6 +114,9 @@ private:
     void ApplyTopmost();
     void ToggleClipboardMonitor();
     void Search();
+    void SearchTyped();
+    void ShowTypedResult(std::uint64_t generation, const std::vector<const CardRecord*>& cards);
+    void FinishLookUp(const std::string& text, bool fromClipboard);
     void Exit();
     void Destroy();
 
@@ -120,6 +130,9 @@ private:
     std::string m_catalogueError;
     CardLookup m_lookup;
     LookupStats m_lastLookup;
+    // Declared after the lookup it uses, so it stops first.
+    std::unique_ptr<BackgroundLookup> m_typedSearch;
+    QTimer* m_typingTimer = nullptr;
     QString m_lastReport;
     std::vector<ScoredCard> m_bestOrder;  // the last lookup's cards by score (Best Match First)
     QString m_searchText;

@@ -127,6 +127,41 @@ bool CGridCtrl::ValidCell(int row, int column) const
     return row >= 0 && row < GetRowCount() && column >= 0 && column < GetColumnCount();
 }
 
+CGridCellBase* CGridCtrl::StoredCell(int row, int column) const
+{
+    if (!ValidCell(row, column)) {
+        return nullptr;
+    }
+    const auto& cells = m_rows[size_t(row)].cells;
+    return size_t(column) < cells.size() ? cells[size_t(column)].get() : nullptr;
+}
+
+void CGridCtrl::AppendProvidedRows(int count, int height)
+{
+    if (count <= 0 || !m_providedRows) {
+        return;
+    }
+    const size_t first = m_rows.size();
+    m_rows.resize(first + size_t(count));
+    for (size_t r = first; r < m_rows.size(); ++r) {
+        m_rows[r].height = height;
+    }
+    // Appending a whole catalogue row by row must not lay the scroll bars out each time.
+    if (!m_scrollBarsPending) {
+        m_scrollBarsPending = true;
+        QMetaObject::invokeMethod(this, &CGridCtrl::FlushScrollBars, Qt::QueuedConnection);
+    }
+    viewport()->update();
+}
+
+void CGridCtrl::FlushScrollBars()
+{
+    if (m_scrollBarsPending) {
+        m_scrollBarsPending = false;
+        UpdateScrollBars();
+    }
+}
+
 void CGridCtrl::RefreshPlaceBits(int firstRow, int lastRow)
 {
     constexpr unsigned placeMask =
@@ -196,7 +231,7 @@ bool CGridCtrl::SetRows(int count)
         for (int r = old; r < count; ++r) {
             Row row;
             row.height = height;
-            if (!m_virtualMode) {
+            if (!m_virtualMode && !IsProvidedRow(r)) {
                 row.cells.reserve(m_columnWidths.size());
                 for (int c = 0; c < GetColumnCount(); ++c) {
                     row.cells.push_back(MakeCell(r, c));
@@ -248,6 +283,9 @@ bool CGridCtrl::SetColumns(int count)
         m_columnWidths.resize(size_t(count), width);
         if (!m_virtualMode) {
             for (int r = 0; r < GetRowCount(); ++r) {
+                if (IsProvidedRow(r)) {
+                    continue;
+                }
                 auto& cells = m_rows[size_t(r)].cells;
                 for (int c = old; c < count; ++c) {
                     cells.push_back(MakeCell(r, c));
@@ -303,8 +341,7 @@ bool CGridCtrl::SetFixedColumns(int count)
     RefreshPlaceBits(0, GetRowCount() - 1);
     for (int c = old; c < count; ++c) {
         for (int r = 0; r < GetRowCount(); ++r) {
-            if (!m_virtualMode) {
-                CGridCellBase* cell = m_rows[size_t(r)].cells[size_t(c)].get();
+            if (CGridCellBase* cell = StoredCell(r, c)) {
                 cell->SetTextColour(kGridColourUnset);
                 cell->SetBackColour(kGridColourUnset);
             }
@@ -334,7 +371,7 @@ int CGridCtrl::InsertRowAt(const QString& heading, int index)
     }
     Row row;
     row.height = GetDefaultCell(false, false)->GetHeight();
-    if (!m_virtualMode) {
+    if (!m_virtualMode && !IsProvidedRow(index)) {
         row.cells.reserve(m_columnWidths.size());
         for (int c = 0; c < GetColumnCount(); ++c) {
             row.cells.push_back(MakeCell(index, c));
@@ -348,7 +385,7 @@ int CGridCtrl::InsertRowAt(const QString& heading, int index)
             ++m_focus.row;
         }
     }
-    if (!heading.isEmpty() && !m_virtualMode) {
+    if (!heading.isEmpty() && !m_rows[size_t(index)].cells.empty()) {
         CGridCellBase* cell = m_rows[size_t(index)].cells[0].get();
         cell->SetText(heading);
         m_rows[size_t(index)].height = cell->GetCellExtent().height();

@@ -163,6 +163,7 @@ public:
 
     // --- sorting ---
     void SetCompareCallback(CompareFunction compare) { m_compare = std::move(compare); }
+    const CompareFunction& GetCompareCallback() const { return m_compare; }
     /// Sorts the non-fixed rows by a column; clears the selection and the focus cell.
     bool SortByColumn(int column, bool ascending, std::intptr_t user = 0);
     int GetSortColumn() const { return m_sortColumn; }
@@ -257,6 +258,26 @@ protected:
     int FixedRowsHeight() const;
     int FixedColumnsWidth() const;
 
+    // --- provided rows ---
+    // A derived grid that keeps its own list of rows (a whole catalogue) switches them on after
+    // setting up its fixed rows: rows below the fixed ones then hold no cells, only a height.
+    // The grid asks ProvidedCell for a cell whenever it needs one (painting, a click, an edit)
+    // and the derived grid hands out cells it keeps as long as it likes; selection and focus
+    // stay the grid's. Sorting, fitting and reading texts go through the hooks below, so that
+    // nothing has to build a cell for every row.
+    void SetProvidedRows(bool on) { m_providedRows = on; }
+    bool HasProvidedRows() const { return m_providedRows; }
+    /// Appends rows without cells (provided rows); the scroll bars follow once events run, or
+    /// at once where a scroll position is set.
+    void AppendProvidedRows(int count, int height);
+    virtual CGridCellBase* ProvidedCell(int /*row*/, int /*column*/) const { return nullptr; }
+    /// The text of a provided cell without building it; the default builds it.
+    virtual QString ProvidedText(int row, int column) const;
+    /// Puts the provided rows in the order of a column.
+    virtual void SortProvidedRows(int /*column*/, bool /*ascending*/, std::intptr_t /*user*/) {}
+    /// The widest content extent of a column over the provided rows (0: nothing to fit).
+    virtual int ProvidedColumnWidth(int /*column*/) const { return 0; }
+
 private:
     struct Row {
         std::vector<std::unique_ptr<CGridCellBase>> cells;
@@ -269,6 +290,10 @@ private:
     void RenumberRows(int fromRow);
     void ShiftSelection(int fromRow, int delta);
     bool ValidCell(int row, int column) const;
+    bool IsProvidedRow(int row) const { return m_providedRows && row >= m_fixedRows; }
+    /// The cell object the grid itself stores for a place, or null (virtual or provided rows).
+    CGridCellBase* StoredCell(int row, int column) const;
+    void FlushScrollBars();
     CGridCellBase* VirtualCell(int row, int column) const;
     void QuickSort(int low, int high, int column, bool ascending, std::intptr_t user);
     int CompareCells(int rowA, int rowB, int column, std::intptr_t user) const;
@@ -315,6 +340,8 @@ private:
     bool m_listMode = false;
     bool m_sortOnClick = false;
     bool m_virtualMode = false;
+    bool m_providedRows = false;
+    bool m_scrollBarsPending = false;
     bool m_editable = true;
     bool m_rowResize = true;
     bool m_columnResize = true;

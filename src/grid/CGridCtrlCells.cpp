@@ -16,7 +16,16 @@ CGridCellBase* CGridCtrl::CellAt(int row, int column) const
     if (m_virtualMode) {
         return VirtualCell(row, column);
     }
-    return m_rows[size_t(row)].cells[size_t(column)].get();
+    if (IsProvidedRow(row)) {
+        return ProvidedCell(row, column);
+    }
+    return StoredCell(row, column);
+}
+
+QString CGridCtrl::ProvidedText(int row, int column) const
+{
+    const CGridCellBase* cell = ProvidedCell(row, column);
+    return cell ? cell->GetText() : QString();
 }
 
 CGridCellBase* CGridCtrl::VirtualCell(int row, int column) const
@@ -147,6 +156,9 @@ bool CGridCtrl::SetCellText(int row, int column, const QString& text)
 
 QString CGridCtrl::GetCellText(int row, int column) const
 {
+    if (!m_virtualMode && IsProvidedRow(row) && ValidCell(row, column)) {
+        return ProvidedText(row, column);
+    }
     const CGridCellBase* cell = CellAt(row, column);
     return cell ? cell->GetText() : QString();
 }
@@ -271,7 +283,7 @@ bool CGridCtrl::IsCellEditable(int row, int column) const
 
 bool CGridCtrl::SetCellKind(int row, int column, const char* className)
 {
-    if (m_virtualMode || !ValidCell(row, column) || !className) {
+    if (m_virtualMode || !ValidCell(row, column) || !className || IsProvidedRow(row)) {
         return false;
     }
     std::unique_ptr<CGridCellBase> cell = GridCellFactory::Create(className);

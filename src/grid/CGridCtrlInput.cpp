@@ -398,6 +398,7 @@ void CGridCtrl::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
+    FlushScrollBars();
     const int lines = QApplication::wheelScrollLines();
     const int visible = std::max(1, GetVisibleRowCount() - 1);
     // A setting larger than a page means page scrolling.

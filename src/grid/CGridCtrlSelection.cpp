@@ -46,8 +46,7 @@ void CGridCtrl::SelectCell(int row, int column, bool on)
     } else {
         m_selection.erase(SelectionKey(row, column));
     }
-    if (!m_virtualMode) {
-        CGridCellBase* cell = m_rows[size_t(row)].cells[size_t(column)].get();
+    if (CGridCellBase* cell = StoredCell(row, column)) {
         const unsigned state = cell->GetState();
         cell->SetState(on ? state | grid_state::kSelected : state & ~grid_state::kSelected);
     }
@@ -58,7 +57,7 @@ void CGridCtrl::SetSelection(const std::unordered_set<std::uint64_t>& cells)
     if (!m_virtualMode) {
         for (std::uint64_t key : m_selection) {
             if (!cells.count(key)) {
-                CGridCellBase* cell = CellAt(int(key >> 16), int(key & 0xFFFF));
+                CGridCellBase* cell = StoredCell(int(key >> 16), int(key & 0xFFFF));
                 if (cell) {
                     cell->SetState(cell->GetState() & ~grid_state::kSelected);
                 }
@@ -66,7 +65,7 @@ void CGridCtrl::SetSelection(const std::unordered_set<std::uint64_t>& cells)
         }
         for (std::uint64_t key : cells) {
             if (!m_selection.count(key)) {
-                CGridCellBase* cell = CellAt(int(key >> 16), int(key & 0xFFFF));
+                CGridCellBase* cell = StoredCell(int(key >> 16), int(key & 0xFFFF));
                 if (cell) {
                     cell->SetState(cell->GetState() | grid_state::kSelected);
                 }
@@ -129,10 +128,10 @@ void CGridCtrl::SetFocusCell(int row, int column)
     }
     m_focus = {row, column};
     if (!m_virtualMode) {
-        if (CGridCellBase* cell = CellAt(old.row, old.column)) {
+        if (CGridCellBase* cell = StoredCell(old.row, old.column)) {
             cell->SetState(cell->GetState() & ~grid_state::kFocused);
         }
-        if (CGridCellBase* cell = CellAt(row, column)) {
+        if (CGridCellBase* cell = StoredCell(row, column)) {
             cell->SetState(cell->GetState() | grid_state::kFocused);
         }
     }
@@ -217,7 +216,9 @@ bool CGridCtrl::SortByColumn(int column, bool ascending, std::intptr_t user)
     m_sortAscending = ascending;
     ClearSelection();
     SetFocusCell(-1, -1);
-    if (!m_virtualMode) {
+    if (m_providedRows) {
+        SortProvidedRows(column, ascending, user);
+    } else if (!m_virtualMode) {
         QuickSort(m_fixedRows, GetRowCount() - 1, column, ascending, user);
     }
     viewport()->update();

@@ -161,6 +161,7 @@ GridCellCoord CGridCtrl::CellFromPoint(const QPoint& point, bool allowFixed) con
 
 void CGridCtrl::UpdateScrollBars()
 {
+    m_scrollBarsPending = false;
     const int fixedHeight = FixedRowsHeight();
     const int room = std::max(0, viewport()->height() - fixedHeight);
     // Rows that fit under the last scroll position, counted from the end.
@@ -193,6 +194,7 @@ void CGridCtrl::EnsureVisible(int row, int column)
     if (!ValidCell(row, column)) {
         return;
     }
+    FlushScrollBars();
     if (row >= m_fixedRows) {
         const int top = GetTopRow();
         const int room = viewport()->height() - FixedRowsHeight();
@@ -240,7 +242,11 @@ void CGridCtrl::FitAllColumns(FitStyle style)
             continue; // hidden columns stay hidden
         }
         int widest = 0;
-        for (int r = first; r < last; ++r) {
+        if (m_providedRows && style != FitStyle::Header) {
+            widest = ProvidedColumnWidth(c);
+        }
+        const int stored = m_providedRows ? std::min(last, m_fixedRows) : last;
+        for (int r = first; r < stored; ++r) {
             if (const CGridCellBase* cell = CellAt(r, c)) {
                 widest = std::max(widest, cell->GetCellExtent().width());
             }

@@ -51,3 +51,25 @@ int CGridDefaultCell::TextWidth(const QString& text) const
     }
     return int(std::ceil(width));
 }
+
+int CGridDefaultCell::TextWidthUtf8(std::string_view text) const
+{
+    float width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned code = static_cast<unsigned char>(text[i]);
+        // Two-byte forms led by 0xC2 or 0xC3 are the rest of Latin-1.
+        if ((code == 0xC2 || code == 0xC3) && i + 1 < text.size() &&
+            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            code = ((code & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F);
+            ++i;
+        } else if (code >= 0x80) {
+            code = 0x100; // beyond Latin-1: the font measures the whole text
+        }
+        if (code < 0x20 || code > 0xFF || (code >= 0x7F && code < 0xA0)) {
+            return m_metrics.horizontalAdvance(
+                QString::fromUtf8(text.data(), qsizetype(text.size())));
+        }
+        width += m_latinAdvance[code];
+    }
+    return int(std::ceil(width));
+}

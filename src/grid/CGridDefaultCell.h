@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 
 #include <array>
+#include <string_view>
 
 /// The cell that holds the defaults of one place of the grid (ordinary, fixed row, fixed column,
 /// or both): the colours, font, margin and size of cells that set none of their own.
@@ -23,6 +24,8 @@ public:
     /// table of character advances, rounded up, so fitting a whole catalogue stays fast; other
     /// text is measured by the font.
     int TextWidth(const QString& text) const;
+    /// The same for UTF-8 text, without making a QString of Latin-1 text first.
+    int TextWidthUtf8(std::string_view text) const;
     unsigned GetMargin() const override { return m_defaultMargin; }
     std::uint32_t GetFormat() const override { return m_defaultFormat; }
     void SetFormat(std::uint32_t format) override { m_defaultFormat = format; }

@@ -70,6 +70,8 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Escape:
         setText(m_original);
         FinishEdit(key);
+        // The window hears the Escape too, as it does from any other control of it.
+        event->ignore();
         return;
     case Qt::Key_Up:
     case Qt::Key_Down:

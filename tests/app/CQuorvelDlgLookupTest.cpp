@@ -186,6 +186,52 @@ TEST_F(CQuorvelDlgLookupTest, ACopyThatFindsNothingStillReports)
     EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
 }
 
+TEST_F(CQuorvelDlgLookupTest, TheNotFoundRowIsTheGridsOwnFullHeightReadOnlyRow)
+{
+    Window();
+    m_clipboard.simulateCopy("nothing here");
+    ASSERT_EQ(Grid().GetRowCount(), 2);
+    EXPECT_EQ(Grid().GetRowHeight(1), 25);
+    for (int column = 0; column < kCardGridColumnCount; ++column)
+        EXPECT_FALSE(Grid().IsCellEditable(1, column)) << column;
+}
+
+TEST_F(CQuorvelDlgLookupTest, TypingSearchesAfterAPauseAndEnterAtOnce)
+{
+    auto* edit = Window().findChild<QLineEdit*>("searchEdit");
+    QTest::keyClicks(edit, "Wra");
+    QTest::qWait(CQuorvelDlg::kTypingPauseMs / 3);
+    QTest::keyClicks(edit, "th");
+    EXPECT_EQ(Grid().DataRowCount(), 0) << "no search while typing";
+    QTRY_COMPARE_WITH_TIMEOUT(Caption(), QString("3 cards in list "), 5000);
+    EXPECT_EQ(Names(), QStringList({"Akroma, Angel of Wrath", "Wrath of God", "Kirtar's Wrath"}));
+    EXPECT_EQ(Window().SearchText(), "Wrath");
+
+    // Enter does not wait, and the pause of the typed text then finds nothing to do.
+    edit->clear();
+    QTest::keyClicks(edit, "Shock");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(Caption(), "2 cards in list ");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::qWait(CQuorvelDlg::kTypingPauseMs * 2);
+    EXPECT_EQ(Caption(), "2 cards in list ") << "Escape empties the box and searches nothing";
+}
+
+TEST_F(CQuorvelDlgLookupTest, EscapeInAValueEditorCancelsItAndEmptiesTheSearchBox)
+{
+    TypeSearch("Counterspell");
+    ASSERT_TRUE(Grid().EditCell(1, kRegValueColumn));
+    auto* editor = Grid().viewport()->findChild<QLineEdit*>("InPlaceEdit");
+    ASSERT_NE(editor, nullptr);
+    editor->setText("99");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(Grid().GetCellText(1, kRegValueColumn), " 0.4");
+    EXPECT_FALSE(Grid().IsEditingCell());
+    EXPECT_TRUE(Window().findChild<QLineEdit*>("searchEdit")->text().isEmpty());
+    EXPECT_TRUE(Window().SearchText().isEmpty());
+}
+
 TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst)
 {
     Window().OnCommand(MainCommand::BestMatch);

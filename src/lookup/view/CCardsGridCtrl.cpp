@@ -3,11 +3,9 @@
 #include "data/CardRecord.h"
 #include "grid/CGridCellBase.h"
 #include "grid/CGridCellCheck.h"
-#include "grid/CGridURLCell.h"
 #include "lookup/CardComparison.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardGridRules.h"
-#include "lookup/CardItemTag.h"
 #include "lookup/CardPictureLink.h"
 #include "lookup/PriceCorrection.h"
 #include "lookup/view/CardSymbol.h"
@@ -39,6 +37,7 @@ void CCardsGridCtrl::SetUpColumns()
     SetColumns(kCardGridColumnCount);
     SetRows(1);
     SetFixedRows(1);
+    SetProvidedRows(true);
     SetListMode(true);
     SetSortOnClick(true);
     SetCompareCallback([this](const CGridCellBase* a, const CGridCellBase* b, std::intptr_t) {
@@ -46,6 +45,7 @@ void CCardsGridCtrl::SetUpColumns()
     });
     SetImageList(Resources::cardImages());
     m_symbolImages.clear();
+    m_symbolsById.clear();
     for (int column = 0; column < kCardGridColumnCount; ++column) {
         SetCellText(0, column, kCardGridHeaders[column]);
     }
@@ -53,14 +53,7 @@ void CCardsGridCtrl::SetUpColumns()
 
 const CardRecord* CCardsGridCtrl::CardOfRow(int row) const
 {
-    if (row < GetFixedRowCount() || row >= GetRowCount()) {
-        return nullptr;
-    }
-    const auto tag = static_cast<std::uint32_t>(GetCellData(row, kNameColumn));
-    if (card_item_tag::Column(tag) != kNameColumn) {
-        return nullptr;
-    }
-    return Listed(card_item_tag::CardId(tag));
+    return IsDataRow(row) ? RowCard(row) : nullptr;
 }
 
 int CCardsGridCtrl::DataRowCount() const
@@ -83,9 +76,15 @@ const CardRecord* CCardsGridCtrl::Listed(std::int32_t cardId) const
 
 void CCardsGridCtrl::ClearShownCards()
 {
+    // The grid lets go of its rows (and an open editor) before their cells go.
+    DeleteNonFixedRows();
+    m_cells.clear();
+    m_rows.clear();
+    m_marks.clear();
+    // A set's code may have become known since: each lookup asks for it again.
+    m_symbolsById.clear();
     m_shown.Clear();
     m_index.clear();
-    DeleteNonFixedRows();
     m_lastCell = {};
 }
 
@@ -94,48 +93,22 @@ bool CCardsGridCtrl::AddShownCard(const CardRecord& card, bool fromClipboard)
     if (!m_shown.Add(card, fromClipboard)) {
         return false;
     }
-    m_index[card.id] = m_shown.Find(card.id);
-    const int row = InsertRowAt(QString());
-    if (row < 0) {
-        return false;
-    }
-    SetCellKind(row, kNameColumn, "CGridCellCheck");
-    SetCellKind(row, kRegValueColumn, "CGridCellCheck");
-    SetCellKind(row, kFoilValueColumn, "CGridCellCheck");
-    SetCellKind(row, kShowCardsColumn, "CGridURLCell");
-
-    SetCellImage(row, kHotColumn, card_grid::HotImageIndex(card.hot));
-    SetCellText(row, kNameColumn, ToQString(card.name));
-    SetCellImage(row, kRarityColumn, RarityImageFor(card));
-    SetCellText(row, kRegValueColumn, ToQString(card_grid::ValueText(card.reg_value)));
-    SetCellText(row, kFoilValueColumn, ToQString(card_grid::ValueText(card.foil_value)));
-    // The link is the cell's alone; the listed record keeps the catalogue's empty link.
-    const std::string setCode = m_setCode ? m_setCode(card.expansion) : std::string();
-    SetCellText(row, kShowCardsColumn,
-                ToQString(CardLink(card.expansion, setCode, card.collection_no, card.rarity)));
-    SetCellText(row, kUpdateDateColumn, ToQString(card_grid::DateText(card.update_date)));
-
-    SetRowHeightAt(row, card_grid::kRowHeight);
-    for (int column = 0; column < kCardGridColumnCount; ++column) {
-        SetCellData(row, column, static_cast<std::int32_t>(card_item_tag::Make(column, card.id)));
-        if (column != kRegValueColumn && column != kFoilValueColumn) {
-            SetCellReadOnly(row, column, true);
-        }
+    // The table keeps its records in place while they are listed.
+    const CardRecord* listed = m_shown.Find(card.id);
+    m_index[card.id] = listed;
+    m_rows.push_back(listed);
+    AppendProvidedRows(1, card_grid::kRowHeight);
+    // A set without sample symbols gets its drawn symbol as soon as one of its cards is listed.
+    if (!HasSamplePicture(card.expansion, card.rarity)) {
+        RarityImageFor(card);
     }
     return true;
 }
 
 void CCardsGridCtrl::AddNotFoundRow()
 {
-    const int row = InsertRowAt(QString());
-    if (row < 0) {
-        return;
-    }
-    SetCellText(row, kNameColumn, "card not found!");
-    SetRowHeightAt(row, card_grid::kRowHeight);
-    for (int column = 0; column < kCardGridColumnCount; ++column) {
-        SetCellReadOnly(row, column, true);
-    }
+    m_rows.push_back(nullptr);
+    AppendProvidedRows(1, card_grid::kRowHeight);
 }
 
 void CCardsGridCtrl::SortByValueAndFit()
@@ -157,20 +130,17 @@ int CCardsGridCtrl::CompareCells(const CGridCellBase* a, const CGridCellBase* b)
 std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
 {
     std::vector<MarkedPriceRow> rows;
-    for (int row = 0; row < GetRowCount(); ++row) {
-        const auto* box = dynamic_cast<const CGridCellCheck*>(CellAt(row, kNameColumn));
-        if (box == nullptr || !box->GetCheck()) {
+    for (const CardRecord* card : m_rows) {
+        if (!IsTicked(card, kNameColumn)) {
             continue;
         }
         MarkedPriceRow marked;
-        marked.cardId = card_item_tag::CardId(static_cast<std::uint32_t>(box->GetData()));
-        marked.regText = GetCellText(row, kRegValueColumn).toStdString();
-        marked.foilText = GetCellText(row, kFoilValueColumn).toStdString();
+        marked.cardId = card->id;
+        marked.regText = ValueTextOf(card, kRegValueColumn).toStdString();
+        marked.foilText = ValueTextOf(card, kFoilValueColumn).toStdString();
         // A cell still showing its card's value text was not edited; its value is kept exactly.
-        const CardRecord* card = Listed(marked.cardId);
-        marked.regEdited = card == nullptr || marked.regText != card_grid::ValueText(card->reg_value);
-        marked.foilEdited =
-            card == nullptr || marked.foilText != card_grid::ValueText(card->foil_value);
+        marked.regEdited = marked.regText != card_grid::ValueText(card->reg_value);
+        marked.foilEdited = marked.foilText != card_grid::ValueText(card->foil_value);
         rows.push_back(std::move(marked));
     }
     return rows;
@@ -178,36 +148,29 @@ std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
 
 bool CCardsGridCtrl::ToggleHotAt(int row, int column)
 {
-    if (column != kHotColumn || row < GetFixedRowCount() || row >= GetRowCount()) {
+    if (column != kHotColumn || !IsDataRow(row)) {
         return false;
     }
-    const auto tag = static_cast<std::uint32_t>(GetCellData(row, kHotColumn));
-    if (card_item_tag::Column(tag) != kHotColumn) {
-        return false;
-    }
-    const CardRecord* listed = Listed(card_item_tag::CardId(tag));
-    if (listed == nullptr || CardOfRow(row) != listed) {
+    const CardRecord* listed = RowCard(row);
+    if (listed == nullptr) {
         return false;
     }
     CardRecord card = *listed;
     card.hot = card_grid::ToggledHot(card.hot);
-    SetCellImage(row, kHotColumn, card_grid::HotImageIndex(card.hot));
-    m_shown.Replace(card);
+    m_shown.Replace(card); // in place: the row keeps pointing at the card
+    if (const auto found = m_cells.find(CellKey(listed, kHotColumn)); found != m_cells.end()) {
+        found->second.cell->SetImage(card_grid::HotImageIndex(card.hot));
+    }
     Refresh();
     return true;
 }
 
 QString CCardsGridCtrl::RarityTipTextAt(int row, int column) const
 {
-    if (row < GetFixedRowCount() || row >= GetRowCount() || column < 0 ||
-        column >= GetColumnCount()) {
+    if (column != kRarityColumn || !IsDataRow(row)) {
         return {};
     }
-    const auto tag = static_cast<std::uint32_t>(GetCellData(row, column));
-    if (card_item_tag::Column(tag) != kRarityColumn) {
-        return {};
-    }
-    const CardRecord* card = Listed(card_item_tag::CardId(tag));
+    const CardRecord* card = RowCard(row);
     if (card == nullptr) {
         return {};
     }
@@ -255,6 +218,13 @@ int CCardsGridCtrl::RarityImageFor(const CardRecord& card)
     if (HasSamplePicture(card.expansion, card.rarity)) {
         return card_grid::RarityImageIndex(card.expansion, card.rarity);
     }
+    // Listing a whole catalogue asks for every card: the set id and rarity class find a
+    // symbol made before without building its text key.
+    const std::int64_t ids = (std::int64_t(card.expansion) << 8) |
+                             std::int64_t(card_symbol::RarityClass(card.rarity) & 0xFF);
+    if (const auto made = m_symbolsById.find(ids); made != m_symbolsById.end()) {
+        return made->second;
+    }
     std::string code = m_setCode ? m_setCode(card.expansion) : std::string();
     if (code.empty()) {
         code = std::to_string(card.expansion);
@@ -262,6 +232,7 @@ int CCardsGridCtrl::RarityImageFor(const CardRecord& card)
     const std::string key = code + '/' + std::to_string(card_symbol::RarityClass(card.rarity));
     const auto known = m_symbolImages.find(key);
     if (known != m_symbolImages.end()) {
+        m_symbolsById.emplace(ids, known->second);
         return known->second;
     }
     QList<QPixmap> images = GetImageList();
@@ -269,6 +240,7 @@ int CCardsGridCtrl::RarityImageFor(const CardRecord& card)
     SetImageList(images);
     const int index = int(images.size()) - 1;
     m_symbolImages.emplace(key, index);
+    m_symbolsById.emplace(ids, index);
     return index;
 }
 

@@ -4,8 +4,11 @@
 #include "lookup/ShownCardsSink.h"
 #include "lookup/ShownCardsTable.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -20,6 +23,11 @@ struct MarkedPriceRow;
 /// boxes), the card picture link and the update date. It keeps the shown-cards table, so every
 /// row's card is found by the item tag of its cells.
 ///
+/// The rows are the grid's provided rows: the grid keeps a list of the listed cards in display
+/// order and builds cell objects only for the cells it is asked for (those painted, clicked or
+/// edited), keeping at most kCellLimit of them. Tick marks and typed values live in the cells
+/// while they exist and per card otherwise, so they stay with their card while it is listed.
+///
 /// It knows nothing of the main window: set names and the report popup come through setters.
 class CCardsGridCtrl : public CGridCtrl, public ShownCardsSink {
     Q_OBJECT
@@ -33,6 +41,8 @@ public:
     static constexpr int kRarityTipMilliseconds = 2000;
     static constexpr int kRarityTipDx = 5;
     static constexpr int kRarityTipDy = 25;
+    /// The most cell objects kept at once; a screen of rows needs a few hundred.
+    static constexpr std::size_t kCellLimit = 2048;
 
     explicit CCardsGridCtrl(QWidget* parent = nullptr);
     ~CCardsGridCtrl() override;
@@ -77,6 +87,9 @@ public:
     /// text.
     std::vector<MarkedPriceRow> MarkedRows() const;
 
+    /// Cell objects alive for data rows now (they are built only as the grid needs them).
+    std::size_t LiveCellCount() const { return m_cells.size(); }
+
     /// The HOT toggle of a click on (row, column): only data cells of the HOT column take part.
     /// Returns true when a flag changed.
     bool ToggleHotAt(int row, int column);
@@ -100,22 +113,60 @@ signals:
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    CGridCellBase* ProvidedCell(int row, int column) const override;
+    QString ProvidedText(int row, int column) const override;
+    void SortProvidedRows(int column, bool ascending, std::intptr_t user) override;
+    int ProvidedColumnWidth(int column) const override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    /// What a card keeps of its cells while they do not exist: the three tick marks and the
+    /// texts typed into its value cells.
+    struct CardMarks {
+        std::array<bool, 3> ticked{};
+        std::array<std::optional<QString>, 2> typed;
+    };
+    struct CachedCell {
+        std::unique_ptr<CGridCellBase> cell;
+        std::uint64_t lastUse = 0;
+    };
+
     void ShowRarityTip(int row, int column, const QPoint& globalPos);
     const CardRecord* Listed(std::int32_t cardId) const;
+    /// The card of a data row (null for the "card not found!" row); row must be a data row.
+    const CardRecord* RowCard(int row) const;
+    bool IsDataRow(int row) const;
+    static std::uint64_t CellKey(const CardRecord* card, int column);
+    std::unique_ptr<CGridCellBase> MakeCardCell(const CardRecord* card, int column) const;
+    /// The text a cell of the card shows when nothing was typed into it.
+    QString CardText(const CardRecord* card, int column) const;
+    /// The Show Cards link of a card.
+    std::string LinkOf(const CardRecord& card) const;
+    /// Keeps what the cell holds beyond its card (tick, typed value) in the card's marks.
+    void KeepMarks(const CardRecord* card, int column, const CGridCellBase& cell) const;
+    void EvictCells() const;
+    const CGridCellBase* CachedCellOf(const CardRecord* card, int column) const;
+    bool IsTicked(const CardRecord* card, int column) const;
+    QString ValueTextOf(const CardRecord* card, int column) const;
+    void QuickSortRows(int low, int high, int column, bool ascending);
 
     ShownCardsTable m_shown;
     // The table's records by id in a hash: sorting a whole catalogue looks cards up some
     // million times, and the table's ordered map made that the larger part of a search. The
     // table's records never move while listed, so the pointers stay valid until cleared.
     mutable std::unordered_map<std::int32_t, const CardRecord*> m_index;
+    // The listed cards in display order, one per data row; null is the "card not found!" row.
+    std::vector<const CardRecord*> m_rows;
+    mutable std::unordered_map<std::int32_t, CardMarks> m_marks;
+    mutable std::unordered_map<std::uint64_t, CachedCell> m_cells;
+    mutable std::uint64_t m_useClock = 0;
     SetNameLookup m_setName;
     SetCodeLookup m_setCode;
     // Drawn symbols by set code and rarity: their place in the image list.
     std::unordered_map<std::string, int> m_symbolImages;
+    // The same by set id and rarity class.
+    std::unordered_map<std::int64_t, int> m_symbolsById;
     CTipPopup* m_popup = nullptr;
     GridCellCoord m_lastCell;
 };

@@ -1,0 +1,397 @@
+// The provided rows of the catalogue grid: the cells built on demand, the marks they leave per
+// card, sorting the listed cards and fitting the columns without building every cell.
+#include "lookup/view/CCardsGridCtrl.h"
+
+#include "data/CardRecord.h"
+#include "grid/CGridCellCheck.h"
+#include "grid/CGridDefaultCell.h"
+#include "grid/CGridURLCell.h"
+#include "lookup/CardComparison.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/CardGridRules.h"
+#include "lookup/CardItemTag.h"
+#include "lookup/CardPictureLink.h"
+#include "lookup/ValueReport.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+// The index of a column among the three tick boxes (name, regular, foil), or -1.
+int TickIndex(int column)
+{
+    return column == kNameColumn ? 0 : column == kRegValueColumn ? 1
+                                   : column == kFoilValueColumn  ? 2
+                                                                 : -1;
+}
+
+// The index of a value column among the two editable ones, or -1.
+int ValueIndex(int column)
+{
+    return column == kRegValueColumn ? 0 : column == kFoilValueColumn ? 1 : -1;
+}
+
+} // namespace
+
+bool CCardsGridCtrl::IsDataRow(int row) const
+{
+    const int index = row - GetFixedRowCount();
+    return index >= 0 && std::size_t(index) < m_rows.size() && row < GetRowCount();
+}
+
+const CardRecord* CCardsGridCtrl::RowCard(int row) const
+{
+    return m_rows[std::size_t(row - GetFixedRowCount())];
+}
+
+std::uint64_t CCardsGridCtrl::CellKey(const CardRecord* card, int column)
+{
+    // The "card not found!" row takes an id no card has (ids are below 16777216).
+    const std::uint32_t id = card != nullptr ? std::uint32_t(card->id) : 0xFFFFFFFFu;
+    return (std::uint64_t(id) << 3) | std::uint64_t(column);
+}
+
+std::string CCardsGridCtrl::LinkOf(const CardRecord& card) const
+{
+    const std::string setCode = m_setCode ? m_setCode(card.expansion) : std::string();
+    return CardLink(card.expansion, setCode, card.collection_no, card.rarity);
+}
+
+QString CCardsGridCtrl::CardText(const CardRecord* card, int column) const
+{
+    if (card == nullptr) {
+        return column == kNameColumn ? QString::fromLatin1(kCardNotFound) : QString();
+    }
+    switch (column) {
+    case kNameColumn:
+        return QString::fromStdString(card->name);
+    case kRegValueColumn:
+        return QString::fromStdString(card_grid::ValueText(card->reg_value));
+    case kFoilValueColumn:
+        return QString::fromStdString(card_grid::ValueText(card->foil_value));
+    case kShowCardsColumn:
+        // The link is the cell's alone; the listed record keeps the catalogue's empty link.
+        return QString::fromStdString(LinkOf(*card));
+    case kUpdateDateColumn:
+        return QString::fromStdString(card_grid::DateText(card->update_date));
+    default:
+        return {};
+    }
+}
+
+std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* card,
+                                                            int column) const
+{
+    std::unique_ptr<CGridCellBase> cell;
+    if (card != nullptr && TickIndex(column) >= 0) {
+        cell = std::make_unique<CGridCellCheck>();
+    } else if (card != nullptr && column == kShowCardsColumn) {
+        cell = std::make_unique<CGridURLCell>();
+    } else {
+        cell = std::make_unique<CGridCell>();
+    }
+    cell->SetOwner(const_cast<CCardsGridCtrl*>(this));
+    cell->SetText(CardText(card, column));
+    const bool editable = card != nullptr && ValueIndex(column) >= 0;
+    cell->SetState(editable ? 0u : grid_state::kReadOnly);
+    if (card == nullptr) {
+        return cell; // the "card not found!" row names no card: tag 0, no image
+    }
+    if (column == kHotColumn) {
+        cell->SetImage(card_grid::HotImageIndex(card->hot));
+    } else if (column == kRarityColumn) {
+        // A set without a sample symbol adds its drawn one to the image list once.
+        cell->SetImage(const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card));
+    }
+    cell->SetData(static_cast<std::int32_t>(card_item_tag::Make(column, card->id)));
+    if (const auto marks = m_marks.find(card->id); marks != m_marks.end()) {
+        if (TickIndex(column) >= 0) {
+            static_cast<CGridCellCheck*>(cell.get())
+                ->SetCheck(marks->second.ticked[std::size_t(TickIndex(column))]);
+        }
+        if (ValueIndex(column) >= 0) {
+            if (const auto& typed = marks->second.typed[std::size_t(ValueIndex(column))]) {
+                cell->SetText(*typed);
+            }
+        }
+    }
+    return cell;
+}
+
+CGridCellBase* CCardsGridCtrl::ProvidedCell(int row, int column) const
+{
+    if (!IsDataRow(row) || column < 0 || column >= kCardGridColumnCount) {
+        return nullptr;
+    }
+    const CardRecord* card = RowCard(row);
+    const std::uint64_t key = CellKey(card, column);
+    auto found = m_cells.find(key);
+    if (found == m_cells.end()) {
+        if (m_cells.size() >= kCellLimit) {
+            EvictCells();
+        }
+        found = m_cells.emplace(key, CachedCell{MakeCardCell(card, column), 0}).first;
+    }
+    found->second.lastUse = ++m_useClock;
+    CGridCellBase* cell = found->second.cell.get();
+    // Rows move when sorted: place, selection and focus are the grid's and are set afresh.
+    cell->SetCoords(row, column);
+    constexpr unsigned derived = grid_state::kSelected | grid_state::kFocused |
+                                 grid_state::kFixed | grid_state::kFixedRow |
+                                 grid_state::kFixedColumn;
+    cell->SetState((cell->GetState() & ~derived) |
+                   (IsCellSelected(row, column) ? grid_state::kSelected : 0u) |
+                   (GetFocusCell() == GridCellCoord{row, column} ? grid_state::kFocused : 0u));
+    return cell;
+}
+
+void CCardsGridCtrl::KeepMarks(const CardRecord* card, int column,
+                               const CGridCellBase& cell) const
+{
+    if (card == nullptr) {
+        return;
+    }
+    const int tick = TickIndex(column);
+    const int value = ValueIndex(column);
+    if (tick < 0 && value < 0) {
+        return;
+    }
+    const auto* box = dynamic_cast<const CGridCellCheck*>(&cell);
+    const bool ticked = box != nullptr && box->GetCheck();
+    std::optional<QString> typed;
+    if (value >= 0 && cell.GetText() != CardText(card, column)) {
+        typed = cell.GetText();
+    }
+    auto marks = m_marks.find(card->id);
+    if (marks == m_marks.end()) {
+        if (!ticked && !typed) {
+            return;
+        }
+        marks = m_marks.emplace(card->id, CardMarks{}).first;
+    }
+    if (tick >= 0) {
+        marks->second.ticked[std::size_t(tick)] = ticked;
+    }
+    if (value >= 0) {
+        marks->second.typed[std::size_t(value)] = std::move(typed);
+    }
+}
+
+void CCardsGridCtrl::EvictCells() const
+{
+    // The least recently used half goes; a cell with an open editor stays.
+    std::vector<std::uint64_t> uses;
+    uses.reserve(m_cells.size());
+    for (const auto& [key, cached] : m_cells) {
+        uses.push_back(cached.lastUse);
+    }
+    const auto middle = uses.begin() + std::ptrdiff_t(uses.size() / 2);
+    std::nth_element(uses.begin(), middle, uses.end());
+    const std::uint64_t oldest = *middle;
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it->second.lastUse < oldest && !it->second.cell->IsEditing()) {
+            const auto id = static_cast<std::int32_t>(it->first >> 3);
+            KeepMarks(Listed(id), int(it->first & 7), *it->second.cell);
+            it = m_cells.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+const CGridCellBase* CCardsGridCtrl::CachedCellOf(const CardRecord* card, int column) const
+{
+    const auto found = m_cells.find(CellKey(card, column));
+    return found == m_cells.end() ? nullptr : found->second.cell.get();
+}
+
+bool CCardsGridCtrl::IsTicked(const CardRecord* card, int column) const
+{
+    if (card == nullptr || TickIndex(column) < 0) {
+        return false;
+    }
+    if (const CGridCellBase* cell = CachedCellOf(card, column)) {
+        const auto* box = dynamic_cast<const CGridCellCheck*>(cell);
+        return box != nullptr && box->GetCheck();
+    }
+    const auto marks = m_marks.find(card->id);
+    return marks != m_marks.end() && marks->second.ticked[std::size_t(TickIndex(column))];
+}
+
+QString CCardsGridCtrl::ValueTextOf(const CardRecord* card, int column) const
+{
+    if (const CGridCellBase* cell = CachedCellOf(card, column)) {
+        return cell->GetText();
+    }
+    if (card != nullptr && ValueIndex(column) >= 0) {
+        const auto marks = m_marks.find(card->id);
+        if (marks != m_marks.end()) {
+            if (const auto& typed = marks->second.typed[std::size_t(ValueIndex(column))]) {
+                return *typed;
+            }
+        }
+    }
+    return CardText(card, column);
+}
+
+QString CCardsGridCtrl::ProvidedText(int row, int column) const
+{
+    if (!IsDataRow(row) || column < 0 || column >= kCardGridColumnCount) {
+        return {};
+    }
+    return ValueTextOf(RowCard(row), column);
+}
+
+// The grid's own quicksort over the listed cards, step for step, so that cards that compare
+// equal end in the order they always did.
+void CCardsGridCtrl::QuickSortRows(int low, int high, int column, bool ascending)
+{
+    // The grid's comparison over two cells carrying the cards' item tags, so that a caller's
+    // own comparison (such as the order by match score) sorts the rows too.
+    const CompareFunction& byCells = GetCompareCallback();
+    CGridCell first;
+    CGridCell second;
+    const auto compare = [&](const CardRecord* a, const CardRecord* b) {
+        if (!byCells) {
+            return a != nullptr && b != nullptr ? CompareCardsInColumn(column, *a, *b) : 0;
+        }
+        first.SetData(a ? static_cast<std::int32_t>(card_item_tag::Make(column, a->id)) : 0);
+        second.SetData(b ? static_cast<std::int32_t>(card_item_tag::Make(column, b->id)) : 0);
+        return byCells(&first, &second, 0);
+    };
+    while (low < high) {
+        const CardRecord* pivot = m_rows[std::size_t((low + high) / 2)];
+        const int sign = ascending ? 1 : -1;
+        int lo = low;
+        int hi = high;
+        while (lo <= hi) {
+            while (lo < high && sign * compare(m_rows[std::size_t(lo)], pivot) < 0) {
+                ++lo;
+            }
+            while (hi > low && sign * compare(m_rows[std::size_t(hi)], pivot) > 0) {
+                --hi;
+            }
+            if (lo <= hi) {
+                if (lo != hi && compare(m_rows[std::size_t(lo)], m_rows[std::size_t(hi)]) != 0) {
+                    std::swap(m_rows[std::size_t(lo)], m_rows[std::size_t(hi)]);
+                }
+                ++lo;
+                --hi;
+            }
+        }
+        if (hi - low < high - lo) {
+            QuickSortRows(low, hi, column, ascending);
+            low = lo;
+        } else {
+            QuickSortRows(lo, high, column, ascending);
+            high = hi;
+        }
+    }
+}
+
+void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t)
+{
+    QuickSortRows(0, int(m_rows.size()) - 1, column, ascending);
+    for (auto& [key, cached] : m_cells) {
+        cached.cell->SetCoords(-1, -1); // placed again when next asked for
+    }
+}
+
+int CCardsGridCtrl::ProvidedColumnWidth(int column) const
+{
+    // The widest text is found by summing character advances; one cell built for it measures
+    // the whole extent (margins, tick box). Images are measured once per image.
+    const CGridDefaultCell* defaults = GetDefaultCell(false, false);
+    int widest = 0;
+    auto measure = [&](const CardRecord* card, const std::optional<QString>& text) {
+        std::unique_ptr<CGridCellBase> cell = MakeCardCell(card, column);
+        if (text) {
+            cell->SetText(*text);
+        }
+        widest = std::max(widest, cell->GetCellExtent().width());
+    };
+    if (std::find(m_rows.begin(), m_rows.end(), nullptr) != m_rows.end()) {
+        measure(nullptr, std::nullopt);
+    }
+    const CardRecord* sample = nullptr;
+    std::string sampleText;
+    int sampleWidth = -1;
+    auto consider = [&](const CardRecord* card, std::string text) {
+        const int width = defaults->TextWidthUtf8(text);
+        if (width > sampleWidth) {
+            sampleWidth = width;
+            sample = card;
+            sampleText = std::move(text);
+        }
+    };
+    using Value = decltype(CardRecord::reg_value);
+    std::unordered_set<Value> values;
+    std::unordered_set<int> seen;
+    for (const CardRecord* card : m_rows) {
+        if (card == nullptr) {
+            continue;
+        }
+        switch (column) {
+        case kHotColumn:
+        case kRarityColumn: {
+            const int image = column == kHotColumn
+                                  ? card_grid::HotImageIndex(card->hot)
+                                  : const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card);
+            if (seen.insert(image).second) {
+                measure(card, std::nullopt);
+            }
+            break;
+        }
+        case kNameColumn: {
+            const int width = defaults->TextWidthUtf8(card->name);
+            if (width > sampleWidth) {
+                sampleWidth = width;
+                sample = card;
+                sampleText = card->name;
+            }
+            break;
+        }
+        case kRegValueColumn:
+        case kFoilValueColumn: {
+            const Value value = column == kRegValueColumn ? card->reg_value : card->foil_value;
+            if (values.insert(value).second) {
+                consider(card, card_grid::ValueText(value));
+            }
+            break;
+        }
+        case kShowCardsColumn:
+            consider(card, LinkOf(*card));
+            break;
+        case kUpdateDateColumn: {
+            const DateTime& date = card->update_date;
+            const int day = date.IsValid() ? date.Year() * 10000 + date.Month() * 100 + date.Day()
+                                           : -1;
+            if (seen.insert(day).second) {
+                consider(card, card_grid::DateText(date));
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (sample != nullptr) {
+        measure(sample, QString::fromStdString(sampleText));
+    }
+    // Typed values are measured as they read now.
+    if (ValueIndex(column) >= 0) {
+        for (const auto& [id, marks] : m_marks) {
+            const auto& typed = marks.typed[std::size_t(ValueIndex(column))];
+            if (const CardRecord* card = Listed(id); card != nullptr && typed) {
+                measure(card, typed);
+            }
+        }
+        for (const auto& [key, cached] : m_cells) {
+            if (int(key & 7) == column) {
+                widest = std::max(widest, cached.cell->GetCellExtent().width());
+            }
+        }
+    }
+    return widest;
+}

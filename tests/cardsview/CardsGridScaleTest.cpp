@@ -1,0 +1,113 @@
+#include "CardsGridFixture.h"
+
+#include "grid/CGridCellCheck.h"
+#include "grid/CGridDefaultCell.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/PriceCorrection.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCards = 100000;
+
+// A whole catalogue listed: marks stay with their cards through sorts and scrolling, and the
+// grid keeps only a bounded number of cell objects.
+class CardsGridScaleTest : public CardsGridFixture {
+protected:
+    void SetUp() override
+    {
+        CardsGridFixture::SetUp();
+        for (int id = 1; id <= kCards; ++id) {
+            ASSERT_TRUE(m_grid->AddShownCard(
+                MakeCard(id, "Card " + std::to_string((id * 7919) % kCards), float(id % 997) / 10,
+                         float(id % 89), 10 * (1 + id % 9), id % 350, 10 * (1 + id % 3)),
+                false));
+        }
+        m_grid->SortByValueAndFit();
+    }
+    void ClickBox(int row, int column)
+    {
+        m_grid->EnsureVisible(row, column);
+        const QRect cell = m_grid->CellRect(row, column);
+        const auto* box = dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(row, column));
+        ASSERT_NE(box, nullptr);
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          box->GetCheckPlacement(cell).center());
+    }
+    void TypeValue(int row, int column, const QString& text)
+    {
+        ASSERT_TRUE(m_grid->EditCell(row, column));
+        auto* editor = m_grid->viewport()->findChild<QLineEdit*>("InPlaceEdit");
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    void PaintEverywhere()
+    {
+        QScrollBar* bar = m_grid->verticalScrollBar();
+        for (int step = 0; step <= 50; ++step) {
+            bar->setValue(bar->maximum() * step / 50);
+            m_grid->viewport()->repaint();
+        }
+        bar->setValue(0);
+    }
+};
+
+TEST_F(CardsGridScaleTest, TicksAndTypedValuesFollowTheirCardsThroughSortsWithFewCells)
+{
+    ASSERT_EQ(m_grid->DataRowCount(), kCards);
+    for (int row = 2; row <= kCards; ++row) {
+        ASSERT_GE(m_grid->CardOfRow(row - 1)->reg_value, m_grid->CardOfRow(row)->reg_value);
+    }
+    const int far = 61234;
+    const std::int32_t tickedId = m_grid->CardOfRow(far)->id;
+    ClickBox(far, kNameColumn);
+    TypeValue(far, kRegValueColumn, "123.4");
+    const std::int32_t boxOnlyId = m_grid->CardOfRow(7)->id;
+    ClickBox(7, kFoilValueColumn);
+
+    for (int column : {kNameColumn, kRarityColumn, kUpdateDateColumn, kRegValueColumn}) {
+        m_grid->SortByColumn(column, true);
+        PaintEverywhere();
+        EXPECT_LE(m_grid->LiveCellCount(), CCardsGridCtrl::kCellLimit) << column;
+    }
+    const auto marked = m_grid->MarkedRows();
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_EQ(marked[0].cardId, tickedId);
+    EXPECT_EQ(marked[0].regText, "123.4");
+
+    // Back on screen, the cells show the marks of their cards again.
+    const int row = RowOf(tickedId);
+    m_grid->EnsureVisible(row, kNameColumn);
+    const auto* name = dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(row, kNameColumn));
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(name->GetCheck());
+    EXPECT_EQ(m_grid->GetCellText(row, kRegValueColumn), "123.4");
+    const auto* foil =
+        dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(RowOf(boxOnlyId), kFoilValueColumn));
+    ASSERT_NE(foil, nullptr);
+    EXPECT_TRUE(foil->GetCheck());
+    EXPECT_LE(m_grid->LiveCellCount(), CCardsGridCtrl::kCellLimit);
+}
+
+TEST_F(CardsGridScaleTest, SelectAllCopiesEveryRowAndFittingCoversTheWidestName)
+{
+    m_grid->OnEditSelectAll();
+    const QString text = m_grid->SelectedText();
+    EXPECT_EQ(text.count('\n'), kCards);
+    EXPECT_LE(m_grid->LiveCellCount(), CCardsGridCtrl::kCellLimit);
+    const CGridDefaultCell* defaults = m_grid->GetDefaultCell(false, false);
+    int widest = 0;
+    for (int row = 1; row <= kCards; ++row) {
+        widest = std::max(widest, defaults->TextWidth(m_grid->GetCellText(row, kNameColumn)));
+    }
+    EXPECT_GE(m_grid->GetColumnWidth(kNameColumn), widest);
+}
+
+} // namespace
