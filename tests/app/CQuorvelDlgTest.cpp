@@ -112,7 +112,7 @@ TEST_F(CQuorvelDlgTest, MenusCarryTheirItems)
     for (QAction* item : Window().TrayMenu()->actions())
         tray << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(tray, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
-                                 "Clipboard Monitor", "-", "&Exit"}));
+                                 "Clipboard Monitor", "-", "&Import Prices...", "-", "&Exit"}));
 }
 
 TEST_F(CQuorvelDlgTest, AMissingPriceDatabaseGivesOneClearMessageAndAnEmptyCatalogue)
@@ -348,7 +348,7 @@ TEST_F(CQuorvelDlgTest, CommandNamesOfTheMenuResourcesAreAllKnown)
 {
     for (const char* name : {"Exit", "TradingList", "MyCollection", "TransactionLog", "Topmost",
                              "ClipboardMonitor", "MatchLevelLow", "UserDefFilter", "Help",
-                             "About", "ShowWindow"}) {
+                             "About", "ShowWindow", "ImportPrices", "PreviewImport"}) {
         bool known = false;
         CQuorvelDlg::CommandByName(name, &known);
         EXPECT_TRUE(known) << name;
