@@ -2,7 +2,9 @@
 
 #include "data/CADODataBase.h"
 #include "data/CADOException.h"
+#include "data/CADOConnection.h"
 #include "data/CADORecordset.h"
+#include "data/KnownSets.h"
 #include "data/CardKey.h"
 #include "data/SqlTexts.h"
 
@@ -10,6 +12,8 @@
 #include <iterator>
 #include <new>
 #include <numeric>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -33,6 +37,7 @@ void CardCatalogue::Clear()
     m_sets.clear();
     m_cards.clear();
     m_cardNames.clear();
+    m_setCodes.clear();
     m_cardIndex.clear();
 }
 
@@ -87,6 +92,8 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         }
         recordset.Close();
         FillCardNames();
+        query = "select expansion_id, code from expansion_code";
+        LoadSetCodes(priceDatabase);
     } catch (const CADOException& failure) {
         SetError(error, ReadFailure(failure, query));
         Clear();
@@ -118,6 +125,49 @@ void CardCatalogue::FillCardNames()
             m_cardNames.emplace_hint(m_cardNames.end(), card.id, card.name);
         }
     }
+}
+
+void CardCatalogue::LoadSetCodes(CADODataBase& priceDatabase)
+{
+    const std::shared_ptr<CADOConnection>& connection = priceDatabase.GetActiveConnection();
+    sqlite3* db = connection != nullptr ? connection->Handle() : nullptr;
+    const bool haveTable =
+        db != nullptr && sqlite3_table_column_metadata(db, "main", "expansion_code", "code",
+                                                       nullptr, nullptr, nullptr, nullptr,
+                                                       nullptr) == SQLITE_OK;
+    if (haveTable) {
+        CADORecordset recordset(priceDatabase);
+        if (recordset.Open("select expansion_id, code from expansion_code")) {
+            std::string code;
+            std::int32_t setId = 0;
+            while (!recordset.IsEof()) {
+                recordset.GetLong("expansion_id", setId);
+                recordset.GetText("code", code);
+                if (!code.empty()) {
+                    m_setCodes[setId] = code;
+                }
+                recordset.MoveNext();
+            }
+            recordset.Close();
+        }
+    }
+    // Sets of a database made before codes were kept are known by name when they are among
+    // the nine sample sets.
+    for (const auto& [setId, name] : m_sets) {
+        if (m_setCodes.find(setId) == m_setCodes.end()) {
+            std::string code = known_sets::CurrentCode(name);
+            if (!code.empty()) {
+                m_setCodes.emplace(setId, std::move(code));
+            }
+        }
+    }
+}
+
+const std::string& CardCatalogue::SetCode(std::int32_t setId) const
+{
+    static const std::string kNone;
+    const auto found = m_setCodes.find(setId);
+    return found != m_setCodes.end() ? found->second : kNone;
 }
 
 const CardRecord* CardCatalogue::FindCard(std::int32_t catalogueId) const

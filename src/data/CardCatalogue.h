@@ -25,6 +25,12 @@ public:
     const std::vector<CardRecord>& Cards() const { return m_cards; }
     const std::map<std::int32_t, std::string>& SetTable() const { return m_sets; }
     const std::map<std::int32_t, std::string>& CardNames() const { return m_cardNames; }
+    /// Set codes by set id ("7ED"): from the price database, or for a database made before set
+    /// codes were kept, today's codes of the nine sample sets found by their names.
+    const std::map<std::int32_t, std::string>& SetCodes() const { return m_setCodes; }
+
+    /// The set's code, upper case ("7ED"); empty when the set has none.
+    const std::string& SetCode(std::int32_t setId) const;
 
     /// The card with this catalogue id (the row read later for a repeated id), or null.
     const CardRecord* FindCard(std::int32_t catalogueId) const;
@@ -42,9 +48,11 @@ public:
 
 private:
     void FillCardNames();
+    void LoadSetCodes(CADODataBase& priceDatabase);
 
     std::map<std::int32_t, std::string> m_sets;
     std::vector<CardRecord> m_cards;
     std::map<std::int32_t, std::string> m_cardNames;
+    std::map<std::int32_t, std::string> m_setCodes;
     mutable std::unordered_map<std::int32_t, std::size_t> m_cardIndex;  // id -> place in m_cards
 };

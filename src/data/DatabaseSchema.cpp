@@ -32,7 +32,36 @@ CREATE TABLE cardslist (
 );
 CREATE INDEX cardslist_by_id ON cardslist (id);
 CREATE INDEX cardslist_by_value ON cardslist (reg_value DESC, expansion DESC);
+CREATE TABLE expansion_code (
+    expansion_id INTEGER,
+    code TEXT
+);
+CREATE INDEX expansion_code_by_id ON expansion_code (expansion_id);
+CREATE TABLE price_history (
+    card_id INTEGER,
+    date TEXT,
+    reg_value REAL,
+    foil_value REAL
+);
+CREATE UNIQUE INDEX price_history_by_card ON price_history (card_id, date);
 PRAGMA user_version = 1;
+)sql";
+
+// Files made before set codes and the price history existed gain the two tables when prices are
+// first imported or corrected; every statement may run again without effect.
+const char* const kPriceAdditions = R"sql(
+CREATE TABLE IF NOT EXISTS expansion_code (
+    expansion_id INTEGER,
+    code TEXT
+);
+CREATE INDEX IF NOT EXISTS expansion_code_by_id ON expansion_code (expansion_id);
+CREATE TABLE IF NOT EXISTS price_history (
+    card_id INTEGER,
+    date TEXT,
+    reg_value REAL,
+    foil_value REAL
+);
+CREATE UNIQUE INDEX IF NOT EXISTS price_history_by_card ON price_history (card_id, date);
 )sql";
 
 // Deal dates arrive inside insert texts in the English form ("December 06 2026 23:05:24");

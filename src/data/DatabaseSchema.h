@@ -9,8 +9,12 @@ struct sqlite3;
 /// itself never creates a table; makedb and the tests do.
 namespace database_schema {
 
-/// `expansion` and `cardslist`.
+/// `expansion`, `cardslist`, `expansion_code` (set codes) and `price_history` (one row of
+/// values per card and day, `date` as "YYYY-MM-DD").
 extern const char* const kPriceTables;
+/// `expansion_code` and `price_history` for a price database made without them; runs again
+/// without effect.
+extern const char* const kPriceAdditions;
 /// `collections`, `trans_detail` and `history`.
 extern const char* const kCollectionTables;
 

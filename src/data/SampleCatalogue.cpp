@@ -2,6 +2,7 @@
 
 #include "data/CADOException.h"
 #include "data/DatabaseSchema.h"
+#include "data/KnownSets.h"
 
 #include <sqlite3.h>
 
@@ -245,6 +246,31 @@ bool WritePriceDatabase(const std::string& path, const std::vector<CardSet>& set
             for (const CardSet& set : sets) {
                 sqlite3_bind_int(stmt, 1, set.id);
                 sqlite3_bind_text(stmt, 2, set.name.c_str(), -1, SQLITE_TRANSIENT);
+                Check(db, sqlite3_step(stmt));
+                sqlite3_reset(stmt);
+            }
+        } catch (...) {
+            sqlite3_finalize(stmt);
+            throw;
+        }
+        sqlite3_finalize(stmt);
+        Check(db, sqlite3_prepare_v2(
+                      db, "insert into expansion_code (expansion_id, code) values (?, ?)", -1,
+                      &stmt, nullptr));
+        try {
+            for (const CardSet& set : sets) {
+                std::string code = known_sets::CurrentCode(set.code);
+                if (code.empty()) {
+                    code = known_sets::CurrentCode(set.name);
+                }
+                if (code.empty()) {
+                    code = set.code;
+                }
+                if (code.empty()) {
+                    continue;
+                }
+                sqlite3_bind_int(stmt, 1, set.id);
+                sqlite3_bind_text(stmt, 2, code.c_str(), -1, SQLITE_TRANSIENT);
                 Check(db, sqlite3_step(stmt));
                 sqlite3_reset(stmt);
             }

@@ -1,0 +1,190 @@
+#include "prices/CsvPriceReader.h"
+
+#include "prices/ImportedCard.h"
+
+#include <array>
+#include <cctype>
+#include <vector>
+
+namespace {
+
+enum Column { kName, kSet, kNumber, kRarity, kRegular, kFoil, kDate, kColumns };
+
+// Header words of each column, lower case, blanks and underscores already removed.
+const std::array<std::vector<std::string_view>, kColumns> kHeaderWords = {{
+    {"name", "cardname", "card"},
+    {"set", "setcode", "setname", "edition", "expansion"},
+    {"number", "collectornumber", "collectionnumber", "no", "#"},
+    {"rarity"},
+    {"regular", "price", "tix", "regularprice", "value"},
+    {"foil", "foilprice", "foiltix", "foilvalue"},
+    {"date", "pricedate"},
+}};
+
+std::string HeaderKey(std::string_view field)
+{
+    std::string key;
+    for (const char c : field) {
+        if (!std::isspace(static_cast<unsigned char>(c)) && c != '_' && c != '-') {
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    return key;
+}
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Splits one record starting at `at`, which moves past it; `line` counts the lines passed.
+// Returns false when a quoted field is never closed.
+bool NextRecord(std::string_view text, std::size_t& at, char separator,
+                std::vector<std::string>& fields, std::size_t& line)
+{
+    fields.assign(1, std::string());
+    bool quoted = false;
+    while (at < text.size()) {
+        const char c = text[at++];
+        if (quoted) {
+            if (c == '"') {
+                if (at < text.size() && text[at] == '"') {
+                    fields.back() += '"';
+                    ++at;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                line += c == '\n' ? 1 : 0;
+                fields.back() += c;
+            }
+        } else if (c == '"' && Trim(fields.back()).empty()) {
+            fields.back().clear();
+            quoted = true;
+        } else if (c == separator) {
+            fields.emplace_back();
+        } else if (c == '\n') {
+            ++line;
+            break;
+        } else if (c != '\r') {
+            fields.back() += c;
+        }
+    }
+    return !quoted;
+}
+
+char FindSeparator(std::string_view header)
+{
+    const std::string_view firstLine = header.substr(0, header.find('\n'));
+    if (firstLine.find('\t') != std::string_view::npos) {
+        return '\t';
+    }
+    if (firstLine.find(';') != std::string_view::npos) {
+        return ';';
+    }
+    return ',';
+}
+
+} // namespace
+
+void CsvPriceReader::Read(std::string_view text, const std::string& fileName, ImportSink& sink)
+{
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    const char separator = FindSeparator(text);
+    std::size_t at = 0;
+    std::size_t line = 1;
+    std::vector<std::string> fields;
+    if (!NextRecord(text, at, separator, fields, line)) {
+        throw PriceFileError{fileName + " line 1: a quoted field of the header row is never closed."};
+    }
+    std::array<int, kColumns> column;
+    column.fill(-1);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::string key = HeaderKey(fields[i]);
+        for (int c = 0; c < kColumns; ++c) {
+            for (const std::string_view word : kHeaderWords[static_cast<std::size_t>(c)]) {
+                if (key == word && column[static_cast<std::size_t>(c)] < 0) {
+                    column[static_cast<std::size_t>(c)] = static_cast<int>(i);
+                }
+            }
+        }
+    }
+    if (column[kName] < 0 || column[kSet] < 0 || (column[kRegular] < 0 && column[kFoil] < 0)) {
+        const std::string_view header = Trim(text.substr(0, std::min(at, text.size())));
+        throw PriceFileError{fileName +
+                             " line 1: the header row must name the columns \"name\", \"set\" "
+                             "and \"regular\" or \"foil\"; it reads \"" +
+                             std::string(header.substr(0, 200)) + "\"."};
+    }
+    const bool decimalComma = separator == ';';
+    const auto field = [&](Column c) -> std::string_view {
+        const int index = column[static_cast<std::size_t>(c)];
+        return index >= 0 && static_cast<std::size_t>(index) < fields.size()
+                   ? Trim(fields[static_cast<std::size_t>(index)])
+                   : std::string_view();
+    };
+    std::size_t rows = 0;
+    while (at < text.size()) {
+        const std::size_t rowLine = line;
+        if (!NextRecord(text, at, separator, fields, line)) {
+            throw PriceFileError{fileName + " line " + std::to_string(rowLine) +
+                                 ": a quoted field is never closed."};
+        }
+        if (++rows % 4096 == 0) {
+            sink.Progress(at, text.size());
+        }
+        if (fields.size() == 1 && Trim(fields[0]).empty()) {
+            continue; // a blank line
+        }
+        const std::string where = fileName + " line " + std::to_string(rowLine);
+        ImportedCard card;
+        card.where = where;
+        card.name = std::string(field(kName));
+        const std::string_view set = field(kSet);
+        card.setCode = std::string(set);
+        card.setName = std::string(set);
+        card.number = std::string(field(kNumber));
+        card.rarity = price_text::RarityCode(field(kRarity));
+        DatedPrice price;
+        price.date = std::string(field(kDate).substr(0, 10));
+        if (price.date.empty()) {
+            price.date = sink.DefaultDate();
+        } else if (!price_text::IsDate(price.date)) {
+            sink.Skip(where, "the date \"" + std::string(field(kDate)) + "\" is not YYYY-MM-DD");
+            continue;
+        }
+        bool bad = false;
+        for (const Column side : {kRegular, kFoil}) {
+            const std::string_view value = field(side);
+            if (value.empty()) {
+                continue;
+            }
+            const std::optional<double> number = price_text::ParseNumber(value, decimalComma);
+            if (!number || *number < 0) {
+                sink.Skip(where, std::string(number ? "negative" : "not a number") + " price \"" +
+                                     std::string(value) + "\"");
+                bad = true;
+                break;
+            }
+            (side == kRegular ? price.regular : price.foil) = *number;
+        }
+        if (bad) {
+            continue;
+        }
+        if (!price.regular && !price.foil) {
+            sink.Skip(where, "no price");
+            continue;
+        }
+        card.prices.push_back(std::move(price));
+        sink.Card(std::move(card));
+    }
+    sink.Progress(text.size(), text.size());
+}

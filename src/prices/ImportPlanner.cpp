@@ -1,0 +1,426 @@
+#include "prices/ImportPlanner.h"
+
+#include "data/CardKey.h"
+#include "data/DatabaseSchema.h"
+#include "data/KnownSets.h"
+#include "data/PriceHistory.h"
+#include "prices/PriceImportSummary.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <memory>
+
+namespace {
+
+constexpr std::size_t kShownSkips = 5;
+
+// One prepared statement, finalized on every path.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* text) : m_db(db)
+    {
+        if (sqlite3_prepare_v2(db, text, -1, &m_stmt, nullptr) != SQLITE_OK) {
+            throw DatabaseFailure{sqlite3_errmsg(db)};
+        }
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    sqlite3_stmt* operator*() const { return m_stmt; }
+    bool Row()
+    {
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_ROW) {
+            return true;
+        }
+        if (rc != SQLITE_DONE) {
+            throw DatabaseFailure{sqlite3_errmsg(m_db)};
+        }
+        return false;
+    }
+    void Run()
+    {
+        Row();
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+    std::string Text(int column) const
+    {
+        const unsigned char* text = sqlite3_column_text(m_stmt, column);
+        return text != nullptr ? reinterpret_cast<const char*>(text) : "";
+    }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+bool HaveTable(sqlite3* db, const char* table, const char* column)
+{
+    return sqlite3_table_column_metadata(db, "main", table, column, nullptr, nullptr, nullptr,
+                                         nullptr, nullptr) == SQLITE_OK;
+}
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+std::string Upper(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return upper;
+}
+
+// The collector number as a whole number when it is one ("57"), else -1 ("57a", "★12").
+std::int64_t WholeNumber(const std::string& number)
+{
+    std::int32_t value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (number.empty() || result.ec != std::errc() || result.ptr != number.data() + number.size() ||
+        value < 0) {
+        return -1;
+    }
+    return value;
+}
+
+// The leading digits of a collector number, stored for a new card ("57a" gives 57).
+std::int32_t LeadingNumber(const std::string& number)
+{
+    std::int32_t value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    return result.ec == std::errc() && value > 0 ? value : 0;
+}
+
+std::string NameKey(std::int32_t setId, const std::string& name)
+{
+    return std::to_string(setId) + '\n' + Lower(name);
+}
+
+} // namespace
+
+ImportPlanner::ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSummary& summary)
+    : m_db(db), m_overwriteManual(overwriteManual), m_summary(summary)
+{
+}
+
+void ImportPlanner::Load()
+{
+    m_haveCodes = HaveTable(m_db, "expansion_code", "code");
+    m_haveHistory = HaveTable(m_db, "price_history", "card_id");
+    {
+        Statement sets(m_db, "select expansion_id, name from expansion");
+        while (sets.Row()) {
+            const std::int32_t id = sqlite3_column_int(*sets, 0);
+            m_maxSetId = std::max(m_maxSetId, id);
+            m_setByName.emplace(Lower(sets.Text(1)), id);
+            m_setHasCode.emplace(id, false);
+        }
+    }
+    if (m_haveCodes) {
+        Statement codes(m_db, "select expansion_id, code from expansion_code");
+        while (codes.Row()) {
+            const std::string code = Upper(codes.Text(1));
+            if (!code.empty()) {
+                const std::int32_t id = sqlite3_column_int(*codes, 0);
+                m_setByCode.emplace(code, id);
+                m_setHasCode[id] = true;
+            }
+        }
+    }
+    // A set of the sample data is known by today's code even before the file stores codes.
+    for (const auto& [name, id] : m_setByName) {
+        const std::string known = known_sets::CurrentCode(name);
+        if (!known.empty() && !m_setHasCode[id] && m_setByCode.emplace(known, id).second) {
+            m_learntCodes.emplace_back(id, known);
+            m_setHasCode[id] = true;
+        }
+    }
+
+    Statement cards(m_db, "select rowid, id, name, expansion, collection_no, reg_value, "
+                          "foil_value, manual_modify, substr(update_date, 1, 10) from cardslist");
+    while (cards.Row()) {
+        DbCard card;
+        card.rowid = sqlite3_column_int64(*cards, 0);
+        card.id = sqlite3_column_int(*cards, 1);
+        const std::string name = cards.Text(2);
+        card.expansion = sqlite3_column_int(*cards, 3);
+        const std::int32_t number = sqlite3_column_int(*cards, 4);
+        card.reg = sqlite3_column_double(*cards, 5);
+        card.foil = sqlite3_column_double(*cards, 6);
+        card.manual = sqlite3_column_int(*cards, 7) == 1;
+        card.date = cards.Text(8);
+        const auto index = static_cast<std::int64_t>(m_cards.size());
+        // The first row of a repeated set and number (or name) is the one that is matched.
+        if (number > 0) {
+            m_byNumber.emplace((static_cast<std::int64_t>(card.expansion) << 32) | number, index);
+        }
+        m_byName.emplace(NameKey(card.expansion, name), index);
+        m_usedIds.insert(card.id);
+        m_maxId = std::max(m_maxId, card.id);
+        m_cards.push_back(std::move(card));
+    }
+}
+
+void ImportPlanner::Skip(const std::string& where, const std::string& why)
+{
+    ++m_summary.rowsSkipped;
+    if (m_summary.skipReasons.size() < kShownSkips) {
+        m_summary.skipReasons.push_back(where + ": " + why);
+    }
+}
+
+std::int32_t ImportPlanner::ResolveSet(const ImportedCard& card)
+{
+    const std::string code = Upper(card.setCode);
+    const auto byCode = [this](const std::string& key) -> std::int32_t {
+        const auto found = m_setByCode.find(key);
+        return found != m_setByCode.end() ? found->second : 0;
+    };
+    std::int32_t id = code.empty() ? 0 : byCode(code);
+    if (id == 0 && !code.empty()) {
+        id = byCode(known_sets::CurrentCode(code));
+    }
+    if (id == 0 && !card.setName.empty()) {
+        const auto found = m_setByName.find(Lower(card.setName));
+        id = found != m_setByName.end() ? found->second : byCode(known_sets::CurrentCode(card.setName));
+    }
+    if (id != 0) {
+        if (!code.empty() && !m_setHasCode[id]) {
+            m_setHasCode[id] = true;
+            m_setByCode.emplace(code, id);
+            m_learntCodes.emplace_back(id, code);
+        }
+        return id;
+    }
+    if (code.empty() && card.setName.empty()) {
+        return 0;
+    }
+    // New set ids continue the sample's steps of ten.
+    m_maxSetId = (m_maxSetId / 10 + 1) * 10;
+    NewSet set{m_maxSetId, card.setName.empty() ? code : card.setName, code};
+    if (!code.empty()) {
+        m_setByCode.emplace(code, set.id);
+    }
+    m_setByName.emplace(Lower(set.name), set.id);
+    m_setHasCode[set.id] = !code.empty();
+    m_newSets.push_back(std::move(set));
+    return m_maxSetId;
+}
+
+void ImportPlanner::Add(ImportedCard&& card)
+{
+    if (card.name.empty()) {
+        Skip(card.where, "no card name");
+        return;
+    }
+    if (card.prices.empty()) {
+        Skip(card.where, "no price");
+        return;
+    }
+    const std::int32_t setId = ResolveSet(card);
+    if (setId == 0) {
+        Skip(card.where, "no set");
+        return;
+    }
+    Pending pending{std::move(card), setId, -1};
+    const std::int64_t number = WholeNumber(pending.card.number);
+    if (number >= 0) {
+        const auto found = m_byNumber.find((static_cast<std::int64_t>(setId) << 32) | number);
+        if (found != m_byNumber.end()) {
+            pending.existing = found->second;
+        }
+    }
+    if (pending.existing < 0) {
+        const auto found = m_byName.find(NameKey(setId, pending.card.name));
+        if (found != m_byName.end()) {
+            pending.existing = found->second;
+        }
+    }
+    std::string target =
+        pending.existing >= 0 ? "#" + std::to_string(pending.existing)
+        : number >= 0         ? std::to_string(setId) + "#" + std::to_string(number)
+                              : NameKey(setId, pending.card.name);
+    const auto [slot, added] = m_pendingByTarget.emplace(std::move(target), m_pending.size());
+    if (!added) {
+        Pending& earlier = m_pending[slot->second];
+        Skip(earlier.card.where, "the same card again at " + pending.card.where +
+                                     " (the later one counts)");
+        earlier = std::move(pending);
+        return;
+    }
+    m_pending.push_back(std::move(pending));
+}
+
+std::int32_t ImportPlanner::NextCardId(std::int64_t gameId)
+{
+    if (gameId > 0 && gameId < card_key::kFoilOffset &&
+        !m_usedIds.contains(static_cast<std::int32_t>(gameId))) {
+        m_usedIds.insert(static_cast<std::int32_t>(gameId));
+        m_maxId = std::max(m_maxId, static_cast<std::int32_t>(gameId));
+        return static_cast<std::int32_t>(gameId);
+    }
+    std::int32_t id = m_maxId + 1;
+    while (m_usedIds.contains(id) || id >= card_key::kFoilOffset) {
+        id = id >= card_key::kFoilOffset ? 1 : id + 1;
+    }
+    m_usedIds.insert(id);
+    m_maxId = std::max(m_maxId, id);
+    return id;
+}
+
+void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
+{
+    if (write) {
+        char* message = nullptr;
+        if (sqlite3_exec(m_db, database_schema::kPriceAdditions, nullptr, nullptr, &message) !=
+            SQLITE_OK) {
+            DatabaseFailure failure{message != nullptr ? message : sqlite3_errmsg(m_db)};
+            sqlite3_free(message);
+            throw failure;
+        }
+        m_haveCodes = m_haveHistory = true;
+        Statement set(m_db, "insert into expansion (expansion_id, name) values (?, ?)");
+        Statement code(m_db, "insert into expansion_code (expansion_id, code) values (?, ?)");
+        for (const NewSet& added : m_newSets) {
+            sqlite3_bind_int(*set, 1, added.id);
+            sqlite3_bind_text(*set, 2, added.name.c_str(), -1, SQLITE_TRANSIENT);
+            set.Run();
+            if (!added.code.empty()) {
+                m_learntCodes.emplace_back(added.id, added.code);
+            }
+        }
+        for (const auto& [id, text] : m_learntCodes) {
+            sqlite3_bind_int(*code, 1, id);
+            sqlite3_bind_text(*code, 2, text.c_str(), -1, SQLITE_TRANSIENT);
+            code.Run();
+        }
+    }
+    m_summary.setsAdded = static_cast<std::int64_t>(m_newSets.size());
+    m_summary.codesLearnt = 0;
+    for (const auto& [id, text] : m_learntCodes) {
+        const bool ofNewSet = std::any_of(m_newSets.begin(), m_newSets.end(),
+                                          [id = id](const NewSet& set) { return set.id == id; });
+        m_summary.codesLearnt += ofNewSet ? 0 : 1;
+    }
+
+    Statement history(m_db, m_haveHistory ? "select reg_value, foil_value from price_history "
+                                            "where card_id=? and date=?"
+                                          : "select 0, 0 where 0");
+    const auto historyHas = [&](std::int32_t id, const std::string& date, double reg,
+                                double foil) {
+        if (!m_haveHistory) {
+            return false;
+        }
+        sqlite3_bind_int(*history, 1, id);
+        sqlite3_bind_text(*history, 2, date.c_str(), -1, SQLITE_TRANSIENT);
+        const bool same = history.Row() && sqlite3_column_type(*history, 0) != SQLITE_NULL &&
+                          sqlite3_column_double(*history, 0) == reg &&
+                          sqlite3_column_double(*history, 1) == foil;
+        sqlite3_reset(*history);
+        return same;
+    };
+    std::unique_ptr<Statement> update;
+    std::unique_ptr<Statement> insert;
+    std::unique_ptr<Statement> remember;
+    if (write) {
+        update = std::make_unique<Statement>(
+            m_db, "update cardslist set reg_value=?, foil_value=?, update_date=?, "
+                  "manual_modify=0 where rowid=?");
+        insert = std::make_unique<Statement>(
+            m_db, "insert into cardslist (id, name, reg_value, foil_value, expansion, "
+                  "collection_no, rarity, hot, update_date, manual_modify) "
+                  "values (?, ?, ?, ?, ?, ?, ?, 0, ?, 0)");
+        remember = std::make_unique<Statement>(
+            m_db, "insert or replace into price_history (card_id, date, reg_value, foil_value) "
+                  "values (?, ?, ?, ?)");
+    }
+
+    std::size_t done = 0;
+    for (Pending& pending : m_pending) {
+        if (++done % 256 == 0 && tick) {
+            tick(static_cast<double>(done) / static_cast<double>(m_pending.size()));
+        }
+        std::vector<DatedPrice>& prices = pending.card.prices;
+        std::stable_sort(prices.begin(), prices.end(),
+                         [](const DatedPrice& a, const DatedPrice& b) { return a.date < b.date; });
+        DbCard* card = pending.existing >= 0 ? &m_cards[static_cast<std::size_t>(pending.existing)]
+                                             : nullptr;
+        double reg = card != nullptr ? card->reg : 0.0;
+        double foil = card != nullptr ? card->foil : 0.0;
+        // Each day of the file with the side it does not give carried from the day before.
+        std::vector<PricePoint> days;
+        for (const DatedPrice& price : prices) {
+            reg = price.regular.value_or(reg);
+            foil = price.foil.value_or(foil);
+            if (!days.empty() && days.back().date == price.date) {
+                days.back() = {price.date, reg, foil};
+            } else {
+                days.push_back({price.date, reg, foil});
+            }
+        }
+        const std::string& date = days.back().date;
+        std::int32_t id = 0;
+        if (card != nullptr) {
+            id = card->id;
+            const bool differs = card->reg != reg || card->foil != foil || card->date != date;
+            if (card->manual && !m_overwriteManual) {
+                m_summary.keptManual += differs ? 1 : 0;
+                continue;
+            }
+            // An older file never takes a newer price back; its days still go into the history.
+            const bool newer = card->date.empty() || date >= card->date;
+            if (newer && (differs || card->manual)) {
+                ++m_summary.pricesUpdated;
+                if (write) {
+                    sqlite3_bind_double(**update, 1, reg);
+                    sqlite3_bind_double(**update, 2, foil);
+                    sqlite3_bind_text(**update, 3, (date + " 00:00:00").c_str(), -1,
+                                      SQLITE_TRANSIENT);
+                    sqlite3_bind_int64(**update, 4, card->rowid);
+                    update->Run();
+                }
+            }
+        } else {
+            id = NextCardId(pending.card.gameId);
+            ++m_summary.cardsAdded;
+            if (write) {
+                const std::int32_t rarity = pending.card.rarity != 0 ? pending.card.rarity : 10;
+                sqlite3_bind_int(**insert, 1, id);
+                sqlite3_bind_text(**insert, 2, pending.card.name.c_str(), -1, SQLITE_TRANSIENT);
+                sqlite3_bind_double(**insert, 3, reg);
+                sqlite3_bind_double(**insert, 4, foil);
+                sqlite3_bind_int(**insert, 5, pending.setId);
+                sqlite3_bind_int(**insert, 6, LeadingNumber(pending.card.number));
+                sqlite3_bind_int(**insert, 7, rarity);
+                sqlite3_bind_text(**insert, 8, (date + " 00:00:00").c_str(), -1,
+                                  SQLITE_TRANSIENT);
+                insert->Run();
+            }
+        }
+        for (const PricePoint& day : days) {
+            if (card != nullptr && historyHas(id, day.date, day.reg_value, day.foil_value)) {
+                continue;
+            }
+            ++m_summary.historyWritten;
+            if (write) {
+                sqlite3_bind_int(**remember, 1, id);
+                sqlite3_bind_text(**remember, 2, day.date.c_str(), -1, SQLITE_TRANSIENT);
+                sqlite3_bind_double(**remember, 3, day.reg_value);
+                sqlite3_bind_double(**remember, 4, day.foil_value);
+                remember->Run();
+            }
+        }
+    }
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "prices/ImportedCard.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+struct PriceImportSummary;
+struct sqlite3;
+
+/// Thrown when the price database refuses a read or a write; `text` is the engine's message.
+struct DatabaseFailure {
+    std::string text;
+};
+
+/// Matches cards read from price files to the catalogue of an open price database and works
+/// out, then (unless only counting) writes, what changes: values, dates, new cards and sets,
+/// set codes and the price history. The caller owns the transaction.
+class ImportPlanner {
+public:
+    ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSummary& summary);
+
+    /// Reads the sets, codes and cards of the database. Throws `DatabaseFailure`.
+    void Load();
+    /// One card of a file; a later card for the same catalogue card replaces an earlier one.
+    void Add(ImportedCard&& card);
+    /// Counts every change into the summary and, when `write`, stores it. `tick` is called
+    /// every few hundred cards with the share done and throws to stop. Throws `DatabaseFailure`.
+    void Apply(bool write, const std::function<void(double)>& tick);
+    /// Cards of the files that found (or make) a catalogue card.
+    std::size_t Usable() const { return m_pending.size(); }
+
+private:
+    struct DbCard {
+        std::int64_t rowid = 0;
+        std::int32_t id = 0;
+        std::int32_t expansion = 0;
+        double reg = 0.0;
+        double foil = 0.0;
+        bool manual = false;
+        std::string date; ///< "YYYY-MM-DD" of update_date, or empty
+    };
+    struct Pending {
+        ImportedCard card;
+        std::int32_t setId = 0;
+        std::int64_t existing = -1; ///< index into m_cards, or -1 for a new card
+    };
+    struct NewSet {
+        std::int32_t id = 0;
+        std::string name;
+        std::string code;
+    };
+
+    void Skip(const std::string& where, const std::string& why);
+    std::int32_t ResolveSet(const ImportedCard& card);
+    std::int32_t NextCardId(std::int64_t gameId);
+
+    sqlite3* m_db;
+    bool m_overwriteManual;
+    PriceImportSummary& m_summary;
+    bool m_haveCodes = false;
+    bool m_haveHistory = false;
+
+    std::unordered_map<std::string, std::int32_t> m_setByCode; ///< upper-case code
+    std::unordered_map<std::string, std::int32_t> m_setByName; ///< lower-case name
+    std::unordered_map<std::int32_t, bool> m_setHasCode;
+    std::vector<NewSet> m_newSets;
+    std::vector<std::pair<std::int32_t, std::string>> m_learntCodes;
+    std::int32_t m_maxSetId = 0;
+
+    std::vector<DbCard> m_cards;
+    std::unordered_map<std::int64_t, std::int64_t> m_byNumber; ///< set id << 32 | number
+    std::unordered_map<std::string, std::int64_t> m_byName;    ///< set id, '\n', lower name
+    std::unordered_set<std::int32_t> m_usedIds;
+    std::int32_t m_maxId = 0;
+
+    std::vector<Pending> m_pending;
+    std::unordered_map<std::string, std::size_t> m_pendingByTarget;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// One day's price of a card as a file gives it; a side the file does not give is empty.
+struct DatedPrice {
+    std::string date; ///< "YYYY-MM-DD"
+    std::optional<double> regular;
+    std::optional<double> foil;
+};
+
+/// One card as a price file describes it, before it is matched to the catalogue.
+struct ImportedCard {
+    std::string setCode;        ///< as given ("7ED", "7ed"); may be empty
+    std::string setName;        ///< may be empty
+    std::string number;         ///< collector number as given ("57", "57a"); may be empty
+    std::string name;
+    std::int32_t rarity = 0;    ///< 10, 20, 30, 40; 0 when not given
+    std::int64_t gameId = 0;    ///< the game's catalogue id of the regular version, 0 if none
+    std::vector<DatedPrice> prices;
+    std::string where;          ///< "file line 4" or "file byte 1234", for messages
+};
+
+/// Where readers deliver what they read.
+class ImportSink {
+public:
+    virtual ~ImportSink() = default;
+    virtual void Card(ImportedCard&& card) = 0;
+    /// A row that cannot be used: counted, and the first few shown with `why`.
+    virtual void Skip(const std::string& where, const std::string& why) = 0;
+    /// A card without a game id or game price: counted only.
+    virtual void NotOnGame() = 0;
+    /// `done` of this file's `total` bytes read; throws `ImportCancelled` when cancelled.
+    virtual void Progress(std::uint64_t done, std::uint64_t total) = 0;
+    /// The date for prices the file gives none.
+    virtual const std::string& DefaultDate() const = 0;
+};
+
+/// Thrown through a reader when the caller cancels.
+struct ImportCancelled {};
+
+/// Thrown by a reader for a file it cannot read; `text` names the file and the place.
+struct PriceFileError {
+    std::string text;
+};
+
+/// Price text helpers shared by the readers.
+namespace price_text {
+
+/// "common" 10, "uncommon" 20, "rare"/"special"/"bonus" 30, "mythic"/"mythic rare" 40, also
+/// "C", "U", "R", "M" (any letter case); 0 otherwise.
+std::int32_t RarityCode(std::string_view word);
+
+/// A price as a file writes it: a finite decimal number, optional blanks around it; a decimal
+/// comma when `decimalComma`. Empty when not a number.
+std::optional<double> ParseNumber(std::string_view text, bool decimalComma = false);
+
+/// True for "YYYY-MM-DD" of a real calendar day.
+bool IsDate(std::string_view text);
+
+} // namespace price_text

@@ -1,0 +1,270 @@
+#include "prices/PriceImport.h"
+
+#include "prices/CsvPriceReader.h"
+#include "prices/ImportPlanner.h"
+#include "prices/ImportedCard.h"
+#include "prices/JsonPriceReader.h"
+
+#include <simdjson.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// Share of the progress bar given to reading the files; the rest is matching and writing.
+constexpr double kReadingShare = 0.8;
+constexpr std::size_t kChunk = 4u << 20;
+
+std::string Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+    return text;
+}
+
+std::string BaseName(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+// Collects what the readers deliver and turns progress into the caller's share.
+class Collector : public ImportSink {
+public:
+    Collector(PriceImportSummary& summary, const PriceImportProgress& progress, std::string date)
+        : m_summary(summary), m_progress(progress), m_date(std::move(date))
+    {
+    }
+
+    void Card(ImportedCard&& card) override { m_cards.push_back(std::move(card)); }
+    void Skip(const std::string& where, const std::string& why) override
+    {
+        ++m_summary.rowsSkipped;
+        if (m_summary.skipReasons.size() < 5) {
+            m_summary.skipReasons.push_back(where + ": " + why);
+        }
+    }
+    void NotOnGame() override { ++m_summary.notOnGame; }
+    void Progress(std::uint64_t done, std::uint64_t total) override
+    {
+        const double inFile = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1;
+        Report(kReadingShare * (m_before + inFile * m_fileShare));
+    }
+    const std::string& DefaultDate() const override { return m_date; }
+
+    void Report(double fraction) const
+    {
+        if (m_progress && !m_progress(fraction)) {
+            throw ImportCancelled{};
+        }
+    }
+    void StartFile(double before, double share)
+    {
+        m_before = before;
+        m_fileShare = share;
+    }
+    std::vector<ImportedCard>& Cards() { return m_cards; }
+
+private:
+    PriceImportSummary& m_summary;
+    const PriceImportProgress& m_progress;
+    std::string m_date;
+    std::vector<ImportedCard> m_cards;
+    double m_before = 0.0;
+    double m_fileShare = 0.0;
+};
+
+// The whole file, padded for the JSON parser, read in pieces so progress keeps moving.
+simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!file || ec || std::filesystem::is_directory(path, ec)) {
+        throw PriceFileError{"Cannot read " + path + ": " +
+                             (ec ? ec.message() : std::string("it cannot be opened")) +
+                             ". Check the file name and that you may read it."};
+    }
+    simdjson::padded_string text(static_cast<std::size_t>(size));
+    if (size > 0 && text.data() == nullptr) {
+        throw PriceFileError{"Not enough memory to read " + path + "."};
+    }
+    std::size_t done = 0;
+    while (done < size) {
+        const std::size_t piece = std::min<std::size_t>(kChunk, size - done);
+        if (!file.read(text.data() + done, static_cast<std::streamsize>(piece))) {
+            throw PriceFileError{"Cannot read " + path + " to its end (byte " +
+                                 std::to_string(done) + ")."};
+        }
+        done += piece;
+        collector.Progress(done / 10, size); // reading is about a tenth of the work
+    }
+    return text;
+}
+
+std::string_view FirstNonBlank(std::string_view text)
+{
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    const std::size_t at = text.find_first_not_of(" \t\r\n");
+    return at == std::string_view::npos ? std::string_view() : text.substr(at, 1);
+}
+
+class Database {
+public:
+    ~Database() { sqlite3_close_v2(m_db); }
+    sqlite3* m_db = nullptr;
+};
+
+std::string EngineText(sqlite3* db)
+{
+    return db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+}
+
+} // namespace
+
+PriceImport::PriceImport(std::string databasePath) : m_databasePath(std::move(databasePath)) {}
+
+PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
+                                    const PriceImportOptions& options,
+                                    const PriceImportProgress& progress) const
+{
+    PriceImportSummary summary;
+    summary.dryRun = options.dryRun;
+    const auto fail = [&summary](std::string text) {
+        const bool dryRun = summary.dryRun;
+        summary = PriceImportSummary();
+        summary.dryRun = dryRun;
+        summary.outcome = PriceImportSummary::Outcome::Failed;
+        summary.error = std::move(text);
+        return summary;
+    };
+    if (!options.date.empty() && !price_text::IsDate(options.date)) {
+        return fail("The date \"" + options.date + "\" is not a day written YYYY-MM-DD.");
+    }
+    if (files.empty()) {
+        return fail("No price file given.");
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(m_databasePath, ec)) {
+        return fail("The price database " + m_databasePath +
+                    " does not exist. Run the import in the folder that holds mtgo.mdb.");
+    }
+    Database database;
+    const int flags = options.dryRun ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (sqlite3_open_v2(m_databasePath.c_str(), &database.m_db, flags | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        return fail("Cannot open the price database " + m_databasePath + ": " +
+                    EngineText(database.m_db) + ". Nothing was changed.");
+    }
+    sqlite3* db = database.m_db;
+    sqlite3_busy_timeout(db, 2000);
+    if (!options.dryRun && sqlite3_db_readonly(db, "main") == 1) {
+        return fail("The price database " + m_databasePath +
+                    " is read-only. Allow writing to it (and to its folder) and import again; "
+                    "nothing was changed.");
+    }
+    if (sqlite3_table_column_metadata(db, "main", "cardslist", "manual_modify", nullptr, nullptr,
+                                      nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return fail(m_databasePath + " is not a price database (" + EngineText(db) +
+                    "). Nothing was changed.");
+    }
+
+    Collector collector(summary, progress, options.date.empty() ? Today() : options.date);
+    JsonPriceReader json;
+    bool began = false;
+    std::size_t usable = 0;
+    try {
+        std::uintmax_t total = 0;
+        std::vector<std::uintmax_t> sizes;
+        for (const std::string& path : files) {
+            sizes.push_back(std::filesystem::file_size(path, ec));
+            total += ec ? 0 : sizes.back();
+        }
+        double before = 0.0;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const double share =
+                total > 0 ? static_cast<double>(sizes[i]) / static_cast<double>(total) : 1.0;
+            collector.StartFile(before, share);
+            const simdjson::padded_string text = LoadFile(files[i], collector);
+            const std::string name = BaseName(files[i]);
+            const std::string_view first = FirstNonBlank(text);
+            if (first == "{" || first == "[") {
+                json.Read(text, name, collector);
+            } else if (first.empty()) {
+                throw PriceFileError{name + " is empty: it holds no prices."};
+            } else {
+                CsvPriceReader::Read(text, name, collector);
+            }
+            before += share;
+        }
+        json.Finish(collector);
+        collector.Report(kReadingShare);
+
+        if (sqlite3_exec(db, options.dryRun ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr,
+                         nullptr) != SQLITE_OK) {
+            throw DatabaseFailure{EngineText(db)};
+        }
+        began = true;
+        ImportPlanner planner(db, options.overwriteManual, summary);
+        planner.Load();
+        for (ImportedCard& card : collector.Cards()) {
+            planner.Add(std::move(card));
+        }
+        collector.Cards().clear();
+        collector.Cards().shrink_to_fit();
+        const auto tick = [&collector](double share) {
+            collector.Report(kReadingShare + (1.0 - kReadingShare) * share);
+        };
+        planner.Apply(!options.dryRun, tick);
+        usable = planner.Usable();
+        // An import that changes nothing leaves the file untouched, even the added tables.
+        const bool commit = !options.dryRun && summary.Changed();
+        if (sqlite3_exec(db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) !=
+            SQLITE_OK) {
+            throw DatabaseFailure{EngineText(db)};
+        }
+        began = false;
+        collector.Report(1.0);
+    } catch (const PriceFileError& error) {
+        summary = fail(error.text + " Nothing was changed.");
+    } catch (const DatabaseFailure& failure) {
+        const int code = sqlite3_errcode(db);
+        std::string text = "The price database " + m_databasePath + " could not be updated: " +
+                           failure.text + ".";
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+            text += " Another program is writing to it; wait until it is done (or close it) "
+                    "and import again.";
+        } else if (code == SQLITE_FULL) {
+            text += " Free some disk space and import again.";
+        } else if (code == SQLITE_READONLY) {
+            text += " Allow writing to it (and to its folder) and import again.";
+        }
+        summary = fail(text + " Nothing was changed.");
+    } catch (const ImportCancelled&) {
+        summary = PriceImportSummary();
+        summary.dryRun = options.dryRun;
+        summary.outcome = PriceImportSummary::Outcome::Cancelled;
+    } catch (const std::bad_alloc&) {
+        summary = fail("Not enough memory to import the prices. Nothing was changed.");
+    }
+    if (began) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    if (summary.outcome == PriceImportSummary::Outcome::Failed ||
+        summary.outcome == PriceImportSummary::Outcome::Cancelled) {
+        return summary;
+    }
+    summary.outcome = summary.Changed() ? PriceImportSummary::Outcome::Imported
+                      : usable > 0         ? PriceImportSummary::Outcome::NothingChanged
+                                           : PriceImportSummary::Outcome::NothingImported;
+    return summary;
+}

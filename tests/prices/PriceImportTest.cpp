@@ -1,0 +1,323 @@
+// Imports of the example price files (written from the formats' documentation) into a copy of
+// the sample price database, checked through the database itself.
+
+#include "../data/DataTestSupport.h"
+
+#include "data/CADODataBase.h"
+#include "data/CardCatalogue.h"
+#include "data/PriceHistory.h"
+#include "data/SampleCatalogue.h"
+#include "prices/PriceImport.h"
+
+#include <gmock/gmock.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Outcome = PriceImportSummary::Outcome;
+using testing::HasSubstr;
+
+std::string Example(const std::string& name)
+{
+    return std::string(QUORVEL_SOURCE_DIR) + "/tests/prices/data/" + name;
+}
+
+std::string Bytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class PriceImportTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::vector<CardSet> sets;
+        std::vector<CardRecord> cards;
+        ASSERT_TRUE(sample_catalogue::ReadSetsTsv(
+            std::string(QUORVEL_SOURCE_DIR) + "/data/sets-2003.tsv", sets, cards));
+        for (CardRecord& card : cards) {
+            card.reg_value = 1.0f;
+            card.foil_value = 2.0f;
+            card.update_date = DateTime(2026, 11, 1);
+        }
+        ASSERT_TRUE(sample_catalogue::WritePriceDatabase(m_db, sets, cards));
+    }
+
+    PriceImportSummary Import(const std::vector<std::string>& names, PriceImportOptions options = {},
+                              const PriceImportProgress& progress = {})
+    {
+        std::vector<std::string> files;
+        for (const std::string& name : names) {
+            files.push_back(name.starts_with("/") ? name : Example(name));
+        }
+        if (options.date.empty()) {
+            options.date = "2026-12-03";
+        }
+        return PriceImport(m_db).Run(files, options, progress);
+    }
+    std::string Card(const std::string& name, const std::string& columns)
+    {
+        std::string quoted;
+        for (const char c : name) {
+            quoted += c == '\'' ? "''" : std::string(1, c);
+        }
+        return QueryText(m_db, "select " + columns + " from cardslist where name='" + quoted + "'");
+    }
+    std::string Write(const std::string& name, const std::string& text)
+    {
+        const std::string path = m_dir.File(name);
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    TempDir m_dir;
+    std::string m_db = m_dir.File("mtgo.mdb");
+};
+
+// Each format, read from its example file: what is matched, added, skipped and stored.
+TEST_F(PriceImportTest, EachFormatStoresItsPrices)
+{
+    struct Case {
+        std::vector<std::string> files;
+        std::string card;
+        std::string expected; // reg|foil|date|rarity|expansion
+        std::int64_t updated, added, sets, skipped;
+    };
+    const Case cases[] = {
+        {{"7ED.json", "AllPricesToday.json"}, "Ardent Militia", "2.35|2.0|2026-12-01 00:00:00|20|10",
+         2, 1, 0, 0},
+        {{"AllPricesToday.json", "AllPrintings.json"}, "Brand New Mythic",
+         "31.5|0.0|2026-12-01 00:00:00|40|100", 1, 2, 1, 0},
+        {{"default-cards.json"}, "Angelic Page", "0.04|2.0|2026-12-03 00:00:00|10|10", 1, 1, 1, 1},
+        {{"prices.csv"}, "Angelic Page", "0.06|0.25|2026-12-02 00:00:00|10|10", 1, 1, 1, 3},
+        {{"semicolon.csv"}, "Akroma's Devoted", "1.5|3.25|2026-12-03 00:00:00|20|90", 1, 0, 0, 0},
+        {{"prices.tsv"}, "Akroma, Angel of Wrath", "4.5|2.0|2026-12-03 00:00:00|30|90", 1, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.files.front());
+        std::filesystem::remove(m_db);
+        SetUp();
+        const PriceImportSummary summary = Import(c.files);
+        EXPECT_EQ(summary.outcome, Outcome::Imported) << summary.Text();
+        EXPECT_EQ(summary.pricesUpdated, c.updated) << summary.Text();
+        EXPECT_EQ(summary.cardsAdded, c.added) << summary.Text();
+        EXPECT_EQ(summary.setsAdded, c.sets) << summary.Text();
+        EXPECT_EQ(summary.rowsSkipped, c.skipped) << summary.Text();
+        EXPECT_EQ(Card(c.card, "reg_value||'|'||foil_value||'|'||update_date||'|'||rarity||'|'||"
+                               "expansion"),
+                  c.expected);
+    }
+}
+
+TEST_F(PriceImportTest, NewCardsTakeTheGameIdWhenFreeAndSetsTheirCode)
+{
+    const PriceImportSummary summary = Import({"AllPrintings.json", "AllPricesToday.json"});
+    ASSERT_EQ(summary.outcome, Outcome::Imported) << summary.Text();
+    EXPECT_EQ(Card("Brand New Mythic", "id"), "99000");
+    EXPECT_EQ(Card("Id Already Taken", "id"), "13000");
+    EXPECT_EQ(Card("Paper Only Price", "count(*)"), "0");
+    EXPECT_EQ(QueryText(m_db, "select code from expansion_code where expansion_id=100"), "MH9");
+    EXPECT_EQ(QueryText(m_db, "select name from expansion where expansion_id=100"),
+              "Modern Horizons Nine");
+    EXPECT_EQ(summary.Text(), "1 price updated, 2 cards added in 1 new set.");
+    // A game id already in use gives the next free id.
+    ASSERT_EQ(Import({"7ED.json", "AllPricesToday.json"}).cardsAdded, 1);
+    EXPECT_EQ(Card("Shivan Dragon Deluxe", "id"), "99001"); // its game id 13000 is taken
+}
+
+TEST_F(PriceImportTest, AllPricesFillsTheHistoryAndTheLatestDayIsTheValue)
+{
+    ASSERT_EQ(Import({"7ED.json", "AllPrices.json"}).outcome, Outcome::Imported);
+    CADODataBase database;
+    ASSERT_TRUE(database.Open(ConnectionString(m_db)));
+    std::vector<PricePoint> points;
+    ASSERT_TRUE(price_history::Read(database, std::stoi(Card("Ardent Militia", "id")), points));
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].date, "2026-11-29");
+    EXPECT_EQ(points[0].reg_value, 2.0);
+    EXPECT_EQ(points[0].foil_value, 2.0); // carried from the card: the file has no foil yet
+    EXPECT_EQ(points[1].foil_value, 9.8);
+    EXPECT_EQ(points[2].reg_value, 2.35);
+    EXPECT_EQ(Card("Ardent Militia", "reg_value||'|'||foil_value"), "2.35|9.8");
+}
+
+TEST_F(PriceImportTest, ASecondImportOfTheSameFilesChangesNothing)
+{
+    for (const std::vector<std::string>& files :
+         {std::vector<std::string>{"AllPrintings.json", "AllPricesToday.json", "7ED.json"},
+          {"prices.csv"}, {"default-cards.json"}}) {
+        SCOPED_TRACE(files.front());
+        ASSERT_EQ(Import(files).outcome, Outcome::Imported);
+        const std::string before = Bytes(m_db);
+        const PriceImportSummary again = Import(files);
+        EXPECT_EQ(again.outcome, Outcome::NothingChanged) << again.Text();
+        EXPECT_THAT(again.Text(), HasSubstr("Nothing changed"));
+        EXPECT_EQ(again.ExitStatus(), 0);
+        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    }
+}
+
+TEST_F(PriceImportTest, PricesSetByHandAreKeptUnlessOverwritten)
+{
+    RunSql(m_db, "update cardslist set manual_modify=1 where name='Akroma, Angel of Wrath'");
+    PriceImportSummary summary = Import({"prices.tsv"});
+    EXPECT_EQ(summary.outcome, Outcome::NothingChanged);
+    EXPECT_EQ(summary.keptManual, 1);
+    EXPECT_EQ(summary.Text(),
+              "Nothing changed: every price is already as the files give it, 1 kept (set by hand).");
+    EXPECT_EQ(Card("Akroma, Angel of Wrath", "reg_value"), "1.0");
+
+    PriceImportOptions overwrite;
+    overwrite.overwriteManual = true;
+    summary = Import({"prices.tsv"}, overwrite);
+    EXPECT_EQ(summary.pricesUpdated, 1);
+    EXPECT_EQ(Card("Akroma, Angel of Wrath", "reg_value||'|'||manual_modify"), "4.5|0");
+}
+
+TEST_F(PriceImportTest, DryRunCountsButWritesNothing)
+{
+    const std::string before = Bytes(m_db);
+    PriceImportOptions dry;
+    dry.dryRun = true;
+    const PriceImportSummary summary = Import({"prices.csv"}, dry);
+    EXPECT_EQ(summary.outcome, Outcome::Imported);
+    EXPECT_THAT(summary.Text(), HasSubstr("Dry run, nothing written: 1 price updated, 1 card added"));
+    EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+}
+
+TEST_F(PriceImportTest, BadRowsAreSkippedAndNamed)
+{
+    const PriceImportSummary summary = Import({"prices.csv"});
+    ASSERT_EQ(summary.rowsSkipped, 3);
+    EXPECT_THAT(summary.Text(), HasSubstr("prices.csv line 4: negative price \"-1\""));
+    EXPECT_THAT(summary.Text(), HasSubstr("prices.csv line 5: not a number price \"free\""));
+    EXPECT_THAT(summary.Text(),
+                HasSubstr("prices.csv line 2: the same card again at prices.csv line 6"));
+    EXPECT_EQ(Card("Card, With \"Quotes\"", "reg_value"), "1.25");
+}
+
+// Files that cannot be read: a message naming the file and the place, exit 2, the database
+// byte for byte as it was.
+TEST_F(PriceImportTest, BadFilesChangeNothing)
+{
+    struct Case {
+        std::string name;
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"cut.json", Bytes(Example("AllPricesToday.json")).substr(0, 300), "cut.json byte "},
+        {"invalid.json", "{\"data\": {\"u\" {\"mtgo\": {}}}}", "invalid.json byte "},
+        {"other.json", "{\"cards\": []}", "other.json is a JSON object without \"data\""},
+        {"array.json", "[1, 2, {\"x\": 3}]", "array.json is a JSON array but holds no Scryfall"},
+        {"columns.csv", "card,price\nAngelic Page,1\n", "columns.csv line 1: the header row"},
+        {"quote.csv", "name,set,price\n\"Angelic Page,7ED,1\n", "quote.csv line 2: a quoted"},
+        {"empty.csv", "  \n", "empty.csv is empty"},
+        {"prices-only.json", Bytes(Example("AllPricesToday.json")), "has no card file beside it"},
+    };
+    const std::string before = Bytes(m_db);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PriceImportSummary summary = Import({"prices.tsv", Write(c.name, c.text)});
+        EXPECT_EQ(summary.outcome, Outcome::Failed);
+        EXPECT_EQ(summary.ExitStatus(), 2);
+        EXPECT_THAT(summary.Text(), HasSubstr(c.message));
+        EXPECT_THAT(summary.Text(), HasSubstr("Nothing was changed."));
+        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    }
+}
+
+TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
+{
+    const std::string before = Bytes(m_db);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(m_db.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    PriceImportSummary summary = Import({"prices.tsv"});
+    EXPECT_EQ(summary.ExitStatus(), 2);
+    EXPECT_THAT(summary.Text(), HasSubstr("Another program is writing to it"));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+
+    if (geteuid() != 0) { // the superuser may write anyway
+        std::filesystem::permissions(m_db, std::filesystem::perms::owner_read);
+        summary = Import({"prices.tsv"});
+        std::filesystem::permissions(m_db, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write);
+        EXPECT_EQ(summary.ExitStatus(), 2);
+        EXPECT_THAT(summary.Text(), HasSubstr("is read-only"));
+        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    }
+
+    summary = PriceImport(m_dir.File("none.mdb")).Run({Example("prices.tsv")}, {});
+    EXPECT_THAT(summary.Text(), HasSubstr("none.mdb does not exist"));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("none.mdb")));
+}
+
+TEST_F(PriceImportTest, CancellingLeavesTheDatabaseAsItWas)
+{
+    const std::string before = Bytes(m_db);
+    int calls = 0;
+    double last = -1;
+    bool ordered = true;
+    const auto progress = [&](double fraction) {
+        ordered = ordered && fraction >= last && fraction <= 1.0;
+        last = fraction;
+        return ++calls < 3;
+    };
+    const PriceImportSummary summary =
+        Import({"AllPrintings.json", "AllPricesToday.json", "prices.csv"}, {}, progress);
+    EXPECT_EQ(summary.outcome, Outcome::Cancelled);
+    EXPECT_EQ(summary.ExitStatus(), 2);
+    EXPECT_TRUE(ordered);
+    EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+}
+
+// A database made before set codes and the history: it loads, knows the sample codes by name,
+// and the import adds the tables.
+TEST_F(PriceImportTest, OlderDatabasesGainCodesAndHistory)
+{
+    RunSql(m_db, "drop table expansion_code; drop table price_history;");
+    CADODataBase database;
+    ASSERT_TRUE(database.Open(ConnectionString(m_db)));
+    CardCatalogue catalogue;
+    ASSERT_TRUE(catalogue.LoadCatalogue(database));
+    EXPECT_EQ(catalogue.SetCode(90), "LGN");
+    EXPECT_EQ(catalogue.SetCode(12345), "");
+    std::vector<PricePoint> points{{"x", 1, 1}};
+    EXPECT_TRUE(price_history::Read(database, 1, points));
+    EXPECT_TRUE(points.empty());
+    database.Close();
+
+    const PriceImportSummary summary = Import({"prices.tsv"});
+    EXPECT_EQ(summary.codesLearnt, 9);
+    EXPECT_EQ(QueryText(m_db, "select count(*) from price_history"), "1");
+    EXPECT_EQ(QueryText(m_db, "select group_concat(code) from (select code from expansion_code "
+                              "order by expansion_id)"),
+              "7ED,INV,PLS,APC,ODY,TOR,JUD,ONS,LGN");
+}
+
+TEST(PriceImportSummaryTest, TextCountsWithThousands)
+{
+    PriceImportSummary summary;
+    summary.outcome = Outcome::Imported;
+    summary.pricesUpdated = 12345;
+    summary.cardsAdded = 410;
+    summary.setsAdded = 3;
+    summary.historyWritten = 12755;
+    summary.keptManual = 17;
+    summary.rowsSkipped = 2;
+    summary.skipReasons = {"a.csv line 4: negative price \"-1\""};
+    EXPECT_EQ(summary.Text(), "12,345 prices updated, 410 cards added in 3 new sets, 17 kept (set "
+                              "by hand), 2 rows skipped: a.csv line 4: negative price \"-1\"; ...");
+    summary = PriceImportSummary();
+    EXPECT_EQ(summary.ExitStatus(), 1);
+    EXPECT_EQ(summary.Text(), "Nothing imported: the files hold no game price that could be used.");
+}
+
+} // namespace
