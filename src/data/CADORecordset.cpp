@@ -293,6 +293,13 @@ bool CADORecordset::GetFloat(std::string_view field, float& out) const
     return true;
 }
 
+bool CADORecordset::GetDouble(std::string_view field, double& out) const
+{
+    const int column = CurrentColumn(field);
+    out = IsEmpty(*m_cursor, column) ? 0.0 : m_cursor->Real(column);
+    return true;
+}
+
 bool CADORecordset::GetLong(std::string_view field, std::int32_t& out) const
 {
     const int column = CurrentColumn(field);

@@ -38,6 +38,8 @@ public:
 
     /// NULL reads as 0.0.
     bool GetFloat(std::string_view field, float& out) const;
+    /// NULL reads as 0.0; the stored value without rounding.
+    bool GetDouble(std::string_view field, double& out) const;
     /// NULL reads as 0.
     bool GetLong(std::string_view field, std::int32_t& out) const;
     /// By 0-based position in the select list; NULL reads as 0.

@@ -77,8 +77,8 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         card.update_date = DateTime::Zero();
         while (!recordset.IsEof()) {
             recordset.GetText("name", card.name);
-            recordset.GetFloat("reg_value", card.reg_value);
-            recordset.GetFloat("foil_value", card.foil_value);
+            recordset.GetDouble("reg_value", card.reg_value);
+            recordset.GetDouble("foil_value", card.foil_value);
             recordset.GetLong("expansion", card.expansion);
             recordset.GetLong("collection_no", card.collection_no);
             recordset.GetLong("rarity", card.rarity);

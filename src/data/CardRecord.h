@@ -9,8 +9,8 @@
 struct CardRecord {
     std::int32_t id = 0;         ///< catalogue id (cardslist.id), below 16777216
     std::string name;            ///< UTF-8
-    float reg_value = 0.0f;      ///< value of a regular copy, in Tix
-    float foil_value = 0.0f;     ///< value of a foil copy, in Tix
+    double reg_value = 0.0;      ///< value of a regular copy, in Tix, exactly as stored
+    double foil_value = 0.0;     ///< value of a foil copy, in Tix, exactly as stored
     std::int32_t expansion = 0;  ///< set id, 10 to 90 in steps of 10
     std::int32_t collection_no = 0;
     std::int32_t rarity = 0;     ///< 10 common, 20 uncommon, 40 mythic, anything else rare

@@ -34,9 +34,11 @@ std::uint64_t HashCard(const CardRecord& card)
     return Mix(hash ^ static_cast<std::uint64_t>(card.expansion));
 }
 
-float Cents(double value)
+// The double nearest to the value rounded to whole cents, so that it is stored as "0.1", not
+// with the noise of a binary product such as 0.05 x 3 = 0.15000000000000002.
+double Cents(double value)
 {
-    return static_cast<float>(std::round(value * 100.0) / 100.0);
+    return std::round(value * 100.0) / 100.0;
 }
 
 bool ParseInt(std::string_view text, std::int32_t& out)
@@ -105,17 +107,6 @@ std::string MakeName(Random& random)
         }
     }
     return name;
-}
-
-// The shortest decimal that reads back as the same single-precision value: 19.53f is stored
-// as 19.53, not as 19.530000686645508.
-double AsStored(float value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    double out = 0.0;
-    std::from_chars(buffer, result.ptr, out);
-    return out;
 }
 
 void Check(sqlite3* db, int rc)
@@ -206,7 +197,7 @@ void ApplyIllustrativePrices(std::vector<CardRecord>& cards, const DateTime& tod
             }
         }
         card.reg_value = Cents(value);
-        card.foil_value = card.reg_value * static_cast<float>(2 + (hash >> 12) % 4);
+        card.foil_value = Cents(card.reg_value * static_cast<double>(2 + (hash >> 12) % 4));
         const auto age = static_cast<std::int64_t>((hash >> 32) % (365ull * 86400ull));
         card.update_date = DateTime::FromSecondsSinceZero(now - age);
     }
@@ -289,8 +280,8 @@ bool WritePriceDatabase(const std::string& path, const std::vector<CardSet>& set
             for (const CardRecord& card : cards) {
                 sqlite3_bind_int(stmt, 1, card.id);
                 sqlite3_bind_text(stmt, 2, card.name.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_double(stmt, 3, AsStored(card.reg_value));
-                sqlite3_bind_double(stmt, 4, AsStored(card.foil_value));
+                sqlite3_bind_double(stmt, 3, card.reg_value);
+                sqlite3_bind_double(stmt, 4, card.foil_value);
                 sqlite3_bind_int(stmt, 5, card.expansion);
                 sqlite3_bind_int(stmt, 6, card.collection_no);
                 sqlite3_bind_int(stmt, 7, card.rarity);

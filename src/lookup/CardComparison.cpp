@@ -16,7 +16,7 @@ int Sign(int value)
 
 // A value stored as NaN would make "less" inconsistent and let a quicksort run past its range;
 // NaN therefore sorts below every number and equal to another NaN.
-int CompareValues(float a, float b)
+int CompareValues(double a, double b)
 {
     const bool aNan = std::isnan(a);
     const bool bNan = std::isnan(b);

@@ -2,9 +2,8 @@
 
 #include "data/CardRecord.h"
 #include "data/DateTime.h"
+#include "data/PriceText.h"
 
-#include <charconv>
-#include <cmath>
 
 namespace card_grid {
 
@@ -27,16 +26,9 @@ std::int32_t ToggledHot(std::int32_t hot)
     return hot == 1 ? 0 : 1;
 }
 
-std::string ValueText(float value)
+std::string ValueText(double value)
 {
-    const double wide = value;
-    if (!std::isfinite(wide)) {
-        return std::isnan(wide) ? " nan" : (wide < 0 ? "-inf" : " inf");
-    }
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, wide, std::chars_format::fixed, 1);
-    std::string text(buffer, result.ptr);
+    std::string text = PriceText(value);
     if (text.size() < 4) {
         text.insert(0, 4 - text.size(), ' ');
     }

@@ -24,9 +24,8 @@ int HotImageIndex(std::int32_t hot);
 /// The flag after a click on the HOT marker: 1 becomes 0, anything else becomes 1.
 std::int32_t ToggledHot(std::int32_t hot);
 
-/// A value cell's text, "%4.1f" in the C locale whatever the user's locale, so that the price
-/// correction reads back the number it shows.
-std::string ValueText(float value);
+/// A value cell's text: the value's PriceText, blanks in front up to four characters.
+std::string ValueText(double value);
 
 /// An "Update Date" cell's text, "%m-%d-%Y".
 std::string DateText(const DateTime& date);

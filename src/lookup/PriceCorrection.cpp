@@ -77,9 +77,6 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
             }
             CardRecord card = *shown;
             card.update_date = now;
-            card.reg_value = ParsePriceText(row.regText);
-            card.foil_value = ParsePriceText(row.foilText);
-
             char query[64];
             std::snprintf(query, sizeof query, kSelectQuery, static_cast<int>(card.id));
             if (!recordset.Open(query, CADORecordset::openUnknown)) {
@@ -89,6 +86,15 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
                 throw CorrectionFailure{"Query = " + recordset.GetQuery() +
                                         "\nThe price database holds no card with id " +
                                         std::to_string(card.id) + "."};
+            }
+            // An untouched value keeps what the database holds, to the last digit.
+            recordset.GetDouble("reg_value", card.reg_value);
+            recordset.GetDouble("foil_value", card.foil_value);
+            if (row.regEdited) {
+                card.reg_value = ParsePriceText(row.regText);
+            }
+            if (row.foilEdited) {
+                card.foil_value = ParsePriceText(row.foilText);
             }
             recordset.Edit();
             recordset.SetDouble("reg_value", card.reg_value);
@@ -137,11 +143,10 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
     return outcome;
 }
 
-float PriceCorrection::ParsePriceText(const std::string& text)
+double PriceCorrection::ParsePriceText(const std::string& text)
 {
-    const double wide = strtod_l(text.c_str(), nullptr, CLocale());
-    const float value = static_cast<float>(wide);
-    return std::isfinite(value) ? value : 0.0f;
+    const double value = strtod_l(text.c_str(), nullptr, CLocale());
+    return std::isfinite(value) ? value : 0.0;
 }
 
 PriceCorrectionMessage PriceCorrection::MessageFor(const PriceCorrectionOutcome& outcome)

@@ -8,12 +8,15 @@ class CADODataBase;
 class DateTime;
 class ShownCardsTable;
 
-/// One row of the catalogue grid whose "Cards Name" box is ticked: the card and the texts of
-/// its two value cells as the user left them.
+/// One row of the catalogue grid whose "Cards Name" box is ticked: the card, the texts of its
+/// two value cells as the user left them and whether the user changed each. A value the user
+/// did not change is stored as it is, never as the rounded text the cell shows.
 struct MarkedPriceRow {
     std::int32_t cardId = 0;
     std::string regText;
     std::string foilText;
+    bool regEdited = true;  ///< false: the cell still shows the stored value
+    bool foilEdited = true;
 };
 
 /// What a correction did.
@@ -48,10 +51,10 @@ public:
 
     /// A value cell's text read as the C library's decimal conversion does (leading blanks
     /// skipped, reading stops at the first character that cannot continue the number, no number
-    /// gives 0), always with a decimal point whatever the user's locale, rounded to the single
-    /// precision the card record keeps. Texts that give no finite price (such as "inf" or
-    /// 1e39) give 0, like any other text that is not a price.
-    static float ParsePriceText(const std::string& text);
+    /// gives 0), always with a decimal point whatever the user's locale: "0.51" gives the double
+    /// nearest to 0.51. Texts that give no finite price (such as "inf" or 1e999) give 0, like
+    /// any other text that is not a price.
+    static double ParsePriceText(const std::string& text);
 
     /// The message after a correction: "%d cards have been updated", "No cards selected." or
     /// the failure with the database's last error.

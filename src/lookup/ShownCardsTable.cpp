@@ -7,9 +7,9 @@
 namespace {
 
 // A value that is not a number sorts below every other, so the order stays well defined.
-float SortValue(float value)
+double SortValue(double value)
 {
-    return std::isnan(value) ? -std::numeric_limits<float>::infinity() : value;
+    return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value;
 }
 
 }  // namespace

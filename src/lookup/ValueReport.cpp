@@ -1,6 +1,7 @@
 #include "lookup/ValueReport.h"
 
 #include "data/CardRecord.h"
+#include "data/PriceText.h"
 #include "lookup/LookupOptions.h"
 
 #include <algorithm>
@@ -71,10 +72,10 @@ std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>
     for (std::size_t i = 0; i < shown; ++i) {
         const CardRecord& card = cards[i];
         const std::string set = setName ? setName(card.expansion) : std::string();
-        report += Format("Card Name: %s\nregValue = %2.1fTix\nFoilValue = %2.1fTix\nSet = "
+        report += Format("Card Name: %s\nregValue = %sTix\nFoilValue = %sTix\nSet = "
                          "%s\nRarity = %s",
-                         card.name.c_str(), static_cast<double>(card.reg_value),
-                         static_cast<double>(card.foil_value), set.c_str(),
+                         card.name.c_str(), PriceText(card.reg_value).c_str(),
+                         PriceText(card.foil_value).c_str(), set.c_str(),
                          RarityWord(card.rarity));
         report += "\n-----------\n";
     }

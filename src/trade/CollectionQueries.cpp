@@ -63,6 +63,9 @@ void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
         DateTime date = DateTime::Zero();
         std::string comments;
         deals.GetLong("id", id);
+        if (!out.listedDeals.insert(id).second) {
+            continue;
+        }
         deals.GetDate("deal_date", date);
         deals.GetLong("in_or_out", inOrOut);
         deals.GetFloat("price", price);

@@ -3,6 +3,7 @@
 #include "trade/CollectionText.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ enum class CollectionViewMode : int { Collection = 0, TransactionLog = 1 };
 struct CollectionViewRows {
     std::vector<std::vector<std::string>> rows;  ///< one text per column
     std::string error;
+    std::set<std::int32_t> listedDeals;  ///< a deal of two ticked cards is listed once
     /// Collection view: the worth of the rows shown and how many copies they hold (those of
     /// cards without a price apart). Transaction log view: prices paid and received, and what
     /// the cards of those deals are worth today.

@@ -2,6 +2,7 @@
 
 #include "data/CardKey.h"
 #include "data/DateTime.h"
+#include "data/PriceText.h"
 #include "trade/NumberText.h"
 
 std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf)
@@ -37,7 +38,7 @@ std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards
     for (const DealCard& card : cards) {
         details += FormatInt("%dx", card.count) + CardKeyName(card.cardKey, nameOf) + " ";
     }
-    details += FormatDouble("for %0.1f", price);
+    details += "for " + PriceText(price);
     return details;
 }
 
@@ -57,12 +58,12 @@ std::optional<double> DealWorth(const std::vector<DealCard>& cards, const CardVa
 
 std::string WorthText(std::optional<double> worth)
 {
-    return worth ? FormatDouble("%0.1f", *worth) : std::string();
+    return worth ? PriceText(*worth) : std::string();
 }
 
 std::string CollectionWorthCaption(double worth, long long copies, long long unknownCopies)
 {
-    std::string caption = FormatDouble("Total worth: %0.1f Tix", worth) +
+    std::string caption = "Total worth: " + PriceText(worth) + " Tix" +
                           FormatInt(copies == 1 ? " (%lld card" : " (%lld cards", copies);
     if (unknownCopies > 0) {
         caption += FormatInt("; %lld without a price", unknownCopies);
@@ -73,10 +74,9 @@ std::string CollectionWorthCaption(double worth, long long copies, long long unk
 std::string DealWorthCaption(double boughtFor, double boughtWorth, double soldFor,
                              double soldWorth)
 {
-    return FormatDouble("Bought for %0.1f Tix", boughtFor) +
-           FormatDouble(", worth %0.1f today; ", boughtWorth) +
-           FormatDouble("sold for %0.1f Tix", soldFor) +
-           FormatDouble(", worth %0.1f today", soldWorth);
+    return "Bought for " + PriceText(boughtFor) + " Tix, worth " + PriceText(boughtWorth) +
+           " today; sold for " + PriceText(soldFor) + " Tix, worth " + PriceText(soldWorth) +
+           " today";
 }
 
 std::string DealDateText(const DateTime& date)

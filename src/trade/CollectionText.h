@@ -22,7 +22,7 @@ std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf);
 struct CollectionRowText {
     std::string quantity;  ///< "%d"
     std::string name;
-    std::string value;     ///< count x value of one copy, "%0.1f"; empty when unknown
+    std::string value;     ///< count x value of one copy, PriceText; empty when unknown
     std::optional<double> worth;  ///< the same as a number
 };
 
@@ -37,18 +37,18 @@ struct DealCard {
     std::int32_t count = 0;
 };
 
-/// "Bought:" or "Sold:", "%dx%s " per card, then "for %0.1f".
+/// "Bought:" or "Sold:", "%dx%s " per card, then "for " and the price's PriceText.
 std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards, float price,
                         const CardNameOf& nameOf);
 
 /// What the cards of a deal are worth today; nothing when the catalogue holds none of them.
 std::optional<double> DealWorth(const std::vector<DealCard>& cards, const CardValueOf& valueOf);
 
-/// A worth cell: "%0.1f", empty for an unknown worth.
+/// A worth cell: PriceText, empty for an unknown worth.
 std::string WorthText(std::optional<double> worth);
 
-/// The collection view's worth line: "Total worth: %0.1f Tix (%d cards)", and how many cards
-/// it leaves out because the catalogue does not hold them.
+/// The collection view's worth line: "Total worth: %s Tix (%d cards)" with the worth's
+/// PriceText, and how many cards it leaves out because the catalogue does not hold them.
 std::string CollectionWorthCaption(double worth, long long copies, long long unknownCopies);
 
 /// The transaction log's worth line: what the deals shown were bought and sold for, and what

@@ -1,5 +1,6 @@
 #include "trade/NumberText.h"
 
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -140,12 +141,8 @@ bool IsDecimalNumber(std::string_view text)
 
 std::string ShortestFloatText(float value)
 {
-    for (int precision = 1; precision < 9; ++precision) {
-        const std::string pattern = "%." + std::to_string(precision) + "g";
-        const std::string text = FormatDouble(pattern.c_str(), value);
-        if (static_cast<float>(strtod_l(text.c_str(), nullptr, CLocale())) == value) {
-            return text;
-        }
-    }
-    return FormatDouble("%.9g", value);
+    // Plain decimal notation: a price box showing "3e+01" for 30 reads as nonsense to a trader.
+    char buffer[128];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
 }

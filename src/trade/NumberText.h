@@ -25,5 +25,6 @@ float ParseLeadingFloat(std::string_view text);
 /// ".5" or "2e3"; what a price box accepts.
 bool IsDecimalNumber(std::string_view text);
 
-/// The shortest text (C notation, "%g" style) that reads back as the same float: 26.25, 0.1.
+/// The shortest plain decimal text (no exponent, C notation) that reads back as the same float:
+/// 26.25, 0.1, 30, 120.
 std::string ShortestFloatText(float value);

@@ -33,7 +33,8 @@ TradeListEntry MakeTradeListEntry(const CardRecord& card, bool foil)
     entry.quantity = 1;
     SetEntryName(entry, card.name);
     entry.foil = foil ? 1 : 0;
-    entry.buy_value = foil ? card.foil_value : card.reg_value;
+    // The trade list keeps single precision: its file stores a float.
+    entry.buy_value = static_cast<float>(foil ? card.foil_value : card.reg_value);
     entry.sell_value = entry.buy_value;
     return entry;
 }

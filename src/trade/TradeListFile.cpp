@@ -81,6 +81,17 @@ std::pair<std::int32_t, TradeListEntry> GetRecord(const char* p)
     return {key, entry};
 }
 
+void AddRecord(TradeListFileContents& contents, const char* record)
+{
+    contents.records.push_back(GetRecord(record));
+    // Selling a negative quantity would raise the owned count: it is read as none.
+    std::int32_t& quantity = contents.records.back().second.quantity;
+    if (quantity < 0) {
+        quantity = 0;
+        ++contents.negativeQuantities;
+    }
+}
+
 bool HeaderPasses(const char* header)
 {
     const char* end = std::find(header, header + 64, '\0');
@@ -140,7 +151,7 @@ TradeListFileContents ParseTradeList(std::string_view bytes)
     contents.truncated = wanted > present;
     contents.records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        contents.records.push_back(GetRecord(bytes.data() + kHeaderSize + i * kRecordSize));
+        AddRecord(contents, bytes.data() + kHeaderSize + i * kRecordSize);
     }
     return contents;
 }
@@ -208,7 +219,7 @@ TradeListFileContents ReadTradeListFile(const std::string& path)
             contents.truncated = true;
             break;
         }
-        contents.records.push_back(GetRecord(record));
+        AddRecord(contents, record);
     }
     std::fclose(file);
     return contents;

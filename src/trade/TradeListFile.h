@@ -34,13 +34,15 @@ struct TradeListFileContents {
     std::vector<std::pair<std::int32_t, TradeListEntry>> records;
     std::int32_t declaredCount = 0;  ///< the entry count of the header
     bool truncated = false;          ///< fewer complete records than the count announced
+    std::int32_t negativeQuantities = 0;  ///< records whose quantity below 0 was read as 0
 };
 
 /// The bytes of a trade list file for the list, records in ascending key order.
 std::string SerializeTradeList(const TradeList& list);
 
 /// Reads the format from bytes in memory. Never reads or allocates beyond them: a count
-/// larger than the records present keeps the complete records and sets `truncated`.
+/// larger than the records present keeps the complete records and sets `truncated`. A
+/// quantity below 0 (a damaged or foreign file) is read as 0 and counted.
 TradeListFileContents ParseTradeList(std::string_view bytes);
 
 /// Writes the list to path. The bytes go to a new file beside it that then replaces path, so

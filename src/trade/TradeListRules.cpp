@@ -2,6 +2,7 @@
 
 #include "data/CardKey.h"
 #include "data/CardRecord.h"
+#include "data/PriceText.h"
 #include "trade/CatalogueRows.h"
 #include "trade/NumberText.h"
 #include "trade/TradeList.h"
@@ -17,8 +18,8 @@ std::vector<TradeListRow> RefreshTradeList(TradeList& list)
         row.key = key;
         row.quantity = FormatInt("%d", entry.quantity);
         row.name = EntryDisplayName(entry);
-        row.buy = FormatDouble("%2.1f", entry.buy_value);
-        row.sell = FormatDouble("%2.1f", entry.sell_value);
+        row.buy = PriceText(entry.buy_value);
+        row.sell = PriceText(entry.sell_value);
         row.buyTicked = entry.buying_mark != 0;
         row.sellTicked = entry.selling_mark != 0;
         buySum += static_cast<float>(entry.quantity) * entry.buy_value;
@@ -29,10 +30,20 @@ std::vector<TradeListRow> RefreshTradeList(TradeList& list)
     return rows;
 }
 
+namespace {
+
+// A total as the label has always shown it: at least four characters, blanks in front.
+std::string TotalText(float total)
+{
+    const std::string text = PriceText(total);
+    return std::string(text.size() < 4 ? 4 - text.size() : 0, ' ') + text;
+}
+
+}  // namespace
+
 std::string TotalsLabel(float buyTotal, float sellTotal)
 {
-    return "Buy Value:" + FormatDouble("%4.1f", buyTotal) +
-           "; Sell Value:" + FormatDouble("%4.1f", sellTotal);
+    return "Buy Value:" + TotalText(buyTotal) + "; Sell Value:" + TotalText(sellTotal);
 }
 
 bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text)

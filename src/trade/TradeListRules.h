@@ -17,8 +17,8 @@ struct TradeListRow {
     std::int32_t key = 0;
     std::string quantity;  ///< "%d"
     std::string name;      ///< "Foil " + name for foil lines
-    std::string buy;       ///< "%2.1f"
-    std::string sell;      ///< "%2.1f"
+    std::string buy;       ///< PriceText
+    std::string sell;      ///< PriceText
     bool buyTicked = false;
     bool sellTicked = false;
 };
@@ -26,7 +26,8 @@ struct TradeListRow {
 /// Recomputes both totals (float sums in key order) and gives the rows in key order.
 std::vector<TradeListRow> RefreshTradeList(TradeList& list);
 
-/// "Buy Value:%4.1f; Sell Value:%4.1f".
+/// "Buy Value:%s; Sell Value:%s" with each total's PriceText, blanks in front up to four
+/// characters.
 std::string TotalsLabel(float buyTotal, float sellTotal);
 
 /// The end of an edit of the cell in the given column of the line under key: the quantity

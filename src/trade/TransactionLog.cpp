@@ -65,6 +65,13 @@ DealResult LogDeal(CADODataBase& database, const DealRequest& request)
                                    ? std::string()
                                    : "\n" + database.GetLastErrorText())};
         }
+        // A negative quantity would turn a sale into a purchase and store a negative history.
+        for (const DealLine& line : request.lines) {
+            if (line.quantity < 0) {
+                throw DealFailure{"Card " + std::to_string(line.cardKey) +
+                                  " has a quantity below 0; no deal was logged."};
+            }
+        }
         connection->BeginTrans();
         begun = true;
         // The comment is quoted as a literal, so any text is stored exactly as typed and can

@@ -40,7 +40,8 @@ void EnsureCollectionRow(CADODataBase& database, std::int32_t cardKey,
 /// Writes one deal into the collection database inside one transaction: its `trans_detail`
 /// row, then per line the card's `collections` row (created when missing, its owned count
 /// raised or lowered, never below 0) and a `history` row. Any failure rolls the whole deal
-/// back and reports the database's error; nothing is half-written.
+/// back and reports the database's error; nothing is half-written. A line with a quantity
+/// below 0 refuses the whole deal before anything is written.
 DealResult LogDeal(CADODataBase& database, const DealRequest& request);
 
 /// The owned count after a deal line: bought adds, sold takes away; never below 0 and held

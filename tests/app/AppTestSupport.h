@@ -20,7 +20,7 @@
 /// A few real cards of the sample sets, with known values, for window tests.
 inline std::vector<CardRecord> SomeCards()
 {
-    auto card = [](int id, const char* name, float reg, float foil, int set, int number,
+    auto card = [](int id, const char* name, double reg, double foil, int set, int number,
                    int rarity) {
         CardRecord record;
         record.id = id;
@@ -34,13 +34,13 @@ inline std::vector<CardRecord> SomeCards()
         return record;
     };
     return {
-        card(1, "Shock", 0.1f, 0.5f, 10, 219, 10),
-        card(2, "Counterspell", 0.4f, 2.0f, 10, 67, 10),
-        card(3, "Wrath of God", 6.5f, 30.0f, 10, 57, 30),
-        card(4, "Giant Growth", 0.2f, 1.0f, 10, 248, 10),
-        card(5, "Shock", 0.1f, 0.3f, 80, 227, 10),
-        card(6, "Kirtar's Wrath", 1.5f, 6.0f, 50, 28, 30),
-        card(7, "Akroma, Angel of Wrath", 9.0f, 40.0f, 90, 1, 30),
+        card(1, "Shock", 0.1, 0.5, 10, 219, 10),
+        card(2, "Counterspell", 0.4, 2.0, 10, 67, 10),
+        card(3, "Wrath of God", 6.5, 30.0, 10, 57, 30),
+        card(4, "Giant Growth", 0.2, 1.0, 10, 248, 10),
+        card(5, "Shock", 0.1, 0.3, 80, 227, 10),
+        card(6, "Kirtar's Wrath", 1.5, 6.0, 50, 28, 30),
+        card(7, "Akroma, Angel of Wrath", 9.0, 40.0, 90, 1, 30),
     };
 }
 

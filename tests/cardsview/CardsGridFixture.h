@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-inline CardRecord MakeCard(int id, const std::string& name, float reg, float foil, int set,
+inline CardRecord MakeCard(int id, const std::string& name, double reg, double foil, int set,
                            int number, int rarity, int hot = 0,
                            DateTime date = DateTime(2026, 11, 5, 10, 20, 30))
 {

@@ -320,7 +320,11 @@ TEST_F(CardsGridPointerTest, MarkedRowsAreThoseWithATickedName)
     EXPECT_EQ(rows[0].cardId, 1);
     EXPECT_EQ(rows[0].regText, " 12.5");
     EXPECT_EQ(rows[0].foilText, " 1.0");
+    // Only the value the user changed counts as edited.
+    EXPECT_TRUE(rows[0].regEdited);
+    EXPECT_FALSE(rows[0].foilEdited);
     EXPECT_EQ(rows[1].cardId, 4);
+    EXPECT_FALSE(rows[1].regEdited || rows[1].foilEdited);
 }
 
 TEST_F(CardsGridPointerTest, ClickingANameBoxTicksTheRow)

@@ -28,7 +28,7 @@ protected:
         m_path = (m_dir / "mtgo.mdb").string();
         const std::vector<CardRecord> cards = {
             MakeCard(1, "Lightning Bolt", 1.5f, 4.0f, 10, 1, 10, 0, DateTime(2025, 1, 1)),
-            MakeCard(2, "Counterspell", 0.5f, 2.0f, 20, 2, 20, 0, DateTime(2025, 1, 1)),
+            MakeCard(2, "Fact or Fiction", 0.51, 1.02, 20, 2, 20, 0, DateTime(2025, 1, 1)),
             MakeCard(3, "Shivan Dragon", 3.0f, 9.0f, 10, 3, 30, 0, DateTime(2025, 1, 1))};
         std::string error;
         ASSERT_TRUE(sample_catalogue::WritePriceDatabase(
@@ -146,6 +146,17 @@ TEST_F(PriceCorrectionCommandTest, TwoMarkedRowsAreStoredAndTheCatalogueReloaded
     EXPECT_EQ(m_grid->ShownCards().Find(3)->reg_value, 12.5f);
 }
 
+TEST_F(PriceCorrectionCommandTest, AnUntouchedValueKeepsItsStoredValueAndAnEditedOneIsTheDecimalTyped)
+{
+    Tick(2, kNameColumn);
+    Type(2, kFoilValueColumn, "1.5");
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+    ASSERT_EQ(Run().updated, 1);
+    EXPECT_EQ(Stored(2, "reg_value"), "0.51");
+    EXPECT_EQ(Stored(2, "foil_value"), "1.5");
+}
+
 TEST_F(PriceCorrectionCommandTest, ACardTickedOnlyInAValueColumnIsNotWritten)
 {
     Tick(2, kRegValueColumn);
@@ -157,7 +168,7 @@ TEST_F(PriceCorrectionCommandTest, ACardTickedOnlyInAValueColumnIsNotWritten)
     ASSERT_EQ(MessageBox::asked().size(), 2u);
     EXPECT_EQ(LastBox().text, "No cards selected.");
     EXPECT_EQ(LastBox().caption, "Warning");
-    EXPECT_EQ(Stored(2, "reg_value"), "0.5");
+    EXPECT_EQ(Stored(2, "reg_value"), "0.51");
     EXPECT_EQ(Stored(2, "manual_modify"), "0");
     EXPECT_EQ(m_reloads, 0);
 }

@@ -60,17 +60,25 @@ TEST_F(MakedbTest, CreatesTheSampleAndAnEmptyCollection)
               "0");
 }
 
-TEST_F(MakedbTest, KeepLeavesExistingFilesAndOtherwiseTheyAreReplacedWhole)
+TEST_F(MakedbTest, ExistingFilesAreRefusedOrKeptAndOnlyForceReplacesThemWhole)
 {
     const std::string out = m_dir.File("run");
     ASSERT_EQ(Run("--out " + out), 0) << Output();
     RunSql(out + "/mtgo.mdb", "update cardslist set reg_value = 99 where id = 1");
     RunSql(out + "/collection.mdb", "insert into collections (card_id) values (5)");
+    // A collection holds deals: a plain run names what exists and writes nothing.
+    std::filesystem::remove(out + "/mtgo.mdb");
+    ASSERT_EQ(Run("--out " + out), 1) << Output();
+    EXPECT_NE(Output().find(out + "/collection.mdb exists"), std::string::npos) << Output();
+    EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb"}));
+    EXPECT_EQ(QueryText(out + "/collection.mdb", "select count(*) from collections"), "1");
+    ASSERT_EQ(Run("--keep --out " + out), 0) << Output();
+    RunSql(out + "/mtgo.mdb", "update cardslist set reg_value = 99 where id = 1");
     ASSERT_EQ(Run("--keep --out " + out), 0) << Output();
     EXPECT_NE(Output().find("kept"), std::string::npos);
     EXPECT_EQ(QueryText(out + "/mtgo.mdb", "select reg_value from cardslist where id = 1"), "99.0");
     EXPECT_EQ(QueryText(out + "/collection.mdb", "select count(*) from collections"), "1");
-    ASSERT_EQ(Run("--out " + out + " --synthetic 500"), 0) << Output();
+    ASSERT_EQ(Run("--out " + out + " --force --synthetic 500"), 0) << Output();
     EXPECT_EQ(QueryText(out + "/mtgo.mdb", "select count(*) from cardslist"), "500");
     EXPECT_EQ(QueryText(out + "/collection.mdb", "select count(*) from collections"), "0");
     EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb", "mtgo.mdb"}));
@@ -93,8 +101,8 @@ TEST_F(MakedbTest, BadInputFailsClearlyAndWritesNoPriceDatabase)
     EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb"}));
 
     // A failed rewrite leaves the existing file as it was.
-    ASSERT_EQ(Run("--out " + out + " --synthetic 50"), 0) << Output();
-    EXPECT_EQ(Run("--out " + out + " --data " + tsv), 1);
+    ASSERT_EQ(Run("--out " + out + " --force --synthetic 50"), 0) << Output();
+    EXPECT_EQ(Run("--out " + out + " --force --data " + tsv), 1);
     EXPECT_EQ(QueryText(out + "/mtgo.mdb", "select count(*) from cardslist"), "50");
     EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb", "mtgo.mdb"}));
 }

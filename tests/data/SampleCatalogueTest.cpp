@@ -40,7 +40,7 @@ int WordCount(const std::string& name)
 // The value ranges and rules every illustrative price list keeps.
 void ExpectPriceRules(const std::vector<CardRecord>& cards, const DateTime& today)
 {
-    std::map<int, std::pair<float, float>> range; // rarity -> min, max
+    std::map<int, std::pair<double, double>> range; // rarity -> min, max
     int hot = 0;
     int rares = 0;
     for (const CardRecord& card : cards) {
@@ -48,10 +48,14 @@ void ExpectPriceRules(const std::vector<CardRecord>& cards, const DateTime& toda
         it->second.first = std::min(it->second.first, card.reg_value);
         it->second.second = std::max(it->second.second, card.reg_value);
         ASSERT_GT(card.reg_value, 0.0f) << card.name;
-        const float multiple = card.foil_value / card.reg_value;
+        // Whole cents, written without binary noise: a foil worth 0.1 is 0.1, not 0.099999994.
+        for (const double value : {card.reg_value, card.foil_value}) {
+            EXPECT_EQ(value, std::round(value * 100.0) / 100.0) << card.name;
+        }
+        const double multiple = card.foil_value / card.reg_value;
         EXPECT_NEAR(multiple, std::round(multiple), 1e-3) << card.name;
-        EXPECT_GE(std::round(multiple), 2.0f) << card.name;
-        EXPECT_LE(std::round(multiple), 5.0f) << card.name;
+        EXPECT_GE(std::round(multiple), 2.0) << card.name;
+        EXPECT_LE(std::round(multiple), 5.0) << card.name;
         EXPECT_LE(card.update_date, today) << card.name;
         EXPECT_GT(card.update_date.SecondsSinceZero(), today.SecondsSinceZero() - 366 * 86400)
             << card.name;

@@ -233,7 +233,7 @@ wait_rows "$trade" 2
 listed=$(copy_first_row_grid "$trade")
 screenshot "05-trade-list"
 assert_contains "$listed" "$(printf '1\tWrath of God\t1.3\t1.3')" "the trade list"
-assert_contains "$listed" "$(printf '1\tFact or Fiction\t0.5\t0.5')" "the trade list"
+assert_contains "$listed" "$(printf '1\tFact or Fiction\t0.51\t0.51')" "the trade list"
 
 step "edit a quantity: three Wrath of God"
 line=$(grep -n 'Wrath of God' <<<"$listed" | cut -d: -f1)
@@ -244,7 +244,7 @@ type_text "3"
 keys Return
 listed=$(copy_first_row_grid "$trade")
 assert_contains "$listed" "$(printf '3\tWrath of God\t1.3\t1.3')" "the trade list after the edit"
-assert_contains "$listed" "$(printf '1\tFact or Fiction\t0.5\t0.5')" "the trade list after the edit"
+assert_contains "$listed" "$(printf '1\tFact or Fiction\t0.51\t0.51')" "the trade list after the edit"
 
 step "Advertise (trade post): the clipboard holds the advertisement and no lookup followed"
 # Both lines are offered for sale: their "Sell Value" boxes.

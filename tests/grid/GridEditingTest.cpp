@@ -6,7 +6,9 @@
 #include "grid/CGridCellNumeric.h"
 #include "grid/CInPlaceEdit.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QDateTimeEdit>
 #include <QLineEdit>
 
@@ -237,6 +239,17 @@ TEST_F(EditingTest, NumericEditorTakesDigitsOnly)
     ASSERT_NE(LineEditor(), nullptr);
     EXPECT_EQ(LineEditor()->text(), "123");
     QTest::keyClick(LineEditor(), Qt::Key_Escape);
+
+    // Pasted text must pass the same rule: a sign or a letter refuses the whole text.
+    for (const char* pasted : {"-5", "7x", " 8"}) {
+        QGuiApplication::clipboard()->setText(pasted);
+        m_grid->SetFocusCell(2, 0);
+        m_grid->OnEditPaste();
+        EXPECT_EQ(m_grid->GetCellText(2, 0), "123") << pasted;
+    }
+    QGuiApplication::clipboard()->setText("45");
+    m_grid->OnEditPaste();
+    EXPECT_EQ(m_grid->GetCellText(2, 0), "45");
 }
 
 TEST_F(EditingTest, ComboCellReportsTheChosenOption)

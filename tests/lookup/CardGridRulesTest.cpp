@@ -1,11 +1,14 @@
 #include "lookup/CardGridRules.h"
 #include "data/DateTime.h"
+#include "data/PriceText.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -85,15 +88,17 @@ TEST(HotMarker, ToggleReturnsToTheFirstStateAfterTwoClicks)
     EXPECT_EQ(ToggledHot(ToggledHot(7)), 0);
 }
 
-TEST(CellTexts, FormatValuesWithOneDecimalInAFieldOfFour)
+TEST(CellTexts, FormatValuesWithTwoDecimalsWhenTheHundredthsCountInAFieldOfFour)
 {
-    EXPECT_EQ(ValueText(0.0f), " 0.0");
-    EXPECT_EQ(ValueText(2.5f), " 2.5");
-    EXPECT_EQ(ValueText(12.25f), "12.2"); // 12.25 is exact; ties round to even like printf
-    EXPECT_EQ(ValueText(12.26f), "12.3");
-    EXPECT_EQ(ValueText(123.45f), "123.4"); // 123.45f lies just below 123.45
-    EXPECT_EQ(ValueText(-1.0f), "-1.0");
-    EXPECT_EQ(ValueText(1234.5f), "1234.5");
+    const std::pair<double, const char*> cases[] = {
+        {0.0, " 0.0"},    {2.5, " 2.5"},     {0.03, "0.03"},     {0.51, "0.51"},
+        {12.25, "12.25"}, {1.3, " 1.3"},     {1.2999, " 1.3"},   {0.004, " 0.0"},
+        {-1.0, "-1.0"},   {1234.5, "1234.5"}, {123.45, "123.45"}, {std::nan(""), " nan"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(ValueText(value), text) << value;
+        // The cell text without its padding is the text every other view shows.
+        EXPECT_EQ(PriceText(value), std::string(text).substr(text[0] == ' ' ? 1 : 0)) << value;
+    }
 }
 
 TEST(CellTexts, FormatTheUpdateDateMonthFirst)

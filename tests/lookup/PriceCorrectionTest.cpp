@@ -13,7 +13,7 @@
 
 namespace {
 
-CardRecord Card(int id, const char* name, float reg, float foil, int set, int hot = 0)
+CardRecord Card(int id, const char* name, double reg, double foil, int set, int hot = 0)
 {
     CardRecord card;
     card.id = id;
@@ -116,7 +116,7 @@ protected:
     }
 
     const std::vector<CardRecord> m_cards = {Card(1, "Lightning Bolt", 1.5f, 4.0f, 10),
-                                             Card(2, "Counterspell", 0.5f, 2.0f, 20, 1),
+                                             Card(2, "Fact or Fiction", 0.51, 1.02, 20, 1),
                                              Card(3, "Shivan Dragon", 3.0f, 9.0f, 10)};
     const DateTime m_now = DateTime(2026, 12, 7, 22, 15, 30);
     std::filesystem::path m_dir;
@@ -152,12 +152,17 @@ TEST_F(PriceCorrectionTest, WritesEveryMarkedCardWithDateAndManualMark)
     EXPECT_EQ(m_shown.Find(3)->name, "Shivan Dragon");
 }
 
-TEST_F(PriceCorrectionTest, StoresTheSinglePrecisionValueTheCardHolds)
+TEST_F(PriceCorrectionTest, StoresTheDecimalTypedAndKeepsAnUntouchedValueExactly)
 {
     PriceCorrection correction(m_database, m_shown);
-    ASSERT_FALSE(correction.Apply({{2, "0.1", "1e-1"}}, m_now).failed);
-    EXPECT_EQ(StoredValue(2, "reg_value"), static_cast<double>(0.1f));
-    EXPECT_NE(StoredValue(2, "reg_value"), 0.1);
+    // Only the foil value was edited; the regular cell still shows a rounded "0.5".
+    ASSERT_FALSE(correction.Apply({{2, "0.5", "1.5", false, true}}, m_now).failed);
+    EXPECT_EQ(StoredValue(2, "reg_value"), 0.51);
+    EXPECT_EQ(StoredValue(2, "foil_value"), 1.5);
+    EXPECT_EQ(m_shown.Find(2)->reg_value, 0.51);
+    ASSERT_FALSE(correction.Apply({{2, "0.1", "51.4"}}, m_now).failed);
+    EXPECT_EQ(StoredValue(2, "reg_value"), 0.1);
+    EXPECT_EQ(StoredValue(2, "foil_value"), 51.4);
 }
 
 TEST_F(PriceCorrectionTest, WritesTheHotFlagAsListed)

@@ -38,7 +38,7 @@ protected:
     {
         const std::vector<CardSet> sets = {{10, "7E", "Seventh Edition"}, {80, "ON", "Onslaught"}};
         std::vector<CardRecord> cards;
-        const auto add = [&](const std::string& name, float reg, float foil, int set, int rarity) {
+        const auto add = [&](const std::string& name, double reg, double foil, int set, int rarity) {
             CardRecord card;
             card.id = static_cast<std::int32_t>(cards.size() + 1);
             card.name = name;
@@ -97,11 +97,11 @@ TEST_F(QuorvelLookupCommandTest, ListsCardsMostValuableFirst)
     WriteDatabase();
     const Result result = Run("'WTS: 4x Wrath of God,' 2 Counterspell 'Shock; exalted angel'");
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "6\tExalted Angel\tOnslaught\trare\t9.8\t30.0\n"
+    EXPECT_EQ(result.out, "6\tExalted Angel\tOnslaught\trare\t9.75\t30.0\n"
                           "2\tWrath of God\tSeventh Edition\trare\t1.5\t6.5\n"
                           "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n"
-                          "4\tShock\tOnslaught\tcommon\t0.1\t0.2\n"
-                          "5\tShock\tSeventh Edition\tcommon\t0.1\t0.3\n");
+                          "4\tShock\tOnslaught\tcommon\t0.05\t0.2\n"
+                          "5\tShock\tSeventh Edition\tcommon\t0.05\t0.3\n");
     EXPECT_EQ(result.err, "");
 }
 
@@ -143,7 +143,7 @@ TEST_F(QuorvelLookupCommandTest, ReadsStandardInputWithoutText)
     const Result result = Run("", "1x Counterspell\n2x Lightning Blast\n");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n"
-                          "1\tLightning Blast\tSeventh Edition\tcommon\t0.2\t1.0\n");
+                          "1\tLightning Blast\tSeventh Edition\tcommon\t0.25\t1.0\n");
 }
 
 TEST_F(QuorvelLookupCommandTest, FiltersApplyUnlessTurnedOffAndBadOnesAreReported)

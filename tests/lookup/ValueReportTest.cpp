@@ -13,7 +13,7 @@ namespace {
 
 class ValueReportTest : public ::testing::Test {
 protected:
-    CardRecord Card(const std::string& name, float reg, float foil, std::int32_t set,
+    CardRecord Card(const std::string& name, double reg, double foil, std::int32_t set,
                     std::int32_t rarity)
     {
         CardRecord card;
@@ -38,8 +38,8 @@ protected:
 TEST_F(ValueReportTest, OneCardLineByLine)
 {
     const std::string report =
-        BuildValueReport(1, {Card("Lightning Bolt", 1.25f, 12.0f, 10, 10)}, Sets());
-    EXPECT_EQ(report, "1 cards found!\n---\nCard Name: Lightning Bolt\nregValue = 1.2Tix\n"
+        BuildValueReport(1, {Card("Lightning Bolt", 0.03, 12.0, 10, 10)}, Sets());
+    EXPECT_EQ(report, "1 cards found!\n---\nCard Name: Lightning Bolt\nregValue = 0.03Tix\n"
                       "FoilValue = 12.0Tix\nSet = Seventh Edition\nRarity = common\n"
                       "-----------\n");
 }

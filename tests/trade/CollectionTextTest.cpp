@@ -49,7 +49,7 @@ TEST_F(CollectionTextTest, DealDetails)
 {
     EXPECT_EQ(DealDetails(0, {{1, 2}, {card_key::Foil(2), 1}}, 12.5f, nameOf),
               "Bought:2xCard A 1xFoil Card B for 12.5");
-    EXPECT_EQ(DealDetails(1, {{1, 3}}, 0.04f, nameOf), "Sold:3xCard A for 0.0");
+    EXPECT_EQ(DealDetails(1, {{1, 3}}, 0.04f, nameOf), "Sold:3xCard A for 0.04");
     EXPECT_EQ(DealDetails(7, {{99, 1}}, 1.0f, nameOf), "Sold:1x for 1.0");
     EXPECT_EQ(DealDetails(0, {}, 3.0f, nameOf), "Bought:for 3.0");
 }

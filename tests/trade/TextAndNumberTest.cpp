@@ -109,6 +109,10 @@ TEST(NumberText, ShortestFloatTextReadsBackExactly)
     EXPECT_EQ(ShortestFloatText(0.1f), "0.1");
     EXPECT_EQ(ShortestFloatText(0.0f), "0");
     EXPECT_EQ(ShortestFloatText(-3.5f), "-3.5");
+    // Plain decimals, never an exponent: a buy total of 30 is "30", not "3e+01".
+    EXPECT_EQ(ShortestFloatText(30.0f), "30");
+    EXPECT_EQ(ShortestFloatText(120.0f), "120");
+    EXPECT_EQ(ShortestFloatText(5.71f), "5.71");
     for (const float value : {1234567.5f, 3.0e38f, 1.17549435e-38f, 16777217.0f}) {
         const std::string text = ShortestFloatText(value);
         EXPECT_TRUE(IsDecimalNumber(text)) << text;

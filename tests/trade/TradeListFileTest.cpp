@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -112,7 +113,7 @@ TEST_F(TradeListFileTest, ReadsTheGoldenFileBack)
 TEST_F(TradeListFileTest, RoundTripKeepsEveryFieldAndNonLatinNames)
 {
     TradeList list = GoldenList();
-    list.Set(5, Line(5, "\xE7\x81\xAB\xE3\x81\xAE\xE7\x8E\x89 \xE2\x82\xAC", -3, -1.5f, 1e30f));
+    list.Set(5, Line(5, "\xE7\x81\xAB\xE3\x81\xAE\xE7\x8E\x89 \xE2\x82\xAC", 3, -1.5f, 1e30f));
     list.Set(6, Line(6, "\xC3\x83\xC2\xA9", 1, 0, 0));  // looks like UTF-8 once narrowed
     list.Set(7, Line(7, "\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x80\x94 \xC2\x81", 1, 0, 0));
     ASSERT_EQ(WriteTradeListFile(Path("a.ryn"), list).status, TradeListFileStatus::Ok);
@@ -122,6 +123,23 @@ TEST_F(TradeListFileTest, RoundTripKeepsEveryFieldAndNonLatinNames)
     // Names that fit Windows-1252 are stored in it, one byte per character.
     const std::string bytes = ReadBytes(Path("a.ryn"));
     EXPECT_NE(bytes.find("\x93quoted\x94 \x97 \x81"), std::string::npos);
+}
+
+TEST_F(TradeListFileTest, ANegativeQuantityIsReadAsZeroAndCounted)
+{
+    TradeList list;
+    list.Set(1, Line(1, "Card A", -5, 1, 1));
+    list.Set(2, Line(2, "Card B", 2, 1, 1));
+    list.Set(3, Line(3, "Card C", INT32_MIN, 1, 1));
+    ASSERT_EQ(WriteTradeListFile(Path("n.ryn"), list).status, TradeListFileStatus::Ok);
+    for (const auto& contents :
+         {ReadTradeListFile(Path("n.ryn")), ParseTradeList(SerializeTradeList(list))}) {
+        ASSERT_EQ(contents.records.size(), 3u);
+        EXPECT_EQ(contents.records[0].second.quantity, 0);
+        EXPECT_EQ(contents.records[1].second.quantity, 2);
+        EXPECT_EQ(contents.records[2].second.quantity, 0);
+        EXPECT_EQ(contents.negativeQuantities, 2);
+    }
 }
 
 TEST_F(TradeListFileTest, EmptyListIsAHeaderWithCountZero)

@@ -109,7 +109,7 @@ TEST_F(TradeListRefresh, EmptyListGivesNoRowsAndPaddedZeroTotals)
 TEST_F(TradeListRefresh, TotalsPadToWidthFourAndWiden)
 {
     EXPECT_EQ(TotalsLabel(5.0f, 12.5f), "Buy Value: 5.0; Sell Value:12.5");
-    EXPECT_EQ(TotalsLabel(123.0f, 0.04f), "Buy Value:123.0; Sell Value: 0.0");
+    EXPECT_EQ(TotalsLabel(123.0f, 0.04f), "Buy Value:123.0; Sell Value:0.04");
 }
 
 TEST_F(TradeListRefresh, RowsInKeyOrderWithFoilAfterRegularAndTexts)
@@ -124,7 +124,7 @@ TEST_F(TradeListRefresh, RowsInKeyOrderWithFoilAfterRegularAndTexts)
     EXPECT_EQ(rows[2].key, card_key::Foil(7));
     EXPECT_EQ(rows[0].quantity, "2");
     EXPECT_EQ(rows[0].buy, "5.0");
-    EXPECT_EQ(rows[1].buy, "1.2");  // an exact tie, which printf rounds to even
+    EXPECT_EQ(rows[1].buy, "1.25");  // the hundredths are shown when they count
     EXPECT_EQ(rows[2].name, "Foil Card A");
     EXPECT_EQ(rows[2].buy, "12.5");
     // 2 x 5 + 3 x 1.25 + 12.5 = 26.25; 2 x 4 + 3 x 5 + 12.5 = 35.5

@@ -259,6 +259,24 @@ TEST_F(CardsListTest, BadFilesLeaveTheListAndSayWhy)
     EXPECT_EQ(dialog.List().Count(), 2u);
     EXPECT_EQ(MessageBox::asked().back().caption, MessageBox::kWarning);
     EXPECT_TRUE(MessageBox::asked().back().text.contains("2 of the 3"));
+
+    // Negative quantities load as 0, with one message for the whole file.
+    TradeList negative = dialog.List();
+    for (const std::int32_t key :
+         {dialog.List().begin()->first, std::next(dialog.List().begin())->first}) {
+        TradeListEntry entry = negative.Get(key);
+        entry.quantity = -5;
+        negative.Set(key, entry);
+    }
+    std::ofstream(folder.Path("negative.ryn"), std::ios::binary) << SerializeTradeList(negative);
+    const std::size_t before = MessageBox::asked().size();
+    FileDialog::setNextFileName(QString::fromStdString(folder.Path("negative.ryn")));
+    dialog.OnLoad();
+    ASSERT_EQ(MessageBox::asked().size(), before + 1);
+    EXPECT_TRUE(MessageBox::asked().back().text.contains("2 cards"))
+        << MessageBox::asked().back().text.toStdString();
+    EXPECT_EQ(Text(1, 0), "0");
+    EXPECT_EQ(Text(2, 0), "0");
 }
 
 TEST_F(CardsListTest, BoughtLogsEveryRowWithTheBuyTotalPreset)

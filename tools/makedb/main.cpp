@@ -23,6 +23,7 @@ constexpr std::size_t kMaxSyntheticCards = 16777215; // catalogue ids lie below 
 struct Options {
     std::string out;
     bool keep = false;
+    bool force = false;
     bool synthetic = false;
     std::size_t syntheticCount = 0;
     std::string data;
@@ -55,14 +56,16 @@ std::string DefaultDataFile()
 void PrintHelp()
 {
     std::printf(
-        "Usage: makedb --out DIR [--keep] [--synthetic N] [--data TSV]\n"
+        "Usage: makedb --out DIR [--keep | --force] [--synthetic N] [--data TSV]\n"
         "\n"
         "Creates DIR/mtgo.mdb (the price database) and DIR/collection.mdb (an empty collection\n"
         "database). Each file is written under a temporary name and renamed when complete, so\n"
-        "no half-written database is ever left behind.\n"
+        "no half-written database is ever left behind. A file that already exists is never\n"
+        "replaced unless --force is given: makedb names it and stops without writing anything.\n"
         "\n"
         "  --out DIR        folder for the two files (created if missing)\n"
-        "  --keep           leave a file that already exists untouched (otherwise it is replaced)\n"
+        "  --keep           leave a file that already exists untouched, create the missing one\n"
+        "  --force          replace existing files (a collection.mdb loses every logged deal)\n"
         "  --synthetic N    fill mtgo.mdb with N made-up cards (1 to %zu) instead of the sample\n"
         "  --data TSV       the sample card list to read (tab-separated: set_id, set_code,\n"
         "                   set_name, collection_no, rarity, name)\n"
@@ -97,6 +100,8 @@ bool ParseArguments(int argc, char* argv[], Options& options, std::string& error
             }
         } else if (argument == "--keep") {
             options.keep = true;
+        } else if (argument == "--force") {
+            options.force = true;
         } else if (argument == "--data") {
             if (!value(options.data)) {
                 return false;
@@ -124,7 +129,17 @@ bool ParseArguments(int argc, char* argv[], Options& options, std::string& error
         error = "makedb: --out DIR is required (see --help)";
         return false;
     }
+    if (options.keep && options.force) {
+        error = "makedb: --keep and --force exclude each other";
+        return false;
+    }
     return true;
+}
+
+bool Exists(const fs::path& target)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(target, ec));
 }
 
 // Writes `target` through a temporary file in the same folder and a rename.
@@ -132,11 +147,9 @@ bool WriteFile(const fs::path& target, bool keep,
                const std::function<bool(const std::string&, std::string*)>& create)
 {
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(target, ec))) {
-        if (keep) {
-            std::printf("makedb: kept %s\n", target.c_str());
-            return true;
-        }
+    if (keep && Exists(target)) {
+        std::printf("makedb: kept %s\n", target.c_str());
+        return true;
     }
     const fs::path temporary =
         target.parent_path() / ("." + target.filename().string() + ".tmp-" +
@@ -183,6 +196,24 @@ int main(int argc, char* argv[])
         return 1;
     }
     const fs::path out(options.out);
+    const fs::path targets[] = {out / "mtgo.mdb", out / "collection.mdb"};
+
+    // A collection holds the user's deals: nothing is replaced unless asked for by name.
+    if (!options.keep && !options.force) {
+        bool existing = false;
+        for (const fs::path& target : targets) {
+            if (Exists(target)) {
+                std::fprintf(stderr,
+                             "makedb: %s exists; nothing was written (--keep creates only the "
+                             "missing files, --force replaces existing ones)\n",
+                             target.c_str());
+                existing = true;
+            }
+        }
+        if (existing) {
+            return 1;
+        }
+    }
 
     const auto makePrices = [&](const std::string& path, std::string* failure) {
         std::vector<CardSet> sets;
@@ -204,7 +235,7 @@ int main(int argc, char* argv[])
         return database_schema::CreateCollectionDatabase(path, failure);
     };
 
-    const bool prices = WriteFile(out / "mtgo.mdb", options.keep, makePrices);
-    const bool collection = WriteFile(out / "collection.mdb", options.keep, makeCollection);
+    const bool prices = WriteFile(targets[0], options.keep, makePrices);
+    const bool collection = WriteFile(targets[1], options.keep, makeCollection);
     return prices && collection ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
+#include "data/PriceText.h"
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
 #include "lookup/ShownCardsTable.h"
@@ -113,13 +114,6 @@ std::string Field(const std::string& text)
     return field;
 }
 
-std::string FormatValue(float value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(value));
-    return buffer;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -177,8 +171,8 @@ int main(int argc, char** argv)
         for (const CardRecord& card : cards) {
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
-                      << RarityWord(card.rarity) << '\t' << FormatValue(card.reg_value) << '\t'
-                      << FormatValue(card.foil_value) << '\n';
+                      << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
+                      << PriceText(card.foil_value) << '\n';
         }
         if (!cutNote.empty()) {
             std::cerr << "quorvel-lookup: " << cutNote << "\n";

@@ -166,6 +166,11 @@ std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
         marked.cardId = card_item_tag::CardId(static_cast<std::uint32_t>(box->GetData()));
         marked.regText = GetCellText(row, kRegValueColumn).toStdString();
         marked.foilText = GetCellText(row, kFoilValueColumn).toStdString();
+        // A cell still showing its card's value text was not edited; its value is kept exactly.
+        const CardRecord* card = Listed(marked.cardId);
+        marked.regEdited = card == nullptr || marked.regText != card_grid::ValueText(card->reg_value);
+        marked.foilEdited =
+            card == nullptr || marked.foilText != card_grid::ValueText(card->foil_value);
         rows.push_back(std::move(marked));
     }
     return rows;

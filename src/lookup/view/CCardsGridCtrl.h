@@ -73,7 +73,8 @@ public:
     int CompareCells(const CGridCellBase* a, const CGridCellBase* b) const;
 
     /// The rows whose "Cards Name" box is ticked, from top to bottom, with the texts of their
-    /// value cells.
+    /// value cells; a value cell counts as edited when its text is no longer its card's value
+    /// text.
     std::vector<MarkedPriceRow> MarkedRows() const;
 
     /// The HOT toggle of a click on (row, column): only data cells of the HOT column take part.

@@ -309,6 +309,11 @@ void CDlgCardsList::OnLoad()
                                 .arg(contents.records.size())
                                 .arg(contents.declaredCount));
     }
+    if (contents.negativeQuantities > 0) {
+        MessageBox::warning(QStringLiteral("%1 cards of the file had a quantity below 0; they "
+                                           "are in the list with a quantity of 0.")
+                                .arg(contents.negativeQuantities));
+    }
 }
 
 void CDlgCardsList::OnSave()
