@@ -2,7 +2,7 @@
 
 #include "data/CardRecord.h"
 #include "data/DateTime.h"
-#include "trade/NumberText.h"
+#include "data/PriceText.h"
 
 #include <cctype>
 
@@ -43,21 +43,6 @@ PriceChartPlan PlanPriceChart(const std::vector<PricePoint>& history, const Card
         plan.note = "Only one price is known for this card (" + plan.points.front().date + ").";
     }
     return plan;
-}
-
-std::string PriceText(double value)
-{
-    std::string text = FormatDouble("%.4f", value);
-    const std::size_t dot = text.find('.');
-    if (dot == std::string::npos) {
-        return text;
-    }
-    // Keep one decimal at least, as the grid writes values.
-    std::size_t end = text.size();
-    while (end > dot + 2 && text[end - 1] == '0') {
-        --end;
-    }
-    return text.substr(0, end);
 }
 
 std::string PricePointText(const std::string& date, const std::string& series, double value)

@@ -23,8 +23,6 @@ PriceChartPlan PlanPriceChart(const std::vector<PricePoint>& history, const Card
 /// Whether the text is a calendar date "YYYY-MM-DD".
 bool IsHistoryDate(const std::string& date);
 
-/// A value as the chart's tip shows it: "12.5", "0.015", "3.0" (up to four decimals).
-std::string PriceText(double value);
-
-/// The chart's tip over a point: "2026-12-01  Regular: 12.5 Tix".
+/// The chart's tip over a point: "2026-12-01  Regular: 12.5 Tix" (the value as every view
+/// writes it).
 std::string PricePointText(const std::string& date, const std::string& series, double value);

@@ -62,9 +62,7 @@ TEST(PriceChartPlan, NoHistoryShowsTheCurrentValueOnItsUpdateDay)
 TEST(PriceChartPlan, TipTexts)
 {
     EXPECT_EQ(PricePointText("2026-11-01", "Regular", 12.5), "2026-11-01  Regular: 12.5 Tix");
-    EXPECT_EQ(PriceText(0.015), "0.015");
-    EXPECT_EQ(PriceText(3.0), "3.0");
-    EXPECT_EQ(PriceText(1234.56789), "1234.5679");
+    EXPECT_EQ(PricePointText("2026-11-02", "Foil", 0.03), "2026-11-02  Foil: 0.03 Tix");
 }
 
 } // namespace
