@@ -6,6 +6,7 @@
 #include "data/CADORecordset.h"
 #include "data/CardRecord.h"
 #include "data/DateTime.h"
+#include "data/PriceHistory.h"
 #include "lookup/ShownCardsTable.h"
 
 #include <clocale>
@@ -108,6 +109,14 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
                                         std::to_string(card.id) + "."};
             }
             recordset.Close();
+            // The corrected values are also the card's history for the day.
+            std::string historyError;
+            if (!price_history::Write(connection->Handle(), card.id,
+                                      {card.update_date.Format("%Y-%m-%d"), card.reg_value,
+                                       card.foil_value},
+                                      &historyError)) {
+                throw CorrectionFailure{historyError};
+            }
             corrected.push_back(card);
         }
         try {

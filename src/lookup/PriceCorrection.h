@@ -35,7 +35,7 @@ struct PriceCorrectionMessage {
 
 /// Stores corrected prices of ticked grid rows into the price database. All cards of one
 /// correction are written in one database transaction: either every ticked card gets its new
-/// values, hot flag, date and manual mark, or (closed database, missing row, refused save)
+/// values, hot flag, date and manual mark (and a price history row for the day), or (closed database, missing row, refused save)
 /// none does and the listed cards stay as they were.
 class PriceCorrection {
 public:

@@ -229,8 +229,8 @@ TEST_F(CardsGridPointerTest, RarityTipNamesSetAndRarity)
     EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), kRarityColumn), "Invasion/Rare");
     EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(2), kRarityColumn), "Odyssey/Common");
     EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(4), kRarityColumn), "Seventh Edition/Uncommon");
-    // A set missing from the set table gives an empty name; an odd rarity reads "Rare".
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(3), kRarityColumn), "/Rare");
+    // A set missing from the set table gives an empty name; rarity 40 is a mythic rare.
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(3), kRarityColumn), "/Mythic");
     EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), kNameColumn), "");
     EXPECT_EQ(m_grid->RarityTipTextAt(0, kRarityColumn), "");
     m_sets[20] = "Inva\\nsion";

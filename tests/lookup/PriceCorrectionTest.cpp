@@ -1,6 +1,7 @@
 #include "lookup/PriceCorrection.h"
 #include "data/CADODataBase.h"
 #include "data/CardRecord.h"
+#include "data/PriceHistory.h"
 #include "data/SampleCatalogue.h"
 #include "lookup/ShownCardsTable.h"
 
@@ -143,6 +144,14 @@ TEST_F(PriceCorrectionTest, WritesEveryMarkedCardWithDateAndManualMark)
         EXPECT_EQ(Stored(id, "hot"), "0");
     }
     ExpectCardUnchanged(2);
+    // Each corrected card has the day's row in the price history; the others have none.
+    std::vector<PricePoint> history;
+    ASSERT_TRUE(price_history::Read(m_database, 3, history));
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].date, "2026-12-07");
+    EXPECT_EQ(history[0].reg_value, 12.5);
+    ASSERT_TRUE(price_history::Read(m_database, 2, history));
+    EXPECT_TRUE(history.empty());
 
     // The listed records follow the database, so a later report shows the new prices.
     ASSERT_NE(m_shown.Find(3), nullptr);
