@@ -177,7 +177,7 @@ TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)
     auto* none = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(1));
     ASSERT_NE(none, nullptr);
     ASSERT_EQ(none->RegularSeries()->count(), 1);
-    EXPECT_DOUBLE_EQ(none->RegularSeries()->at(0).y(), 0.1f);
+    EXPECT_NEAR(none->RegularSeries()->at(0).y(), 0.1, 1e-6);
     EXPECT_TRUE(none->Note().contains("No price history"));
     none->close();
     EXPECT_EQ(m_window->ShowPriceHistory(4242), nullptr);
