@@ -6,6 +6,7 @@
 #include "toolkit/Resources.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QUrl>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CResizableDialog(resource::kAboutDialog, parent)
@@ -23,6 +24,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CResizableDialog(resource::kAboutDialog,
     }
     if (auto* donation = controlAs<CHyperLink>(resource::kDonationLink))
         donation->setUrl(QUrl(kDonationPage));
+    // "Contact Author" comes first in the template and would take the initial focus, so Enter
+    // would write an e-mail; OK holds it instead and Enter closes the box.
+    if (auto* ok = controlAs<QPushButton>(resource::kOk))
+        ok->setFocus(Qt::OtherFocusReason);
 }
 
 void CAboutDlg::ShowAboutBox(QWidget* parent)

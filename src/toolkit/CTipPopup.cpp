@@ -1,6 +1,7 @@
 #include "toolkit/CTipPopup.h"
 
 #include "toolkit/PopupPlacement.h"
+#include "toolkit/XInputPressWatcher.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -120,6 +121,14 @@ void CTipPopup::startWatching()
     if (!m_watching) {
         qApp->installEventFilter(this);
         m_watching = true;
+        // The popup never has the focus, so it cannot lose it to another program; a press
+        // anywhere else tells that the user turned away. Listening starts now, so no press from
+        // before the popup opened can close it.
+        m_pressWatcher = new XInputPressWatcher(this);
+        connect(m_pressWatcher, &XInputPressWatcher::pressed, this, [this](const QPoint& global) {
+            if (isVisible() && !frameGeometry().contains(global))
+                closePopup();
+        });
     }
 }
 
@@ -128,6 +137,10 @@ void CTipPopup::stopWatching()
     if (m_watching) {
         qApp->removeEventFilter(this);
         m_watching = false;
+        // Later: this may run inside the watcher's own signal.
+        if (m_pressWatcher)
+            m_pressWatcher->deleteLater();
+        m_pressWatcher = nullptr;
     }
 }
 

@@ -5,10 +5,14 @@
 #include <QTimer>
 #include <QWidget>
 
+class XInputPressWatcher;
+
 /// The tip-style popup: a topmost window in the tooltip colours with an optional bold title
 /// and a text split into lines at each line feed, sized to those lines. It closes itself when
-/// its lifetime ends, when it is clicked (the click goes on to the window beneath it), and when
-/// the user turns to another window of the program (a click or focus elsewhere). It never takes
+/// its lifetime ends, when it is clicked (the click goes on to the window beneath it), when
+/// the user turns to another window of the program (a click or focus elsewhere), and on an X
+/// display with XInput 2 when a pointer button is pressed anywhere outside it, also in another
+/// program (seen without grabbing the pointer). It never takes
 /// the keyboard focus from the program the user is working in, and it is never resized while
 /// shown; it can be moved.
 class CTipPopup : public QWidget {
@@ -51,4 +55,5 @@ private:
     QStringList m_lines;
     QTimer m_lifetime;
     bool m_watching = false;
+    QPointer<XInputPressWatcher> m_pressWatcher;
 };

@@ -70,4 +70,16 @@ TEST_F(CAboutDlgTest, OkAndEscapeCloseTheBox)
     EXPECT_FALSE(box.isVisible());
 }
 
+TEST_F(CAboutDlgTest, OkHoldsTheInitialFocusAndEnterPressesIt)
+{
+    CAboutDlg box;
+    box.show();
+    QSignalSpy finished(&box, &QDialog::finished);
+    ASSERT_NE(box.focusWidget(), nullptr);
+    EXPECT_EQ(box.focusWidget(), box.findChild<QPushButton*>("okButton"));
+    QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(finished.size(), 1);
+    EXPECT_TRUE(m_opened.isEmpty());
+}
+
 } // namespace

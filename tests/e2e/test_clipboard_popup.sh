@@ -50,4 +50,20 @@ screenshot "report-near-corner"
 [ $((y + h)) -le $((py - 9)) ] || fail "report bottom edge $((y + h)) not above the pointer $py"
 [ "$x" -ge 0 ] && [ "$y" -ge 0 ] || fail "report at $x,$y leaves the screen"
 
+# A press in another program closes the report at once (it lives 10 s otherwise), although
+# the report never had the focus it could lose.
+xmessage -geometry 240x80+20+420 -title "Other program" "another program" &
+other_pid=$!
+other=$(wait_for_window "Other program")
+xdotool mousemove 400 300
+clip_set "Counterspell"
+at_400() { read -r nx _ < <(popup_geometry) && [ "$nx" -lt 500 ]; }
+wait_until 10 at_400 || fail "no value report for the last copy"
+sleep 0.5
+popup_geometry >/dev/null || fail "the report closed before the click"
+xdotool mousemove --window "$other" 30 20 click 1
+gone() { ! popup_geometry; }
+wait_until 3 gone || fail "the value report stays open after a click in another program"
+kill "$other_pid"
+
 kill "$QUORVEL_PID"
