@@ -93,7 +93,7 @@ TEST(CommandMenuTest, TrayMenuIsOnePopupWithItsChecks)
     for (QAction* a : popup->actions())
         items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
-                                  "Clipboard Monitor", "-", "&Exit"}));
+                                  "Clipboard Monitor", "-", "&Import Prices...", "-", "&Exit"}));
     EXPECT_TRUE(menu.action("ClipboardMonitor")->isCheckable());
     EXPECT_FALSE(menu.action("ShowWindow")->icon().isNull());
     EXPECT_FALSE(menu.action("About")->icon().isNull());
