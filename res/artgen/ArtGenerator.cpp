@@ -1,12 +1,14 @@
-// Draws the program's artwork: icons 128 and 133 in several sizes, the menu images of
-// toolbar 139 and the 29 card images of bitmap 130. Run at build time; every picture comes
+// Draws the program's artwork: icons 128 and 133 in several sizes (icon 128 also as SVG), the
+// menu images of toolbar 139 and the 29 card images of bitmap 130. Run at build time; every picture comes
 // from the code below, so the artwork is kept and reviewed as source.
 //
 // Usage: quorvel_artgen <output directory>
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -23,38 +25,106 @@ QImage blank(int width, int height)
     return image;
 }
 
-// The program icon: a trading card with a coin on it. `alternate` swaps the colours for the
-// second icon of the tray animation, so the blinking is plain to see.
+// The program icon: a trading card with a coin on it, on a 256 by 256 canvas. `alternate` swaps
+// the colours for the second icon of the tray animation, so the blinking is plain to see. The
+// PNG sizes and the scalable SVG are drawn from these same shapes.
+struct AppIconShapes {
+    QColor card, edge, coin;
+    // The grey card behind, tilted for depth.
+    QPointF backCentre{128, 128};
+    double backAngle = -10;
+    QRectF back{-78, -112, 156, 216};
+    double backRadius = 18;
+    QColor backFill{0xdd, 0xdd, 0xdd};
+    QColor backEdge{0, 0, 0, 90};
+    double backEdgeWidth = 10;
+    // The card in front.
+    QRectF front{44, 14, 168, 228};
+    double frontRadius = 20;
+    double frontEdgeWidth = 14;
+    // The coin: a thick ring with a tail, reading as a "Q".
+    QPointF coinCentre{128, 122};
+    double coinRadius = 52;
+    double coinWidth = 30;
+    QLineF tail{150, 150, 186, 192};
+};
+
+AppIconShapes appIconShapes(bool alternate)
+{
+    AppIconShapes shapes;
+    shapes.card = alternate ? QColor(0xf2, 0xb8, 0x1c) : QColor(0x1d, 0x3f, 0x8f);
+    shapes.edge = alternate ? QColor(0x7a, 0x4a, 0x00) : QColor(0xf2, 0xb8, 0x1c);
+    shapes.coin = alternate ? QColor(0x1d, 0x3f, 0x8f) : QColor(0xf2, 0xb8, 0x1c);
+    return shapes;
+}
+
 QImage drawAppIcon(int size, bool alternate)
 {
+    const AppIconShapes s = appIconShapes(alternate);
     QImage image = blank(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 256.0, size / 256.0);
 
-    const QColor cardColour = alternate ? QColor(0xf2, 0xb8, 0x1c) : QColor(0x1d, 0x3f, 0x8f);
-    const QColor edgeColour = alternate ? QColor(0x7a, 0x4a, 0x00) : QColor(0xf2, 0xb8, 0x1c);
-    const QColor coinColour = alternate ? QColor(0x1d, 0x3f, 0x8f) : QColor(0xf2, 0xb8, 0x1c);
-
-    // The card, drawn slightly tilted behind a second one for depth.
     p.save();
-    p.translate(128, 128);
-    p.rotate(-10);
-    p.setPen(QPen(QColor(0, 0, 0, 90), 10));
-    p.setBrush(QColor(0xdd, 0xdd, 0xdd));
-    p.drawRoundedRect(QRectF(-78, -112, 156, 216), 18, 18);
+    p.translate(s.backCentre);
+    p.rotate(s.backAngle);
+    p.setPen(QPen(s.backEdge, s.backEdgeWidth));
+    p.setBrush(s.backFill);
+    p.drawRoundedRect(s.back, s.backRadius, s.backRadius);
     p.restore();
 
-    p.setPen(QPen(edgeColour, 14));
-    p.setBrush(cardColour);
-    p.drawRoundedRect(QRectF(44, 14, 168, 228), 20, 20);
+    p.setPen(QPen(s.edge, s.frontEdgeWidth));
+    p.setBrush(s.card);
+    p.drawRoundedRect(s.front, s.frontRadius, s.frontRadius);
 
-    // The coin: a thick ring with a tail, reading as a "Q".
-    p.setPen(QPen(coinColour, 30, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(s.coin, s.coinWidth, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(128, 122), 52, 52);
-    p.drawLine(QPointF(150, 150), QPointF(186, 192));
+    p.drawEllipse(s.coinCentre, s.coinRadius, s.coinRadius);
+    p.drawLine(s.tail);
     return image;
+}
+
+QString svgColour(const QColor& colour)
+{
+    return colour.name(QColor::HexRgb);
+}
+
+QString svgOpacity(const QColor& colour)
+{
+    return QString::number(colour.alphaF(), 'f', 3);
+}
+
+// The same icon as a scalable picture, for the desktop's scalable icon theme folder.
+QString appIconSvg()
+{
+    const AppIconShapes s = appIconShapes(false);
+    const auto n = [](double value) { return QString::number(value); };
+    QString svg;
+    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+           "viewBox=\"0 0 256 256\">\n";
+    svg += QString("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" "
+                   "fill=\"%6\" stroke=\"%7\" stroke-opacity=\"%8\" stroke-width=\"%9\" ")
+               .arg(n(s.back.x()), n(s.back.y()), n(s.back.width()), n(s.back.height()),
+                    n(s.backRadius), svgColour(s.backFill), svgColour(s.backEdge),
+                    svgOpacity(s.backEdge), n(s.backEdgeWidth));
+    svg += QString("transform=\"translate(%1 %2) rotate(%3)\"/>\n")
+               .arg(n(s.backCentre.x()), n(s.backCentre.y()), n(s.backAngle));
+    svg += QString("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" "
+                   "fill=\"%6\" stroke=\"%7\" stroke-width=\"%8\"/>\n")
+               .arg(n(s.front.x()), n(s.front.y()), n(s.front.width()), n(s.front.height()),
+                    n(s.frontRadius), svgColour(s.card), svgColour(s.edge), n(s.frontEdgeWidth));
+    svg += QString("  <circle cx=\"%1\" cy=\"%2\" r=\"%3\" fill=\"none\" stroke=\"%4\" "
+                   "stroke-width=\"%5\"/>\n")
+               .arg(n(s.coinCentre.x()), n(s.coinCentre.y()), n(s.coinRadius), svgColour(s.coin),
+                    n(s.coinWidth));
+    svg += QString("  <line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" stroke=\"%5\" "
+                   "stroke-width=\"%6\" stroke-linecap=\"round\"/>\n")
+               .arg(n(s.tail.x1()), n(s.tail.y1()), n(s.tail.x2()), n(s.tail.y2()),
+                    svgColour(s.coin), n(s.coinWidth));
+    svg += "</svg>\n";
+    return svg;
 }
 
 void fillShape(QPainter& p, const QPainterPath& path, const QColor& fill, const QColor& edge)
@@ -187,6 +257,16 @@ bool save(const QImage& image, const QDir& dir, const QString& name)
     return false;
 }
 
+bool saveText(const QString& text, const QDir& dir, const QString& name)
+{
+    QFile file(dir.filePath(name));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        file.write(text.toUtf8()) == text.toUtf8().size() && file.flush())
+        return true;
+    std::fprintf(stderr, "quorvel_artgen: cannot write %s\n", qPrintable(dir.filePath(name)));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -205,6 +285,10 @@ int main(int argc, char* argv[])
         ok &= save(drawAppIcon(size, false), dir, QStringLiteral("icon128_%1.png").arg(size));
         ok &= save(drawAppIcon(size, true), dir, QStringLiteral("icon133_%1.png").arg(size));
     }
+    // The remaining sizes of the desktop's hicolor icon theme, and the scalable icon.
+    for (int size : {22, 64, 128})
+        ok &= save(drawAppIcon(size, false), dir, QStringLiteral("icon128_%1.png").arg(size));
+    ok &= saveText(appIconSvg(), dir, QStringLiteral("icon128.svg"));
     // Same order as the command list of toolbar139.json.
     ok &= save(strip({drawAbout(), drawExit(), drawShowWindow()}), dir,
                QStringLiteral("toolbar139.png"));

@@ -2,8 +2,9 @@
 # Usage: check-package.sh BUILD_DIR
 # Installs the build into a staging folder and builds the .deb, then checks that both hold the
 # programs, the launcher, the menu entry, the sample data and the icons, that the package
-# depends on Debian's runtime libraries, and that the launcher fills a fresh data directory
-# once without overwriting a user's files.
+# depends on Debian's runtime libraries, that lintian finds nothing to complain of beyond the
+# package's own justified overrides, and that the launcher fills a fresh data directory once
+# without overwriting a user's files.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 work=$(mktemp -d)
@@ -28,6 +29,8 @@ grep -q '^Exec=quorvel-launcher' "$stage/share/applications/quorvel.desktop" ||
   { cat "$work/cpack.log"; fail "cpack failed"; }
 deb=$(ls "$work"/package/*.deb | head -n 1)
 [ -f "$deb" ] || fail "no .deb was built"
+ddeb=$(ls "$work"/package/quorvel-dbgsym_*.ddeb 2>/dev/null | head -n 1)
+[ -n "$ddeb" ] || fail "no debug-symbol package was built"
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/quorvel ./usr/bin/quorvel-launcher ./usr/share/applications/quorvel.desktop; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
@@ -47,6 +50,33 @@ for program in "$stage"/bin/*; do
       fail "$(basename "$program") needs $library from $owner, which the package does not depend on: $depends"
   done
 done
+
+# Debian's own judge of a package: errors and warnings fail, unless the package overrides them
+# (dist/debian/lintian-overrides, each justified in the README's packaging notes).
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" "$ddeb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log"; fail "lintian found faults in the packages"; }
+version=$(dpkg-deb -f "$deb" Version)
+dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/quorvel/changelog.Debian.gz | zcat |
+  head -n 1 | grep -qF "quorvel ($version)" ||
+  fail "the changelog's latest entry is not version $version: add an entry to dist/debian/changelog"
+
+# A manual page for every command, the icon in every size of the hicolor theme and as SVG,
+# and a menu entry the desktop accepts.
+for program in "$stage"/bin/*; do
+  name=$(basename "$program")
+  page=$stage/share/man/man1/$name.1.gz
+  [ -f "$page" ] || fail "$name has no manual page"
+  zcat "$page" | grep -q "^\.SH NAME" || fail "the manual page of $name has no NAME section"
+done
+for size in 16 22 24 32 48 64 128 256; do
+  icon=$stage/share/icons/hicolor/${size}x${size}/apps/quorvel.png
+  file -b "$icon" 2>/dev/null | grep -q "PNG image data, $size x $size" ||
+    fail "the ${size}x${size} icon is missing or has another size: $(file -b "$icon" 2>&1)"
+done
+grep -q "<svg" "$stage/share/icons/hicolor/scalable/apps/quorvel.svg" 2>/dev/null ||
+  fail "the scalable icon is missing"
+verdict=$(desktop-file-validate "$stage/share/applications/quorvel.desktop" 2>&1) && [ -z "$verdict" ] ||
+  fail "desktop-file-validate objects to the menu entry: $verdict"
 
 # The launcher's first start fills the data directory; a second start keeps the user's files.
 if [ -x "$stage/bin/makedb" ]; then

@@ -3,6 +3,7 @@
 #include "data/DatabaseSchema.h"
 #include "data/DateTime.h"
 #include "data/SampleCatalogue.h"
+#include "QuorvelVersion.h"
 
 #include <cerrno>
 #include <charconv>
@@ -53,6 +54,8 @@ std::string DefaultDataFile()
     return QUORVEL_SOURCE_DATA_FILE;
 }
 
+// Names no path of the machine makedb was built on: the help of an installed makedb must read
+// the same everywhere.
 void PrintHelp()
 {
     std::printf(
@@ -69,17 +72,15 @@ void PrintHelp()
         "  --synthetic N    fill mtgo.mdb with N made-up cards (1 to %zu) instead of the sample\n"
         "  --data TSV       the sample card list to read (tab-separated: set_id, set_code,\n"
         "                   set_name, collection_no, rarity, name)\n"
-        "  --help           show this text\n"
+        "  -h, --help       show this text\n"
+        "  --version        show the version\n"
         "\n"
-        "Without --data the sample card list is taken from the installed copy\n"
-        "  %s\n"
-        "when it exists, else from the source tree\n"
-        "  %s\n"
-        "This run would use: %s\n"
+        "Without --data the sample card list is share/quorvel/sets-2003.tsv beside makedb's own\n"
+        "folder (/usr/share/quorvel/sets-2003.tsv when installed from the package); a makedb\n"
+        "that is not installed reads the copy in its source tree.\n"
         "\n"
         "The sample prices are illustrative, not market prices.\n",
-        kMaxSyntheticCards, InstalledDataFile().c_str(), QUORVEL_SOURCE_DATA_FILE,
-        DefaultDataFile().c_str());
+        kMaxSyntheticCards);
 }
 
 bool ParseArguments(int argc, char* argv[], Options& options, std::string& error)
@@ -179,6 +180,10 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             PrintHelp();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("makedb (Quorvel) %s\n", quorvel_version::kText);
             return 0;
         }
     }

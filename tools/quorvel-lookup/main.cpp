@@ -12,7 +12,12 @@
 #include "lookup/TextCleaning.h"
 #include "lookup/ValueReport.h"
 
+#include "QuorvelVersion.h"
+
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -28,7 +33,7 @@ constexpr const char* kPriceDatabase = "Data Source=.\\mtgo.mdb;";
 constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
 
 constexpr const char* kUsage =
-    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--report] [TEXT ...]\n"
+    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--report] [--] [TEXT ...]\n"
     "\n"
     "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
     "no TEXT, all of standard input) in mtgo.mdb of the working directory, with the word\n"
@@ -41,9 +46,13 @@ constexpr const char* kUsage =
     "  --level 2     also try one-letter wildcards (\"Match Level Low\"); default 1\n"
     "  --no-filters  do not apply the word filters\n"
     "  --report      print the value report the popup would show instead of the list\n"
+    "  -h, --help    show this text\n"
+    "  --version     show the version\n"
+    "  --            the rest is TEXT, even where it starts with a dash\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
-    "rarity, regular value, foil value. Exit status: 0 cards found, 1 none found, 2 error.\n";
+    "rarity, regular value, foil value. Exit status: 0 cards found, 1 none found, 2 error.\n"
+    "Quorvel started from the menu keeps its mtgo.mdb in ~/.local/share/quorvel.\n";
 
 struct Options {
     bool fromClipboard = false;
@@ -51,16 +60,25 @@ struct Options {
     bool filters = true;
     bool report = false;
     bool help = false;
+    bool version = false;
     bool haveText = false;
     std::string text;
 };
+
+// "-h" and "--level" are options; "-" alone, "-5" or "- Shock" are text. Text that starts
+// like an option follows "--".
+bool IsOption(const std::string& arg)
+{
+    return arg.size() > 1 && arg[0] == '-' &&
+           (arg[1] == '-' || std::isalpha(static_cast<unsigned char>(arg[1])));
+}
 
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
 {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (!optionsEnded && arg.starts_with("--")) {
+        if (!optionsEnded && IsOption(arg)) {
             if (arg == "--") {
                 optionsEnded = true;
             } else if (arg == "--clipboard") {
@@ -69,8 +87,10 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
                 options.filters = false;
             } else if (arg == "--report") {
                 options.report = true;
-            } else if (arg == "--help") {
+            } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
+            } else if (arg == "--version") {
+                options.version = true;
             } else if (arg == "--level" || arg.starts_with("--level=")) {
                 std::string value;
                 if (arg == "--level") {
@@ -114,6 +134,28 @@ std::string Field(const std::string& text)
     return field;
 }
 
+// The folder the menu entry's launcher gives Quorvel, where a user's mtgo.mdb usually is.
+std::string LauncherDataFolder()
+{
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && *dataHome) {
+        return std::string(dataHome) + "/quorvel";
+    }
+    return "~/.local/share/quorvel";
+}
+
+void ExplainWhereItLooked()
+{
+    std::error_code ec;
+    const std::filesystem::path looked = std::filesystem::current_path(ec) / "mtgo.mdb";
+    std::cerr << "quorvel-lookup: looked for " << (ec ? "./mtgo.mdb" : looked.string()) << "\n";
+    if (!ec && !std::filesystem::exists(looked, ec)) {
+        std::cerr << "Run quorvel-lookup in the folder that holds mtgo.mdb: Quorvel started from "
+                     "the menu keeps it in "
+                  << LauncherDataFolder() << " (or make one with makedb --out DIR).\n";
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -121,11 +163,15 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
-        std::cerr << "quorvel-lookup: " << error << "\n\n" << kUsage;
+        std::cerr << "quorvel-lookup: " << error << " (see --help)\n";
         return kError;
     }
     if (options.help) {
         std::cout << kUsage;
+        return kFound;
+    }
+    if (options.version) {
+        std::cout << "quorvel-lookup (Quorvel) " << quorvel_version::kText << "\n";
         return kFound;
     }
     if (!options.haveText) {
@@ -139,12 +185,14 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: cannot open the price database mtgo.mdb in the working "
                      "directory.\n"
                   << database.GetLastErrorText() << "\n";
+        ExplainWhereItLooked();
         return kError;
     }
     CardCatalogue catalogue;
     if (!catalogue.LoadCatalogue(database, &error)) {
         std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
                   << error << "\n";
+        ExplainWhereItLooked();
         return kError;
     }
     database.Close();
