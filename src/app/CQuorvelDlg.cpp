@@ -6,13 +6,16 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/PriceHistory.h"
+#include "lookup/BestMatchOrder.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/FilterList.h"
+#include "lookup/MatchScorer.h"
 #include "lookup/PriceChartPlan.h"
 #include "lookup/view/CCardsGridCtrl.h"
 #include "lookup/view/CPriceHistoryDlg.h"
 #include "lookup/view/PriceCorrectionCommand.h"
 #include "lookup/ValueReport.h"
+#include "toolkit/AppSettings.h"
 #include "toolkit/CTipPopup.h"
 #include "toolkit/ClipboardViewer.h"
 #include "toolkit/CommandMenu.h"
@@ -55,6 +58,7 @@ constexpr NamedCommand kCommandNames[] = {
     {"ClipboardMonitor", MainCommand::ClipboardMonitor},
     {"MatchLevelLow", MainCommand::MatchLevelLow},
     {"UserDefFilter", MainCommand::UserFilter},
+    {"BestMatchFirst", MainCommand::BestMatch},
     {"TradingList", MainCommand::TradingList},
     {"MyCollection", MainCommand::MyCollection},
     {"TransactionLog", MainCommand::TransactionLog},
@@ -68,7 +72,7 @@ constexpr NamedCommand kCommandNames[] = {
 constexpr MainCommand kCheckableCommands[] = {
     MainCommand::Topmost,        MainCommand::ClipboardMonitor, MainCommand::MatchLevelLow,
     MainCommand::UserFilter,     MainCommand::TradingList,      MainCommand::MyCollection,
-    MainCommand::TransactionLog,
+    MainCommand::TransactionLog, MainCommand::BestMatch,
 };
 
 QString NameOf(MainCommand command)
@@ -90,6 +94,8 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     setObjectName("CQuorvelDlg");
     // Construction: icon, catalogue, user filters.
     m_icon = Resources::icon(resource::kAppIcon);
+    // The one option the user's choice outlives the run for.
+    m_options.SetBestMatch(AppSettings::bestMatchFirst());
     LoadCatalogue();
     LoadFilters();
     InitDialog();
@@ -312,6 +318,9 @@ void CQuorvelDlg::OnCommand(MainCommand command)
     case MainCommand::UserFilter:
         m_options.ToggleUserFilter();
         break;
+    case MainCommand::BestMatch:
+        AppSettings::setBestMatchFirst(m_options.ToggleBestMatch());
+        break;
     case MainCommand::TradingList:
     case MainCommand::MyCollection:
     case MainCommand::TransactionLog:
@@ -360,10 +369,21 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
     m_lookup.Options().matchLevel = m_options.MatchLevel();
     m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
     m_grid->SortByValueAndFit();
+    ScoreListedCards(text, fromClipboard);
     SetCountCaption(m_grid->DataRowCount());
     if (m_monitor.TakeReportRequest(m_options.ClipboardMonitor()))
         ShowValueReport();
     m_grid->viewport()->update();
+}
+
+void CQuorvelDlg::ScoreListedCards(const std::string& text, bool fromClipboard)
+{
+    m_bestOrder.clear();
+    if (!m_options.BestMatch())
+        return;
+    const MatchScorer scorer(text, m_lookup.Filters(), m_lookup.Options(), fromClipboard,
+                             m_lookup.Limits());
+    m_bestOrder = OrderByMatch(m_grid->ShownCards().CardsInGridOrder(), scorer);
 }
 
 void CQuorvelDlg::SetCountCaption(int count)
@@ -376,14 +396,21 @@ void CQuorvelDlg::ShowValueReport()
 {
     const int rows = m_grid->DataRowCount();
     std::vector<CardRecord> cards;
-    // The first three rows in grid order: the most valuable cards after the sort.
-    for (int row = m_grid->GetFixedRowCount(); row < m_grid->GetRowCount() && cards.size() < 3;
-         ++row) {
-        if (const CardRecord* card = m_grid->CardOfRow(row))
-            cards.push_back(*card);
+    std::size_t reported = static_cast<std::size_t>(rows);
+    if (m_options.BestMatch()) {
+        // Only the cards that match well enough, best first: chatter reports none.
+        cards = ReportedCards(m_bestOrder);
+        reported = cards.size();
+    } else {
+        // The first three rows in grid order: the most valuable cards after the sort.
+        for (int row = m_grid->GetFixedRowCount();
+             row < m_grid->GetRowCount() && cards.size() < 3; ++row) {
+            if (const CardRecord* card = m_grid->CardOfRow(row))
+                cards.push_back(*card);
+        }
     }
     const std::string report =
-        BuildValueReport(static_cast<std::size_t>(rows), cards,
+        BuildValueReport(reported, cards,
                          [this](std::int32_t setId) { return m_catalogue.SetName(setId); },
                          LookupCutNote(m_lastLookup, m_lookup.Limits()));
     if (rows == 0) {

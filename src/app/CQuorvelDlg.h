@@ -2,6 +2,7 @@
 
 #include "app/HelpViewer.h"
 #include "data/CardCatalogue.h"
+#include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
 #include "lookup/ClipboardMonitor.h"
 #include "lookup/OptionFlags.h"
@@ -52,9 +53,10 @@ public:
     /// One clipboard change (the clipboard viewer's notification).
     void OnDrawClipboard(bool ownWrite);
 
-    /// The whole lookup: lists the cards the text names, sorts them by regular value, writes
-    /// the count caption and, for a clipboard lookup with the monitor on, shows the value
-    /// report beside the cursor.
+    /// The whole lookup: lists the cards the text names, sorts them by regular value (by match
+    /// score with Best Match First), writes the count caption and, for a clipboard lookup with
+    /// the monitor on, shows the value report beside the cursor (with Best Match First only
+    /// the cards scoring at least MatchScorer::kReportThreshold).
     void LookUp(const std::string& text, bool fromClipboard);
     /// The text of the last value report shown.
     const QString& LastReport() const { return m_lastReport; }
@@ -91,6 +93,7 @@ public slots:
 private:
     void LoadCatalogue();
     void LoadFilters();
+    void ScoreListedCards(const std::string& text, bool fromClipboard);
     void ShowValueReport();
     void SetCountCaption(int count);
     void CorrectPrice();
@@ -121,6 +124,7 @@ private:
     CardLookup m_lookup;
     LookupStats m_lastLookup;
     QString m_lastReport;
+    std::vector<ScoredCard> m_bestOrder;  // the last lookup's cards by score (Best Match First)
     QString m_searchText;
     QIcon m_icon;
     HelpViewer m_help;

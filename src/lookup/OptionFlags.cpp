@@ -22,6 +22,12 @@ void OptionFlags::ToggleUserFilter()
     m_userFilter = !m_userFilter;
 }
 
+bool OptionFlags::ToggleBestMatch()
+{
+    m_bestMatch = !m_bestMatch;
+    return m_bestMatch;
+}
+
 bool OptionFlags::IsChecked(MainCommand command, MenuKind menu,
                             const SecondaryWindows& windows) const
 {
@@ -35,6 +41,8 @@ bool OptionFlags::IsChecked(MainCommand command, MenuKind menu,
         return m_matchLevel == 2;
     case MainCommand::UserFilter:
         return m_userFilter;
+    case MainCommand::BestMatch:
+        return m_bestMatch;
     case MainCommand::TradingList:
         return windows.tradeList;
     case MainCommand::MyCollection:

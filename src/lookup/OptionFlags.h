@@ -11,6 +11,7 @@ enum class MainCommand {
     ClipboardMonitor,
     MatchLevelLow,
     UserFilter,
+    BestMatch,
     TradingList,
     MyCollection,
     TransactionLog,
@@ -34,13 +35,17 @@ struct SecondaryWindows {
 enum class WindowToggle { Hide, Show, ShowAndRefresh };
 
 /// The option flags of the main window and the rules of the commands that toggle them.
-/// None of them is saved: every run starts with the initial values.
+/// None of them is saved but Best Match First, which the main window keeps in the settings:
+/// every run starts with the initial values.
 class OptionFlags {
 public:
     bool Topmost() const { return m_topmost; }
     bool ClipboardMonitor() const { return m_clipboardMonitor; }
     bool UserFilter() const { return m_userFilter; }
     int MatchLevel() const { return m_matchLevel; }
+    /// Best Match First: order what a lookup found by match score; off until chosen.
+    bool BestMatch() const { return m_bestMatch; }
+    void SetBestMatch(bool on) { m_bestMatch = on; }
 
     /// Topmost command: returns true when the window must move into the topmost band.
     bool ToggleTopmost();
@@ -49,6 +54,8 @@ public:
     /// Match Level Low command: level 1 becomes 2, anything else becomes 1.
     void ToggleMatchLevelLow();
     void ToggleUserFilter();
+    /// Best Match First command: returns the new state.
+    bool ToggleBestMatch();
 
     /// Whether `command`'s item in `menu` carries a check mark.
     bool IsChecked(MainCommand command, MenuKind menu, const SecondaryWindows& windows) const;
@@ -62,4 +69,5 @@ private:
     bool m_clipboardMonitor = true;
     bool m_userFilter = true;
     int m_matchLevel = 1;
+    bool m_bestMatch = false;
 };

@@ -22,6 +22,25 @@ std::unique_ptr<QSettings> AppSettings::open()
                                        QStringLiteral("Quorvel"));
 }
 
+namespace {
+
+const QString kBestMatchKey = QStringLiteral("Options/BestMatchFirst");
+
+} // namespace
+
+bool AppSettings::bestMatchFirst()
+{
+    const QString value = open()->value(kBestMatchKey).toString();
+    return value == QLatin1String("true") || value == QLatin1String("1");
+}
+
+void AppSettings::setBestMatchFirst(bool on)
+{
+    auto settings = open();
+    settings->setValue(kBestMatchKey, on);
+    settings->sync();
+}
+
 void AppSettings::setFileForTests(const QString& iniPath)
 {
     testFile() = iniPath;

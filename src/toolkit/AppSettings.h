@@ -5,8 +5,8 @@
 
 class QSettings;
 
-/// The per-user settings store, named by the program's settings key. Only window placements
-/// are kept there.
+/// The per-user settings store, named by the program's settings key. Window placements and the
+/// Best Match First option are kept there.
 class AppSettings {
 public:
     /// The key that names the store ("ZUMI Tamrik's Quorvel").
@@ -14,6 +14,12 @@ public:
 
     /// Opens the store: the user-scope QSettings of the key, or the file set for tests.
     static std::unique_ptr<QSettings> open();
+
+    /// The Best Match First option as last chosen; false at the very first start and for a
+    /// stored value that is not a truth value.
+    static bool bestMatchFirst();
+    /// Stores the option at once, so that a program that is killed keeps it too.
+    static void setBestMatchFirst(bool on);
 
     /// Test hook: keep settings in this INI file instead of the user's store; an empty path
     /// returns to the user's store.

@@ -186,6 +186,20 @@ TEST_F(CQuorvelDlgLookupTest, ACopyThatFindsNothingStillReports)
     EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
 }
 
+TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst)
+{
+    Window().OnCommand(MainCommand::BestMatch);
+    m_clipboard.simulateCopy("anyone got a wrath deck for the weekend?");
+    EXPECT_EQ(Caption(), "3 cards in list ");
+    EXPECT_EQ(Window().LastReport(), "0 cards found!\n---\n");
+    m_clipboard.simulateCopy("WTS Kirtar's Wrath and Wrath of God");
+    const QString report = Window().LastReport();
+    EXPECT_TRUE(report.startsWith("2 cards found!\n---\nCard Name: Kirtar's Wrath\n"))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains("Card Name: Wrath of God\n"));
+    EXPECT_FALSE(report.contains("Akroma"));
+}
+
 TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
 {
     TypeSearch("Counterspell");

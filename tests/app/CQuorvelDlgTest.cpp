@@ -112,7 +112,8 @@ TEST_F(CQuorvelDlgTest, MenusCarryTheirItems)
     for (QAction* item : Window().TrayMenu()->actions())
         tray << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(tray, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
-                                 "Clipboard Monitor", "-", "&Import Prices...", "-", "&Exit"}));
+                                 "Clipboard Monitor", "&Best Match First", "-",
+                                 "&Import Prices...", "-", "&Exit"}));
 }
 
 TEST_F(CQuorvelDlgTest, AMissingPriceDatabaseGivesOneClearMessageAndAnEmptyCatalogue)
@@ -344,11 +345,32 @@ TEST_F(CQuorvelDlgTest, ARestartKeepsThePlaceButNoOption)
     EXPECT_FALSE(again.Options().Topmost());
 }
 
+TEST_F(CQuorvelDlgTest, BestMatchFirstIsOffAtFirstStartAndOutlivesARestart)
+{
+    EXPECT_FALSE(Window().Options().BestMatch());
+    EXPECT_FALSE(CheckedInMenuBar("&Best Match First"));
+    EXPECT_FALSE(CheckedInTray("&Best Match First"));
+    MenuBarAction("&Best Match First")->trigger();
+    EXPECT_TRUE(CheckedInTray("&Best Match First"));
+    m_window.reset();
+    EXPECT_TRUE(Window().Options().BestMatch());
+    EXPECT_TRUE(CheckedInMenuBar("&Best Match First"));
+    TrayAction("&Best Match First")->trigger();
+    m_window.reset();
+    EXPECT_FALSE(Window().Options().BestMatch());
+    // A stored value that is no truth value leaves the option off.
+    m_window.reset();
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat)
+        .setValue("Options/BestMatchFirst", "sometimes");
+    EXPECT_FALSE(Window().Options().BestMatch());
+}
+
 TEST_F(CQuorvelDlgTest, CommandNamesOfTheMenuResourcesAreAllKnown)
 {
     for (const char* name : {"Exit", "TradingList", "MyCollection", "TransactionLog", "Topmost",
                              "ClipboardMonitor", "MatchLevelLow", "UserDefFilter", "Help",
-                             "About", "ShowWindow", "ImportPrices", "PreviewImport"}) {
+                             "About", "ShowWindow", "BestMatchFirst", "ImportPrices",
+                             "PreviewImport"}) {
         bool known = false;
         CQuorvelDlg::CommandByName(name, &known);
         EXPECT_TRUE(known) << name;

@@ -188,3 +188,17 @@ TEST_F(QuorvelLookupCommandTest, CutClipboardTextIsTold)
 }
 
 }  // namespace
+
+TEST_F(QuorvelLookupCommandTest, BestMatchFirstOrdersByScoreAndReportsOnlyPassingCards)
+{
+    WriteDatabase();
+    const Result list = Run("--best 'exalted angel is great, wrath of god'");
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "2\tWrath of God\tSeventh Edition\trare\t1.5\t6.5\t100\n"
+                        "6\tExalted Angel\tOnslaught\trare\t9.75\t30.0\t89\n");
+    const std::string chatter = "--clipboard --report 'lightning strikes twice lol'";
+    EXPECT_EQ(Run(chatter).out.substr(0, 15), "1 cards found!\n");
+    const Result best = Run("--best " + chatter);
+    EXPECT_EQ(best.status, 1);
+    EXPECT_EQ(best.out, "0 cards found!\n---\n");
+}

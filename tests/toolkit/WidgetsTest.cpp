@@ -77,7 +77,7 @@ TEST(CommandMenuTest, MainMenuHasTheMenusAndItemsInOrder)
     for (QAction* a : option->actions())
         items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&Topmost Window", "&Clipboard Monitor", "-", "&Match Level Low",
-                                  "&User def filter"}));
+                                  "&User def filter", "&Best Match First"}));
     // The menu bar's Clipboard Monitor shows no check mark; the tray's does.
     EXPECT_FALSE(menu.action("ClipboardMonitor")->isCheckable());
     EXPECT_EQ(menu.action("Help")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -93,8 +93,10 @@ TEST(CommandMenuTest, TrayMenuIsOnePopupWithItsChecks)
     for (QAction* a : popup->actions())
         items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
-                                  "Clipboard Monitor", "-", "&Import Prices...", "-", "&Exit"}));
+                                  "Clipboard Monitor", "&Best Match First", "-",
+                                  "&Import Prices...", "-", "&Exit"}));
     EXPECT_TRUE(menu.action("ClipboardMonitor")->isCheckable());
+    EXPECT_TRUE(menu.action("BestMatchFirst")->isCheckable());
     EXPECT_FALSE(menu.action("ShowWindow")->icon().isNull());
     EXPECT_FALSE(menu.action("About")->icon().isNull());
 }

@@ -6,8 +6,10 @@
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
 #include "data/PriceText.h"
+#include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
+#include "lookup/MatchScorer.h"
 #include "lookup/ShownCardsTable.h"
 #include "lookup/TextCleaning.h"
 #include "lookup/ValueReport.h"
@@ -33,7 +35,8 @@ constexpr const char* kPriceDatabase = "Data Source=.\\mtgo.mdb;";
 constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
 
 constexpr const char* kUsage =
-    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--report] [--] [TEXT ...]\n"
+    "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--best] [--report]\n"
+    "                      [--] [TEXT ...]\n"
     "\n"
     "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
     "no TEXT, all of standard input) in mtgo.mdb of the working directory, with the word\n"
@@ -45,13 +48,16 @@ constexpr const char* kUsage =
     "                error, or as the last line of the report)\n"
     "  --level 2     also try one-letter wildcards (\"Match Level Low\"); default 1\n"
     "  --no-filters  do not apply the word filters\n"
+    "  --best        Best Match First: list the cards by match score, best first, with the\n"
+    "                score as a last field; the report keeps only those scoring at least %d\n"
     "  --report      print the value report the popup would show instead of the list\n"
     "  -h, --help    show this text\n"
     "  --version     show the version\n"
     "  --            the rest is TEXT, even where it starts with a dash\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
-    "rarity, regular value, foil value. Exit status: 0 cards found, 1 none found, 2 error.\n"
+    "rarity, regular value, foil value. Exit status: 0 cards found (listed in the report\n"
+    "with --best --report), 1 none found, 2 error.\n"
     "Quorvel started from the menu keeps its mtgo.mdb in ~/.local/share/quorvel.\n";
 
 struct Options {
@@ -59,6 +65,7 @@ struct Options {
     int level = 1;
     bool filters = true;
     bool report = false;
+    bool best = false;
     bool help = false;
     bool version = false;
     bool haveText = false;
@@ -85,6 +92,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
                 options.fromClipboard = true;
             } else if (arg == "--no-filters") {
                 options.filters = false;
+            } else if (arg == "--best") {
+                options.best = true;
             } else if (arg == "--report") {
                 options.report = true;
             } else if (arg == "--help" || arg == "-h") {
@@ -134,6 +143,13 @@ std::string Field(const std::string& text)
     return field;
 }
 
+std::string Usage()
+{
+    char text[4096];
+    std::snprintf(text, sizeof text, kUsage, MatchScorer::kReportThreshold);
+    return text;
+}
+
 // The folder the menu entry's launcher gives Quorvel, where a user's mtgo.mdb usually is.
 std::string LauncherDataFolder()
 {
@@ -167,7 +183,7 @@ int main(int argc, char** argv)
         return kError;
     }
     if (options.help) {
-        std::cout << kUsage;
+        std::cout << Usage();
         return kFound;
     }
     if (options.version) {
@@ -210,17 +226,44 @@ int main(int argc, char** argv)
     const LookupStats stats = lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
     const std::string cutNote = LookupCutNote(stats, lookup.Limits());
 
-    const std::vector<CardRecord> cards = shown.CardsInGridOrder();
+    std::vector<ScoredCard> listed;
+    for (CardRecord& card : shown.CardsInGridOrder()) {
+        listed.push_back(ScoredCard{std::move(card), 0});
+    }
+    if (options.best) {
+        std::vector<CardRecord> cards;
+        for (ScoredCard& scored : listed) {
+            cards.push_back(std::move(scored.card));
+        }
+        const MatchScorer scorer(TrimBlanks(options.text), filters.filters, lookup.Options(),
+                                 options.fromClipboard, lookup.Limits());
+        listed = OrderByMatch(cards, scorer);
+    }
+    std::size_t found = listed.size();
     if (options.report) {
+        std::vector<CardRecord> reported;
+        if (options.best) {
+            reported = ReportedCards(listed);
+        } else {
+            for (const ScoredCard& scored : listed) {
+                reported.push_back(scored.card);
+            }
+        }
+        found = reported.size();
         std::cout << BuildValueReport(
-            cards.size(), cards,
+            reported.size(), reported,
             [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote);
     } else {
-        for (const CardRecord& card : cards) {
+        for (const ScoredCard& scored : listed) {
+            const CardRecord& card = scored.card;
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
                       << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
-                      << PriceText(card.foil_value) << '\n';
+                      << PriceText(card.foil_value);
+            if (options.best) {
+                std::cout << '\t' << scored.score;
+            }
+            std::cout << '\n';
         }
         if (!cutNote.empty()) {
             std::cerr << "quorvel-lookup: " << cutNote << "\n";
@@ -231,5 +274,5 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: cannot write the output\n";
         return kError;
     }
-    return cards.empty() ? kNothingFound : kFound;
+    return found == 0 ? kNothingFound : kFound;
 }

@@ -1,0 +1,116 @@
+// What "Best Match First" adds to a copied trade line's lookup on 100,000 cards (the sample
+// cards among synthetic ones): the lookup alone, and the lookup followed by scoring, ordering
+// and cutting the found cards for the value report, and that last step alone.
+
+#include "data/SampleCatalogue.h"
+#include "lookup/BestMatchOrder.h"
+#include "lookup/CardLookup.h"
+#include "lookup/FilterList.h"
+#include "lookup/MatchScorer.h"
+#include "lookup/ShownCardsTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> kLines = {
+    "WTS: 4x Wrath of God, 2 Counterspell 3tix",
+    "WTB Psychatog 4 tix each, pm me",
+    "Selling playsets of Nantuko Shade and Call of the Herd cheap!!",
+    "WTT my Rorix Bladewing for your Exalted Angel",
+    "anyone going to the prerelease this weekend",
+    "I've been running Psychatog in my deck for a month and it's great",
+};
+
+struct Setup {
+    std::vector<CardRecord> cards;
+    FilterList filters;
+};
+
+const Setup& Data()
+{
+    static const Setup setup = [] {
+        Setup s;
+        std::vector<CardSet> sets;
+        std::vector<CardRecord> sample;
+        if (!sample_catalogue::ReadSetsTsv(QUORVEL_SOURCE_DIR "/data/sets-2003.tsv", sets,
+                                           sample)) {
+            std::fprintf(stderr, "bench_best_match: cannot read the sample catalogue\n");
+            std::exit(2);
+        }
+        sample_catalogue::ApplyIllustrativePrices(sample, DateTime(2026, 12, 1));
+        s.cards = sample_catalogue::MakeSyntheticCards(100000 - sample.size(), 42);
+        for (CardRecord card : sample) {
+            card.id += 100000;
+            s.cards.push_back(card);
+        }
+        s.filters = LoadFilters(QUORVEL_SOURCE_DIR "/data/filter.ini").filters;
+        return s;
+    }();
+    return setup;
+}
+
+void Run(benchmark::State& state, bool score)
+{
+    const Setup& data = Data();
+    CardLookup lookup(data.cards);
+    lookup.SetFilters(data.filters);
+    const std::string& line = kLines[static_cast<std::size_t>(state.range(0))];
+    std::size_t found = 0;
+    std::size_t reported = 0;
+    for (auto _ : state) {
+        ShownCardsTable shown;
+        lookup.LookUp(line, true, shown);
+        std::vector<CardRecord> cards = shown.CardsInGridOrder();
+        found = cards.size();
+        if (score) {
+            const MatchScorer scorer(line, data.filters, lookup.Options(), true);
+            cards = ReportedCards(OrderByMatch(cards, scorer));
+            reported = cards.size();
+        }
+        benchmark::DoNotOptimize(cards.data());
+    }
+    state.SetLabel(std::to_string(found) + " found" +
+                   (score ? ", " + std::to_string(reported) + " reported" : ""));
+}
+
+void BM_LookUp(benchmark::State& state)
+{
+    Run(state, false);
+}
+
+void BM_LookUpAndScore(benchmark::State& state)
+{
+    Run(state, true);
+}
+
+// Scoring alone: the cards the line's lookup found, scored, ordered and cut for the report.
+void BM_ScoreOnly(benchmark::State& state)
+{
+    const Setup& data = Data();
+    CardLookup lookup(data.cards);
+    lookup.SetFilters(data.filters);
+    const std::string& line = kLines[static_cast<std::size_t>(state.range(0))];
+    ShownCardsTable shown;
+    lookup.LookUp(line, true, shown);
+    const std::vector<CardRecord> found = shown.CardsInGridOrder();
+    for (auto _ : state) {
+        const MatchScorer scorer(line, data.filters, lookup.Options(), true);
+        std::vector<CardRecord> reported = ReportedCards(OrderByMatch(found, scorer));
+        benchmark::DoNotOptimize(reported.data());
+    }
+    state.SetLabel(std::to_string(found.size()) + " found");
+}
+
+}  // namespace
+
+BENCHMARK(BM_ScoreOnly)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LookUp)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LookUpAndScore)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,229 @@
+#include "lookup/MatchScorer.h"
+
+#include "lookup/TextCleaning.h"
+#include "lookup/Utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
+
+namespace {
+
+// A typed word one edit away from a name word (a typo) counts for this share of its letters.
+constexpr double kTypoWeight = 0.75;
+// How strongly the share of its token that the name covers weighs: a name standing alone
+// scores its full coverage, a name inside a sentence of forty letters still about 70 % of it.
+constexpr double kTokenExponent = 0.25;
+// A name reached through one short or common word among other words of its token keeps this
+// share of its score: "fog" in "any fog in the chat" names no card.
+constexpr double kLoneWordFactor = 0.5;
+constexpr std::size_t kShortWord = 4;
+
+// Words of trade chat and plain English that are whole card names or parts of many: alone
+// among other words they are more likely chatter than a card.
+constexpr std::array<std::string_view, 72> kCommonWords = {
+    "anger",  "angel",   "bind",    "blaze",   "boil",   "castle", "clone",   "death",
+    "deluge", "divert",  "dragon",  "dream",   "execute", "fear",  "fire",    "flight",
+    "forest", "genesis", "glory",   "goblin",  "greed",  "ground", "heart",   "index",
+    "insist", "island",  "knight",  "life",    "light",  "lure",   "master",  "mind",
+    "mountain", "night", "overload", "peace",  "peek",   "plains", "power",   "probe",
+    "rage",   "recover", "refresh", "repel",   "rest",   "ring",   "rout",    "shelter",
+    "shock",  "simplify", "smash",  "soul",    "spirit", "standstill", "storm", "stun",
+    "swamp",  "swat",    "tangle",  "threaten", "time",  "tremor", "valor",   "void",
+    "wall",   "war",     "wish",    "wonder",  "world",  "zap",    "filth",   "brawn",
+};
+
+bool IsWordByte(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80;
+}
+
+// True when a and b differ by one inserted, deleted, replaced or swapped pair of characters.
+bool OneEditApart(std::string_view a, std::string_view b)
+{
+    if (a.size() > b.size()) {
+        std::swap(a, b);
+    }
+    if (b.size() - a.size() > 1) {
+        return false;
+    }
+    std::size_t i = 0;
+    while (i < a.size() && a[i] == b[i]) {
+        ++i;
+    }
+    if (a.size() == b.size()) {
+        if (i == a.size()) {
+            return false;  // equal
+        }
+        if (a.substr(i + 1) == b.substr(i + 1)) {
+            return true;  // replaced
+        }
+        return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] &&
+               a.substr(i + 2) == b.substr(i + 2);  // swapped
+    }
+    return a.substr(i) == b.substr(i + 1);  // inserted
+}
+
+// How much of a name word the text word stands for: 1 the same word, kTypoWeight a typo of a
+// word long enough that one slip still leaves it recognisable, 0 otherwise.
+double WordWeight(std::string_view nameWord, std::string_view textWord)
+{
+    if (nameWord == textWord) {
+        return 1.0;
+    }
+    if (nameWord.size() > kShortWord && OneEditApart(nameWord, textWord)) {
+        return kTypoWeight;
+    }
+    return 0.0;
+}
+
+bool IsShortOrCommon(std::string_view word)
+{
+    return word.size() <= kShortWord ||
+           std::find(kCommonWords.begin(), kCommonWords.end(), word) != kCommonWords.end();
+}
+
+std::string JoinWords(const std::vector<std::string>& words)
+{
+    std::string joined;
+    for (const std::string& word : words) {
+        joined += joined.empty() ? "" : " ";
+        joined += word;
+    }
+    return joined;
+}
+
+}  // namespace
+
+std::vector<std::string> MatchScorer::Words(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (const char ch : text) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+        }
+        if (c == '\'') {
+            continue;
+        }
+        if (IsWordByte(c)) {
+            word.push_back(static_cast<char>(c));
+        } else if (!word.empty()) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    if (!word.empty()) {
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
+                         const LookupOptions& options, bool fromClipboard,
+                         const ClipboardLimits& limits)
+{
+    if (fromClipboard) {
+        text = utf8::FirstChars(text, limits.maxChars);
+    }
+    const std::string cleaned = NormalisePunctuation(StripQuantities(text));
+    std::set<std::string> replacements;
+    std::size_t start = 0;
+    std::size_t tokenIndex = 0;
+    while (start <= cleaned.size()) {
+        const std::size_t comma = cleaned.find(',', start);
+        const std::size_t end = comma == std::string::npos ? cleaned.size() : comma;
+        std::string token = AsciiLower(cleaned.substr(start, end - start));
+        if (options.userFilter) {
+            for (const FilterEntry& filter : filters) {
+                const bool deletes = filter.replacement.empty() || filter.replacement[0] == '*';
+                if (deletes || filter.word.empty()) {
+                    continue;
+                }
+                for (std::size_t at = token.find(filter.word); at != std::string::npos;
+                     at = token.find(filter.word, at + 1)) {
+                    if (IsWholeWordAt(token, filter.word, at)) {
+                        replacements.insert(JoinWords(Words(filter.replacement)));
+                        break;
+                    }
+                }
+            }
+            ApplyFilters(token, filters, true);
+        }
+        std::size_t letters = 0;
+        for (std::string& word : Words(token)) {
+            letters += word.size();
+            m_positions[word].push_back(m_words.size());
+            m_words.push_back(Word{std::move(word), tokenIndex});
+        }
+        m_tokenLetters.push_back(letters);
+        ++tokenIndex;
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    m_replacements.assign(replacements.begin(), replacements.end());
+}
+
+int MatchScorer::Score(std::string_view cardName) const
+{
+    const std::vector<std::string> name = Words(cardName);
+    std::size_t nameLetters = 0;
+    for (const std::string& word : name) {
+        nameLetters += word.size();
+    }
+    if (nameLetters == 0) {
+        return 0;
+    }
+    if (std::binary_search(m_replacements.begin(), m_replacements.end(), JoinWords(name))) {
+        return 100;
+    }
+    // The best run of name words found in the same order as whole words of the text; runs
+    // start only where a text word stands for the name word.
+    double best = 0.0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        for (const auto& [word, positions] : m_positions) {
+            if (WordWeight(name[i], word) == 0.0) {
+                continue;
+            }
+            for (const std::size_t j : positions) {
+                best = std::max(best, RunScore(name, nameLetters, i, j));
+            }
+        }
+    }
+    return static_cast<int>(best * 100.0 + 0.5);
+}
+
+double MatchScorer::RunScore(const std::vector<std::string>& name, std::size_t nameLetters,
+                             std::size_t i, std::size_t j) const
+{
+    double covered = 0.0;
+    std::size_t textLetters = 0;
+    std::size_t length = 0;
+    while (i + length < name.size() && j + length < m_words.size()) {
+        const double weight = WordWeight(name[i + length], m_words[j + length].text);
+        if (weight == 0.0) {
+            break;
+        }
+        covered += weight * static_cast<double>(name[i + length].size());
+        textLetters += m_words[j + length].text.size();
+        ++length;
+    }
+    if (length == 0) {
+        return 0.0;
+    }
+    std::size_t tokenLetters = 0;
+    for (std::size_t t = m_words[j].token; t <= m_words[j + length - 1].token; ++t) {
+        tokenLetters += m_tokenLetters[t];
+    }
+    const double nameShare = covered / static_cast<double>(nameLetters);
+    const double tokenShare = static_cast<double>(textLetters) / static_cast<double>(tokenLetters);
+    double score = nameShare * std::pow(tokenShare, kTokenExponent);
+    if (length == 1 && tokenShare < 1.0 && IsShortOrCommon(name[i])) {
+        score *= kLoneWordFactor;
+    }
+    return score;
+}
