@@ -94,6 +94,7 @@ private:
     void LoadCatalogue();
     void LoadFilters();
     void ScoreListedCards(const std::string& text, bool fromClipboard);
+    void ShowMatchOrder();
     void ShowValueReport();
     void SetCountCaption(int count);
     void CorrectPrice();

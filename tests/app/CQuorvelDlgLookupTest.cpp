@@ -198,6 +198,14 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
         << report.toStdString();
     EXPECT_TRUE(report.contains("Card Name: Wrath of God\n"));
     EXPECT_FALSE(report.contains("Akroma"));
+    // The grid lists them best first (by value Wrath of God would lead), tinted as reported.
+    EXPECT_EQ(Names(), QStringList({"Kirtar's Wrath", "Wrath of God"}));
+    const GridColour reportedTint = Grid().CellAt(1, kNameColumn)->GetBackColour();
+    EXPECT_NE(reportedTint, kGridColourUnset);
+    m_clipboard.simulateCopy("anyone got a wrath deck for the weekend?");
+    EXPECT_NE(Grid().CellAt(1, kNameColumn)->GetBackColour(), reportedTint);
+    TypeSearch("wrath of god");
+    EXPECT_EQ(Names().first(), "Wrath of God");
 }
 
 TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
