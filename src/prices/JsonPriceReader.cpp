@@ -389,8 +389,10 @@ void JsonPriceReader::Read(const simdjson::padded_string& text, const std::strin
     state.sink = &sink;
     state.items = 0;
     state.doc = nullptr;
+    // The document outlives the try block: an error's byte offset is read from it afterwards.
+    od::document doc;
     try {
-        od::document doc = state.parser.iterate(text);
+        doc = state.parser.iterate(text);
         state.doc = &doc;
         const od::json_type type = doc.type();
         if (type == od::json_type::array) {
