@@ -37,15 +37,14 @@ double WallMs()
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-fs::path Folder()
-{
-    static const fs::path dir = [] {
-        const fs::path made =
-            fs::temp_directory_path() / ("quorvel-bench-progress-" + std::to_string(getpid()));
-        fs::create_directories(made);
+// The generated files and a pristine sample database, made once and removed at exit.
+struct GeneratedFiles {
+    GeneratedFiles()
+    {
+        fs::create_directories(dir);
         std::vector<CardSet> sets;
         std::vector<CardRecord> cards;
-        const auto at = [&made](const char* name) { return (made / name).string(); };
+        const auto at = [this](const char* name) { return (dir / name).string(); };
         if (!sample_catalogue::ReadSetsTsv(std::string(QUORVEL_SOURCE_DIR) + "/data/sets-2003.tsv",
                                            sets, cards) ||
             !sample_catalogue::WritePriceDatabase(at("sample.mdb"), sets, cards) ||
@@ -54,13 +53,20 @@ fs::path Folder()
             !price_files::WriteCsv(at("prices.csv"), kCards)) {
             std::abort();
         }
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(Folder(), ec);
-        });
-        return made;
-    }();
-    return dir;
+    }
+    ~GeneratedFiles()
+    {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    const fs::path dir =
+        fs::temp_directory_path() / ("quorvel-bench-progress-" + std::to_string(getpid()));
+};
+
+const fs::path& Folder()
+{
+    static const GeneratedFiles files;
+    return files.dir;
 }
 
 void LongestGap(benchmark::State& state, const std::vector<std::string>& names)
