@@ -1,18 +1,22 @@
 #include "app/CQuorvelDlg.h"
 
 #include "app/CAboutDlg.h"
+#include "app/PriceImportCommand.h"
 #include "app/SecondaryWindowSet.h"
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/PriceDatabaseAdvice.h"
 #include "lookup/BackgroundLookup.h"
+#include "data/PriceHistory.h"
 #include "lookup/BestMatchOrder.h"
 #include "grid/CGridCellBase.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 #include "lookup/FilterList.h"
 #include "lookup/MatchScorer.h"
+#include "lookup/PriceChartPlan.h"
 #include "lookup/view/CCardsGridCtrl.h"
+#include "lookup/view/CPriceHistoryDlg.h"
 #include "lookup/view/PriceCorrectionCommand.h"
 #include "lookup/ValueReport.h"
 #include "toolkit/AppSettings.h"
@@ -67,6 +71,8 @@ constexpr NamedCommand kCommandNames[] = {
     {"TransactionLog", MainCommand::TransactionLog},
     {"Help", MainCommand::Help},
     {"About", MainCommand::About},
+    {"ImportPrices", MainCommand::ImportPrices},
+    {"PreviewImport", MainCommand::PreviewImport},
 };
 
 // The commands whose items can carry a check mark.
@@ -189,6 +195,9 @@ void CQuorvelDlg::InitDialog()
     m_grid->setObjectName("cardGrid");
     replaceControl(resource::kCardGrid, m_grid);
     m_grid->SetSetNameLookup([this](std::int32_t setId) { return m_catalogue.SetName(setId); });
+    m_grid->SetSetCodeLookup([this](std::int32_t setId) { return m_catalogue.SetCode(setId); });
+    connect(m_grid, &CCardsGridCtrl::priceHistoryRequested, this,
+            [this](std::int32_t cardId) { ShowPriceHistory(cardId); });
     m_grid->SetReportPopup(m_reportPopup);
     // Unlike a failing menu or tray, nothing below may be skipped: the secondary windows and
     // the placement are needed whatever the desktop offers.
@@ -209,6 +218,8 @@ void CQuorvelDlg::InitDialog()
     context.ignoreNextChange = [this] { m_monitor.IgnoreNextChange(); };
     context.copyText = [this](const std::string& text) { return CopyText(text); };
     m_windows = std::make_unique<SecondaryWindowSet>(context);
+    m_priceImport = std::make_unique<PriceImportCommand>(
+        CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
     // Keyboard users reach the grid after the three buttons.
     QWidget* chain[] = {m_searchEdit, control(resource::kSearchButton),
                         control(resource::kCorrectPriceButton),
@@ -385,6 +396,10 @@ void CQuorvelDlg::OnCommand(MainCommand command)
     case MainCommand::About:
         CAboutDlg::ShowAboutBox(this);
         break;
+    case MainCommand::ImportPrices:
+    case MainCommand::PreviewImport:
+        ImportPrices(command == MainCommand::PreviewImport);
+        break;
     }
     UpdateCheckMarks();
 }
@@ -553,6 +568,40 @@ void CQuorvelDlg::CorrectPrice()
     PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
     // A correction may have reloaded the catalogue: the lookup reads it in place.
     m_lookup.Prepare(m_catalogue.Cards());
+}
+
+void CQuorvelDlg::ImportPrices(bool preview)
+{
+    if (!m_priceImport || !m_priceImport->Run(preview))
+        return;
+    LoadCatalogue();
+    // The two views of the collection show today's values.
+    if (m_windows)
+        m_windows->RefreshVisibleViews();
+}
+
+QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)
+{
+    const CardRecord* card = m_grid->ShownCards().Find(cardId);
+    if (card == nullptr)
+        card = m_catalogue.FindCard(cardId);
+    if (card == nullptr)
+        return nullptr;
+    std::vector<PricePoint> history;
+    std::string error;
+    if (!price_history::Read(m_priceDatabase, cardId, history, &error)) {
+        MessageBox::error(QString::fromStdString(error), this);
+        return nullptr;
+    }
+    const std::string today = DateTime::Now().Format("%Y-%m-%d");
+    const std::string& setName = m_catalogue.SetName(card->expansion);
+    const QString title = setName.empty()
+                              ? QString::fromStdString(card->name)
+                              : QString::fromStdString(card->name + " (" + setName + ")");
+    auto* window = new CPriceHistoryDlg(title, PlanPriceChart(history, *card, today), this);
+    window->show();
+    window->raise();
+    return window;
 }
 
 void CQuorvelDlg::PutIntoList()

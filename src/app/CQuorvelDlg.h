@@ -21,6 +21,7 @@ class CatalogueGridRows;
 class CCardsGridCtrl;
 class ClipboardViewer;
 class CommandMenu;
+class PriceImportCommand;
 class CTipPopup;
 class QEventLoop;
 class QGroupBox;
@@ -76,6 +77,11 @@ public:
     CTipPopup* ReportPopup() const { return m_reportPopup; }
     QMenu* TrayMenu() const { return m_trayMenu; }
     HelpViewer& Help() { return m_help; }
+    PriceImportCommand& PriceImport() { return *m_priceImport; }
+
+    /// Opens the price history window of a catalogue card; returns it (null for an unknown
+    /// card or an unreadable history, which is reported).
+    QWidget* ShowPriceHistory(std::int32_t cardId);
 
     static MainCommand CommandByName(const QString& name, bool* known = nullptr);
 
@@ -101,6 +107,7 @@ private:
     void ShowValueReport();
     void SetCountCaption(int count);
     void CorrectPrice();
+    void ImportPrices(bool preview);
     void PutIntoList();
     bool CopyText(const std::string& text);
     void InitDialog();
@@ -149,6 +156,7 @@ private:
     TrayIcon* m_tray = nullptr;
     CTipPopup* m_reportPopup = nullptr;
     std::unique_ptr<SecondaryWindowSet> m_windows;
+    std::unique_ptr<PriceImportCommand> m_priceImport;
 
     QEventLoop* m_runLoop = nullptr;
     bool m_joined = false;

@@ -17,6 +17,8 @@ enum class MainCommand {
     TransactionLog,
     Help,
     About,
+    ImportPrices,
+    PreviewImport,
 };
 
 /// Which menu asks for a check mark: the two menus differ for Clipboard Monitor.

@@ -114,7 +114,8 @@ TEST_F(CQuorvelDlgTest, MenusCarryTheirItems)
     for (QAction* item : Window().TrayMenu()->actions())
         tray << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(tray, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
-                                 "Clipboard Monitor", "&Best Match First", "-", "&Exit"}));
+                                 "Clipboard Monitor", "&Best Match First", "-",
+                                 "&Import Prices...", "-", "&Exit"}));
 }
 
 TEST_F(CQuorvelDlgTest, AMissingPriceDatabaseGivesOneClearMessageAndAnEmptyCatalogue)
@@ -404,7 +405,8 @@ TEST_F(CQuorvelDlgTest, CommandNamesOfTheMenuResourcesAreAllKnown)
 {
     for (const char* name : {"Exit", "TradingList", "MyCollection", "TransactionLog", "Topmost",
                              "ClipboardMonitor", "MatchLevelLow", "UserDefFilter", "Help",
-                             "About", "ShowWindow", "BestMatchFirst"}) {
+                             "About", "ShowWindow", "BestMatchFirst", "ImportPrices",
+                             "PreviewImport"}) {
         bool known = false;
         CQuorvelDlg::CommandByName(name, &known);
         EXPECT_TRUE(known) << name;

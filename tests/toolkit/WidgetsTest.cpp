@@ -93,7 +93,8 @@ TEST(CommandMenuTest, TrayMenuIsOnePopupWithItsChecks)
     for (QAction* a : popup->actions())
         items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
-                                  "Clipboard Monitor", "&Best Match First", "-", "&Exit"}));
+                                  "Clipboard Monitor", "&Best Match First", "-",
+                                  "&Import Prices...", "-", "&Exit"}));
     EXPECT_TRUE(menu.action("ClipboardMonitor")->isCheckable());
     EXPECT_TRUE(menu.action("BestMatchFirst")->isCheckable());
     EXPECT_FALSE(menu.action("ShowWindow")->icon().isNull());

@@ -1,0 +1,140 @@
+#include "app/PriceImportCommand.h"
+
+#include "prices/PriceImport.h"
+#include "toolkit/FileDialog.h"
+#include "toolkit/MessageBox.h"
+
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+const QString PriceImportCommand::kFileFilter = QStringLiteral(
+    "Price files (*.json;*.csv;*.tsv;*.txt)|*.json;*.csv;*.tsv;*.txt|All Files (*.*)|*.*|");
+
+namespace {
+
+constexpr int kProgressSteps = 1000;
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+PriceImportCommand::PriceImportCommand(std::string databasePath, QWidget* owner)
+    : m_databasePath(std::move(databasePath)), m_owner(owner)
+{
+}
+
+PriceImportCommand::~PriceImportCommand() = default;
+
+bool PriceImportCommand::Run(bool preview)
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    const std::optional<QStringList> files = FileDialog::getOpenFileNames(
+        preview ? QStringLiteral("Preview Price Import") : QStringLiteral("Import Prices"),
+        kFileFilter, m_owner);
+    bool changed = false;
+    if (files) {
+        PriceImportOptions options;
+        options.dryRun = preview;
+        const PriceImportSummary first = Import(*files, options);
+        if (!preview) {
+            changed = Report(first);
+        } else if (first.outcome != PriceImportSummary::Outcome::Imported) {
+            Report(first);
+        } else if (MessageBox::askYesNo(Text(first.Text()) +
+                                            QStringLiteral("\n\nImport these prices now?"),
+                                        m_owner)) {
+            options.dryRun = false;
+            changed = Report(Import(*files, options));
+        }
+    }
+    m_running = false;
+    return changed;
+}
+
+PriceImportSummary PriceImportCommand::Import(const QStringList& files,
+                                              const PriceImportOptions& options)
+{
+    std::vector<std::string> paths;
+    for (const QString& file : files)
+        paths.push_back(file.toStdString());
+
+    // The worker writes only these two and the summary; the window reads them on its timer.
+    std::atomic<double> done{0.0};
+    std::atomic<bool> cancel{false};
+    PriceImportSummary summary;
+
+    QProgressDialog dialog(options.dryRun ? QStringLiteral("Reading the price files...")
+                                          : QStringLiteral("Importing prices..."),
+                           QStringLiteral("Cancel"), 0, kProgressSteps, m_owner);
+    dialog.setObjectName("importProgress");
+    dialog.setWindowTitle(QStringLiteral("Import Prices"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    connect(&dialog, &QProgressDialog::canceled, &dialog, [&] {
+        cancel = true;
+        dialog.setLabelText(QStringLiteral("Cancelling: the price database is left as it was..."));
+    });
+    dialog.setValue(0);
+    dialog.show();
+    emit progressShown(&dialog);
+
+    const PriceImport import(m_databasePath);
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        summary = import.Run(paths, options, [&](double fraction) {
+            done = fraction;
+            return !cancel.load();
+        });
+    }));
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer timer;
+    timer.setInterval(kProgressPeriodMs);
+    connect(&timer, &QTimer::timeout, &dialog, [&] {
+        if (!cancel)
+            dialog.setValue(int(done.load() * kProgressSteps));
+    });
+    timer.start();
+    worker->start();
+    // The worker's end is queued to this thread, so it cannot slip past the loop.
+    loop.exec();
+    worker->wait();
+    timer.stop();
+    dialog.hide();
+    return summary;
+}
+
+bool PriceImportCommand::Report(const PriceImportSummary& summary)
+{
+    const QString text = Text(summary.Text());
+    switch (summary.outcome) {
+    case PriceImportSummary::Outcome::Imported:
+    case PriceImportSummary::Outcome::NothingChanged:
+        MessageBox::information(text, m_owner);
+        break;
+    case PriceImportSummary::Outcome::NothingImported:
+        MessageBox::warning(text, m_owner);
+        break;
+    case PriceImportSummary::Outcome::Cancelled:
+        MessageBox::information(
+            QStringLiteral("The import was cancelled; the price database is as it was."),
+            m_owner);
+        break;
+    case PriceImportSummary::Outcome::Failed:
+        MessageBox::error(text, m_owner);
+        break;
+    }
+    return !summary.dryRun && summary.outcome == PriceImportSummary::Outcome::Imported &&
+           summary.Changed();
+}

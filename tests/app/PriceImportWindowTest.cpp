@@ -1,0 +1,186 @@
+#include "app/CQuorvelDlg.h"
+
+#include "AppTestSupport.h"
+#include "app/PriceImportCommand.h"
+#include "app/SecondaryWindowSet.h"
+#include "lookup/view/CPriceHistoryDlg.h"
+#include "toolkit/FileDialog.h"
+#include "trade/TransactionLog.h"
+#include "trade/view/CDlgCollection.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineSeries>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace {
+
+// The main window's price commands: importing price files, and the price history chart.
+class PriceImportWindowTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        OpenDatabases();
+        FileDialog::setTestMode(true);
+        m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard);
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        FileDialog::setTestMode(false);
+        AppFixture::TearDown();
+    }
+    QString WriteFile(const QString& name, const QByteArray& text)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+    QString PriceCsv()
+    {
+        return WriteFile("prices.csv", "name,set,number,rarity,regular,foil,date\n"
+                                       "Wrath of God,7ED,57,rare,7.25,31,2026-12-01\n"
+                                       "\"Ragavan, Nimble Pilferer\",MH2,138,mythic,60,90,"
+                                       "2026-12-01\n");
+    }
+    QByteArray PriceFileBytes() const
+    {
+        QFile file(QString::fromStdString(PricePath()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void Sql(const std::string& statement)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(PricePath().c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, statement.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+    const CardRecord* Card(const std::string& name)
+    {
+        for (const CardRecord& card : m_window->Catalogue().Cards()) {
+            if (card.name == name)
+                return &card;
+        }
+        return nullptr;
+    }
+    QString LastBox() const
+    {
+        return MessageBox::asked().empty() ? QString() : MessageBox::asked().back().text;
+    }
+
+    std::unique_ptr<CQuorvelDlg> m_window;
+};
+
+TEST_F(PriceImportWindowTest, TheMenuAndTheTrayImportACsvAndReloadTheCatalogue)
+{
+    // Keep the collection view open: it shows today's worth after the import.
+    LogDeal(m_collection, DealRequest{kDealBought, 1.0f, "", DateTime(2026, 12, 1, 0, 0, 0),
+                                      {{3, 2}}});
+    m_window->OnCommand(MainCommand::MyCollection);
+    CDlgCollection& collection = *m_window->SecondaryWindowsSet().Collection();
+    EXPECT_EQ(collection.WorthCaption(), "Total worth: 13.0 Tix (2 cards)");
+
+    FileDialog::setNextFileNames(QStringList{PriceCsv()});
+    m_window->OnCommandName("ImportPrices");
+    ASSERT_EQ(FileDialog::asked().size(), 1u);
+    EXPECT_TRUE(FileDialog::asked()[0].filter.contains("*.csv"));
+    ASSERT_FALSE(MessageBox::asked().empty());
+    EXPECT_EQ(MessageBox::asked().back().caption, MessageBox::kInformation);
+    EXPECT_TRUE(LastBox().contains("1 card")) << LastBox().toStdString();
+    ASSERT_NE(Card("Wrath of God"), nullptr);
+    EXPECT_FLOAT_EQ(Card("Wrath of God")->reg_value, 7.25f);
+    ASSERT_NE(Card("Ragavan, Nimble Pilferer"), nullptr);
+    EXPECT_EQ(Card("Ragavan, Nimble Pilferer")->rarity, 40);
+    EXPECT_EQ(collection.WorthCaption(), "Total worth: 14.5 Tix (2 cards)");
+
+    // The same file again through the tray changes nothing and says so.
+    QAction* trayItem = nullptr;
+    for (QAction* action : m_window->TrayMenu()->actions()) {
+        if (action->text() == "&Import Prices...")
+            trayItem = action;
+    }
+    ASSERT_NE(trayItem, nullptr);
+    const QByteArray before = PriceFileBytes();
+    FileDialog::setNextFileNames(QStringList{PriceCsv()});
+    trayItem->trigger();
+    EXPECT_TRUE(LastBox().contains("othing changed")) << LastBox().toStdString();
+    EXPECT_EQ(PriceFileBytes(), before);
+}
+
+TEST_F(PriceImportWindowTest, CancelAndPreviewLeaveTheDatabaseAsItWas)
+{
+    const QByteArray before = PriceFileBytes();
+    const QString csv = PriceCsv();
+    // Cancel with the progress dialog's button.
+    int shown = 0;
+    QObject::connect(&m_window->PriceImport(), &PriceImportCommand::progressShown,
+                     [&](QProgressDialog* dialog) {
+                         ++shown;
+                         dialog->findChild<QPushButton*>()->click();
+                     });
+    FileDialog::setNextFileNames(QStringList{csv});
+    m_window->OnCommand(MainCommand::ImportPrices);
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(LastBox().contains("cancelled")) << LastBox().toStdString();
+    EXPECT_EQ(PriceFileBytes(), before);
+    QObject::disconnect(&m_window->PriceImport(), nullptr, nullptr, nullptr);
+
+    // A preview the user does not follow up writes nothing; one that is followed imports.
+    FileDialog::setNextFileNames(QStringList{csv});
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    m_window->OnCommand(MainCommand::PreviewImport);
+    EXPECT_EQ(MessageBox::asked().back().caption, MessageBox::kQuestion);
+    EXPECT_TRUE(LastBox().contains("Import these prices now?"));
+    EXPECT_EQ(PriceFileBytes(), before);
+    FileDialog::setNextFileNames(QStringList{csv});
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    m_window->OnCommand(MainCommand::PreviewImport);
+    EXPECT_NE(PriceFileBytes(), before);
+    EXPECT_FLOAT_EQ(Card("Wrath of God")->reg_value, 7.25f);
+
+    // A file that is no price list is named in an error box.
+    FileDialog::setNextFileNames(QStringList{WriteFile("notes.csv", "just,some\nwords,here\n")});
+    m_window->OnCommand(MainCommand::ImportPrices);
+    EXPECT_EQ(MessageBox::asked().back().caption, MessageBox::kError);
+    EXPECT_TRUE(LastBox().contains("notes.csv")) << LastBox().toStdString();
+}
+
+TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)
+{
+    Sql("insert into price_history (card_id, date, reg_value, foil_value) values "
+        "(3, '2026-11-01', 6.0, 28.0), (3, '2026-11-15', 6.5, 30.0), (6, '2026-11-20', 1.5, 6.0)");
+    auto* history = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(3));
+    ASSERT_NE(history, nullptr);
+    EXPECT_TRUE(history->windowTitle().contains("Wrath of God"));
+    ASSERT_EQ(history->RegularSeries()->count(), 2);
+    EXPECT_DOUBLE_EQ(history->FoilSeries()->at(1).y(), 30.0);
+    EXPECT_TRUE(history->Note().isEmpty());
+    emit history->FoilSeries()->hovered(history->FoilSeries()->at(1), true);
+    EXPECT_EQ(history->HoverText(), "2026-11-15  Foil: 30.0 Tix");
+    history->close();
+
+    auto* single = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(6));
+    ASSERT_NE(single, nullptr);
+    EXPECT_EQ(single->RegularSeries()->count(), 1);
+    EXPECT_EQ(single->Note(), "Only one price is known for this card (2026-11-20).");
+    single->close();
+
+    auto* none = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(1));
+    ASSERT_NE(none, nullptr);
+    ASSERT_EQ(none->RegularSeries()->count(), 1);
+    EXPECT_NEAR(none->RegularSeries()->at(0).y(), 0.1, 1e-6);
+    EXPECT_TRUE(none->Note().contains("No price history"));
+    none->close();
+    EXPECT_EQ(m_window->ShowPriceHistory(4242), nullptr);
+}
+
+} // namespace
