@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Usage: check-command-lines.sh QUORVEL QUORVEL_LOOKUP MAKEDB LAUNCHER VERSION SOURCE_DIR
+# Usage: check-command-lines.sh QUORVEL QUORVEL_LOOKUP MAKEDB LAUNCHER VERSION SOURCE_DIR IMPORT
 set -euo pipefail
-quorvel=$1 lookup=$2 makedb=$3 launcher=$4 version=$5 source_dir=$6
+quorvel=$1 lookup=$2 makedb=$3 launcher=$4 version=$5 source_dir=$6 import=$7
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -15,7 +15,7 @@ run() {
      -u XDG_RUNTIME_DIR HOME="$scratch/home" "$@" >"$work/out" 2>"$work/err")
 }
 
-for program in "$quorvel" "$lookup" "$makedb" "$launcher"; do
+for program in "$quorvel" "$lookup" "$makedb" "$launcher" "$import"; do
   name=$(basename "$program")
   for help in --help -h; do
     run "$program" "$help" || fail "$name $help ended with status $?: $(cat "$work/err")"

@@ -67,7 +67,7 @@ TEST_F(QuorvelImportCommandTest, ExitStatusAndOutputTellWhatHappened)
     };
     const Case cases[] = {
         {"--help", 0, "Usage: quorvel-import [--dry-run]", ""},
-        {"--version", 0, "quorvel-import 1.", ""},
+        {"--version", 0, "quorvel-import (Quorvel) 1.", ""},
         {"--frobnicate " + Example("prices.tsv"), 2, "", "quorvel-import: unknown option --frobnicate"},
         {"", 2, "", "no price file given"},
         {"--date 2026-13-01 " + Example("prices.tsv"), 2, "", "is not a day written YYYY-MM-DD"},

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
             std::fputs(kUsage, stdout);
             return 0;
         } else if (arg == "--version") {
-            std::printf("quorvel-import %s\n", quorvel_version::kText);
+            std::printf("quorvel-import (Quorvel) %s\n", quorvel_version::kText);
             return 0;
         } else if (arg == "--dry-run") {
             options.dryRun = true;
