@@ -1,4 +1,5 @@
 #include "data/CADOConnection.h"
+#include "data/TrimBlanks.h"
 
 #include "data/CADOException.h"
 
@@ -16,17 +17,6 @@ constexpr const char* kEngineSource = "SQLite";
 constexpr const char* kLayerSource = "CADOConnection";
 // How long a statement waits for another program that holds the file locked.
 constexpr int kBusyTimeoutMs = 3000;
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
@@ -68,10 +58,10 @@ std::string CADOConnection::DataSourcePath(std::string_view connectionString)
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         const std::size_t equals = entry.find('=');
         if (equals == std::string_view::npos ||
-            !EqualsNoCase(Trim(entry.substr(0, equals)), "Data Source")) {
+            !EqualsNoCase(TrimBlanks(entry.substr(0, equals)), "Data Source")) {
             continue;
         }
-        std::string_view value = Trim(entry.substr(equals + 1));
+        std::string_view value = TrimBlanks(entry.substr(equals + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
@@ -183,7 +173,7 @@ void CADOConnection::Execute(const std::string& statement)
         throw EngineError(rc);
     }
     // One statement per call: text appended to a value can never smuggle in a second one.
-    const std::string_view rest = tail != nullptr ? Trim(std::string_view(tail)) : "";
+    const std::string_view rest = tail != nullptr ? TrimBlanks(std::string_view(tail)) : "";
     if (!rest.empty() && rest != ";") {
         sqlite3_finalize(stmt);
         throw CADOException(ado_error::kInvalidArgument, kLayerSource,

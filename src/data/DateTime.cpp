@@ -1,4 +1,5 @@
 #include "data/DateTime.h"
+#include "data/TrimBlanks.h"
 
 #include <array>
 #include <cctype>
@@ -60,17 +61,6 @@ bool Expect(std::string_view text, std::size_t& pos, char c)
     return false;
 }
 
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 bool ReadTime(std::string_view text, std::size_t& pos, int& hour, int& minute, int& second)
 {
     return ReadNumber(text, pos, 2, false, hour) && Expect(text, pos, ':') &&
@@ -108,7 +98,7 @@ DateTime DateTime::Now()
 
 std::optional<DateTime> DateTime::Parse(std::string_view text)
 {
-    text = Trim(text);
+    text = TrimBlanks(text);
     std::size_t pos = 0;
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 

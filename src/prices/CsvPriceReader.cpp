@@ -1,4 +1,5 @@
 #include "prices/CsvPriceReader.h"
+#include "data/TrimBlanks.h"
 
 #include "prices/ImportedCard.h"
 
@@ -32,17 +33,6 @@ std::string HeaderKey(std::string_view field)
     return key;
 }
 
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Splits one record starting at `at`, which moves past it; `line` counts the lines passed.
 // Returns false when a quoted field is never closed.
 bool NextRecord(std::string_view text, std::size_t& at, char separator,
@@ -64,7 +54,7 @@ bool NextRecord(std::string_view text, std::size_t& at, char separator,
                 line += c == '\n' ? 1 : 0;
                 fields.back() += c;
             }
-        } else if (c == '"' && Trim(fields.back()).empty()) {
+        } else if (c == '"' && TrimBlanks(fields.back()).empty()) {
             fields.back().clear();
             quoted = true;
         } else if (c == separator) {
@@ -118,7 +108,7 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
         }
     }
     if (column[kName] < 0 || column[kSet] < 0 || (column[kRegular] < 0 && column[kFoil] < 0)) {
-        const std::string_view header = Trim(text.substr(0, std::min(at, text.size())));
+        const std::string_view header = TrimBlanks(text.substr(0, std::min(at, text.size())));
         throw PriceFileError{fileName +
                              " line 1: the header row must name the columns \"name\", \"set\" "
                              "and \"regular\" or \"foil\"; it reads \"" +
@@ -128,7 +118,7 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
     const auto field = [&](Column c) -> std::string_view {
         const int index = column[static_cast<std::size_t>(c)];
         return index >= 0 && static_cast<std::size_t>(index) < fields.size()
-                   ? Trim(fields[static_cast<std::size_t>(index)])
+                   ? TrimBlanks(fields[static_cast<std::size_t>(index)])
                    : std::string_view();
     };
     std::size_t rows = 0;
@@ -141,7 +131,7 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
         if (++rows % 4096 == 0) {
             sink.Progress(at, text.size());
         }
-        if (fields.size() == 1 && Trim(fields[0]).empty()) {
+        if (fields.size() == 1 && TrimBlanks(fields[0]).empty()) {
             continue; // a blank line
         }
         const std::string where = fileName + " line " + std::to_string(rowLine);

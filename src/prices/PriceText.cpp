@@ -1,4 +1,5 @@
 #include "prices/ImportedCard.h"
+#include "data/TrimBlanks.h"
 
 #include <cctype>
 #include <charconv>
@@ -16,22 +17,11 @@ std::string Lower(std::string_view text)
     return lower;
 }
 
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 } // namespace
 
 std::int32_t RarityCode(std::string_view word)
 {
-    const std::string lower = Lower(Trim(word));
+    const std::string lower = Lower(TrimBlanks(word));
     if (lower == "common" || lower == "c") {
         return 10;
     }
@@ -50,7 +40,7 @@ std::int32_t RarityCode(std::string_view word)
 
 std::optional<double> ParseNumber(std::string_view text, bool decimalComma)
 {
-    text = Trim(text);
+    text = TrimBlanks(text);
     std::string copy;
     if (decimalComma && text.find(',') != std::string_view::npos) {
         if (text.find('.') != std::string_view::npos) {
