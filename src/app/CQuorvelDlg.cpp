@@ -123,6 +123,9 @@ CQuorvelDlg::~CQuorvelDlg()
 
 void CQuorvelDlg::LoadCatalogue()
 {
+    // The grid lists the catalogue's own records: it keeps copies before they go.
+    if (m_grid)
+        m_grid->KeepOwnCopies();
     std::string error;
     const bool loaded = m_catalogue.LoadCatalogue(m_priceDatabase, &error);
     // The lookup reads the card list in place: prepare it after every load.
@@ -481,46 +484,10 @@ void CQuorvelDlg::ScoreListedCards(const std::string& text, bool fromClipboard)
     const MatchScorer scorer(text, m_lookup.Filters(), m_lookup.Options(), fromClipboard,
                              m_lookup.Limits());
     m_bestOrder = OrderByMatch(m_grid->ShownCards().CardsInGridOrder(), scorer);
-    ShowMatchOrder();
-}
-
-// Rows by match score, best first, through the grid's own sort (a header click afterwards
-// sorts by its column again); rows of cards the report lists are tinted green, rows that share
-// some words with the text pale yellow, so the user sees why the report names what it names.
-void CQuorvelDlg::ShowMatchOrder()
-{
-    std::unordered_map<std::int32_t, std::size_t> rank;
-    for (std::size_t i = 0; i < m_bestOrder.size(); ++i)
-        rank.emplace(m_bestOrder[i].card.id, i);
-    const auto rankOf = [&rank](const CGridCellBase* cell) {
-        if (cell == nullptr)
-            return rank.size();
-        const auto found =
-            rank.find(card_item_tag::CardId(static_cast<std::uint32_t>(cell->GetData())));
-        return found == rank.end() ? rank.size() : found->second;
-    };
-    // Sorted descending, so the better rank is the greater cell.
-    m_grid->SetCompareCallback([&rankOf](const CGridCellBase* a, const CGridCellBase* b,
-                                         std::intptr_t) {
-        const std::size_t ra = rankOf(a);
-        const std::size_t rb = rankOf(b);
-        return ra < rb ? 1 : (ra > rb ? -1 : 0);
-    });
-    m_grid->SortByColumn(kRegValueColumn, false);
-    m_grid->SetCompareCallback([this](const CGridCellBase* a, const CGridCellBase* b,
-                                      std::intptr_t) { return m_grid->CompareCells(a, b); });
-    constexpr GridColour kPassTint = 0xDCF0DC;
-    constexpr GridColour kPartTint = 0xFFF5D0;
-    for (int row = m_grid->GetFixedRowCount(); row < m_grid->GetRowCount(); ++row) {
-        const CardRecord* card = m_grid->CardOfRow(row);
-        const auto found = card ? rank.find(card->id) : rank.end();
-        const int score = found == rank.end() ? 0 : m_bestOrder[found->second].score;
-        const GridColour tint = score >= MatchScorer::kReportThreshold ? kPassTint
-                                : score > 0                            ? kPartTint
-                                                                       : kGridColourUnset;
-        for (int column = 0; column < m_grid->GetColumnCount(); ++column)
-            m_grid->SetCellBackColour(row, column, tint);
-    }
+    // Best first, rows tinted by score: green for the reported cards, pale yellow for those
+    // sharing some words with the text, so the user sees why the report names what it names.
+    m_grid->SetMatchScores(m_bestOrder);
+    m_grid->SortByMatch();
 }
 
 void CQuorvelDlg::SetCountCaption(int count)

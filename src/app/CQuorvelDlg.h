@@ -103,7 +103,6 @@ private:
     QString PriceDatabaseAdvice() const;
     void LoadFilters();
     void ScoreListedCards(const std::string& text, bool fromClipboard);
-    void ShowMatchOrder();
     void ShowValueReport();
     void SetCountCaption(int count);
     void CorrectPrice();

@@ -3,6 +3,7 @@
 #include "data/CardRecord.h"
 #include "data/DateTime.h"
 #include "data/PriceText.h"
+#include "lookup/MatchScorer.h"
 
 
 namespace card_grid {
@@ -38,6 +39,16 @@ std::string ValueText(double value)
 std::string DateText(const DateTime& date)
 {
     return date.Format("%m-%d-%Y");
+}
+
+std::optional<std::uint32_t> MatchTint(int score)
+{
+    constexpr std::uint32_t kReportedTint = 0xDCF0DC;
+    constexpr std::uint32_t kPartTint = 0xFFF5D0;
+    if (score >= MatchScorer::kReportThreshold) {
+        return kReportedTint;
+    }
+    return score > 0 ? std::optional<std::uint32_t>(kPartTint) : std::nullopt;
 }
 
 std::string RarityTipText(const std::string& setName, std::int32_t rarity)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class DateTime;
@@ -33,6 +34,11 @@ std::string DateText(const DateTime& date);
 /// The Rarity tip: set name, "/", "Common", "Uncommon" or "Rare"; every backslash followed by
 /// "n" becomes a line break.
 std::string RarityTipText(const std::string& setName, std::int32_t rarity);
+
+/// The background (0xRRGGBB) of a row under "Best Match First" from its card's match score:
+/// pale green for a card the value report lists, pale yellow for one that shares some words
+/// with the text, none otherwise.
+std::optional<std::uint32_t> MatchTint(int score);
 
 /// Replaces every two-character sequence backslash and "n" by a line feed.
 std::string ExpandLineBreaks(const std::string& text);

@@ -27,12 +27,12 @@ protected:
 
 TEST_F(CardsBeyondSampleSetsTest, DrawsASymbolPerSetAndRarityAndLinksScryfall)
 {
-    m_grid->AddShownCard(MakeCard(1, "Sample rare", 1, 1, 10, 12, 30), false);
-    m_grid->AddShownCard(MakeCard(2, "Ragavan", 60, 90, 100, 138, 40), false);
-    m_grid->AddShownCard(MakeCard(3, "Mythic twin", 1, 1, 100, 139, 40), false);
-    m_grid->AddShownCard(MakeCard(4, "Common", 1, 1, 100, 20, 10), false);
-    m_grid->AddShownCard(MakeCard(5, "No code", 1, 1, 250, 3, 30), false);
-    m_grid->AddShownCard(MakeCard(6, "Sample mythic", 1, 1, 10, 13, 40), false);
+    m_grid->AddShownCard(Keep(MakeCard(1, "Sample rare", 1, 1, 10, 12, 30)), false);
+    m_grid->AddShownCard(Keep(MakeCard(2, "Ragavan", 60, 90, 100, 138, 40)), false);
+    m_grid->AddShownCard(Keep(MakeCard(3, "Mythic twin", 1, 1, 100, 139, 40)), false);
+    m_grid->AddShownCard(Keep(MakeCard(4, "Common", 1, 1, 100, 20, 10)), false);
+    m_grid->AddShownCard(Keep(MakeCard(5, "No code", 1, 1, 250, 3, 30)), false);
+    m_grid->AddShownCard(Keep(MakeCard(6, "Sample mythic", 1, 1, 10, 13, 40)), false);
 
     // The sample sets keep their images; every other card gets a drawn symbol past them, one
     // per set and rarity, inside the image list.
@@ -60,7 +60,7 @@ TEST_F(CardsBeyondSampleSetsTest, DrawsASymbolPerSetAndRarityAndLinksScryfall)
 
 TEST_F(CardsBeyondSampleSetsTest, NameDoubleClickAndContextMenuAskForTheHistory)
 {
-    m_grid->AddShownCard(MakeCard(7, "Opt", 1, 1, 100, 5, 10), false);
+    m_grid->AddShownCard(Keep(MakeCard(7, "Opt", 1, 1, 100, 5, 10)), false);
     QSignalSpy asked(m_grid.get(), &CCardsGridCtrl::priceHistoryRequested);
     const int row = RowOf(7);
     const QRect name = m_grid->CellRect(row, kNameColumn);

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,12 @@ protected:
         QApplication::processEvents();
     }
 
+    // The grid lists records in place, as it lists the catalogue's: they live with the test.
+    const CardRecord& Keep(CardRecord card)
+    {
+        return m_kept.emplace_back(std::move(card));
+    }
+
     // The row of a listed card, or -1.
     int RowOf(int cardId) const
     {
@@ -68,5 +75,6 @@ protected:
 
     std::map<std::int32_t, std::string> m_sets = {
         {10, "Seventh Edition"}, {20, "Invasion"}, {50, "Odyssey"}, {70, "Judgment"}};
+    std::deque<CardRecord> m_kept;
     std::unique_ptr<CCardsGridCtrl> m_grid;
 };

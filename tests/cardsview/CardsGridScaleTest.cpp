@@ -2,6 +2,7 @@
 
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridDefaultCell.h"
+#include "lookup/BestMatchOrder.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/PriceCorrection.h"
 
@@ -24,8 +25,9 @@ protected:
         CardsGridFixture::SetUp();
         for (int id = 1; id <= kCards; ++id) {
             ASSERT_TRUE(m_grid->AddShownCard(
-                MakeCard(id, "Card " + std::to_string((id * 7919) % kCards), float(id % 997) / 10,
-                         float(id % 89), 10 * (1 + id % 9), id % 350, 10 * (1 + id % 3)),
+                Keep(MakeCard(id, "Card " + std::to_string((id * 7919) % kCards),
+                              float(id % 997) / 10, float(id % 89), 10 * (1 + id % 9), id % 350,
+                              10 * (1 + id % 3))),
                 false));
         }
         m_grid->SortByValueAndFit();
@@ -108,6 +110,53 @@ TEST_F(CardsGridScaleTest, SelectAllCopiesEveryRowAndFittingCoversTheWidestName)
         widest = std::max(widest, defaults->TextWidth(m_grid->GetCellText(row, kNameColumn)));
     }
     EXPECT_GE(m_grid->GetColumnWidth(kNameColumn), widest);
+}
+
+// Best Match First on a whole catalogue: rows best score first (equal scores most valuable
+// first), and every painted row tinted from its card's score, cells built before the scores came
+// included, however far down the list and whatever cells were dropped on the way.
+TEST_F(CardsGridScaleTest, MatchScoresOrderAndTintEveryPaintedRow)
+{
+    const auto scoreOf = [](std::int32_t id) { return id % 3 == 0 ? 60 : id % 3 == 1 ? 20 : 0; };
+    const auto tintOf = [](int score) -> GridColour {
+        return score >= 55 ? 0xDCF0DC : score > 0 ? 0xFFF5D0 : kGridColourUnset;
+    };
+    std::vector<ScoredCard> scored;
+    for (int row = 1; row <= kCards; ++row) {
+        const CardRecord* card = m_grid->CardOfRow(row);
+        scored.push_back({*card, scoreOf(card->id)});
+    }
+    m_grid->viewport()->repaint();
+    m_grid->SetMatchScores(scored);
+    m_grid->SortByMatch();
+    for (int row = 2; row <= kCards; ++row) {
+        const CardRecord* above = m_grid->CardOfRow(row - 1);
+        const CardRecord* card = m_grid->CardOfRow(row);
+        ASSERT_GE(scoreOf(above->id), scoreOf(card->id)) << row;
+        if (scoreOf(above->id) == scoreOf(card->id)) {
+            ASSERT_GE(above->reg_value, card->reg_value) << row;
+        }
+    }
+    const auto expectPaintedTints = [&](const char* where) {
+        m_grid->viewport()->repaint();
+        const int top = m_grid->GetTopRow();
+        for (int row = top; row < top + m_grid->GetVisibleRowCount(); ++row) {
+            const int score = scoreOf(m_grid->CardOfRow(row)->id);
+            EXPECT_EQ(m_grid->MatchScoreOfRow(row), score) << where << row;
+            for (int column = 0; column < kCardGridColumnCount; ++column) {
+                EXPECT_EQ(m_grid->CellAt(row, column)->GetBackColour(), tintOf(score))
+                    << where << row << "," << column;
+            }
+        }
+    };
+    expectPaintedTints("top ");
+    PaintEverywhere();
+    m_grid->verticalScrollBar()->setValue(m_grid->verticalScrollBar()->maximum());
+    expectPaintedTints("end ");
+    EXPECT_LE(m_grid->LiveCellCount(), CCardsGridCtrl::kCellLimit);
+    // A header click sorts by its column again; the tints stay with the cards.
+    m_grid->SortByColumn(kNameColumn, true);
+    expectPaintedTints("by name ");
 }
 
 } // namespace

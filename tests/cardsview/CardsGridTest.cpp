@@ -34,8 +34,8 @@ TEST_F(CardsGridFixture, StartsWithTheSevenHeadersAndNoDataRow)
 
 TEST_F(CardsGridFixture, ListsACardWithItsCellsKindsAndTags)
 {
-    ASSERT_TRUE(
-        m_grid->AddShownCard(MakeCard(1234, "Shivan Dragon", 12.5f, 40.0f, 10, 12, 30, 1), false));
+    ASSERT_TRUE(m_grid->AddShownCard(
+        Keep(MakeCard(1234, "Shivan Dragon", 12.5f, 40.0f, 10, 12, 30, 1)), false));
     ASSERT_EQ(m_grid->GetRowCount(), 2);
     EXPECT_EQ(m_grid->GetCellImage(1, kHotColumn), 27);
     EXPECT_EQ(m_grid->GetCellText(1, kHotColumn), "");
@@ -74,7 +74,7 @@ TEST_F(CardsGridFixture, ListsACardWithItsCellsKindsAndTags)
 
 TEST_F(CardsGridFixture, OnlyTheValueCellsOfACardAreEditable)
 {
-    m_grid->AddShownCard(MakeCard(1, "Opt", 1, 1, 10, 1, 10), false);
+    m_grid->AddShownCard(Keep(MakeCard(1, "Opt", 1, 1, 10, 1, 10)), false);
     for (int column = 0; column < 7; ++column) {
         const bool editable = column == kRegValueColumn || column == kFoilValueColumn;
         EXPECT_EQ(m_grid->IsCellEditable(1, column), editable) << column;
@@ -84,7 +84,7 @@ TEST_F(CardsGridFixture, OnlyTheValueCellsOfACardAreEditable)
 
 TEST_F(CardsGridFixture, TheNotFoundRowNamesNoCard)
 {
-    m_grid->AddShownCard(MakeCard(0, "Card zero", 1, 1, 10, 1, 10, 1), false);
+    m_grid->AddShownCard(Keep(MakeCard(0, "Card zero", 1, 1, 10, 1, 10, 1)), false);
     m_grid->ClearShownCards();
     m_grid->AddNotFoundRow();
     ASSERT_EQ(m_grid->GetRowCount(), 2);
@@ -96,19 +96,19 @@ TEST_F(CardsGridFixture, TheNotFoundRowNamesNoCard)
     EXPECT_FALSE(m_grid->IsCellEditable(1, kRegValueColumn));
     // The next lookup replaces it.
     m_grid->ClearShownCards();
-    m_grid->AddShownCard(MakeCard(5, "Opt", 1, 1, 10, 1, 10), false);
+    m_grid->AddShownCard(Keep(MakeCard(5, "Opt", 1, 1, 10, 1, 10)), false);
     EXPECT_EQ(m_grid->DataRowCount(), 1);
     EXPECT_EQ(m_grid->CardOfRow(1)->id, 5);
 }
 
 TEST_F(CardsGridFixture, ShowsTheLinksOfTheExamples)
 {
-    m_grid->AddShownCard(MakeCard(1, "a", 1, 1, 50, 7, 20), false);
-    m_grid->AddShownCard(MakeCard(2, "b", 1, 1, 70, 1, 10), false);
-    m_grid->AddShownCard(MakeCard(3, "c", 1, 1, 20, 294, 30), false);
-    m_grid->AddShownCard(MakeCard(4, "d", 1, 1, 40, 131, 10), false);
-    m_grid->AddShownCard(MakeCard(5, "e", 1, 1, 10, 0, 30), false);
-    m_grid->AddShownCard(MakeCard(6, "f", 1, 1, 30, 5, 99), false);
+    m_grid->AddShownCard(Keep(MakeCard(1, "a", 1, 1, 50, 7, 20)), false);
+    m_grid->AddShownCard(Keep(MakeCard(2, "b", 1, 1, 70, 1, 10)), false);
+    m_grid->AddShownCard(Keep(MakeCard(3, "c", 1, 1, 20, 294, 30)), false);
+    m_grid->AddShownCard(Keep(MakeCard(4, "d", 1, 1, 40, 131, 10)), false);
+    m_grid->AddShownCard(Keep(MakeCard(5, "e", 1, 1, 10, 0, 30)), false);
+    m_grid->AddShownCard(Keep(MakeCard(6, "f", 1, 1, 30, 5, 99)), false);
     EXPECT_EQ(m_grid->GetCellText(RowOf(1), kShowCardsColumn), kPage + "ODWu007");
     EXPECT_EQ(m_grid->GetCellText(RowOf(2), kShowCardsColumn), kPage + "JUWC000");
     EXPECT_EQ(m_grid->GetCellText(RowOf(3), kShowCardsColumn), kPage + "INB294");
@@ -119,24 +119,24 @@ TEST_F(CardsGridFixture, ShowsTheLinksOfTheExamples)
 
 TEST_F(CardsGridFixture, ListsEachCardOnceAndCapsAClipboardLookupAtOneHundred)
 {
-    EXPECT_TRUE(m_grid->AddShownCard(MakeCard(7, "Opt", 1, 1, 10, 1, 10), false));
-    EXPECT_FALSE(m_grid->AddShownCard(MakeCard(7, "Opt", 1, 1, 10, 1, 10), false));
+    EXPECT_TRUE(m_grid->AddShownCard(Keep(MakeCard(7, "Opt", 1, 1, 10, 1, 10)), false));
+    EXPECT_FALSE(m_grid->AddShownCard(Keep(MakeCard(7, "Opt", 1, 1, 10, 1, 10)), false));
     EXPECT_EQ(m_grid->DataRowCount(), 1);
 
     m_grid->ClearShownCards();
     EXPECT_EQ(m_grid->GetRowCount(), 1);
     EXPECT_TRUE(m_grid->ShownCards().Empty());
     for (int id = 1; id <= 100; ++id) {
-        EXPECT_TRUE(m_grid->AddShownCard(MakeCard(id, "card", 1, 1, 10, id, 10), true));
+        EXPECT_TRUE(m_grid->AddShownCard(Keep(MakeCard(id, "card", 1, 1, 10, id, 10)), true));
     }
-    EXPECT_FALSE(m_grid->AddShownCard(MakeCard(101, "card", 1, 1, 10, 1, 10), true));
+    EXPECT_FALSE(m_grid->AddShownCard(Keep(MakeCard(101, "card", 1, 1, 10, 1, 10)), true));
     EXPECT_EQ(m_grid->DataRowCount(), 100);
     EXPECT_EQ(m_grid->ShownCards().Size(), 100u);
 
     // A typed search has no bound.
     m_grid->ClearShownCards();
     for (int id = 1; id <= 150; ++id) {
-        ASSERT_TRUE(m_grid->AddShownCard(MakeCard(id, "card", 1, 1, 10, id, 10), false));
+        ASSERT_TRUE(m_grid->AddShownCard(Keep(MakeCard(id, "card", 1, 1, 10, id, 10)), false));
     }
     EXPECT_EQ(m_grid->DataRowCount(), 150);
 }
@@ -146,11 +146,11 @@ protected:
     void SetUp() override
     {
         CardsGridFixture::SetUp();
-        m_grid->AddShownCard(MakeCard(1, "Bolt", 2.0f, 5.0f, 50, 1, 10), false);
-        m_grid->AddShownCard(MakeCard(2, "Armadillo", 9.0f, 1.0f, 20, 1, 30), false);
-        m_grid->AddShownCard(MakeCard(3, "Bolt", 2.0f, 6.0f, 10, 1, 20), false);
-        m_grid->AddShownCard(MakeCard(4, "Counter", 0.5f, 3.0f, 90, 1, 10), false);
-        m_grid->AddShownCard(MakeCard(5, "Dragon", 2.0f, 7.0f, 30, 1, 30), false);
+        m_grid->AddShownCard(Keep(MakeCard(1, "Bolt", 2.0f, 5.0f, 50, 1, 10)), false);
+        m_grid->AddShownCard(Keep(MakeCard(2, "Armadillo", 9.0f, 1.0f, 20, 1, 30)), false);
+        m_grid->AddShownCard(Keep(MakeCard(3, "Bolt", 2.0f, 6.0f, 10, 1, 20)), false);
+        m_grid->AddShownCard(Keep(MakeCard(4, "Counter", 0.5f, 3.0f, 90, 1, 10)), false);
+        m_grid->AddShownCard(Keep(MakeCard(5, "Dragon", 2.0f, 7.0f, 30, 1, 30)), false);
     }
     std::vector<int> Order() const
     {
@@ -208,10 +208,10 @@ protected:
     {
         CardsGridFixture::SetUp();
         m_grid->SetReportPopup(&m_popup);
-        m_grid->AddShownCard(MakeCard(1, "Opt", 1, 1, 20, 5, 30, 0), false);
-        m_grid->AddShownCard(MakeCard(2, "Duress", 1, 1, 50, 5, 10, 1), false);
-        m_grid->AddShownCard(MakeCard(3, "Odd", 1, 1, 60, 5, 40, 5), false);
-        m_grid->AddShownCard(MakeCard(4, "Twin", 1, 1, 10, 5, 20, 0), false);
+        m_grid->AddShownCard(Keep(MakeCard(1, "Opt", 1, 1, 20, 5, 30, 0)), false);
+        m_grid->AddShownCard(Keep(MakeCard(2, "Duress", 1, 1, 50, 5, 10, 1)), false);
+        m_grid->AddShownCard(Keep(MakeCard(3, "Odd", 1, 1, 60, 5, 40, 5)), false);
+        m_grid->AddShownCard(Keep(MakeCard(4, "Twin", 1, 1, 10, 5, 20, 0)), false);
     }
     void TearDown() override { m_popup.closePopup(); }
     void Click(int row, int column)

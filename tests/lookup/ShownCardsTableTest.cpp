@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace {
 
-CardRecord Card(std::int32_t id, float value, std::int32_t set = 10)
+// The table lists records in place, as it lists the catalogue's: they live with the test.
+std::deque<CardRecord> g_cards;
+
+const CardRecord& Card(std::int32_t id, float value, std::int32_t set = 10)
 {
     CardRecord card;
     card.id = id;
     card.name = "card " + std::to_string(id);
     card.reg_value = value;
     card.expansion = set;
-    return card;
+    return g_cards.emplace_back(std::move(card));
 }
 
 TEST(ShownCardsTableTest, ACardIsShownOnce)
@@ -57,6 +62,34 @@ TEST(ShownCardsTableTest, GridOrderIsValueThenSetThenAddOrder)
     }
     EXPECT_EQ(ids, (std::vector<std::int32_t>{2, 4, 3, 1, 5}));
     EXPECT_EQ(table.IdsInAddOrder(), (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
+}
+
+// A changed record and the kept copies are the table's own: the records it was given may go
+// (the catalogue loaded again) and the list reads as before, ids found at their places.
+TEST(ShownCardsTableTest, ReplacedAndKeptRecordsOutliveTheGivenOnes)
+{
+    std::vector<CardRecord> catalogue(1000);
+    ShownCardsTable table;
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        catalogue[i].id = std::int32_t(i * 4096);  // ids that crowd into few hash slots
+        catalogue[i].reg_value = double(i);
+        ASSERT_TRUE(table.Add(catalogue[i], false));
+    }
+    CardRecord hot = catalogue[7];
+    hot.hot = 1;
+    ASSERT_TRUE(table.Replace(hot));
+    EXPECT_FALSE(table.Replace(Card(5, 1.0f)));
+    table.KeepOwnCopies();
+    for (CardRecord& card : catalogue) {
+        card.reg_value = -1;  // what a reload leaves where the old records were
+    }
+    ASSERT_EQ(table.Size(), catalogue.size());
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        ASSERT_EQ(table.PlaceOf(std::int32_t(i * 4096)), i);
+        EXPECT_EQ(table.At(i).reg_value, double(i));
+    }
+    EXPECT_EQ(table.Find(7 * 4096)->hot, 1);
+    EXPECT_EQ(table.PlaceOf(1), ShownCardsTable::kNotListed);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 // The catalogue grid as the main window fills it: check cells in columns 1, 3 and 4, item
 // tags column x 16777216 + card id.
 TEST(CatalogueGridRowsTest, ReadsTicksTagsAndShownCardsOfTheCatalogueGrid)
@@ -16,8 +18,9 @@ TEST(CatalogueGridRowsTest, ReadsTicksTagsAndShownCardsOfTheCatalogueGrid)
     grid.SetColumns(7);
     grid.SetFixedRows(1);
     ShownCardsTable shown;
+    std::deque<CardRecord> cards;  // the table lists records in place, as the catalogue's
     for (const std::int32_t id : {7, 9}) {
-        CardRecord card;
+        CardRecord& card = cards.emplace_back();
         card.id = id;
         card.name = id == 7 ? "Shock" : "Counterspell";
         card.reg_value = 1.5f;

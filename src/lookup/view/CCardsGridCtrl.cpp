@@ -61,30 +61,17 @@ int CCardsGridCtrl::DataRowCount() const
     return GetRowCount() - GetFixedRowCount();
 }
 
-const CardRecord* CCardsGridCtrl::Listed(std::int32_t cardId) const
-{
-    if (m_index.size() != m_shown.Size()) {
-        // The table was changed past AddShownCard; never trust a stale pointer.
-        m_index.clear();
-        for (const std::int32_t id : m_shown.IdsInAddOrder()) {
-            m_index[id] = m_shown.Find(id);
-        }
-    }
-    const auto found = m_index.find(cardId);
-    return found == m_index.end() ? nullptr : found->second;
-}
-
 void CCardsGridCtrl::ClearShownCards()
 {
     // The grid lets go of its rows (and an open editor) before their cells go.
     DeleteNonFixedRows();
     m_cells.clear();
-    m_rows.clear();
+    std::vector<std::uint32_t>().swap(m_rows);
+    std::vector<int>().swap(m_scores);
     m_marks.clear();
     // A set's code may have become known since: each lookup asks for it again.
     m_symbolsById.clear();
     m_shown.Clear();
-    m_index.clear();
     m_lastCell = {};
 }
 
@@ -93,10 +80,7 @@ bool CCardsGridCtrl::AddShownCard(const CardRecord& card, bool fromClipboard)
     if (!m_shown.Add(card, fromClipboard)) {
         return false;
     }
-    // The table keeps its records in place while they are listed.
-    const CardRecord* listed = m_shown.Find(card.id);
-    m_index[card.id] = listed;
-    m_rows.push_back(listed);
+    m_rows.push_back(static_cast<std::uint32_t>(m_shown.Size() - 1));
     AppendProvidedRows(1, card_grid::kRowHeight);
     // A set without sample symbols gets its drawn symbol as soon as one of its cards is listed.
     if (!HasSamplePicture(card.expansion, card.rarity)) {
@@ -107,7 +91,7 @@ bool CCardsGridCtrl::AddShownCard(const CardRecord& card, bool fromClipboard)
 
 void CCardsGridCtrl::AddNotFoundRow()
 {
-    m_rows.push_back(nullptr);
+    m_rows.push_back(kNoCard);
     AppendProvidedRows(1, card_grid::kRowHeight);
 }
 
@@ -115,6 +99,12 @@ void CCardsGridCtrl::SortByValueAndFit()
 {
     SortByColumn(kRegValueColumn, false);
     FitAllColumns();
+}
+
+void CCardsGridCtrl::KeepOwnCopies()
+{
+    // Rows name table places, not records, so they stay right as the records move.
+    m_shown.KeepOwnCopies();
 }
 
 int CCardsGridCtrl::CompareCells(const CGridCellBase* a, const CGridCellBase* b) const
@@ -130,7 +120,8 @@ int CCardsGridCtrl::CompareCells(const CGridCellBase* a, const CGridCellBase* b)
 std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
 {
     std::vector<MarkedPriceRow> rows;
-    for (const CardRecord* card : m_rows) {
+    for (const std::uint32_t place : m_rows) {
+        const CardRecord* card = place == kNoCard ? nullptr : &m_shown.At(place);
         if (!IsTicked(card, kNameColumn)) {
             continue;
         }
@@ -157,8 +148,8 @@ bool CCardsGridCtrl::ToggleHotAt(int row, int column)
     }
     CardRecord card = *listed;
     card.hot = card_grid::ToggledHot(card.hot);
-    m_shown.Replace(card); // in place: the row keeps pointing at the card
-    if (const auto found = m_cells.find(CellKey(listed, kHotColumn)); found != m_cells.end()) {
+    m_shown.Replace(card); // at the same place: the row keeps naming the card
+    if (const auto found = m_cells.find(CellKey(&card, kHotColumn)); found != m_cells.end()) {
         found->second.cell->SetImage(card_grid::HotImageIndex(card.hot));
     }
     Refresh();

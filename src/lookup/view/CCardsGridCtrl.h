@@ -15,6 +15,7 @@
 
 class CGridCellBase;
 class CTipPopup;
+struct ScoredCard;
 class QMenu;
 struct MarkedPriceRow;
 
@@ -27,6 +28,11 @@ struct MarkedPriceRow;
 /// order and builds cell objects only for the cells it is asked for (those painted, clicked or
 /// edited), keeping at most kCellLimit of them. Tick marks and typed values live in the cells
 /// while they exist and per card otherwise, so they stay with their card while it is listed.
+/// The listed records are the catalogue's own: before the catalogue is loaded again the grid
+/// is cleared or keeps its own copies (KeepOwnCopies).
+///
+/// Under "Best Match First" each listed card carries its match score; a row is tinted from its
+/// card's score whenever its cells are built, so the tint holds however long the list.
 ///
 /// It knows nothing of the main window: set names and the report popup come through setters.
 class CCardsGridCtrl : public CGridCtrl, public ShownCardsSink {
@@ -78,6 +84,20 @@ public:
     /// What a lookup does after adding its cards: sort by "Reg Value", highest first, and fit
     /// the columns to their contents.
     void SortByValueAndFit();
+
+    /// Before the catalogue is loaded again: the listed records become the grid's own copies,
+    /// so the rows outlive the records they were listed from.
+    void KeepOwnCopies();
+
+    /// The match scores of the listed cards after a lookup under "Best Match First" (a card
+    /// not named scores 0); the next lookup clears them. Rows are tinted from them.
+    void SetMatchScores(const std::vector<ScoredCard>& scored);
+    /// The rows by match score, best first; equal scores by regular value, most valuable
+    /// first, then set id highest first, then in the order added. A header click afterwards
+    /// sorts by its column again.
+    void SortByMatch();
+    /// The score SetMatchScores gave the card of a row; 0 without scores or card.
+    int MatchScoreOfRow(int row) const;
 
     /// The grid's sort comparison over two cells' item tags.
     int CompareCells(const CGridCellBase* a, const CGridCellBase* b) const;
@@ -133,7 +153,7 @@ private:
     };
 
     void ShowRarityTip(int row, int column, const QPoint& globalPos);
-    const CardRecord* Listed(std::int32_t cardId) const;
+    const CardRecord* Listed(std::int32_t cardId) const { return m_shown.Find(cardId); }
     /// The card of a data row (null for the "card not found!" row); row must be a data row.
     const CardRecord* RowCard(int row) const;
     bool IsDataRow(int row) const;
@@ -149,15 +169,18 @@ private:
     const CGridCellBase* CachedCellOf(const CardRecord* card, int column) const;
     bool IsTicked(const CardRecord* card, int column) const;
     QString ValueTextOf(const CardRecord* card, int column) const;
-    void QuickSortRows(int low, int high, int column, bool ascending);
+    /// The background colour of a card's cells from its match score.
+    GridColour TintOf(const CardRecord* card) const;
+
+    /// A data row's entry in m_rows for the "card not found!" row.
+    static constexpr std::uint32_t kNoCard = 0xFFFFFFFFu;
 
     ShownCardsTable m_shown;
-    // The table's records by id in a hash: sorting a whole catalogue looks cards up some
-    // million times, and the table's ordered map made that the larger part of a search. The
-    // table's records never move while listed, so the pointers stay valid until cleared.
-    mutable std::unordered_map<std::int32_t, const CardRecord*> m_index;
-    // The listed cards in display order, one per data row; null is the "card not found!" row.
-    std::vector<const CardRecord*> m_rows;
+    // The listed cards in display order, one per data row: the card's place in the table, or
+    // kNoCard for the "card not found!" row.
+    std::vector<std::uint32_t> m_rows;
+    // Match scores by place in the table; empty when the lookup set none.
+    std::vector<int> m_scores;
     mutable std::unordered_map<std::int32_t, CardMarks> m_marks;
     mutable std::unordered_map<std::uint64_t, CachedCell> m_cells;
     mutable std::uint64_t m_useClock = 0;

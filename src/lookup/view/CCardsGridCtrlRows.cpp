@@ -42,7 +42,8 @@ bool CCardsGridCtrl::IsDataRow(int row) const
 
 const CardRecord* CCardsGridCtrl::RowCard(int row) const
 {
-    return m_rows[std::size_t(row - GetFixedRowCount())];
+    const std::uint32_t place = m_rows[std::size_t(row - GetFixedRowCount())];
+    return place == kNoCard ? nullptr : &m_shown.At(place);
 }
 
 std::uint64_t CCardsGridCtrl::CellKey(const CardRecord* card, int column)
@@ -105,6 +106,7 @@ std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* ca
         cell->SetImage(const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card));
     }
     cell->SetData(static_cast<std::int32_t>(card_item_tag::Make(column, card->id)));
+    cell->SetBackColour(TintOf(card));
     if (const auto marks = m_marks.find(card->id); marks != m_marks.end()) {
         if (TickIndex(column) >= 0) {
             static_cast<CGridCellCheck*>(cell.get())
@@ -243,61 +245,6 @@ QString CCardsGridCtrl::ProvidedText(int row, int column) const
     return ValueTextOf(RowCard(row), column);
 }
 
-// The grid's own quicksort over the listed cards, step for step, so that cards that compare
-// equal end in the order they always did.
-void CCardsGridCtrl::QuickSortRows(int low, int high, int column, bool ascending)
-{
-    // The grid's comparison over two cells carrying the cards' item tags, so that a caller's
-    // own comparison (such as the order by match score) sorts the rows too.
-    const CompareFunction& byCells = GetCompareCallback();
-    CGridCell first;
-    CGridCell second;
-    const auto compare = [&](const CardRecord* a, const CardRecord* b) {
-        if (!byCells) {
-            return a != nullptr && b != nullptr ? CompareCardsInColumn(column, *a, *b) : 0;
-        }
-        first.SetData(a ? static_cast<std::int32_t>(card_item_tag::Make(column, a->id)) : 0);
-        second.SetData(b ? static_cast<std::int32_t>(card_item_tag::Make(column, b->id)) : 0);
-        return byCells(&first, &second, 0);
-    };
-    while (low < high) {
-        const CardRecord* pivot = m_rows[std::size_t((low + high) / 2)];
-        const int sign = ascending ? 1 : -1;
-        int lo = low;
-        int hi = high;
-        while (lo <= hi) {
-            while (lo < high && sign * compare(m_rows[std::size_t(lo)], pivot) < 0) {
-                ++lo;
-            }
-            while (hi > low && sign * compare(m_rows[std::size_t(hi)], pivot) > 0) {
-                --hi;
-            }
-            if (lo <= hi) {
-                if (lo != hi && compare(m_rows[std::size_t(lo)], m_rows[std::size_t(hi)]) != 0) {
-                    std::swap(m_rows[std::size_t(lo)], m_rows[std::size_t(hi)]);
-                }
-                ++lo;
-                --hi;
-            }
-        }
-        if (hi - low < high - lo) {
-            QuickSortRows(low, hi, column, ascending);
-            low = lo;
-        } else {
-            QuickSortRows(lo, high, column, ascending);
-            high = hi;
-        }
-    }
-}
-
-void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t)
-{
-    QuickSortRows(0, int(m_rows.size()) - 1, column, ascending);
-    for (auto& [key, cached] : m_cells) {
-        cached.cell->SetCoords(-1, -1); // placed again when next asked for
-    }
-}
-
 int CCardsGridCtrl::ProvidedColumnWidth(int column) const
 {
     // The widest text is found by summing character advances; one cell built for it measures
@@ -311,7 +258,7 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
         }
         widest = std::max(widest, cell->GetCellExtent().width());
     };
-    if (std::find(m_rows.begin(), m_rows.end(), nullptr) != m_rows.end()) {
+    if (std::find(m_rows.begin(), m_rows.end(), kNoCard) != m_rows.end()) {
         measure(nullptr, std::nullopt);
     }
     const CardRecord* sample = nullptr;
@@ -328,10 +275,11 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
     using Value = decltype(CardRecord::reg_value);
     std::unordered_set<Value> values;
     std::unordered_set<int> seen;
-    for (const CardRecord* card : m_rows) {
-        if (card == nullptr) {
+    for (const std::uint32_t place : m_rows) {
+        if (place == kNoCard) {
             continue;
         }
+        const CardRecord* card = &m_shown.At(place);
         switch (column) {
         case kHotColumn:
         case kRarityColumn: {

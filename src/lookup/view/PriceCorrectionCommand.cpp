@@ -31,6 +31,8 @@ PriceCorrectionOutcome PriceCorrectionCommand::Run(CCardsGridCtrl& grid,
                      message.isError ? MessageBox::Icon::Error : MessageBox::Icon::Warning,
                      MessageBox::Buttons::Ok, MessageBox::Answer::Ok, owner);
     if (outcome.updated > 0) {
+        // The listed records are the catalogue's: the grid keeps its own before they go.
+        grid.KeepOwnCopies();
         std::string error;
         if (!catalogue.LoadCatalogue(priceDatabase, &error)) {
             MessageBox::error(QString::fromStdString(

@@ -1,0 +1,170 @@
+// The order of the catalogue grid's rows: sorting the listed cards by a column or by match
+// score, and the match scores that tint the rows.
+#include "lookup/view/CCardsGridCtrl.h"
+
+#include "data/CardRecord.h"
+#include "grid/CGridCellBase.h"
+#include "lookup/BestMatchOrder.h"
+#include "lookup/CardComparison.h"
+#include "lookup/CardGridColumn.h"
+#include "lookup/CardGridRules.h"
+
+#include <algorithm>
+
+namespace {
+
+// SortByColumn's user value that asks for the order by match score.
+constexpr std::intptr_t kByMatchScore = 1;
+
+// A row while it is sorted: its card's place in the table and the key it sorts by where one is
+// precomputed (the update date's seconds, the match score).
+struct SortRow {
+    std::int64_t key = 0;
+    std::uint32_t place = 0;
+};
+
+// The grid's quicksort, step for step, so that cards that compare equal end in the order they
+// always did. compare gives -1, 0 or 1.
+template <typename Compare>
+void QuickSortRows(std::vector<SortRow>& rows, int low, int high, bool ascending,
+               const Compare& compare)
+{
+    const int sign = ascending ? 1 : -1;
+    while (low < high) {
+        const SortRow pivot = rows[std::size_t((low + high) / 2)];
+        int lo = low;
+        int hi = high;
+        while (lo <= hi) {
+            while (lo < high && sign * compare(rows[std::size_t(lo)], pivot) < 0) {
+                ++lo;
+            }
+            while (hi > low && sign * compare(rows[std::size_t(hi)], pivot) > 0) {
+                --hi;
+            }
+            if (lo <= hi) {
+                if (lo != hi && compare(rows[std::size_t(lo)], rows[std::size_t(hi)]) != 0) {
+                    std::swap(rows[std::size_t(lo)], rows[std::size_t(hi)]);
+                }
+                ++lo;
+                --hi;
+            }
+        }
+        if (hi - low < high - lo) {
+            QuickSortRows(rows, low, hi, ascending, compare);
+            low = lo;
+        } else {
+            QuickSortRows(rows, lo, high, ascending, compare);
+            high = hi;
+        }
+    }
+}
+
+int Compare(std::int64_t a, std::int64_t b)
+{
+    return (a > b) - (a < b);
+}
+
+} // namespace
+
+void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t user)
+{
+    const bool byMatch = user == kByMatchScore;
+    std::vector<SortRow> rows(m_rows.size());
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        SortRow& row = rows[i];
+        row.place = m_rows[i];
+        if (row.place == kNoCard) {
+            continue;
+        }
+        // The date compares by its seconds, worked out once per row instead of per comparison.
+        if (byMatch) {
+            row.key = row.place < m_scores.size() ? m_scores[row.place] : 0;
+        } else if (column == kUpdateDateColumn) {
+            row.key = m_shown.At(row.place).update_date.SecondsSinceZero();
+        }
+    }
+    if (byMatch) {
+        // Best score first, then the lookup's value order; the place makes the order total.
+        std::sort(rows.begin(), rows.end(), [this](const SortRow& a, const SortRow& b) {
+            if ((a.place == kNoCard) != (b.place == kNoCard)) {
+                return b.place == kNoCard;
+            }
+            if (a.place == kNoCard || a.key != b.key) {
+                return a.key > b.key;
+            }
+            const CardRecord& cardA = m_shown.At(a.place);
+            const CardRecord& cardB = m_shown.At(b.place);
+            if (const int value = CompareCardsInColumn(kRegValueColumn, cardA, cardB)) {
+                return value > 0;
+            }
+            return a.place < b.place;
+        });
+    } else if (column == kUpdateDateColumn) {
+        QuickSortRows(rows, 0, int(rows.size()) - 1, ascending,
+                  [this](const SortRow& a, const SortRow& b) {
+                      if (a.place == kNoCard || b.place == kNoCard) {
+                          return 0;
+                      }
+                      const int byDate = Compare(a.key, b.key);
+                      return byDate != 0 ? byDate
+                                         : CompareSets(m_shown.At(a.place), m_shown.At(b.place));
+                  });
+    } else {
+        QuickSortRows(rows, 0, int(rows.size()) - 1, ascending,
+                  [this, column](const SortRow& a, const SortRow& b) {
+                      if (a.place == kNoCard || b.place == kNoCard) {
+                          return 0;
+                      }
+                      return CompareCardsInColumn(column, m_shown.At(a.place),
+                                                  m_shown.At(b.place));
+                  });
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        m_rows[i] = rows[i].place;
+    }
+    for (auto& [key, cached] : m_cells) {
+        cached.cell->SetCoords(-1, -1); // placed again when next asked for
+    }
+}
+
+void CCardsGridCtrl::SetMatchScores(const std::vector<ScoredCard>& scored)
+{
+    m_scores.assign(scored.empty() ? 0 : m_shown.Size(), 0);
+    for (const ScoredCard& card : scored) {
+        if (const std::size_t place = m_shown.PlaceOf(card.card.id);
+            place != ShownCardsTable::kNotListed) {
+            m_scores[place] = card.score;
+        }
+    }
+    // Cells built before the scores came take their tint now; the rest when they are built.
+    for (auto& [key, cached] : m_cells) {
+        cached.cell->SetBackColour(TintOf(Listed(static_cast<std::int32_t>(key >> 3))));
+    }
+    viewport()->update();
+}
+
+void CCardsGridCtrl::SortByMatch()
+{
+    // Through the grid's sort, so the header's sort state reads "Reg Value, highest first".
+    SortByColumn(kRegValueColumn, false, kByMatchScore);
+}
+
+int CCardsGridCtrl::MatchScoreOfRow(int row) const
+{
+    const CardRecord* card = CardOfRow(row);
+    if (card == nullptr) {
+        return 0;
+    }
+    const std::size_t place = m_shown.PlaceOf(card->id);
+    return place < m_scores.size() ? m_scores[place] : 0;
+}
+
+GridColour CCardsGridCtrl::TintOf(const CardRecord* card) const
+{
+    if (card == nullptr || m_scores.empty()) {
+        return kGridColourUnset;
+    }
+    const std::size_t place = m_shown.PlaceOf(card->id);
+    const int score = place < m_scores.size() ? m_scores[place] : 0;
+    return card_grid::MatchTint(score).value_or(kGridColourUnset);
+}
