@@ -1,9 +1,11 @@
 // A typed empty search listing the whole catalogue into the catalogue grid: the lookup with
 // an empty text (the pattern "**" matches every name), the sort by "Reg Value" highest first
 // and the fitting of the columns, as the Search command does them. Then sorting the listed
-// 100,000 cards by each column, and the heap the filled grid holds beyond the catalogue.
+// 100,000 cards by each column and by match score (Best Match First), and the heap the filled
+// grid holds beyond the catalogue.
 #include "data/CardRecord.h"
 #include "data/SampleCatalogue.h"
+#include "lookup/BestMatchOrder.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardLookup.h"
 #include "lookup/view/CCardsGridCtrl.h"
@@ -84,6 +86,24 @@ void BM_SortListedCards100k(benchmark::State& state)
     }
 }
 
+// Scores as a lookup leaves them: most cards 0, some partly named, a few reported.
+void BM_SortByMatch100k(benchmark::State& state)
+{
+    CCardsGridCtrl grid;
+    grid.resize(800, 500);
+    grid.SetUpColumns();
+    CardLookup lookup(SyntheticCards());
+    lookup.LookUp("", false, grid);
+    std::vector<ScoredCard> scored;
+    for (const CardRecord& card : SyntheticCards()) {
+        scored.push_back({card, card.id % 50 == 0 ? 80 : card.id % 7 == 0 ? 30 : 0});
+    }
+    grid.SetMatchScores(scored);
+    for (auto _ : state) {
+        grid.SortByMatch();
+    }
+}
+
 long HeapBytes()
 {
     const struct mallinfo2 info = mallinfo2();
@@ -119,6 +139,7 @@ BENCHMARK(BM_TypedEmptySearch100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortListedCards100k)
     ->DenseRange(kHotColumn, kUpdateDateColumn)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByMatch100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilledGridMemory)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(
     benchmark::kMillisecond);
 

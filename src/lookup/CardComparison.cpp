@@ -4,8 +4,10 @@
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -27,6 +29,17 @@ int CompareValues(double a, double b)
         return -1;
     }
     return a > b ? 1 : 0;
+}
+
+// The bits of a double put in the order of its value: non-negative values keep theirs, the
+// magnitude bits of negative ones are turned round.
+std::int64_t ValueKey(double value)
+{
+    if (std::isnan(value)) {
+        return std::numeric_limits<std::int64_t>::min();
+    }
+    const auto bits = std::bit_cast<std::int64_t>(value == 0.0 ? 0.0 : value);
+    return bits >= 0 ? bits : bits ^ std::numeric_limits<std::int64_t>::max();
 }
 
 } // namespace
@@ -62,6 +75,28 @@ int CompareCardsInColumn(int column, const CardRecord& a, const CardRecord& b)
         return 0;
     }
     return result != 0 ? result : CompareSets(a, b);
+}
+
+bool HasColumnSortKey(int column)
+{
+    return column == kRarityColumn || column == kRegValueColumn || column == kFoilValueColumn ||
+           column == kUpdateDateColumn;
+}
+
+std::int64_t ColumnSortKey(int column, const CardRecord& card)
+{
+    switch (column) {
+    case kRarityColumn:
+        return card.rarity;
+    case kRegValueColumn:
+        return ValueKey(card.reg_value);
+    case kFoilValueColumn:
+        return ValueKey(card.foil_value);
+    case kUpdateDateColumn:
+        return card.update_date.SecondsSinceZero();
+    default:
+        return 0;
+    }
 }
 
 int CompareCardTags(std::uint32_t tagA, std::uint32_t tagB, const CardFinder& find)

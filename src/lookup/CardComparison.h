@@ -11,6 +11,15 @@ struct CardRecord;
 /// other, give 0.
 int CompareCardsInColumn(int column, const CardRecord& a, const CardRecord& b);
 
+/// Whether a column's order before the set tie-break is that of ColumnSortKey: Rarity, both
+/// values and Update Date.
+bool HasColumnSortKey(int column);
+
+/// An integer whose order is the card order of such a column before the set tie-break: the
+/// rarity code, a value (a value that is not a number lowest, minus zero equal to zero) or the
+/// update date's seconds. Worked out once per card, it spares a sort reading every card again.
+std::int64_t ColumnSortKey(int column, const CardRecord& card);
+
 /// The set tie-break alone: -1 when a's set id is smaller, 1 when larger, 0 when equal.
 int CompareSets(const CardRecord& a, const CardRecord& b);
 

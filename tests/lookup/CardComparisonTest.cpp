@@ -124,4 +124,36 @@ TEST_F(CardComparisonTest, SortingByRegValueDescendingListsEqualValuesInSetOrder
     EXPECT_EQ(ids, (std::vector<int>{11, 10, 13, 12, 14}));
 }
 
+// The sort keys order every pair of cards as the comparison does before the set tie-break,
+// including values that are not numbers, infinities, minus zero and an invalid date.
+TEST_F(CardComparisonTest, SortKeysOrderCardsAsTheComparison)
+{
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+    std::vector<CardRecord> cards = {m_boltSeventh, m_boltOdyssey, m_counter, m_lower};
+    const std::vector<std::pair<double, DateTime>> odd = {
+        {nan, DateTime(1899, 12, 29)}, {-inf, DateTime(2026, 13, 40)}, {-0.0, DateTime(1, 1, 1)},
+        {0.0, DateTime(2026, 1, 2, 0, 0, 1)}, {inf, DateTime()}, {-2.5, DateTime(2026, 1, 1)},
+        {-1.5, DateTime(9999, 12, 31)}};
+    for (const auto& [value, date] : odd) {
+        cards.push_back(Card(9, "x", float(value), float(-value), 10, int(value == value), date));
+        cards.back().reg_value = value;
+        cards.back().foil_value = -value;
+    }
+    for (const int column : {kRarityColumn, kRegValueColumn, kFoilValueColumn, kUpdateDateColumn}) {
+        ASSERT_TRUE(HasColumnSortKey(column));
+        for (const CardRecord& a : cards) {
+            for (CardRecord b : cards) {
+                b.expansion = a.expansion;  // the tie-break aside
+                const std::int64_t ka = ColumnSortKey(column, a);
+                const std::int64_t kb = ColumnSortKey(column, b);
+                EXPECT_EQ((ka > kb) - (ka < kb), CompareCardsInColumn(column, a, b))
+                    << column << ": " << a.reg_value << " / " << b.reg_value;
+            }
+        }
+    }
+    EXPECT_FALSE(HasColumnSortKey(kNameColumn));
+    EXPECT_FALSE(HasColumnSortKey(kHotColumn));
+}
+
 } // namespace

@@ -10,24 +10,35 @@
 #include "lookup/CardGridRules.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace {
 
 // SortByColumn's user value that asks for the order by match score.
 constexpr std::intptr_t kByMatchScore = 1;
 
-// A row while it is sorted: its card's place in the table and the key it sorts by where one is
-// precomputed (the update date's seconds, the match score).
+// A row while it is sorted, with what it sorts by taken from its card once: a sort that read
+// the cards for every comparison spent most of its time waiting for memory.
 struct SortRow {
-    std::int64_t key = 0;
+    std::int64_t key = 0;        // the column's sort key, or the match score
+    double value = 0;            // the regular value, not-a-number lowest (match order)
+    const char* name = nullptr;  // the card's name (name order)
+    std::int32_t set = 0;
     std::uint32_t place = 0;
 };
+
+int Sign(std::int64_t a, std::int64_t b)
+{
+    return (a > b) - (a < b);
+}
 
 // The grid's quicksort, step for step, so that cards that compare equal end in the order they
 // always did. compare gives -1, 0 or 1.
 template <typename Compare>
 void QuickSortRows(std::vector<SortRow>& rows, int low, int high, bool ascending,
-               const Compare& compare)
+                   const Compare& compare)
 {
     const int sign = ascending ? 1 : -1;
     while (low < high) {
@@ -59,16 +70,16 @@ void QuickSortRows(std::vector<SortRow>& rows, int low, int high, bool ascending
     }
 }
 
-int Compare(std::int64_t a, std::int64_t b)
-{
-    return (a > b) - (a < b);
-}
-
 } // namespace
 
 void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t user)
 {
     const bool byMatch = user == kByMatchScore;
+    const bool byKey = HasColumnSortKey(column);
+    // The HOT and Show Cards columns compare every two cards equal: the rows stay as they are.
+    if (!byMatch && !byKey && column != kNameColumn) {
+        return;
+    }
     std::vector<SortRow> rows(m_rows.size());
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         SortRow& row = rows[i];
@@ -76,48 +87,44 @@ void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t 
         if (row.place == kNoCard) {
             continue;
         }
-        // The date compares by its seconds, worked out once per row instead of per comparison.
+        const CardRecord& card = m_shown.At(row.place);
+        row.set = card.expansion;
         if (byMatch) {
             row.key = row.place < m_scores.size() ? m_scores[row.place] : 0;
-        } else if (column == kUpdateDateColumn) {
-            row.key = m_shown.At(row.place).update_date.SecondsSinceZero();
+            row.value = std::isnan(card.reg_value) ? -std::numeric_limits<double>::infinity()
+                                                   : card.reg_value;
+        } else if (byKey) {
+            row.key = ColumnSortKey(column, card);
+        } else {
+            row.name = card.name.c_str();
         }
     }
     if (byMatch) {
-        // Best score first, then the lookup's value order; the place makes the order total.
-        std::sort(rows.begin(), rows.end(), [this](const SortRow& a, const SortRow& b) {
+        // Best score first, then the lookup's value order (most valuable, then the higher set
+        // id first, then in the order added); the "card not found!" row last.
+        std::sort(rows.begin(), rows.end(), [](const SortRow& a, const SortRow& b) {
             if ((a.place == kNoCard) != (b.place == kNoCard)) {
                 return b.place == kNoCard;
             }
-            if (a.place == kNoCard || a.key != b.key) {
+            if (a.key != b.key) {
                 return a.key > b.key;
             }
-            const CardRecord& cardA = m_shown.At(a.place);
-            const CardRecord& cardB = m_shown.At(b.place);
-            if (const int value = CompareCardsInColumn(kRegValueColumn, cardA, cardB)) {
-                return value > 0;
+            if (a.value != b.value) {
+                return a.value > b.value;
             }
-            return a.place < b.place;
+            return a.set != b.set ? a.set > b.set : a.place < b.place;
         });
-    } else if (column == kUpdateDateColumn) {
-        QuickSortRows(rows, 0, int(rows.size()) - 1, ascending,
-                  [this](const SortRow& a, const SortRow& b) {
-                      if (a.place == kNoCard || b.place == kNoCard) {
-                          return 0;
-                      }
-                      const int byDate = Compare(a.key, b.key);
-                      return byDate != 0 ? byDate
-                                         : CompareSets(m_shown.At(a.place), m_shown.At(b.place));
-                  });
     } else {
+        // As CompareCardsInColumn: the column, then the lower set id first.
         QuickSortRows(rows, 0, int(rows.size()) - 1, ascending,
-                  [this, column](const SortRow& a, const SortRow& b) {
-                      if (a.place == kNoCard || b.place == kNoCard) {
-                          return 0;
-                      }
-                      return CompareCardsInColumn(column, m_shown.At(a.place),
-                                                  m_shown.At(b.place));
-                  });
+                      [byKey](const SortRow& a, const SortRow& b) {
+                          if (a.place == kNoCard || b.place == kNoCard) {
+                              return 0;
+                          }
+                          const int order = byKey ? Sign(a.key, b.key)
+                                                  : Sign(std::strcmp(a.name, b.name), 0);
+                          return order != 0 ? order : Sign(a.set, b.set);
+                      });
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         m_rows[i] = rows[i].place;

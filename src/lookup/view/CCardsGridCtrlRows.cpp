@@ -275,10 +275,9 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
     using Value = decltype(CardRecord::reg_value);
     std::unordered_set<Value> values;
     std::unordered_set<int> seen;
-    for (const std::uint32_t place : m_rows) {
-        if (place == kNoCard) {
-            continue;
-        }
+    // Every listed card has one row; reading them in the order listed (the catalogue's) rather
+    // than shown keeps the records' memory in step. Texts of equal width measure alike.
+    for (std::size_t place = 0; place < m_shown.Size(); ++place) {
         const CardRecord* card = &m_shown.At(place);
         switch (column) {
         case kHotColumn:
