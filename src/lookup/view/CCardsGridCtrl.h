@@ -29,7 +29,8 @@ struct MarkedPriceRow;
 /// edited), keeping at most kCellLimit of them. Tick marks and typed values live in the cells
 /// while they exist and per card otherwise, so they stay with their card while it is listed.
 /// The listed records are the catalogue's own: before the catalogue is loaded again the grid
-/// is cleared or keeps its own copies (KeepOwnCopies).
+/// is cleared or keeps its own copies (KeepOwnCopies). Sorting compares the cards themselves;
+/// a compare callback set on the grid takes no part in ordering these rows.
 ///
 /// Under "Best Match First" each listed card carries its match score; a row is tinted from its
 /// card's score whenever its cells are built, so the tint holds however long the list.
