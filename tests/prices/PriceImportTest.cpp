@@ -13,8 +13,11 @@
 
 #include <gmock/gmock.h>
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -73,6 +76,56 @@ protected:
         const std::string path = m_dir.File(name);
         std::ofstream(path, std::ios::binary) << text;
         return path;
+    }
+
+    // The exit status and text of an import by a user without special rights. The superuser
+    // may write to any file, so as root the import runs in a child process that has become
+    // "nobody", whom the kernel holds to the file's permissions like anyone else.
+    std::pair<int, std::string> ImportAsAnyUser(const std::vector<std::string>& names)
+    {
+        if (geteuid() != 0) {
+            const PriceImportSummary summary = Import(names);
+            return {summary.ExitStatus(), summary.Text()};
+        }
+        std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::others_exec,
+                                     std::filesystem::perm_options::add);
+        std::vector<std::string> files;
+        for (const std::string& name : names) {
+            files.push_back(m_dir.File(name));
+            std::filesystem::copy_file(Example(name), files.back(),
+                                       std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::permissions(files.back(), std::filesystem::perms::others_read,
+                                         std::filesystem::perm_options::add);
+        }
+        int pipe[2];
+        if (::pipe(pipe) != 0) {
+            return {-1, "no pipe"};
+        }
+        const pid_t child = fork();
+        if (child == 0) {
+            close(pipe[0]);
+            std::string answer = "cannot become nobody";
+            if (setgid(65534) == 0 && setuid(65534) == 0) {
+                const PriceImportSummary summary = Import(files);
+                answer = std::to_string(summary.ExitStatus()) + summary.Text();
+            }
+            const bool written = write(pipe[1], answer.data(), answer.size()) ==
+                                 static_cast<ssize_t>(answer.size());
+            _exit(written ? 0 : 1);
+        }
+        close(pipe[1]);
+        std::string answer;
+        char buffer[512];
+        for (ssize_t got; (got = read(pipe[0], buffer, sizeof buffer)) > 0;) {
+            answer.append(buffer, static_cast<std::size_t>(got));
+        }
+        close(pipe[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (answer.empty() || !std::isdigit(static_cast<unsigned char>(answer[0]))) {
+            return {-1, answer};
+        }
+        return {answer[0] - '0', answer.substr(1)};
     }
 
     TempDir m_dir;
@@ -246,13 +299,15 @@ TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
 
     EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
 
-    if (geteuid() != 0) { // the superuser may write anyway
-        std::filesystem::permissions(m_db, std::filesystem::perms::owner_read);
-        summary = Import({"prices.tsv"});
-        std::filesystem::permissions(m_db, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_write);
-        EXPECT_EQ(summary.ExitStatus(), 2);
-        EXPECT_THAT(summary.Text(), HasSubstr("is read-only"));
+    {
+        namespace fs = std::filesystem;
+        const fs::perms readable = fs::perms::owner_read | fs::perms::group_read |
+                                   fs::perms::others_read;
+        fs::permissions(m_db, readable);
+        const auto [status, text] = ImportAsAnyUser({"prices.tsv"});
+        fs::permissions(m_db, readable | fs::perms::owner_write);
+        EXPECT_EQ(status, 2);
+        EXPECT_THAT(text, HasSubstr("is read-only"));
         EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
     }
 
