@@ -146,6 +146,9 @@ TEST_F(PriceImportTest, EachFormatStoresItsPrices)
          2, 1, 0, 0},
         {{"AllPricesToday.json", "AllPrintings.json"}, "Brand New Mythic",
          "31.5|0.0|2026-12-01 00:00:00|40|100", 1, 2, 1, 0},
+        // Prices before their cards, and the cards given twice: the prices stay with them.
+        {{"AllPricesToday.json", "7ED.json", "7ED.json"}, "Ardent Militia",
+         "2.35|2.0|2026-12-01 00:00:00|20|10", 2, 1, 0, 0},
         {{"default-cards.json"}, "Angelic Page", "0.04|2.0|2026-12-03 00:00:00|10|10", 1, 1, 1, 1},
         {{"prices.csv"}, "Angelic Page", "0.06|0.25|2026-12-02 00:00:00|10|10", 1, 1, 1, 3},
         {{"semicolon.csv"}, "Akroma's Devoted", "1.5|3.25|2026-12-03 00:00:00|20|90", 1, 0, 0, 0},
@@ -165,6 +168,19 @@ TEST_F(PriceImportTest, EachFormatStoresItsPrices)
                                "expansion"),
                   c.expected);
     }
+}
+
+// Of two catalogue rows with the same set and number, the first is the one a price goes to.
+TEST_F(PriceImportTest, ARepeatedSetAndNumberMatchesItsFirstRow)
+{
+    const std::string first = Card("Angelic Page", "rowid");
+    RunSql(m_db, "insert into cardslist (id, name, reg_value, foil_value, expansion, "
+                 "collection_no, rarity, hot, update_date, manual_modify) select 99999, "
+                 "'Angelic Page Again', reg_value, foil_value, expansion, collection_no, rarity, "
+                 "hot, update_date, 0 from cardslist where name='Angelic Page'");
+    ASSERT_EQ(Import({"prices.csv"}).outcome, Outcome::Imported);
+    EXPECT_EQ(Card("Angelic Page", "rowid||'|'||reg_value"), first + "|0.06");
+    EXPECT_EQ(Card("Angelic Page Again", "reg_value"), "1.0");
 }
 
 TEST_F(PriceImportTest, NewCardsTakeTheGameIdWhenFreeAndSetsTheirCode)
