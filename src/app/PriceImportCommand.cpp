@@ -62,10 +62,10 @@ bool PriceImportCommand::Run(bool preview)
             const QString question =
                 Text(first.Text()) + QStringLiteral("\n\nImport these prices now?");
             bool overwrite = false;
-            const bool yes = first.keptManual > 0
-                                 ? MessageBox::askYesNo(question, kOverwriteManualText,
-                                                        overwrite, m_owner)
-                                 : MessageBox::askYesNo(question, m_owner);
+            const bool yes =
+                first.keptManual > 0
+                    ? MessageBox::askYesNo(question, kOverwriteManualText, overwrite, m_owner)
+                    : MessageBox::askYesNo(question, m_owner);
             if (yes) {
                 options.dryRun = false;
                 options.overwriteManual = overwrite;

@@ -306,7 +306,8 @@ void ImportPlanner::Add(ImportedCard&& card)
 
 std::int32_t ImportPlanner::NextCardId(std::int64_t gameId)
 {
-    if (gameId > 0 && gameId < card_key::kFoilOffset && !IdUsed(static_cast<std::int32_t>(gameId))) {
+    if (gameId > 0 && gameId < card_key::kFoilOffset &&
+        !IdUsed(static_cast<std::int32_t>(gameId))) {
         m_usedIds.insert(static_cast<std::int32_t>(gameId));
         m_maxId = std::max(m_maxId, static_cast<std::int32_t>(gameId));
         return static_cast<std::int32_t>(gameId);

@@ -46,7 +46,7 @@ private:
         double reg = 0.0;
         double foil = 0.0;
         bool manual = false;
-        std::string date; ///< "YYYY-MM-DD" of update_date, or empty
+        std::string date;         ///< "YYYY-MM-DD" of update_date, or empty
         std::uint32_t nameAt = 0; ///< the name is m_names.substr(nameAt, nameLength)
         std::uint32_t nameLength = 0;
     };

@@ -109,8 +109,8 @@ protected:
                 const PriceImportSummary summary = Import(files);
                 answer = std::to_string(summary.ExitStatus()) + summary.Text();
             }
-            const bool written = write(pipe[1], answer.data(), answer.size()) ==
-                                 static_cast<ssize_t>(answer.size());
+            const ssize_t size = static_cast<ssize_t>(answer.size());
+            const bool written = write(pipe[1], answer.data(), answer.size()) == size;
             _exit(written ? 0 : 1);
         }
         close(pipe[1]);

@@ -8,11 +8,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMessageBox>
-#include <QTimer>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
 
