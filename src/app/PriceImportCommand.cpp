@@ -49,16 +49,16 @@ bool PriceImportCommand::Run(bool preview)
         PriceImportOptions options;
         options.dryRun = preview;
         const PriceImportSummary first = Import(*files, options);
+        // The choice to replace prices set by hand is offered where it makes a difference:
+        // when the preview kept some that the files would change, even if nothing else would.
+        const bool offer =
+            first.outcome == PriceImportSummary::Outcome::Imported ||
+            (first.outcome == PriceImportSummary::Outcome::NothingChanged && first.keptManual > 0);
         if (!preview) {
             changed = Report(first);
-        } else if (first.outcome != PriceImportSummary::Outcome::Imported &&
-                   (first.outcome != PriceImportSummary::Outcome::NothingChanged ||
-                    first.keptManual == 0)) {
+        } else if (!offer) {
             Report(first);
         } else {
-            // The choice to replace prices set by hand is offered where it makes a difference:
-            // when the preview kept some that the files would change (even if nothing else
-            // would change).
             const QString question =
                 Text(first.Text()) + QStringLiteral("\n\nImport these prices now?");
             bool overwrite = false;
