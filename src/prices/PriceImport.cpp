@@ -237,6 +237,9 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         };
         planner.Apply(!options.dryRun, tick);
         usable = planner.Usable();
+        // The last chance to cancel is before the commit: once it is done, the import is done,
+        // and a cancel asked for then must not be reported as one.
+        collector.Report(1.0);
         // An import that changes nothing leaves the file untouched, even the added tables.
         const bool commit = !options.dryRun && summary.Changed();
         if (sqlite3_exec(db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) !=
@@ -244,7 +247,6 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             throw DatabaseFailure{EngineText(db)};
         }
         began = false;
-        collector.Report(1.0);
     } catch (const PriceFileError& error) {
         summary = fail(error.text + " Nothing was changed.");
     } catch (const DatabaseFailure& failure) {

@@ -332,23 +332,33 @@ TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("none.mdb")));
 }
 
+// A cancel at any report, the last one included, leaves the database as it was.
 TEST_F(PriceImportTest, CancellingLeavesTheDatabaseAsItWas)
 {
+    const std::vector<std::string> files{"AllPrintings.json", "AllPricesToday.json",
+                                         "prices.csv"};
     const std::string before = Bytes(m_db);
-    int calls = 0;
-    double last = -1;
-    bool ordered = true;
-    const auto progress = [&](double fraction) {
-        ordered = ordered && fraction >= last && fraction <= 1.0;
-        last = fraction;
-        return ++calls < 3;
-    };
-    const PriceImportSummary summary =
-        Import({"AllPrintings.json", "AllPricesToday.json", "prices.csv"}, {}, progress);
-    EXPECT_EQ(summary.outcome, Outcome::Cancelled);
-    EXPECT_EQ(summary.ExitStatus(), 2);
-    EXPECT_TRUE(ordered);
-    EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    int reports = 0;
+    PriceImportOptions counting;
+    counting.dryRun = true;
+    Import(files, counting, [&](double) { return ++reports > 0; });
+    ASSERT_GT(reports, 3);
+    for (int cancelAt = 1; cancelAt <= reports; ++cancelAt) {
+        SCOPED_TRACE(cancelAt);
+        int calls = 0;
+        double last = -1;
+        bool ordered = true;
+        const auto progress = [&](double fraction) {
+            ordered = ordered && fraction >= last && fraction <= 1.0;
+            last = fraction;
+            return ++calls < cancelAt;
+        };
+        const PriceImportSummary summary = Import(files, {}, progress);
+        EXPECT_EQ(summary.outcome, Outcome::Cancelled);
+        EXPECT_EQ(summary.ExitStatus(), 2);
+        EXPECT_TRUE(ordered);
+        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    }
 }
 
 // A database made before set codes and the history: it loads, knows the sample codes by name,
