@@ -15,6 +15,9 @@
 const QString PriceImportCommand::kFileFilter = QStringLiteral(
     "Price files (*.json;*.csv;*.tsv;*.txt)|*.json;*.csv;*.tsv;*.txt|All Files (*.*)|*.*|");
 
+const QString PriceImportCommand::kOverwriteManualText =
+    QStringLiteral("Overwrite prices set by hand");
+
 namespace {
 
 constexpr int kProgressSteps = 1000;
@@ -46,15 +49,28 @@ bool PriceImportCommand::Run(bool preview)
         PriceImportOptions options;
         options.dryRun = preview;
         const PriceImportSummary first = Import(*files, options);
+        // The choice to replace prices set by hand is offered where it makes a difference:
+        // when the preview kept some that the files would change, even if nothing else would.
+        const bool offer =
+            first.outcome == PriceImportSummary::Outcome::Imported ||
+            (first.outcome == PriceImportSummary::Outcome::NothingChanged && first.keptManual > 0);
         if (!preview) {
             changed = Report(first);
-        } else if (first.outcome != PriceImportSummary::Outcome::Imported) {
+        } else if (!offer) {
             Report(first);
-        } else if (MessageBox::askYesNo(Text(first.Text()) +
-                                            QStringLiteral("\n\nImport these prices now?"),
-                                        m_owner)) {
-            options.dryRun = false;
-            changed = Report(Import(*files, options));
+        } else {
+            const QString question =
+                Text(first.Text()) + QStringLiteral("\n\nImport these prices now?");
+            bool overwrite = false;
+            const bool yes =
+                first.keptManual > 0
+                    ? MessageBox::askYesNo(question, kOverwriteManualText, overwrite, m_owner)
+                    : MessageBox::askYesNo(question, m_owner);
+            if (yes) {
+                options.dryRun = false;
+                options.overwriteManual = overwrite;
+                changed = Report(Import(*files, options));
+            }
         }
     }
     m_running = false;

@@ -13,7 +13,9 @@ class QWidget;
 /// File > Import Prices... and Preview Price Import...: asks for price files (several may be
 /// chosen), imports them on a worker thread behind a progress dialog that can cancel the
 /// import (a cancelled import leaves the price database as it was), and shows the import's
-/// summary. The preview reads everything, writes nothing, and then offers to import.
+/// summary. The preview reads everything, writes nothing, and then offers to import; when it
+/// found prices set by hand that the files would change, a check box (unticked) offers to
+/// overwrite them too. A plain import always keeps them.
 /// Dialogs and boxes go through the toolkit's seams, so tests answer them.
 class PriceImportCommand : public QObject {
     Q_OBJECT
@@ -21,6 +23,7 @@ public:
     /// What the progress dialog is refreshed with while the import runs.
     static constexpr int kProgressPeriodMs = 50;
     static const QString kFileFilter;
+    static const QString kOverwriteManualText;
 
     /// `databasePath` is the price database file; `owner` the window the dialogs belong to.
     PriceImportCommand(std::string databasePath, QWidget* owner);

@@ -115,7 +115,7 @@ ImportPlanner::ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSumma
 {
 }
 
-void ImportPlanner::Load()
+void ImportPlanner::Load(std::size_t every, const std::function<void()>& tick)
 {
     m_haveCodes = HaveTable(m_db, "expansion_code", "code");
     m_haveHistory = HaveTable(m_db, "price_history", "card_id");
@@ -151,26 +151,60 @@ void ImportPlanner::Load()
     Statement cards(m_db, "select rowid, id, name, expansion, collection_no, reg_value, "
                           "foil_value, manual_modify, substr(update_date, 1, 10) from cardslist");
     while (cards.Row()) {
+        if (m_cards.size() % every == 0 && tick) {
+            tick();
+        }
         DbCard card;
         card.rowid = sqlite3_column_int64(*cards, 0);
         card.id = sqlite3_column_int(*cards, 1);
-        const std::string name = cards.Text(2);
         card.expansion = sqlite3_column_int(*cards, 3);
         const std::int32_t number = sqlite3_column_int(*cards, 4);
         card.reg = sqlite3_column_double(*cards, 5);
         card.foil = sqlite3_column_double(*cards, 6);
         card.manual = sqlite3_column_int(*cards, 7) == 1;
         card.date = cards.Text(8);
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(*cards, 2));
+        card.nameAt = static_cast<std::uint32_t>(m_names.size());
+        card.nameLength = static_cast<std::uint32_t>(sqlite3_column_bytes(*cards, 2));
+        m_names.append(name != nullptr ? name : "", card.nameLength);
         const auto index = static_cast<std::int64_t>(m_cards.size());
-        // The first row of a repeated set and number (or name) is the one that is matched.
         if (number > 0) {
-            m_byNumber.emplace((static_cast<std::int64_t>(card.expansion) << 32) | number, index);
+            m_byNumber.emplace_back((static_cast<std::int64_t>(card.expansion) << 32) | number,
+                                    index);
         }
-        m_byName.emplace(NameKey(card.expansion, name), index);
-        m_usedIds.insert(card.id);
         m_maxId = std::max(m_maxId, card.id);
         m_cards.push_back(std::move(card));
     }
+    // Sorted by key, then row: the first row of a repeated set and number is the one matched.
+    std::sort(m_byNumber.begin(), m_byNumber.end());
+    m_pendingOfCard.assign(m_cards.size(), -1);
+}
+
+std::int64_t ImportPlanner::FindByName(std::int32_t setId, const std::string& name)
+{
+    if (!m_byNameBuilt) {
+        m_byNameBuilt = true;
+        m_byName.reserve(m_cards.size());
+        for (std::size_t i = 0; i < m_cards.size(); ++i) {
+            const DbCard& card = m_cards[i];
+            // As with numbers, the first row of a repeated set and name is the one matched.
+            m_byName.emplace(NameKey(card.expansion, m_names.substr(card.nameAt, card.nameLength)),
+                             static_cast<std::int64_t>(i));
+        }
+    }
+    const auto found = m_byName.find(NameKey(setId, name));
+    return found != m_byName.end() ? found->second : -1;
+}
+
+bool ImportPlanner::IdUsed(std::int32_t id)
+{
+    if (!m_usedIdsBuilt) {
+        m_usedIdsBuilt = true;
+        for (const DbCard& card : m_cards) {
+            m_usedIds.insert(card.id);
+        }
+    }
+    return m_usedIds.contains(id);
 }
 
 void ImportPlanner::Skip(const std::string& where, const std::string& why)
@@ -237,24 +271,31 @@ void ImportPlanner::Add(ImportedCard&& card)
     Pending pending{std::move(card), setId, -1};
     const std::int64_t number = WholeNumber(pending.card.number);
     if (number >= 0) {
-        const auto found = m_byNumber.find((static_cast<std::int64_t>(setId) << 32) | number);
-        if (found != m_byNumber.end()) {
+        const std::int64_t key = (static_cast<std::int64_t>(setId) << 32) | number;
+        const auto found = std::lower_bound(m_byNumber.begin(), m_byNumber.end(),
+                                            std::pair(key, std::int64_t{-1}));
+        if (found != m_byNumber.end() && found->first == key) {
             pending.existing = found->second;
         }
     }
     if (pending.existing < 0) {
-        const auto found = m_byName.find(NameKey(setId, pending.card.name));
-        if (found != m_byName.end()) {
-            pending.existing = found->second;
-        }
+        pending.existing = FindByName(setId, pending.card.name);
     }
-    std::string target =
-        pending.existing >= 0 ? "#" + std::to_string(pending.existing)
-        : number >= 0         ? std::to_string(setId) + "#" + std::to_string(number)
-                              : NameKey(setId, pending.card.name);
-    const auto [slot, added] = m_pendingByTarget.emplace(std::move(target), m_pending.size());
-    if (!added) {
-        Pending& earlier = m_pending[slot->second];
+    std::size_t earlierAt = m_pending.size();
+    if (pending.existing >= 0) {
+        std::int64_t& slot = m_pendingOfCard[static_cast<std::size_t>(pending.existing)];
+        if (slot >= 0) {
+            earlierAt = static_cast<std::size_t>(slot);
+        } else {
+            slot = static_cast<std::int64_t>(m_pending.size());
+        }
+    } else {
+        std::string target = number >= 0 ? std::to_string(setId) + "#" + std::to_string(number)
+                                         : NameKey(setId, pending.card.name);
+        earlierAt = m_pendingByTarget.emplace(std::move(target), m_pending.size()).first->second;
+    }
+    if (earlierAt < m_pending.size()) {
+        Pending& earlier = m_pending[earlierAt];
         Skip(earlier.card.where, "the same card again at " + pending.card.where +
                                      " (the later one counts)");
         earlier = std::move(pending);
@@ -266,13 +307,13 @@ void ImportPlanner::Add(ImportedCard&& card)
 std::int32_t ImportPlanner::NextCardId(std::int64_t gameId)
 {
     if (gameId > 0 && gameId < card_key::kFoilOffset &&
-        !m_usedIds.contains(static_cast<std::int32_t>(gameId))) {
+        !IdUsed(static_cast<std::int32_t>(gameId))) {
         m_usedIds.insert(static_cast<std::int32_t>(gameId));
         m_maxId = std::max(m_maxId, static_cast<std::int32_t>(gameId));
         return static_cast<std::int32_t>(gameId);
     }
     std::int32_t id = m_maxId + 1;
-    while (m_usedIds.contains(id) || id >= card_key::kFoilOffset) {
+    while (id >= card_key::kFoilOffset || IdUsed(id)) {
         id = id >= card_key::kFoilOffset ? 1 : id + 1;
     }
     m_usedIds.insert(id);
@@ -282,6 +323,9 @@ std::int32_t ImportPlanner::NextCardId(std::int64_t gameId)
 
 void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
 {
+    // Matching is done; what it needed goes now rather than in one go at the very end.
+    m_pendingByTarget = {};
+    m_byName = {};
     if (write) {
         char* message = nullptr;
         if (sqlite3_exec(m_db, database_schema::kPriceAdditions, nullptr, nullptr, &message) !=
@@ -352,7 +396,10 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
         if (++done % 256 == 0 && tick) {
             tick(static_cast<double>(done) / static_cast<double>(m_pending.size()));
         }
-        std::vector<DatedPrice>& prices = pending.card.prices;
+        // Taken out so that its memory goes back card by card, between two ticks, rather than
+        // all at once at the end.
+        ImportedCard item = std::move(pending.card);
+        std::vector<DatedPrice>& prices = item.prices;
         std::stable_sort(prices.begin(), prices.end(),
                          [](const DatedPrice& a, const DatedPrice& b) { return a.date < b.date; });
         DbCard* card = pending.existing >= 0 ? &m_cards[static_cast<std::size_t>(pending.existing)]
@@ -393,16 +440,16 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
                 }
             }
         } else {
-            id = NextCardId(pending.card.gameId);
+            id = NextCardId(item.gameId);
             ++m_summary.cardsAdded;
             if (write) {
-                const std::int32_t rarity = pending.card.rarity != 0 ? pending.card.rarity : 10;
+                const std::int32_t rarity = item.rarity != 0 ? item.rarity : 10;
                 sqlite3_bind_int(**insert, 1, id);
-                sqlite3_bind_text(**insert, 2, pending.card.name.c_str(), -1, SQLITE_TRANSIENT);
+                sqlite3_bind_text(**insert, 2, item.name.c_str(), -1, SQLITE_TRANSIENT);
                 sqlite3_bind_double(**insert, 3, reg);
                 sqlite3_bind_double(**insert, 4, foil);
                 sqlite3_bind_int(**insert, 5, pending.setId);
-                sqlite3_bind_int(**insert, 6, LeadingNumber(pending.card.number));
+                sqlite3_bind_int(**insert, 6, LeadingNumber(item.number));
                 sqlite3_bind_int(**insert, 7, rarity);
                 sqlite3_bind_text(**insert, 8, (date + " 00:00:00").c_str(), -1,
                                   SQLITE_TRANSIENT);

@@ -24,11 +24,15 @@ class ImportPlanner {
 public:
     ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSummary& summary);
 
-    /// Reads the sets, codes and cards of the database. Throws `DatabaseFailure`.
-    void Load();
+    /// Reads the sets, codes and cards of the database, calling `tick` every `every` cards
+    /// (it throws to stop). Throws `DatabaseFailure`.
+    void Load(std::size_t every, const std::function<void()>& tick);
+    /// Room for `cards` cards of the files.
+    void Reserve(std::size_t cards) { m_pending.reserve(cards); }
     /// One card of a file; a later card for the same catalogue card replaces an earlier one.
     void Add(ImportedCard&& card);
-    /// Counts every change into the summary and, when `write`, stores it. `tick` is called
+    /// Once, after the last `Add`: counts every change into the summary and, when `write`,
+    /// stores it. `tick` is called
     /// every few hundred cards with the share done and throws to stop. Throws `DatabaseFailure`.
     void Apply(bool write, const std::function<void(double)>& tick);
     /// Cards of the files that found (or make) a catalogue card.
@@ -42,7 +46,9 @@ private:
         double reg = 0.0;
         double foil = 0.0;
         bool manual = false;
-        std::string date; ///< "YYYY-MM-DD" of update_date, or empty
+        std::string date;         ///< "YYYY-MM-DD" of update_date, or empty
+        std::uint32_t nameAt = 0; ///< the name is m_names.substr(nameAt, nameLength)
+        std::uint32_t nameLength = 0;
     };
     struct Pending {
         ImportedCard card;
@@ -72,12 +78,22 @@ private:
     std::vector<std::pair<std::int32_t, std::string>> m_learntCodes;
     std::int32_t m_maxSetId = 0;
 
+    std::int64_t FindByName(std::int32_t setId, const std::string& name);
+    bool IdUsed(std::int32_t id);
+
+    // An unchanged import of a big file reads every catalogue card but rarely needs the name
+    // index or the used ids, so those two are built at their first use.
     std::vector<DbCard> m_cards;
-    std::unordered_map<std::int64_t, std::int64_t> m_byNumber; ///< set id << 32 | number
-    std::unordered_map<std::string, std::int64_t> m_byName;    ///< set id, '\n', lower name
+    std::string m_names; ///< every catalogue card's name, one after the other
+    std::vector<std::pair<std::int64_t, std::int64_t>> m_byNumber; ///< (set id << 32 | number,
+                                                                   ///< index), sorted
+    std::unordered_map<std::string, std::int64_t> m_byName;        ///< set id, '\n', lower name
+    bool m_byNameBuilt = false;
     std::unordered_set<std::int32_t> m_usedIds;
+    bool m_usedIdsBuilt = false;
     std::int32_t m_maxId = 0;
 
     std::vector<Pending> m_pending;
-    std::unordered_map<std::string, std::size_t> m_pendingByTarget;
+    std::vector<std::int64_t> m_pendingOfCard; ///< catalogue card index -> m_pending, or -1
+    std::unordered_map<std::string, std::size_t> m_pendingByTarget; ///< of new cards
 };

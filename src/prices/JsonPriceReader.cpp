@@ -43,7 +43,8 @@ struct JsonPriceReader::State {
     od::parser parser;
     std::vector<ImportedCard> cards;                      // MTGJSON cards in file order
     std::unordered_map<std::string, std::size_t> byUuid;  // uuid -> index in cards
-    std::unordered_map<std::string, std::vector<DatedPrice>> prices; // uuid -> MTGO prices
+    // uuid -> MTGO prices read before the card they belong to; later ones go to the card.
+    std::unordered_map<std::string, std::vector<DatedPrice>> prices;
     bool sawCardFile = false;
     bool sawPriceFile = false;
 
@@ -227,8 +228,11 @@ bool JsonPriceReader::State::ReadEntry(std::string_view key, od::object entry)
             isSet = true;
         } else if (name == "mtgo" && value.type() == od::json_type::object) {
             std::vector<DatedPrice> days = ReadGamePrices(value.get_object());
-            std::vector<DatedPrice>& all = prices[uuid];
-            all.insert(all.end(), days.begin(), days.end());
+            const auto known = byUuid.find(uuid);
+            std::vector<DatedPrice>& all =
+                known != byUuid.end() ? cards[known->second].prices : prices[uuid];
+            all.insert(all.end(), std::make_move_iterator(days.begin()),
+                       std::make_move_iterator(days.end()));
             isPrice = true;
         } else if (name == "paper") {
             isPrice = true;
@@ -321,8 +325,15 @@ void JsonPriceReader::State::AddCard(ImportedCard&& card, const std::string& uui
     }
     const auto [slot, fresh] = byUuid.emplace(uuid, cards.size());
     if (fresh) {
+        const auto early = prices.find(uuid);
+        if (early != prices.end()) {
+            card.prices = std::move(early->second);
+            prices.erase(early);
+        }
         cards.push_back(std::move(card));
     } else {
+        // The same card again: its later description counts, the prices stay.
+        card.prices = std::move(cards[slot->second].prices);
         cards[slot->second] = std::move(card);
     }
     if (added != nullptr) {
@@ -426,18 +437,11 @@ void JsonPriceReader::Finish(ImportSink& sink)
                              "AllPrintings.json (or a set file, or AllIdentifiers.json) on the "
                              "same command."};
     }
-    std::vector<const std::string*> uuids(state.cards.size(), nullptr);
-    for (const auto& [uuid, index] : state.byUuid) {
-        uuids[index] = &uuid;
-    }
-    for (std::size_t i = 0; i < state.cards.size(); ++i) {
-        ImportedCard& card = state.cards[i];
-        const auto found = state.prices.find(*uuids[i]);
-        if (card.gameId == 0 || found == state.prices.end() || found->second.empty()) {
+    for (ImportedCard& card : state.cards) {
+        if (card.gameId == 0 || card.prices.empty()) {
             sink.NotOnGame();
             continue;
         }
-        card.prices = std::move(found->second);
         sink.Card(std::move(card));
     }
     state.cards.clear();

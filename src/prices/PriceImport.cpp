@@ -18,6 +18,10 @@ namespace {
 
 // Share of the progress bar given to reading the files; the rest is matching and writing.
 constexpr double kReadingShare = 0.8;
+// Then matching the cards to the catalogue; the rest is working out and writing the changes.
+constexpr double kMatchingShare = 0.05;
+// Reports while reading the catalogue and matching, so a big one still answers Cancel.
+constexpr std::size_t kMatchReportEvery = 2048;
 constexpr std::size_t kChunk = 4u << 20;
 
 std::string Today()
@@ -215,17 +219,27 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         }
         began = true;
         ImportPlanner planner(db, options.overwriteManual, summary);
-        planner.Load();
-        for (ImportedCard& card : collector.Cards()) {
-            planner.Add(std::move(card));
+        std::vector<ImportedCard>& cards = collector.Cards();
+        planner.Load(kMatchReportEvery, [&collector] { collector.Report(kReadingShare); });
+        planner.Reserve(cards.size());
+        for (std::size_t i = 0; i < cards.size(); ++i) {
+            if (i % kMatchReportEvery == 0) {
+                collector.Report(kReadingShare + kMatchingShare * static_cast<double>(i) /
+                                                     static_cast<double>(cards.size()));
+            }
+            planner.Add(std::move(cards[i]));
         }
-        collector.Cards().clear();
-        collector.Cards().shrink_to_fit();
+        cards.clear();
+        cards.shrink_to_fit();
         const auto tick = [&collector](double share) {
-            collector.Report(kReadingShare + (1.0 - kReadingShare) * share);
+            const double before = kReadingShare + kMatchingShare;
+            collector.Report(before + (1.0 - before) * share);
         };
         planner.Apply(!options.dryRun, tick);
         usable = planner.Usable();
+        // The last chance to cancel is before the commit: once it is done, the import is done,
+        // and a cancel asked for then must not be reported as one.
+        collector.Report(1.0);
         // An import that changes nothing leaves the file untouched, even the added tables.
         const bool commit = !options.dryRun && summary.Changed();
         if (sqlite3_exec(db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) !=
@@ -233,7 +247,6 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             throw DatabaseFailure{EngineText(db)};
         }
         began = false;
-        collector.Report(1.0);
     } catch (const PriceFileError& error) {
         summary = fail(error.text + " Nothing was changed.");
     } catch (const DatabaseFailure& failure) {

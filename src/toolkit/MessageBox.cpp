@@ -1,5 +1,6 @@
 #include "toolkit/MessageBox.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <deque>
 
@@ -15,6 +16,7 @@ struct TestState {
     bool on = false;
     std::deque<MessageBox::Answer> answers;
     std::vector<MessageBox::Asked> asked;
+    bool nextCheck = false;
 };
 
 TestState& testState()
@@ -90,17 +92,22 @@ bool offered(MessageBox::Buttons buttons, MessageBox::Answer answer)
     return qtButtons(buttons).testFlag(qtButton(answer));
 }
 
-} // namespace
-
-MessageBox::Answer MessageBox::show(const QString& text, const QString& caption, Icon icon,
-                                    Buttons buttons, Answer defaultAnswer, QWidget* owner)
+// Every box; `checked` is null for a box without a check box.
+MessageBox::Answer showBox(const QString& text, const QString& caption, MessageBox::Icon icon,
+                           MessageBox::Buttons buttons, MessageBox::Answer defaultAnswer,
+                           QWidget* owner, const QString& checkText, bool* checked)
 {
+    using Answer = MessageBox::Answer;
     if (!offered(buttons, defaultAnswer))
         defaultAnswer = escapeAnswer(buttons);
 
     TestState& state = testState();
     if (state.on) {
-        state.asked.push_back({text, caption, icon, buttons});
+        state.asked.push_back({text, caption, icon, buttons, checkText});
+        if (checked != nullptr) {
+            *checked = state.nextCheck;
+            state.nextCheck = false;
+        }
         if (state.answers.empty())
             return defaultAnswer;
         const Answer answer = state.answers.front();
@@ -111,7 +118,12 @@ MessageBox::Answer MessageBox::show(const QString& text, const QString& caption,
     QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), owner);
     box.setDefaultButton(qtButton(defaultAnswer));
     box.setEscapeButton(qtButton(escapeAnswer(buttons)));
-    switch (box.exec()) {
+    if (checked != nullptr)
+        box.setCheckBox(new QCheckBox(checkText, &box));
+    const int pressed = box.exec();
+    if (checked != nullptr)
+        *checked = box.checkBox()->isChecked();
+    switch (pressed) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:
@@ -125,9 +137,24 @@ MessageBox::Answer MessageBox::show(const QString& text, const QString& caption,
     }
 }
 
+} // namespace
+
+MessageBox::Answer MessageBox::show(const QString& text, const QString& caption, Icon icon,
+                                    Buttons buttons, Answer defaultAnswer, QWidget* owner)
+{
+    return showBox(text, caption, icon, buttons, defaultAnswer, owner, QString(), nullptr);
+}
+
 bool MessageBox::askYesNo(const QString& text, QWidget* owner)
 {
     return show(text, kQuestion, Icon::Question, Buttons::YesNo, Answer::No, owner) == Answer::Yes;
+}
+
+bool MessageBox::askYesNo(const QString& text, const QString& checkText, bool& checked,
+                          QWidget* owner)
+{
+    return showBox(text, kQuestion, Icon::Question, Buttons::YesNo, Answer::No, owner, checkText,
+                   &checked) == Answer::Yes;
 }
 
 void MessageBox::information(const QString& text, QWidget* owner)
@@ -157,6 +184,7 @@ void MessageBox::setTestMode(bool on)
     if (!on) {
         state.answers.clear();
         state.asked.clear();
+        state.nextCheck = false;
     }
 }
 
@@ -169,6 +197,11 @@ void MessageBox::setNextAnswer(Answer answer)
 {
     testState().on = true;
     testState().answers.push_back(answer);
+}
+
+void MessageBox::setNextCheck(bool checked)
+{
+    testState().nextCheck = checked;
 }
 
 const std::vector<MessageBox::Asked>& MessageBox::asked()

@@ -20,6 +20,7 @@ public:
         QString caption;
         Icon icon;
         Buttons buttons;
+        QString checkText; ///< the box's check box, or empty when it had none
     };
 
     /// The captions the program uses.
@@ -36,6 +37,10 @@ public:
 
     /// "Question" box with Yes and No, No by default; true when the user answers Yes.
     static bool askYesNo(const QString& text, QWidget* owner = nullptr);
+    /// The same with a check box labelled `checkText` below the text, unticked at first;
+    /// `checked` receives whether it was ticked.
+    static bool askYesNo(const QString& text, const QString& checkText, bool& checked,
+                         QWidget* owner = nullptr);
     /// Ok boxes with the matching caption and icon ("Caution" has the warning icon).
     static void information(const QString& text, QWidget* owner = nullptr);
     static void warning(const QString& text, QWidget* owner = nullptr);
@@ -48,6 +53,8 @@ public:
     static bool testMode();
     /// Queues the answer to the next box and turns test mode on.
     static void setNextAnswer(Answer answer);
+    /// Ticks the check box of the next box that has one (test mode only).
+    static void setNextCheck(bool checked);
     /// The boxes asked in test mode, oldest first.
     static const std::vector<Asked>& asked();
     static void clearAsked();

@@ -140,6 +140,7 @@ TEST_F(PriceImportWindowTest, CancelAndPreviewLeaveTheDatabaseAsItWas)
     m_window->OnCommand(MainCommand::PreviewImport);
     EXPECT_EQ(MessageBox::asked().back().caption, MessageBox::kQuestion);
     EXPECT_TRUE(LastBox().contains("Import these prices now?"));
+    EXPECT_EQ(MessageBox::asked().back().checkText, ""); // no price set by hand is in the way
     EXPECT_EQ(PriceFileBytes(), before);
     FileDialog::setNextFileNames(QStringList{csv});
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
@@ -152,6 +153,26 @@ TEST_F(PriceImportWindowTest, CancelAndPreviewLeaveTheDatabaseAsItWas)
     m_window->OnCommand(MainCommand::ImportPrices);
     EXPECT_EQ(MessageBox::asked().back().caption, MessageBox::kError);
     EXPECT_TRUE(LastBox().contains("notes.csv")) << LastBox().toStdString();
+}
+
+// A preview that keeps a price set by hand offers to overwrite it; the tick reaches the import.
+TEST_F(PriceImportWindowTest, PreviewOffersToOverwritePricesSetByHand)
+{
+    const QString csv = PriceCsv();
+    for (const bool tick : {false, true}) {
+        SCOPED_TRACE(tick);
+        Sql("update cardslist set reg_value=5, manual_modify=1 where name='Wrath of God'");
+        FileDialog::setNextFileNames(QStringList{csv});
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        MessageBox::setNextCheck(tick);
+        m_window->OnCommand(MainCommand::PreviewImport);
+        const auto& asked = MessageBox::asked();
+        ASSERT_GE(asked.size(), 2u);
+        EXPECT_EQ(asked[asked.size() - 2].checkText, PriceImportCommand::kOverwriteManualText);
+        EXPECT_TRUE(asked[asked.size() - 2].text.contains("1 kept (set by hand)"));
+        ASSERT_NE(Card("Wrath of God"), nullptr);
+        EXPECT_FLOAT_EQ(Card("Wrath of God")->reg_value, tick ? 7.25f : 5.0f);
+    }
 }
 
 TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)

@@ -13,8 +13,11 @@
 
 #include <gmock/gmock.h>
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +78,56 @@ protected:
         return path;
     }
 
+    // The exit status and text of an import by a user without special rights. The superuser
+    // may write to any file, so as root the import runs in a child process that has become
+    // "nobody", whom the kernel holds to the file's permissions like anyone else.
+    std::pair<int, std::string> ImportAsAnyUser(const std::vector<std::string>& names)
+    {
+        if (geteuid() != 0) {
+            const PriceImportSummary summary = Import(names);
+            return {summary.ExitStatus(), summary.Text()};
+        }
+        std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::others_exec,
+                                     std::filesystem::perm_options::add);
+        std::vector<std::string> files;
+        for (const std::string& name : names) {
+            files.push_back(m_dir.File(name));
+            std::filesystem::copy_file(Example(name), files.back(),
+                                       std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::permissions(files.back(), std::filesystem::perms::others_read,
+                                         std::filesystem::perm_options::add);
+        }
+        int pipe[2];
+        if (::pipe(pipe) != 0) {
+            return {-1, "no pipe"};
+        }
+        const pid_t child = fork();
+        if (child == 0) {
+            close(pipe[0]);
+            std::string answer = "cannot become nobody";
+            if (setgid(65534) == 0 && setuid(65534) == 0) {
+                const PriceImportSummary summary = Import(files);
+                answer = std::to_string(summary.ExitStatus()) + summary.Text();
+            }
+            const ssize_t size = static_cast<ssize_t>(answer.size());
+            const bool written = write(pipe[1], answer.data(), answer.size()) == size;
+            _exit(written ? 0 : 1);
+        }
+        close(pipe[1]);
+        std::string answer;
+        char buffer[512];
+        for (ssize_t got; (got = read(pipe[0], buffer, sizeof buffer)) > 0;) {
+            answer.append(buffer, static_cast<std::size_t>(got));
+        }
+        close(pipe[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (answer.empty() || !std::isdigit(static_cast<unsigned char>(answer[0]))) {
+            return {-1, answer};
+        }
+        return {answer[0] - '0', answer.substr(1)};
+    }
+
     TempDir m_dir;
     std::string m_db = m_dir.File("mtgo.mdb");
 };
@@ -93,6 +146,9 @@ TEST_F(PriceImportTest, EachFormatStoresItsPrices)
          2, 1, 0, 0},
         {{"AllPricesToday.json", "AllPrintings.json"}, "Brand New Mythic",
          "31.5|0.0|2026-12-01 00:00:00|40|100", 1, 2, 1, 0},
+        // Prices before their cards, and the cards given twice: the prices stay with them.
+        {{"AllPricesToday.json", "7ED.json", "7ED.json"}, "Ardent Militia",
+         "2.35|2.0|2026-12-01 00:00:00|20|10", 2, 1, 0, 0},
         {{"default-cards.json"}, "Angelic Page", "0.04|2.0|2026-12-03 00:00:00|10|10", 1, 1, 1, 1},
         {{"prices.csv"}, "Angelic Page", "0.06|0.25|2026-12-02 00:00:00|10|10", 1, 1, 1, 3},
         {{"semicolon.csv"}, "Akroma's Devoted", "1.5|3.25|2026-12-03 00:00:00|20|90", 1, 0, 0, 0},
@@ -112,6 +168,19 @@ TEST_F(PriceImportTest, EachFormatStoresItsPrices)
                                "expansion"),
                   c.expected);
     }
+}
+
+// Of two catalogue rows with the same set and number, the first is the one a price goes to.
+TEST_F(PriceImportTest, ARepeatedSetAndNumberMatchesItsFirstRow)
+{
+    const std::string first = Card("Angelic Page", "rowid");
+    RunSql(m_db, "insert into cardslist (id, name, reg_value, foil_value, expansion, "
+                 "collection_no, rarity, hot, update_date, manual_modify) select 99999, "
+                 "'Angelic Page Again', reg_value, foil_value, expansion, collection_no, rarity, "
+                 "hot, update_date, 0 from cardslist where name='Angelic Page'");
+    ASSERT_EQ(Import({"prices.csv"}).outcome, Outcome::Imported);
+    EXPECT_EQ(Card("Angelic Page", "rowid||'|'||reg_value"), first + "|0.06");
+    EXPECT_EQ(Card("Angelic Page Again", "reg_value"), "1.0");
 }
 
 TEST_F(PriceImportTest, NewCardsTakeTheGameIdWhenFreeAndSetsTheirCode)
@@ -246,13 +315,15 @@ TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
 
     EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
 
-    if (geteuid() != 0) { // the superuser may write anyway
-        std::filesystem::permissions(m_db, std::filesystem::perms::owner_read);
-        summary = Import({"prices.tsv"});
-        std::filesystem::permissions(m_db, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_write);
-        EXPECT_EQ(summary.ExitStatus(), 2);
-        EXPECT_THAT(summary.Text(), HasSubstr("is read-only"));
+    {
+        namespace fs = std::filesystem;
+        const fs::perms readable = fs::perms::owner_read | fs::perms::group_read |
+                                   fs::perms::others_read;
+        fs::permissions(m_db, readable);
+        const auto [status, text] = ImportAsAnyUser({"prices.tsv"});
+        fs::permissions(m_db, readable | fs::perms::owner_write);
+        EXPECT_EQ(status, 2);
+        EXPECT_THAT(text, HasSubstr("is read-only"));
         EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
     }
 
@@ -261,23 +332,33 @@ TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("none.mdb")));
 }
 
+// A cancel at any report, the last one included, leaves the database as it was.
 TEST_F(PriceImportTest, CancellingLeavesTheDatabaseAsItWas)
 {
+    const std::vector<std::string> files{"AllPrintings.json", "AllPricesToday.json",
+                                         "prices.csv"};
     const std::string before = Bytes(m_db);
-    int calls = 0;
-    double last = -1;
-    bool ordered = true;
-    const auto progress = [&](double fraction) {
-        ordered = ordered && fraction >= last && fraction <= 1.0;
-        last = fraction;
-        return ++calls < 3;
-    };
-    const PriceImportSummary summary =
-        Import({"AllPrintings.json", "AllPricesToday.json", "prices.csv"}, {}, progress);
-    EXPECT_EQ(summary.outcome, Outcome::Cancelled);
-    EXPECT_EQ(summary.ExitStatus(), 2);
-    EXPECT_TRUE(ordered);
-    EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    int reports = 0;
+    PriceImportOptions counting;
+    counting.dryRun = true;
+    Import(files, counting, [&](double) { return ++reports > 0; });
+    ASSERT_GT(reports, 3);
+    for (int cancelAt = 1; cancelAt <= reports; ++cancelAt) {
+        SCOPED_TRACE(cancelAt);
+        int calls = 0;
+        double last = -1;
+        bool ordered = true;
+        const auto progress = [&](double fraction) {
+            ordered = ordered && fraction >= last && fraction <= 1.0;
+            last = fraction;
+            return ++calls < cancelAt;
+        };
+        const PriceImportSummary summary = Import(files, {}, progress);
+        EXPECT_EQ(summary.outcome, Outcome::Cancelled);
+        EXPECT_EQ(summary.ExitStatus(), 2);
+        EXPECT_TRUE(ordered);
+        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    }
 }
 
 // A database made before set codes and the history: it loads, knows the sample codes by name,

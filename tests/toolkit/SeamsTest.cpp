@@ -3,11 +3,16 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtClipboardViewer.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -61,6 +66,32 @@ TEST_F(MessageBoxTest, CaptionsAndIconsOfTheConvenienceBoxes)
     EXPECT_EQ(asked[2].icon, MessageBox::Icon::Warning);
     MessageBox::setTestMode(false);
     EXPECT_TRUE(MessageBox::asked().empty());
+}
+
+// A box with a check box: the real box shows it unticked and hands back the user's tick.
+TEST_F(MessageBoxTest, CheckBoxOfAQuestionReachesTheCaller)
+{
+    for (const bool tick : {false, true}) {
+        bool unticked = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            ASSERT_NE(box->checkBox(), nullptr);
+            unticked = !box->checkBox()->isChecked();
+            box->checkBox()->setChecked(tick);
+            box->button(QMessageBox::Yes)->click();
+        });
+        bool checked = !tick;
+        EXPECT_TRUE(MessageBox::askYesNo("Import?", "Overwrite", checked));
+        EXPECT_TRUE(unticked);
+        EXPECT_EQ(checked, tick);
+    }
+    MessageBox::setTestMode(true);
+    MessageBox::setNextCheck(true);
+    bool checked = false;
+    MessageBox::askYesNo("Import?", "Overwrite", checked);
+    MessageBox::askYesNo("Again?", "Overwrite", checked);
+    EXPECT_FALSE(checked); // a queued tick answers one box only
 }
 
 class FileDialogTest : public ::testing::Test {
