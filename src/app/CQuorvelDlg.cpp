@@ -1,22 +1,20 @@
 #include "app/CQuorvelDlg.h"
 
 #include "app/CAboutDlg.h"
+#include "app/MainCatalogue.h"
+#include "app/MainMenus.h"
 #include "app/PriceImportCommand.h"
 #include "app/SecondaryWindowSet.h"
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
-#include "data/PriceDatabaseAdvice.h"
 #include "lookup/BackgroundLookup.h"
-#include "data/PriceHistory.h"
 #include "lookup/BestMatchOrder.h"
 #include "grid/CGridCellBase.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 #include "lookup/FilterList.h"
 #include "lookup/MatchScorer.h"
-#include "lookup/PriceChartPlan.h"
 #include "lookup/view/CCardsGridCtrl.h"
-#include "lookup/view/CPriceHistoryDlg.h"
 #include "lookup/view/PriceCorrectionCommand.h"
 #include "lookup/ValueReport.h"
 #include "toolkit/AppSettings.h"
@@ -33,7 +31,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,54 +39,11 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include <stdexcept>
 #include <unordered_map>
 
 namespace {
 
-constexpr int kAnimationPeriodMs = 500;
 constexpr int kReportLifetimeMs = 10000;
-
-struct NamedCommand {
-    const char* name;
-    MainCommand command;
-};
-
-constexpr NamedCommand kCommandNames[] = {
-    {"Search", MainCommand::Search},
-    {"PutIntoList", MainCommand::PutIntoList},
-    {"CorrectPrice", MainCommand::CorrectPrice},
-    {"Exit", MainCommand::Exit},
-    {"ShowWindow", MainCommand::ShowWindow},
-    {"Topmost", MainCommand::Topmost},
-    {"ClipboardMonitor", MainCommand::ClipboardMonitor},
-    {"MatchLevelLow", MainCommand::MatchLevelLow},
-    {"UserDefFilter", MainCommand::UserFilter},
-    {"BestMatchFirst", MainCommand::BestMatch},
-    {"TradingList", MainCommand::TradingList},
-    {"MyCollection", MainCommand::MyCollection},
-    {"TransactionLog", MainCommand::TransactionLog},
-    {"Help", MainCommand::Help},
-    {"About", MainCommand::About},
-    {"ImportPrices", MainCommand::ImportPrices},
-    {"PreviewImport", MainCommand::PreviewImport},
-};
-
-// The commands whose items can carry a check mark.
-constexpr MainCommand kCheckableCommands[] = {
-    MainCommand::Topmost,        MainCommand::ClipboardMonitor, MainCommand::MatchLevelLow,
-    MainCommand::UserFilter,     MainCommand::TradingList,      MainCommand::MyCollection,
-    MainCommand::TransactionLog, MainCommand::BestMatch,
-};
-
-QString NameOf(MainCommand command)
-{
-    for (const auto& named : kCommandNames) {
-        if (named.command == command)
-            return named.name;
-    }
-    return {};
-}
 
 } // namespace
 
@@ -103,7 +57,8 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     m_icon = Resources::icon(resource::kAppIcon);
     // The one option the user's choice outlives the run for.
     m_options.SetBestMatch(AppSettings::bestMatchFirst());
-    LoadCatalogue();
+    m_catalogueLoad = std::make_unique<MainCatalogue>(m_priceDatabase, m_catalogue, m_lookup);
+    m_catalogueLoad->Load();
     LoadFilters();
     InitDialog();
     m_typedSearch = std::make_unique<BackgroundLookup>(
@@ -121,29 +76,14 @@ CQuorvelDlg::~CQuorvelDlg()
     m_typedSearch.reset();
 }
 
-void CQuorvelDlg::LoadCatalogue()
+const std::string& CQuorvelDlg::CatalogueError() const
 {
-    std::string error;
-    const bool loaded = m_catalogue.LoadCatalogue(m_priceDatabase, &error);
-    // The lookup reads the card list in place: prepare it after every load.
-    m_lookup.Prepare(m_catalogue.Cards());
-    if (loaded)
-        return;
-    // Reported once, before the window appears; the program goes on with an empty catalogue.
-    m_catalogueError = error;
-    MessageBox::error(QString("The price database mtgo.mdb could not be read, so no cards can "
-                              "be looked up.\n\n%1")
-                          .arg(QString::fromStdString(error)) +
-                      "\n\n" + PriceDatabaseAdvice());
+    return m_catalogueLoad->Error();
 }
 
-QString CQuorvelDlg::PriceDatabaseAdvice() const
+QMenu* CQuorvelDlg::TrayMenu() const
 {
-    const std::string source =
-        CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString());
-    const QFileInfo file(QString::fromStdString(source.empty() ? "mtgo.mdb" : source));
-    return QString::fromStdString(price_database_advice::Advice(
-        file.absoluteFilePath().toStdString(), file.absolutePath().toStdString(), file.exists()));
+    return m_menus ? m_menus->TrayMenu() : nullptr;
 }
 
 void CQuorvelDlg::LoadFilters()
@@ -259,18 +199,10 @@ void CQuorvelDlg::AddKeys()
 
 void CQuorvelDlg::CreateMenus()
 {
-    try {
-        m_mainMenu = new CommandMenu(resource::kMainMenu, this);
-        hostMenuBar(m_mainMenu->createMenuBar(this));
-        m_trayCommands = new CommandMenu(resource::kTrayMenu, this);
-        m_trayMenu = m_trayCommands->createPopupMenu(this);
-        m_trayMenu->setObjectName("trayMenu");
-    } catch (const std::runtime_error&) {
-        // A damaged menu resource is a fault of the build; the window still works through its
-        // buttons and the tray's default command.
+    m_menus = std::make_unique<MainMenus>();
+    if (!m_menus->Create(this, [this](QMenuBar* bar) { hostMenuBar(bar); }))
         return;
-    }
-    for (CommandMenu* menu : {m_mainMenu, m_trayCommands}) {
+    for (CommandMenu* menu : {m_menus->Bar(), m_menus->TrayCommands()}) {
         connect(menu, &CommandMenu::commandTriggered, this, &CQuorvelDlg::OnCommandName);
         connect(menu, &CommandMenu::aboutToShow, this, &CQuorvelDlg::UpdateCheckMarks);
     }
@@ -279,11 +211,7 @@ void CQuorvelDlg::CreateMenus()
 
 void CQuorvelDlg::CreateTray()
 {
-    m_tray = new TrayIcon(this);
-    m_tray->create("Quorvel", m_icon, m_trayMenu);
-    m_tray->setAnimationIcons({Resources::icon(resource::kAnimationIcon), m_icon});
-    if (m_options.ClipboardMonitor())
-        m_tray->startAnimation(kAnimationPeriodMs);
+    m_tray = m_menus->CreateTray(this, m_icon, m_options.ClipboardMonitor());
     connect(m_tray, &TrayIcon::defaultCommand, this,
             [this] { OnCommand(MainCommand::ShowWindow); });
 }
@@ -331,16 +259,7 @@ void CQuorvelDlg::Destroy()
 
 MainCommand CQuorvelDlg::CommandByName(const QString& name, bool* known)
 {
-    for (const auto& named : kCommandNames) {
-        if (name == named.name) {
-            if (known)
-                *known = true;
-            return named.command;
-        }
-    }
-    if (known)
-        *known = false;
-    return MainCommand::Search;
+    return MainMenus::CommandByName(name, known);
 }
 
 void CQuorvelDlg::OnCommandName(const QString& name)
@@ -412,12 +331,9 @@ bool CQuorvelDlg::IsChecked(MainCommand command, MenuKind menu) const
 
 void CQuorvelDlg::UpdateCheckMarks()
 {
-    for (MainCommand command : kCheckableCommands) {
-        if (m_mainMenu)
-            m_mainMenu->setChecked(NameOf(command), IsChecked(command, MenuKind::MenuBar));
-        if (m_trayCommands)
-            m_trayCommands->setChecked(NameOf(command), IsChecked(command, MenuKind::Tray));
-    }
+    if (m_menus)
+        m_menus->UpdateCheckMarks(
+            [this](MainCommand command, MenuKind menu) { return IsChecked(command, menu); });
 }
 
 void CQuorvelDlg::Search()
@@ -574,7 +490,7 @@ void CQuorvelDlg::ImportPrices(bool preview)
 {
     if (!m_priceImport || !m_priceImport->Run(preview))
         return;
-    LoadCatalogue();
+    m_catalogueLoad->Load();
     // The two views of the collection show today's values.
     if (m_windows)
         m_windows->RefreshVisibleViews();
@@ -585,23 +501,7 @@ QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)
     const CardRecord* card = m_grid->ShownCards().Find(cardId);
     if (card == nullptr)
         card = m_catalogue.FindCard(cardId);
-    if (card == nullptr)
-        return nullptr;
-    std::vector<PricePoint> history;
-    std::string error;
-    if (!price_history::Read(m_priceDatabase, cardId, history, &error)) {
-        MessageBox::error(QString::fromStdString(error), this);
-        return nullptr;
-    }
-    const std::string today = DateTime::Now().Format("%Y-%m-%d");
-    const std::string& setName = m_catalogue.SetName(card->expansion);
-    const QString title = setName.empty()
-                              ? QString::fromStdString(card->name)
-                              : QString::fromStdString(card->name + " (" + setName + ")");
-    auto* window = new CPriceHistoryDlg(title, PlanPriceChart(history, *card, today), this);
-    window->show();
-    window->raise();
-    return window;
+    return card ? m_catalogueLoad->ShowPriceHistory(*card, this) : nullptr;
 }
 
 void CQuorvelDlg::PutIntoList()
@@ -648,13 +548,7 @@ void CQuorvelDlg::ApplyTopmost()
 
 void CQuorvelDlg::ToggleClipboardMonitor()
 {
-    const bool on = m_options.ToggleClipboardMonitor();
-    if (!m_tray)
-        return;
-    if (on)
-        m_tray->startAnimation(kAnimationPeriodMs);
-    else
-        m_tray->stopAnimation();
+    m_menus->AnimateTray(m_options.ToggleClipboardMonitor());
 }
 
 void CQuorvelDlg::OnDrawClipboard(bool ownWrite)

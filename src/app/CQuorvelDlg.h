@@ -20,7 +20,8 @@ class CADODataBase;
 class CatalogueGridRows;
 class CCardsGridCtrl;
 class ClipboardViewer;
-class CommandMenu;
+class MainCatalogue;
+class MainMenus;
 class PriceImportCommand;
 class CTipPopup;
 class QEventLoop;
@@ -71,11 +72,11 @@ public:
     CardCatalogue& Catalogue() { return m_catalogue; }
     CardLookup& Lookup() { return m_lookup; }
     CCardsGridCtrl* Grid() const { return m_grid; }
-    const std::string& CatalogueError() const { return m_catalogueError; }
+    const std::string& CatalogueError() const;
     SecondaryWindowSet& SecondaryWindowsSet() { return *m_windows; }
     TrayIcon* Tray() const { return m_tray; }
     CTipPopup* ReportPopup() const { return m_reportPopup; }
-    QMenu* TrayMenu() const { return m_trayMenu; }
+    QMenu* TrayMenu() const;
     HelpViewer& Help() { return m_help; }
     PriceImportCommand& PriceImport() { return *m_priceImport; }
 
@@ -98,9 +99,6 @@ public slots:
     void reject() override;
 
 private:
-    void LoadCatalogue();
-    /// Which price database file could not be opened and what the user can do about it.
-    QString PriceDatabaseAdvice() const;
     void LoadFilters();
     void ScoreListedCards(const std::string& text, bool fromClipboard);
     void ShowMatchOrder();
@@ -134,8 +132,8 @@ private:
     OptionFlags m_options;
     ClipboardMonitor m_monitor;
     CardCatalogue m_catalogue;
-    std::string m_catalogueError;
     CardLookup m_lookup;
+    std::unique_ptr<MainCatalogue> m_catalogueLoad;
     LookupStats m_lastLookup;
     // Declared after the lookup it uses, so it stops first.
     std::unique_ptr<BackgroundLookup> m_typedSearch;
@@ -150,9 +148,7 @@ private:
     QGroupBox* m_cardsGroup = nullptr;
     CCardsGridCtrl* m_grid = nullptr;
     std::unique_ptr<CatalogueGridRows> m_gridRows;
-    CommandMenu* m_mainMenu = nullptr;
-    CommandMenu* m_trayCommands = nullptr;
-    QMenu* m_trayMenu = nullptr;
+    std::unique_ptr<MainMenus> m_menus;
     TrayIcon* m_tray = nullptr;
     CTipPopup* m_reportPopup = nullptr;
     std::unique_ptr<SecondaryWindowSet> m_windows;
