@@ -2,6 +2,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/MainCatalogue.h"
+#include "app/MainClipboard.h"
 #include "app/MainMenus.h"
 #include "app/PriceImportCommand.h"
 #include "app/SecondaryWindowSet.h"
@@ -48,7 +49,7 @@ constexpr int kReportLifetimeMs = 10000;
 } // namespace
 
 CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDatabase,
-                         ClipboardViewer& clipboard, QWidget* parent)
+                         ClipboardViewer& clipboard, QWidget* parent, CatalogueLoad load)
     : CResizableDialog(resource::kMainDialog, parent), m_priceDatabase(priceDatabase),
       m_collectionDatabase(collectionDatabase), m_clipboard(clipboard)
 {
@@ -58,7 +59,8 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     // The one option the user's choice outlives the run for.
     m_options.SetBestMatch(AppSettings::bestMatchFirst());
     m_catalogueLoad = std::make_unique<MainCatalogue>(m_priceDatabase, m_catalogue, m_lookup);
-    m_catalogueLoad->Load();
+    if (load == CatalogueLoad::AtOnce)
+        m_catalogueLoad->Load();
     LoadFilters();
     InitDialog();
     m_typedSearch = std::make_unique<BackgroundLookup>(
@@ -67,6 +69,12 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
             QMetaObject::invokeMethod(
                 this, [this, generation, found] { ShowTypedResult(generation, *found); },
                 Qt::QueuedConnection);
+        });
+    if (load == CatalogueLoad::InBackground)
+        m_catalogueLoad->StartLoading([this] { return m_typedSearch->Hold(); }, m_cardsGroup, [this] {
+            // Views opened meanwhile showed no names and values.
+            if (m_windows)
+                m_windows->RefreshVisibleViews();
         });
 }
 
@@ -79,6 +87,11 @@ CQuorvelDlg::~CQuorvelDlg()
 const std::string& CQuorvelDlg::CatalogueError() const
 {
     return m_catalogueLoad->Error();
+}
+
+bool CQuorvelDlg::CatalogueReady() const
+{
+    return m_catalogueLoad->IsReady();
 }
 
 QMenu* CQuorvelDlg::TrayMenu() const
@@ -125,7 +138,13 @@ void CQuorvelDlg::InitDialog()
         QAction* about = appendWindowMenuItem(aboutItem);
         connect(about, &QAction::triggered, this, [this] { OnCommand(MainCommand::About); });
     }
-    JoinClipboardChain();
+    m_clipboardChain = new MainClipboard(
+        m_clipboard, m_monitor,
+        {[this] { return m_options.ClipboardMonitor(); },
+         [this](std::function<void()> request) { m_catalogueLoad->WhenReady(std::move(request)); },
+         [this](const std::string& text) { LookUp(text, true); }},
+        this);
+    m_clipboardChain->Join();
     setWindowIcon(m_icon);
     CreateMenus();
     m_reportPopup = new CTipPopup(this);
@@ -156,7 +175,9 @@ void CQuorvelDlg::InitDialog()
     };
     context.cardValues = [this](std::int32_t cardKey) { return m_catalogue.CopyValue(cardKey); };
     context.ignoreNextChange = [this] { m_monitor.IgnoreNextChange(); };
-    context.copyText = [this](const std::string& text) { return CopyText(text); };
+    context.copyText = [this](const std::string& text) {
+        return m_clipboardChain->CopyText(text);
+    };
     m_windows = std::make_unique<SecondaryWindowSet>(context);
     m_priceImport = std::make_unique<PriceImportCommand>(
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
@@ -216,22 +237,6 @@ void CQuorvelDlg::CreateTray()
             [this] { OnCommand(MainCommand::ShowWindow); });
 }
 
-void CQuorvelDlg::JoinClipboardChain()
-{
-    m_monitor.BeginJoin();
-    connect(&m_clipboard, &ClipboardViewer::changed, this, &CQuorvelDlg::OnDrawClipboard);
-    m_monitor.EndJoin();
-    m_joined = true;
-}
-
-void CQuorvelDlg::LeaveClipboardChain()
-{
-    if (!m_joined)
-        return;
-    disconnect(&m_clipboard, &ClipboardViewer::changed, this, &CQuorvelDlg::OnDrawClipboard);
-    m_joined = false;
-}
-
 void CQuorvelDlg::RunModal()
 {
     show();
@@ -250,7 +255,7 @@ void CQuorvelDlg::Destroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
-    LeaveClipboardChain();
+    m_clipboardChain->Leave();
     savePlacement();
     if (m_tray)
         m_tray->stopAnimation();
@@ -346,6 +351,15 @@ void CQuorvelDlg::Search()
 
 void CQuorvelDlg::SearchTyped()
 {
+    if (!m_catalogueLoad->IsReady()) {
+        // Runs with the box's text of then, unless a key or Escape made it stale meanwhile.
+        const std::uint64_t latest = m_typedSearch->Latest();
+        m_catalogueLoad->WhenReady([this, latest] {
+            if (m_typedSearch->Latest() == latest)
+                SearchTyped();
+        });
+        return;
+    }
     m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
     LookupOptions options;
     options.userFilter = m_options.UserFilter();
@@ -370,6 +384,10 @@ void CQuorvelDlg::ShowTypedResult(std::uint64_t generation,
 
 void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
+    if (!m_catalogueLoad->IsReady()) {
+        m_catalogueLoad->WhenReady([this, text, fromClipboard] { LookUp(text, fromClipboard); });
+        return;
+    }
     std::unique_lock<std::recursive_mutex> hold;
     if (m_typedSearch)
         hold = m_typedSearch->Hold();
@@ -510,15 +528,6 @@ void CQuorvelDlg::PutIntoList()
         m_windows->PutIntoList(*m_gridRows);
 }
 
-bool CQuorvelDlg::CopyText(const std::string& text)
-{
-    const bool taken = m_clipboard.setText(QString::fromStdString(text));
-    // A write the clipboard refused must not leave the skip flag waiting for an outside copy.
-    if (!taken)
-        m_monitor.CancelIgnoreNextChange();
-    return taken;
-}
-
 void CQuorvelDlg::Exit()
 {
     m_exitRequested = true;
@@ -553,15 +562,7 @@ void CQuorvelDlg::ToggleClipboardMonitor()
 
 void CQuorvelDlg::OnDrawClipboard(bool ownWrite)
 {
-    std::optional<std::string> text;
-    if (!m_monitor.IsJoining()) {
-        if (const std::optional<QString> read = m_clipboard.text())
-            text = read->toStdString();
-    }
-    const ClipboardMonitor::Decision decision =
-        m_monitor.OnDrawClipboard(text, m_options.ClipboardMonitor(), ownWrite);
-    if (decision.outcome == ClipboardMonitor::Outcome::LookUp)
-        LookUp(decision.text, true);
+    m_clipboardChain->OnDrawClipboard(ownWrite);
 }
 
 void CQuorvelDlg::escapePressed()

@@ -21,6 +21,7 @@ class CatalogueGridRows;
 class CCardsGridCtrl;
 class ClipboardViewer;
 class MainCatalogue;
+class MainClipboard;
 class MainMenus;
 class PriceImportCommand;
 class CTipPopup;
@@ -38,8 +39,14 @@ class TrayIcon;
 class CQuorvelDlg : public CResizableDialog {
     Q_OBJECT
 public:
+    /// When the catalogue is loaded: before the constructor returns, or on a worker thread
+    /// while the window is already shown (searches and clipboard lookups that come meanwhile
+    /// wait for it).
+    enum class CatalogueLoad { AtOnce, InBackground };
+
     CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDatabase,
-                ClipboardViewer& clipboard, QWidget* parent = nullptr);
+                ClipboardViewer& clipboard, QWidget* parent = nullptr,
+                CatalogueLoad load = CatalogueLoad::AtOnce);
     ~CQuorvelDlg() override;
 
     /// Shows the window and runs until Exit; then leaves the clipboard, saves the placement
@@ -73,6 +80,8 @@ public:
     CardLookup& Lookup() { return m_lookup; }
     CCardsGridCtrl* Grid() const { return m_grid; }
     const std::string& CatalogueError() const;
+    /// False while the catalogue loads in the background.
+    bool CatalogueReady() const;
     SecondaryWindowSet& SecondaryWindowsSet() { return *m_windows; }
     TrayIcon* Tray() const { return m_tray; }
     CTipPopup* ReportPopup() const { return m_reportPopup; }
@@ -107,13 +116,10 @@ private:
     void CorrectPrice();
     void ImportPrices(bool preview);
     void PutIntoList();
-    bool CopyText(const std::string& text);
     void InitDialog();
     void CreateMenus();
     void AddKeys();
     void CreateTray();
-    void JoinClipboardChain();
-    void LeaveClipboardChain();
     void UpdateCheckMarks();
     void ShowWindow();
     void ApplyTopmost();
@@ -154,8 +160,8 @@ private:
     std::unique_ptr<SecondaryWindowSet> m_windows;
     std::unique_ptr<PriceImportCommand> m_priceImport;
 
+    MainClipboard* m_clipboardChain = nullptr;
     QEventLoop* m_runLoop = nullptr;
-    bool m_joined = false;
     bool m_exitRequested = false;
     bool m_destroyed = false;
 };
