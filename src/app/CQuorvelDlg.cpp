@@ -34,7 +34,6 @@
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -43,9 +42,7 @@
 #include <unordered_map>
 
 namespace {
-
 constexpr int kReportLifetimeMs = 10000;
-
 } // namespace
 
 CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDatabase,
@@ -70,12 +67,10 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
                 this, [this, generation, found] { ShowTypedResult(generation, *found); },
                 Qt::QueuedConnection);
         });
+    // Views opened while the catalogue loaded showed no names and values.
     if (load == CatalogueLoad::InBackground)
-        m_catalogueLoad->StartLoading([this] { return m_typedSearch->Hold(); }, m_cardsGroup, [this] {
-            // Views opened meanwhile showed no names and values.
-            if (m_windows)
-                m_windows->RefreshVisibleViews();
-        });
+        m_catalogueLoad->StartLoading([this] { return m_typedSearch->Hold(); }, m_cardsGroup,
+                                      [this] { m_windows->RefreshVisibleViews(); });
 }
 
 CQuorvelDlg::~CQuorvelDlg()
@@ -506,6 +501,9 @@ void CQuorvelDlg::CorrectPrice()
 
 void CQuorvelDlg::ImportPrices(bool preview)
 {
+    // An import writes the database the catalogue is being read from: it waits for the load.
+    if (!m_catalogueLoad->IsReady())
+        return m_catalogueLoad->WhenReady([this, preview] { ImportPrices(preview); });
     if (!m_priceImport || !m_priceImport->Run(preview))
         return;
     m_catalogueLoad->Load();
@@ -558,11 +556,6 @@ void CQuorvelDlg::ApplyTopmost()
 void CQuorvelDlg::ToggleClipboardMonitor()
 {
     m_menus->AnimateTray(m_options.ToggleClipboardMonitor());
-}
-
-void CQuorvelDlg::OnDrawClipboard(bool ownWrite)
-{
-    m_clipboardChain->OnDrawClipboard(ownWrite);
 }
 
 void CQuorvelDlg::escapePressed()

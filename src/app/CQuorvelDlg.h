@@ -62,9 +62,6 @@ public:
     /// Whether the item of `command` in `menu` carries a check mark now.
     bool IsChecked(MainCommand command, MenuKind menu) const;
 
-    /// One clipboard change (the clipboard viewer's notification).
-    void OnDrawClipboard(bool ownWrite);
-
     /// The whole lookup: lists the cards the text names, sorts them by regular value (by match
     /// score with Best Match First), writes the count caption and, for a clipboard lookup with
     /// the monitor on, shows the value report beside the cursor (with Best Match First only

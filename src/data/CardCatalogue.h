@@ -16,9 +16,9 @@ class CADORecordset;
 /// the index of the cards by id. Every lookup runs against it, never against the database.
 class CardCatalogue {
 public:
-    /// Empties and fills the set table, card list and id index in one pass over the cards. On failure (database
-    /// not open, missing table or column) the catalogue is left empty, false is returned and
-    /// *error (if given) gets a clear text including the database's last error.
+    /// Empties and fills the set table, card list and id index in one pass over the cards. On
+    /// failure (database not open, missing table or column) the catalogue is left empty, false
+    /// is returned and *error (if given) gets a clear text including the database's last error.
     /// With `forLookupOnly` a card's HOT mark, number in its set and update date are left at
     /// their defaults, no set codes are read and cards are not indexed by id (FindCard, CardName
     /// and CopyValue find nothing): a lookup on its own needs none of them.

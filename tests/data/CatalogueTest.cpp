@@ -195,7 +195,8 @@ TEST_F(CatalogueTest, LoadsWhatReadingEveryFieldByNameGives)
         m_file, sample_catalogue::NineSets(), sample_catalogue::MakeSyntheticCards(3000, 7)));
     RunSql(m_file, "update cardslist set id = 5 where id in (select id from cardslist limit 3);"
                    "update cardslist set name = null, update_date = null where id % 97 = 0;"
-                   "update cardslist set update_date = 'March 05 2026 10:00:00' where id % 89 = 0;");
+                   "update cardslist set update_date = 'March 05 2026 10:00:00' "
+                   "where id % 89 = 0;");
     ASSERT_TRUE(Load());
 
     CADORecordset rows(m_db);
