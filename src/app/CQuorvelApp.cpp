@@ -78,7 +78,9 @@ int CQuorvelApp::InitInstance()
     }
     OpenDatabases();
     {
-        CQuorvelDlg window(m_priceDatabase, m_collectionDatabase, *m_clipboard);
+        // The window shows at once; the catalogue loads meanwhile.
+        CQuorvelDlg window(m_priceDatabase, m_collectionDatabase, *m_clipboard, nullptr,
+                           CQuorvelDlg::CatalogueLoad::InBackground);
         m_mainWindow = &window;
         // A second start means the user is looking for this copy: bring its window forward,
         // also out of the tray, before the second copy says that this one runs.

@@ -1,22 +1,21 @@
 #include "app/CQuorvelDlg.h"
 
 #include "app/CAboutDlg.h"
+#include "app/MainCatalogue.h"
+#include "app/MainClipboard.h"
+#include "app/MainMenus.h"
 #include "app/PriceImportCommand.h"
 #include "app/SecondaryWindowSet.h"
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
-#include "data/PriceDatabaseAdvice.h"
 #include "lookup/BackgroundLookup.h"
-#include "data/PriceHistory.h"
 #include "lookup/BestMatchOrder.h"
 #include "grid/CGridCellBase.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 #include "lookup/FilterList.h"
 #include "lookup/MatchScorer.h"
-#include "lookup/PriceChartPlan.h"
 #include "lookup/view/CCardsGridCtrl.h"
-#include "lookup/view/CPriceHistoryDlg.h"
 #include "lookup/view/PriceCorrectionCommand.h"
 #include "lookup/ValueReport.h"
 #include "toolkit/AppSettings.h"
@@ -33,68 +32,20 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
 
-#include <stdexcept>
-#include <unordered_map>
 
 namespace {
-
-constexpr int kAnimationPeriodMs = 500;
 constexpr int kReportLifetimeMs = 10000;
-
-struct NamedCommand {
-    const char* name;
-    MainCommand command;
-};
-
-constexpr NamedCommand kCommandNames[] = {
-    {"Search", MainCommand::Search},
-    {"PutIntoList", MainCommand::PutIntoList},
-    {"CorrectPrice", MainCommand::CorrectPrice},
-    {"Exit", MainCommand::Exit},
-    {"ShowWindow", MainCommand::ShowWindow},
-    {"Topmost", MainCommand::Topmost},
-    {"ClipboardMonitor", MainCommand::ClipboardMonitor},
-    {"MatchLevelLow", MainCommand::MatchLevelLow},
-    {"UserDefFilter", MainCommand::UserFilter},
-    {"BestMatchFirst", MainCommand::BestMatch},
-    {"TradingList", MainCommand::TradingList},
-    {"MyCollection", MainCommand::MyCollection},
-    {"TransactionLog", MainCommand::TransactionLog},
-    {"Help", MainCommand::Help},
-    {"About", MainCommand::About},
-    {"ImportPrices", MainCommand::ImportPrices},
-    {"PreviewImport", MainCommand::PreviewImport},
-};
-
-// The commands whose items can carry a check mark.
-constexpr MainCommand kCheckableCommands[] = {
-    MainCommand::Topmost,        MainCommand::ClipboardMonitor, MainCommand::MatchLevelLow,
-    MainCommand::UserFilter,     MainCommand::TradingList,      MainCommand::MyCollection,
-    MainCommand::TransactionLog, MainCommand::BestMatch,
-};
-
-QString NameOf(MainCommand command)
-{
-    for (const auto& named : kCommandNames) {
-        if (named.command == command)
-            return named.name;
-    }
-    return {};
-}
-
 } // namespace
 
 CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDatabase,
-                         ClipboardViewer& clipboard, QWidget* parent)
+                         ClipboardViewer& clipboard, QWidget* parent, CatalogueLoad load)
     : CResizableDialog(resource::kMainDialog, parent), m_priceDatabase(priceDatabase),
       m_collectionDatabase(collectionDatabase), m_clipboard(clipboard)
 {
@@ -103,7 +54,14 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     m_icon = Resources::icon(resource::kAppIcon);
     // The one option the user's choice outlives the run for.
     m_options.SetBestMatch(AppSettings::bestMatchFirst());
-    LoadCatalogue();
+    m_catalogueLoad = std::make_unique<MainCatalogue>(m_priceDatabase, m_catalogue, m_lookup);
+    // The grid lists the catalogue's own records: it keeps copies before they go.
+    m_catalogueLoad->SetBeforeReplace([this] {
+        if (m_grid)
+            m_grid->KeepOwnCopies();
+    });
+    if (load == CatalogueLoad::AtOnce)
+        m_catalogueLoad->Load();
     LoadFilters();
     InitDialog();
     m_typedSearch = std::make_unique<BackgroundLookup>(
@@ -113,6 +71,10 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
                 this, [this, generation, found] { ShowTypedResult(generation, *found); },
                 Qt::QueuedConnection);
         });
+    // Views opened while the catalogue loaded showed no names and values.
+    if (load == CatalogueLoad::InBackground)
+        m_catalogueLoad->StartLoading([this] { return m_typedSearch->Hold(); }, m_cardsGroup,
+                                      [this] { m_windows->RefreshVisibleViews(); });
 }
 
 CQuorvelDlg::~CQuorvelDlg()
@@ -121,32 +83,19 @@ CQuorvelDlg::~CQuorvelDlg()
     m_typedSearch.reset();
 }
 
-void CQuorvelDlg::LoadCatalogue()
+const std::string& CQuorvelDlg::CatalogueError() const
 {
-    // The grid lists the catalogue's own records: it keeps copies before they go.
-    if (m_grid)
-        m_grid->KeepOwnCopies();
-    std::string error;
-    const bool loaded = m_catalogue.LoadCatalogue(m_priceDatabase, &error);
-    // The lookup reads the card list in place: prepare it after every load.
-    m_lookup.Prepare(m_catalogue.Cards());
-    if (loaded)
-        return;
-    // Reported once, before the window appears; the program goes on with an empty catalogue.
-    m_catalogueError = error;
-    MessageBox::error(QString("The price database mtgo.mdb could not be read, so no cards can "
-                              "be looked up.\n\n%1")
-                          .arg(QString::fromStdString(error)) +
-                      "\n\n" + PriceDatabaseAdvice());
+    return m_catalogueLoad->Error();
 }
 
-QString CQuorvelDlg::PriceDatabaseAdvice() const
+bool CQuorvelDlg::CatalogueReady() const
 {
-    const std::string source =
-        CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString());
-    const QFileInfo file(QString::fromStdString(source.empty() ? "mtgo.mdb" : source));
-    return QString::fromStdString(price_database_advice::Advice(
-        file.absoluteFilePath().toStdString(), file.absolutePath().toStdString(), file.exists()));
+    return m_catalogueLoad->IsReady();
+}
+
+QMenu* CQuorvelDlg::TrayMenu() const
+{
+    return m_menus ? m_menus->TrayMenu() : nullptr;
 }
 
 void CQuorvelDlg::LoadFilters()
@@ -188,7 +137,13 @@ void CQuorvelDlg::InitDialog()
         QAction* about = appendWindowMenuItem(aboutItem);
         connect(about, &QAction::triggered, this, [this] { OnCommand(MainCommand::About); });
     }
-    JoinClipboardChain();
+    m_clipboardChain = new MainClipboard(
+        m_clipboard, m_monitor,
+        {[this] { return m_options.ClipboardMonitor(); },
+         [this](std::function<void()> request) { m_catalogueLoad->WhenReady(std::move(request)); },
+         [this](const std::string& text) { LookUp(text, true); }},
+        this);
+    m_clipboardChain->Join();
     setWindowIcon(m_icon);
     CreateMenus();
     m_reportPopup = new CTipPopup(this);
@@ -219,7 +174,9 @@ void CQuorvelDlg::InitDialog()
     };
     context.cardValues = [this](std::int32_t cardKey) { return m_catalogue.CopyValue(cardKey); };
     context.ignoreNextChange = [this] { m_monitor.IgnoreNextChange(); };
-    context.copyText = [this](const std::string& text) { return CopyText(text); };
+    context.copyText = [this](const std::string& text) {
+        return m_clipboardChain->CopyText(text);
+    };
     m_windows = std::make_unique<SecondaryWindowSet>(context);
     m_priceImport = std::make_unique<PriceImportCommand>(
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
@@ -262,18 +219,10 @@ void CQuorvelDlg::AddKeys()
 
 void CQuorvelDlg::CreateMenus()
 {
-    try {
-        m_mainMenu = new CommandMenu(resource::kMainMenu, this);
-        hostMenuBar(m_mainMenu->createMenuBar(this));
-        m_trayCommands = new CommandMenu(resource::kTrayMenu, this);
-        m_trayMenu = m_trayCommands->createPopupMenu(this);
-        m_trayMenu->setObjectName("trayMenu");
-    } catch (const std::runtime_error&) {
-        // A damaged menu resource is a fault of the build; the window still works through its
-        // buttons and the tray's default command.
+    m_menus = std::make_unique<MainMenus>();
+    if (!m_menus->Create(this, [this](QMenuBar* bar) { hostMenuBar(bar); }))
         return;
-    }
-    for (CommandMenu* menu : {m_mainMenu, m_trayCommands}) {
+    for (CommandMenu* menu : {m_menus->Bar(), m_menus->TrayCommands()}) {
         connect(menu, &CommandMenu::commandTriggered, this, &CQuorvelDlg::OnCommandName);
         connect(menu, &CommandMenu::aboutToShow, this, &CQuorvelDlg::UpdateCheckMarks);
     }
@@ -282,29 +231,9 @@ void CQuorvelDlg::CreateMenus()
 
 void CQuorvelDlg::CreateTray()
 {
-    m_tray = new TrayIcon(this);
-    m_tray->create("Quorvel", m_icon, m_trayMenu);
-    m_tray->setAnimationIcons({Resources::icon(resource::kAnimationIcon), m_icon});
-    if (m_options.ClipboardMonitor())
-        m_tray->startAnimation(kAnimationPeriodMs);
+    m_tray = m_menus->CreateTray(this, m_icon, m_options.ClipboardMonitor());
     connect(m_tray, &TrayIcon::defaultCommand, this,
             [this] { OnCommand(MainCommand::ShowWindow); });
-}
-
-void CQuorvelDlg::JoinClipboardChain()
-{
-    m_monitor.BeginJoin();
-    connect(&m_clipboard, &ClipboardViewer::changed, this, &CQuorvelDlg::OnDrawClipboard);
-    m_monitor.EndJoin();
-    m_joined = true;
-}
-
-void CQuorvelDlg::LeaveClipboardChain()
-{
-    if (!m_joined)
-        return;
-    disconnect(&m_clipboard, &ClipboardViewer::changed, this, &CQuorvelDlg::OnDrawClipboard);
-    m_joined = false;
 }
 
 void CQuorvelDlg::RunModal()
@@ -325,7 +254,7 @@ void CQuorvelDlg::Destroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
-    LeaveClipboardChain();
+    m_clipboardChain->Leave();
     savePlacement();
     if (m_tray)
         m_tray->stopAnimation();
@@ -334,16 +263,7 @@ void CQuorvelDlg::Destroy()
 
 MainCommand CQuorvelDlg::CommandByName(const QString& name, bool* known)
 {
-    for (const auto& named : kCommandNames) {
-        if (name == named.name) {
-            if (known)
-                *known = true;
-            return named.command;
-        }
-    }
-    if (known)
-        *known = false;
-    return MainCommand::Search;
+    return MainMenus::CommandByName(name, known);
 }
 
 void CQuorvelDlg::OnCommandName(const QString& name)
@@ -415,12 +335,9 @@ bool CQuorvelDlg::IsChecked(MainCommand command, MenuKind menu) const
 
 void CQuorvelDlg::UpdateCheckMarks()
 {
-    for (MainCommand command : kCheckableCommands) {
-        if (m_mainMenu)
-            m_mainMenu->setChecked(NameOf(command), IsChecked(command, MenuKind::MenuBar));
-        if (m_trayCommands)
-            m_trayCommands->setChecked(NameOf(command), IsChecked(command, MenuKind::Tray));
-    }
+    if (m_menus)
+        m_menus->UpdateCheckMarks(
+            [this](MainCommand command, MenuKind menu) { return IsChecked(command, menu); });
 }
 
 void CQuorvelDlg::Search()
@@ -433,6 +350,15 @@ void CQuorvelDlg::Search()
 
 void CQuorvelDlg::SearchTyped()
 {
+    if (!m_catalogueLoad->IsReady()) {
+        // Runs with the box's text of then, unless a key or Escape made it stale meanwhile.
+        const std::uint64_t latest = m_typedSearch->Latest();
+        m_catalogueLoad->WhenReady([this, latest] {
+            if (m_typedSearch->Latest() == latest)
+                SearchTyped();
+        });
+        return;
+    }
     m_searchText = m_searchEdit ? m_searchEdit->text() : QString();
     LookupOptions options;
     options.userFilter = m_options.UserFilter();
@@ -457,6 +383,10 @@ void CQuorvelDlg::ShowTypedResult(std::uint64_t generation,
 
 void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
+    if (!m_catalogueLoad->IsReady()) {
+        m_catalogueLoad->WhenReady([this, text, fromClipboard] { LookUp(text, fromClipboard); });
+        return;
+    }
     std::unique_lock<std::recursive_mutex> hold;
     if (m_typedSearch)
         hold = m_typedSearch->Hold();
@@ -539,9 +469,12 @@ void CQuorvelDlg::CorrectPrice()
 
 void CQuorvelDlg::ImportPrices(bool preview)
 {
+    // An import writes the database the catalogue is being read from: it waits for the load.
+    if (!m_catalogueLoad->IsReady())
+        return m_catalogueLoad->WhenReady([this, preview] { ImportPrices(preview); });
     if (!m_priceImport || !m_priceImport->Run(preview))
         return;
-    LoadCatalogue();
+    m_catalogueLoad->Load();
     // The two views of the collection show today's values.
     if (m_windows)
         m_windows->RefreshVisibleViews();
@@ -552,38 +485,13 @@ QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)
     const CardRecord* card = m_grid->ShownCards().Find(cardId);
     if (card == nullptr)
         card = m_catalogue.FindCard(cardId);
-    if (card == nullptr)
-        return nullptr;
-    std::vector<PricePoint> history;
-    std::string error;
-    if (!price_history::Read(m_priceDatabase, cardId, history, &error)) {
-        MessageBox::error(QString::fromStdString(error), this);
-        return nullptr;
-    }
-    const std::string today = DateTime::Now().Format("%Y-%m-%d");
-    const std::string& setName = m_catalogue.SetName(card->expansion);
-    const QString title = setName.empty()
-                              ? QString::fromStdString(card->name)
-                              : QString::fromStdString(card->name + " (" + setName + ")");
-    auto* window = new CPriceHistoryDlg(title, PlanPriceChart(history, *card, today), this);
-    window->show();
-    window->raise();
-    return window;
+    return card ? m_catalogueLoad->ShowPriceHistory(*card, this) : nullptr;
 }
 
 void CQuorvelDlg::PutIntoList()
 {
     if (m_windows && m_gridRows)
         m_windows->PutIntoList(*m_gridRows);
-}
-
-bool CQuorvelDlg::CopyText(const std::string& text)
-{
-    const bool taken = m_clipboard.setText(QString::fromStdString(text));
-    // A write the clipboard refused must not leave the skip flag waiting for an outside copy.
-    if (!taken)
-        m_monitor.CancelIgnoreNextChange();
-    return taken;
 }
 
 void CQuorvelDlg::Exit()
@@ -615,26 +523,7 @@ void CQuorvelDlg::ApplyTopmost()
 
 void CQuorvelDlg::ToggleClipboardMonitor()
 {
-    const bool on = m_options.ToggleClipboardMonitor();
-    if (!m_tray)
-        return;
-    if (on)
-        m_tray->startAnimation(kAnimationPeriodMs);
-    else
-        m_tray->stopAnimation();
-}
-
-void CQuorvelDlg::OnDrawClipboard(bool ownWrite)
-{
-    std::optional<std::string> text;
-    if (!m_monitor.IsJoining()) {
-        if (const std::optional<QString> read = m_clipboard.text())
-            text = read->toStdString();
-    }
-    const ClipboardMonitor::Decision decision =
-        m_monitor.OnDrawClipboard(text, m_options.ClipboardMonitor(), ownWrite);
-    if (decision.outcome == ClipboardMonitor::Outcome::LookUp)
-        LookUp(decision.text, true);
+    m_menus->AnimateTray(m_options.ToggleClipboardMonitor());
 }
 
 void CQuorvelDlg::escapePressed()

@@ -20,7 +20,9 @@ class CADODataBase;
 class CatalogueGridRows;
 class CCardsGridCtrl;
 class ClipboardViewer;
-class CommandMenu;
+class MainCatalogue;
+class MainClipboard;
+class MainMenus;
 class PriceImportCommand;
 class CTipPopup;
 class QEventLoop;
@@ -37,8 +39,14 @@ class TrayIcon;
 class CQuorvelDlg : public CResizableDialog {
     Q_OBJECT
 public:
+    /// When the catalogue is loaded: before the constructor returns, or on a worker thread
+    /// while the window is already shown (searches and clipboard lookups that come meanwhile
+    /// wait for it).
+    enum class CatalogueLoad { AtOnce, InBackground };
+
     CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDatabase,
-                ClipboardViewer& clipboard, QWidget* parent = nullptr);
+                ClipboardViewer& clipboard, QWidget* parent = nullptr,
+                CatalogueLoad load = CatalogueLoad::AtOnce);
     ~CQuorvelDlg() override;
 
     /// Shows the window and runs until Exit; then leaves the clipboard, saves the placement
@@ -54,9 +62,6 @@ public:
     /// Whether the item of `command` in `menu` carries a check mark now.
     bool IsChecked(MainCommand command, MenuKind menu) const;
 
-    /// One clipboard change (the clipboard viewer's notification).
-    void OnDrawClipboard(bool ownWrite);
-
     /// The whole lookup: lists the cards the text names, sorts them by regular value (by match
     /// score with Best Match First), writes the count caption and, for a clipboard lookup with
     /// the monitor on, shows the value report beside the cursor (with Best Match First only
@@ -71,11 +76,13 @@ public:
     CardCatalogue& Catalogue() { return m_catalogue; }
     CardLookup& Lookup() { return m_lookup; }
     CCardsGridCtrl* Grid() const { return m_grid; }
-    const std::string& CatalogueError() const { return m_catalogueError; }
+    const std::string& CatalogueError() const;
+    /// False while the catalogue loads in the background.
+    bool CatalogueReady() const;
     SecondaryWindowSet& SecondaryWindowsSet() { return *m_windows; }
     TrayIcon* Tray() const { return m_tray; }
     CTipPopup* ReportPopup() const { return m_reportPopup; }
-    QMenu* TrayMenu() const { return m_trayMenu; }
+    QMenu* TrayMenu() const;
     HelpViewer& Help() { return m_help; }
     PriceImportCommand& PriceImport() { return *m_priceImport; }
 
@@ -98,9 +105,6 @@ public slots:
     void reject() override;
 
 private:
-    void LoadCatalogue();
-    /// Which price database file could not be opened and what the user can do about it.
-    QString PriceDatabaseAdvice() const;
     void LoadFilters();
     void ScoreListedCards(const std::string& text, bool fromClipboard);
     void ShowValueReport();
@@ -108,13 +112,10 @@ private:
     void CorrectPrice();
     void ImportPrices(bool preview);
     void PutIntoList();
-    bool CopyText(const std::string& text);
     void InitDialog();
     void CreateMenus();
     void AddKeys();
     void CreateTray();
-    void JoinClipboardChain();
-    void LeaveClipboardChain();
     void UpdateCheckMarks();
     void ShowWindow();
     void ApplyTopmost();
@@ -133,8 +134,8 @@ private:
     OptionFlags m_options;
     ClipboardMonitor m_monitor;
     CardCatalogue m_catalogue;
-    std::string m_catalogueError;
     CardLookup m_lookup;
+    std::unique_ptr<MainCatalogue> m_catalogueLoad;
     LookupStats m_lastLookup;
     // Declared after the lookup it uses, so it stops first.
     std::unique_ptr<BackgroundLookup> m_typedSearch;
@@ -149,16 +150,14 @@ private:
     QGroupBox* m_cardsGroup = nullptr;
     CCardsGridCtrl* m_grid = nullptr;
     std::unique_ptr<CatalogueGridRows> m_gridRows;
-    CommandMenu* m_mainMenu = nullptr;
-    CommandMenu* m_trayCommands = nullptr;
-    QMenu* m_trayMenu = nullptr;
+    std::unique_ptr<MainMenus> m_menus;
     TrayIcon* m_tray = nullptr;
     CTipPopup* m_reportPopup = nullptr;
     std::unique_ptr<SecondaryWindowSet> m_windows;
     std::unique_ptr<PriceImportCommand> m_priceImport;
 
+    MainClipboard* m_clipboardChain = nullptr;
     QEventLoop* m_runLoop = nullptr;
-    bool m_joined = false;
     bool m_exitRequested = false;
     bool m_destroyed = false;
 };

@@ -295,7 +295,16 @@ bool CADORecordset::GetFloat(std::string_view field, float& out) const
 
 bool CADORecordset::GetDouble(std::string_view field, double& out) const
 {
-    const int column = CurrentColumn(field);
+    return ReadDouble(CurrentColumn(field), out);
+}
+
+bool CADORecordset::GetDoubleAt(std::int16_t position, double& out) const
+{
+    return ReadDouble(CurrentColumnAt(position), out);
+}
+
+bool CADORecordset::ReadDouble(int column, double& out) const
+{
     out = IsEmpty(*m_cursor, column) ? 0.0 : m_cursor->Real(column);
     return true;
 }
@@ -307,7 +316,7 @@ bool CADORecordset::GetLong(std::string_view field, std::int32_t& out) const
     return true;
 }
 
-bool CADORecordset::GetLongAt(std::int16_t position, std::int32_t& out) const
+int CADORecordset::CurrentColumnAt(std::int16_t position) const
 {
     const RecordsetCursor& cursor = Cursor();
     if (position < 0 || position >= cursor.ColumnCount() - m_hiddenColumns) {
@@ -318,14 +327,39 @@ bool CADORecordset::GetLongAt(std::int16_t position, std::int32_t& out) const
     if (cursor.AtEnd()) {
         throw CADOException(ado_error::kNoCurrentRecord, kSource, "There is no current row.");
     }
-    const int column = position + m_hiddenColumns;
-    out = IsEmpty(cursor, column) ? 0 : static_cast<std::int32_t>(cursor.Integer(column));
+    return position + m_hiddenColumns;
+}
+
+int CADORecordset::GetTypeAt(std::int16_t position) const
+{
+    const int column = CurrentColumnAt(position);
+    return m_cursor->Type(column);
+}
+
+std::int16_t CADORecordset::GetFieldPosition(std::string_view field) const
+{
+    return static_cast<std::int16_t>(Column(field) - m_hiddenColumns);
+}
+
+bool CADORecordset::GetLongAt(std::int16_t position, std::int32_t& out) const
+{
+    const int column = CurrentColumnAt(position);
+    out = IsEmpty(*m_cursor, column) ? 0 : static_cast<std::int32_t>(m_cursor->Integer(column));
     return true;
 }
 
 bool CADORecordset::GetText(std::string_view field, std::string& out) const
 {
-    const int column = CurrentColumn(field);
+    return ReadText(CurrentColumn(field), out);
+}
+
+bool CADORecordset::GetTextAt(std::int16_t position, std::string& out) const
+{
+    return ReadText(CurrentColumnAt(position), out);
+}
+
+bool CADORecordset::ReadText(int column, std::string& out) const
+{
     if (IsEmpty(*m_cursor, column)) {
         out.clear();
         return true;
@@ -354,7 +388,16 @@ bool CADORecordset::GetText(std::string_view field, std::string& out) const
 
 bool CADORecordset::GetDate(std::string_view field, DateTime& out) const
 {
-    const int column = CurrentColumn(field);
+    return ReadDate(CurrentColumn(field), out);
+}
+
+bool CADORecordset::GetDateAt(std::int16_t position, DateTime& out) const
+{
+    return ReadDate(CurrentColumnAt(position), out);
+}
+
+bool CADORecordset::ReadDate(int column, DateTime& out) const
+{
     if (IsEmpty(*m_cursor, column)) {
         return true;
     }

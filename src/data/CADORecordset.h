@@ -51,6 +51,15 @@ public:
     /// unchanged, false.
     bool GetDate(std::string_view field, DateTime& out) const;
 
+    /// The 0-based position of a field in the select list, for reading many rows by position
+    /// (the getters below and GetLongAt read as their named forms do). Throws when there is none.
+    std::int16_t GetFieldPosition(std::string_view field) const;
+    bool GetDoubleAt(std::int16_t position, double& out) const;
+    bool GetTextAt(std::int16_t position, std::string& out) const;
+    bool GetDateAt(std::int16_t position, DateTime& out) const;
+    /// The engine's storage class of the value (SQLITE_INTEGER ... SQLITE_NULL).
+    int GetTypeAt(std::int16_t position) const;
+
     /// Starts a new row, which becomes the current row (edit state 1). A pending change is
     /// saved first.
     bool AddNew();
@@ -78,6 +87,10 @@ private:
     RecordsetCursor& Cursor() const;
     int Column(std::string_view field) const;
     int CurrentColumn(std::string_view field) const;
+    int CurrentColumnAt(std::int16_t position) const;
+    bool ReadDouble(int column, double& out) const;
+    bool ReadText(int column, std::string& out) const;
+    bool ReadDate(int column, DateTime& out) const;
     void SetValue(std::string_view field, int type, std::int64_t integer, double real,
                   std::string_view text);
     void RequireUpdatable() const;

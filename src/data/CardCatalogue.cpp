@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <iterator>
 #include <new>
-#include <numeric>
 
 #include <sqlite3.h>
 
@@ -36,12 +35,12 @@ void CardCatalogue::Clear()
 {
     m_sets.clear();
     m_cards.clear();
-    m_cardNames.clear();
+    m_byId.clear();
     m_setCodes.clear();
-    m_cardIndex.clear();
 }
 
-bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error)
+bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error,
+                                  bool forLookupOnly)
 {
     Clear();
     if (!priceDatabase.IsOpen()) {
@@ -66,34 +65,31 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         }
         recordset.Close();
 
-        query = sql::kSelectCards;
-        if (!recordset.Open(query)) {
-            SetError(error,
-                     "The price database could not be read.\n" + recordset.GetLastErrorText());
-            Clear();
-            return false;
+        // One allocation for the list instead of a copy of every card at each growth.
+        const std::int64_t count = CountCards(priceDatabase);
+        if (count > 0) {
+            m_cards.reserve(static_cast<std::size_t>(count));
         }
-        CardRecord card;
-        card.update_date = DateTime::Zero();
-        while (!recordset.IsEof()) {
-            recordset.GetText("name", card.name);
-            recordset.GetDouble("reg_value", card.reg_value);
-            recordset.GetDouble("foil_value", card.foil_value);
-            recordset.GetLong("expansion", card.expansion);
-            recordset.GetLong("collection_no", card.collection_no);
-            recordset.GetLong("rarity", card.rarity);
-            recordset.GetLong("id", card.id);
-            recordset.GetLong("hot", card.hot);
-            // A card without a date shows the zero date, not the date of the card before it.
-            card.update_date = DateTime::Zero();
-            recordset.GetDate("update_date", card.update_date);
-            m_cards.push_back(card);
-            recordset.MoveNext();
+        if (!ReadCardsSorted(priceDatabase, forLookupOnly)) {
+            // The engine orders them itself; a failure is reported with this query.
+            m_cards.clear();
+            query = sql::kSelectCards;
+            if (!recordset.Open(query)) {
+                SetError(error,
+                         "The price database could not be read.\n" + recordset.GetLastErrorText());
+                Clear();
+                return false;
+            }
+            ReadCards(recordset, forLookupOnly, nullptr);
+            recordset.Close();
         }
-        recordset.Close();
-        FillCardNames();
-        query = "select expansion_id, code from expansion_code";
-        LoadSetCodes(priceDatabase);
+        if (!forLookupOnly) {
+            IndexIds();
+        }
+        if (!forLookupOnly) {
+            query = "select expansion_id, code from expansion_code";
+            LoadSetCodes(priceDatabase);
+        }
     } catch (const CADOException& failure) {
         SetError(error, ReadFailure(failure, query));
         Clear();
@@ -106,25 +102,171 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
     return true;
 }
 
-void CardCatalogue::FillCardNames()
-{
-    // Cards arrive by value, so their ids come in random order; inserting them into the map in
-    // id order instead keeps each insert at the end of the tree (no search, and neighbouring
-    // nodes close in memory), which is several times faster for a large catalogue.
-    std::vector<std::size_t> order(m_cards.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-        return m_cards[a].id < m_cards[b].id;
-    });
-    for (const std::size_t index : order) {
-        const CardRecord& card = m_cards[index];
-        if (!m_cardNames.empty() && std::prev(m_cardNames.end())->first == card.id) {
-            // The same id again: the row read later gives the name.
-            std::prev(m_cardNames.end())->second = card.name;
-        } else {
-            m_cardNames.emplace_hint(m_cardNames.end(), card.id, card.name);
+// The place of a card in the order "reg_value desc, expansion desc" of the engine, which puts
+// NULL below every number and compares integers and reals by value; equal cards stay in table
+// order, as the engine's index keeps them.
+struct CardCatalogue::SortKey {
+    double value;
+    double expansion;
+    std::uint32_t index;
+    bool valueNull;
+    bool expansionNull;
+
+    bool operator<(const SortKey& other) const
+    {
+        if (valueNull != other.valueNull) {
+            return other.valueNull;
         }
+        if (!valueNull && value != other.value) {
+            return value > other.value;
+        }
+        if (expansionNull != other.expansionNull) {
+            return other.expansionNull;
+        }
+        if (!expansionNull && expansion != other.expansion) {
+            return expansion > other.expansion;
+        }
+        return index < other.index;
     }
+};
+
+namespace {
+
+// A number the sort compares as the engine does: NULL, a real, or an integer a double holds
+// exactly. Text and blobs the engine orders above all numbers, by other rules.
+bool SortableNumber(const CADORecordset& recordset, std::int16_t position, double& number,
+                    bool& isNull)
+{
+    const int type = recordset.GetTypeAt(position);
+    isNull = type == SQLITE_NULL;
+    if (type != SQLITE_NULL && type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
+        return false;
+    }
+    recordset.GetDoubleAt(position, number);
+    constexpr double kExact = 9007199254740992.0; // 2^53
+    return type != SQLITE_INTEGER || (number <= kExact && number >= -kExact);
+}
+
+} // namespace
+
+bool CardCatalogue::ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupOnly)
+{
+    std::vector<SortKey> keys;
+    try {
+        CADORecordset recordset(priceDatabase);
+        // Without an order the engine reads the table front to back, in row order.
+        if (!recordset.Open("select * from cardslist") ||
+            !ReadCards(recordset, forLookupOnly, &keys)) {
+            return false;
+        }
+    } catch (const CADOException&) {
+        return false;
+    }
+    std::sort(keys.begin(), keys.end());
+    // The cards move to their places along the permutation's cycles: no second list.
+    std::vector<std::uint32_t> source(keys.size());
+    for (std::size_t place = 0; place < keys.size(); ++place) {
+        source[place] = keys[place].index;
+    }
+    keys = {};
+    for (std::size_t start = 0; start < source.size(); ++start) {
+        if (source[start] == start) {
+            continue;
+        }
+        CardRecord held = std::move(m_cards[start]);
+        std::size_t place = start;
+        while (source[place] != start) {
+            const std::size_t from = source[place];
+            m_cards[place] = std::move(m_cards[from]);
+            source[place] = static_cast<std::uint32_t>(place);
+            place = from;
+        }
+        m_cards[place] = std::move(held);
+        source[place] = static_cast<std::uint32_t>(place);
+    }
+    return true;
+}
+
+bool CardCatalogue::ReadCards(CADORecordset& recordset, bool forLookupOnly,
+                              std::vector<SortKey>* keys)
+{
+    if (recordset.IsEof()) {
+        return true;
+    }
+    // Fields are found by name once, then read by position for every row.
+    const std::int16_t name = recordset.GetFieldPosition("name");
+    const std::int16_t regValue = recordset.GetFieldPosition("reg_value");
+    const std::int16_t foilValue = recordset.GetFieldPosition("foil_value");
+    const std::int16_t expansion = recordset.GetFieldPosition("expansion");
+    const std::int16_t collectionNo = recordset.GetFieldPosition("collection_no");
+    const std::int16_t rarity = recordset.GetFieldPosition("rarity");
+    const std::int16_t id = recordset.GetFieldPosition("id");
+    const std::int16_t hot = recordset.GetFieldPosition("hot");
+    const std::int16_t updateDate = recordset.GetFieldPosition("update_date");
+    while (!recordset.IsEof()) {
+        // Read straight into the card kept: a name is copied once, from the engine.
+        CardRecord& card = m_cards.emplace_back();
+        recordset.GetTextAt(name, card.name);
+        recordset.GetDoubleAt(regValue, card.reg_value);
+        recordset.GetDoubleAt(foilValue, card.foil_value);
+        recordset.GetLongAt(expansion, card.expansion);
+        recordset.GetLongAt(rarity, card.rarity);
+        recordset.GetLongAt(id, card.id);
+        if (!forLookupOnly) {
+            recordset.GetLongAt(collectionNo, card.collection_no);
+            recordset.GetLongAt(hot, card.hot);
+            // A card without a date keeps the zero date a new record starts with.
+            recordset.GetDateAt(updateDate, card.update_date);
+        }
+        if (keys != nullptr) {
+            SortKey& key = keys->emplace_back();
+            key.index = static_cast<std::uint32_t>(m_cards.size() - 1);
+            if (!SortableNumber(recordset, regValue, key.value, key.valueNull) ||
+                !SortableNumber(recordset, expansion, key.expansion, key.expansionNull)) {
+                return false;
+            }
+        }
+        recordset.MoveNext();
+    }
+    return true;
+}
+
+std::int64_t CardCatalogue::CountCards(CADODataBase& priceDatabase)
+{
+    try {
+        CADORecordset recordset(priceDatabase);
+        std::int32_t count = -1;
+        if (recordset.Open("select count(*) from cardslist") && !recordset.IsEof()) {
+            recordset.GetLongAt(0, count);
+        }
+        return count;
+    } catch (const CADOException&) {
+        return -1;
+    }
+}
+
+void CardCatalogue::IndexIds()
+{
+    m_byId.resize(m_cards.size());
+    for (std::size_t index = 0; index < m_cards.size(); ++index) {
+        m_byId[index] = {m_cards[index].id, static_cast<std::uint32_t>(index)};
+    }
+    // By id, and by place in the list among cards of the same id.
+    std::sort(m_byId.begin(), m_byId.end());
+}
+
+const CardRecord* CardCatalogue::FindCard(std::int32_t catalogueId) const
+{
+    // A repeated id: the row read later wins, the last of its run.
+    const auto after =
+        std::upper_bound(m_byId.begin(), m_byId.end(), catalogueId,
+                         [](std::int32_t id, const std::pair<std::int32_t, std::uint32_t>& entry) {
+                             return id < entry.first;
+                         });
+    if (after == m_byId.begin() || std::prev(after)->first != catalogueId) {
+        return nullptr;
+    }
+    return &m_cards[std::prev(after)->second];
 }
 
 void CardCatalogue::LoadSetCodes(CADODataBase& priceDatabase)
@@ -170,21 +312,6 @@ const std::string& CardCatalogue::SetCode(std::int32_t setId) const
     return found != m_setCodes.end() ? found->second : kNone;
 }
 
-const CardRecord* CardCatalogue::FindCard(std::int32_t catalogueId) const
-{
-    // Built on first use: only the collection views and the price history ask, and the
-    // load of a large catalogue should not pay for them.
-    if (m_cardIndex.empty() && !m_cards.empty()) {
-        m_cardIndex.reserve(m_cards.size());
-        for (std::size_t index = 0; index < m_cards.size(); ++index) {
-            // A repeated id: the row read later wins, as in the name index.
-            m_cardIndex[m_cards[index].id] = index;
-        }
-    }
-    const auto found = m_cardIndex.find(catalogueId);
-    return found == m_cardIndex.end() ? nullptr : &m_cards[found->second];
-}
-
 std::optional<double> CardCatalogue::CopyValue(std::int32_t cardKey) const
 {
     const CardRecord* card = FindCard(card_key::CatalogueId(cardKey));
@@ -199,7 +326,9 @@ const std::string& CardCatalogue::SetName(std::int32_t setId)
     return m_sets[setId];
 }
 
-const std::string& CardCatalogue::CardName(std::int32_t catalogueId)
+const std::string& CardCatalogue::CardName(std::int32_t catalogueId) const
 {
-    return m_cardNames[catalogueId];
+    static const std::string kNone;
+    const CardRecord* card = FindCard(catalogueId);
+    return card != nullptr ? card->name : kNone;
 }

@@ -6,25 +6,31 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CADODataBase;
+class CADORecordset;
 
 /// The in-memory copy of the price database: the set table, the card list in load order and
-/// the card-name index. Every lookup runs against it, never against the database.
+/// the index of the cards by id. Every lookup runs against it, never against the database.
 class CardCatalogue {
 public:
-    /// Empties and fills the set table, card list and card-name index. On failure (database
-    /// not open, missing table or column) the catalogue is left empty, false is returned and
-    /// *error (if given) gets a clear text including the database's last error.
-    bool LoadCatalogue(CADODataBase& priceDatabase, std::string* error = nullptr);
+    /// Empties and fills the set table, card list and id index in one pass over the cards. On
+    /// failure (database not open, missing table or column) the catalogue is left empty, false
+    /// is returned and *error (if given) gets a clear text including the database's last error.
+    /// With `forLookupOnly` a card's HOT mark, number in its set and update date are left at
+    /// their defaults, no set codes are read and cards are not indexed by id (FindCard, CardName
+    /// and CopyValue find nothing): a lookup on its own needs none of them.
+    bool LoadCatalogue(CADODataBase& priceDatabase, std::string* error = nullptr,
+                       bool forLookupOnly = false);
+    /// The number of card rows, to tell before a long load; -1 when it cannot be read.
+    static std::int64_t CountCards(CADODataBase& priceDatabase);
 
     /// Every card row, duplicates included, by regular value (highest first), then set id
     /// (highest first).
     const std::vector<CardRecord>& Cards() const { return m_cards; }
     const std::map<std::int32_t, std::string>& SetTable() const { return m_sets; }
-    const std::map<std::int32_t, std::string>& CardNames() const { return m_cardNames; }
     /// Set codes by set id ("7ED"): from the price database, or for a database made before set
     /// codes were kept, today's codes of the nine sample sets found by their names.
     const std::map<std::int32_t, std::string>& SetCodes() const { return m_setCodes; }
@@ -40,19 +46,24 @@ public:
 
     /// The set's name; an unknown id gives an empty name and leaves an empty entry behind.
     const std::string& SetName(std::int32_t setId);
-    /// The card's name by catalogue id; an unknown id gives an empty name and leaves an empty
-    /// entry behind.
-    const std::string& CardName(std::int32_t catalogueId);
+    /// The card's name by catalogue id (the row read later for a repeated id); an unknown id
+    /// gives an empty name.
+    const std::string& CardName(std::int32_t catalogueId) const;
 
     void Clear();
 
 private:
-    void FillCardNames();
+    struct SortKey;
+    bool ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupOnly);
+    /// Reads every row into the list; with `keys`, also each card's place in value order, and
+    /// false for a value that only the engine can place.
+    bool ReadCards(CADORecordset& recordset, bool forLookupOnly, std::vector<SortKey>* keys);
+    void IndexIds();
     void LoadSetCodes(CADODataBase& priceDatabase);
 
     std::map<std::int32_t, std::string> m_sets;
     std::vector<CardRecord> m_cards;
-    std::map<std::int32_t, std::string> m_cardNames;
     std::map<std::int32_t, std::string> m_setCodes;
-    mutable std::unordered_map<std::int32_t, std::size_t> m_cardIndex;  // id -> place in m_cards
+    // (id, place in m_cards), sorted: a binary search instead of a node per card.
+    std::vector<std::pair<std::int32_t, std::uint32_t>> m_byId;
 };

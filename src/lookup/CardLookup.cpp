@@ -52,10 +52,10 @@ struct CardLookup::Run {
     std::unordered_map<std::string, unsigned char> known;
 };
 
-void CardLookup::Prepare(const std::vector<CardRecord>& cards)
+void CardLookup::Prepare(const std::vector<CardRecord>& cards, bool buildIndex)
 {
     m_cards = &cards;
-    m_matcher.Prepare(cards);
+    m_matcher.Prepare(cards, buildIndex);
 }
 
 LookupStats CardLookup::LookUp(std::string_view text, bool fromClipboard, ShownCardsSink& sink)

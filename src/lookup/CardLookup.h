@@ -20,8 +20,9 @@ public:
     explicit CardLookup(const std::vector<CardRecord>& cards) { Prepare(cards); }
 
     /// Prepares the matcher for the card list (folded names, one buffer); the list must
-    /// outlive the lookups made until the next Prepare.
-    void Prepare(const std::vector<CardRecord>& cards);
+    /// outlive the lookups made until the next Prepare. Without the name index (one lookup
+    /// only) the same cards are found by passing over all names.
+    void Prepare(const std::vector<CardRecord>& cards, bool buildIndex = true);
 
     void SetFilters(FilterList filters) { m_filters = std::move(filters); }
     const FilterList& Filters() const { return m_filters; }

@@ -80,8 +80,14 @@ TEST_F(CQuorvelAppTest, RunsTheMainWindowUntilExitThenClosesBothDatabases)
     bool sawWindow = false;
     bool databasesOpen = false;
     std::size_t cards = 0;
-    QTimer::singleShot(0, [&] {
+    // The window shows before its catalogue is loaded: look once the catalogue is ready.
+    QTimer poll;
+    poll.start(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         CQuorvelDlg* window = app.MainWindow();
+        if (window && !window->CatalogueReady())
+            return;
+        poll.stop();
         sawWindow = window && window->isVisible();
         databasesOpen = app.PriceDatabase().IsOpen() && app.CollectionDatabase().IsOpen();
         cards = window ? window->Catalogue().Cards().size() : 0;

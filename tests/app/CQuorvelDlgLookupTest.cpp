@@ -334,3 +334,26 @@ TEST_F(CQuorvelDlgLookupTest, PicturesAndVanishedOwnersAreIgnored)
 }
 
 } // namespace
+
+// Loading in the background, the window is there before its catalogue: copies and searches
+// made meanwhile are not lost, they run once it is loaded, in the order they came.
+TEST_F(CQuorvelDlgLookupTest, LookupsWhileTheCatalogueLoadsRunWhenItIsLoaded)
+{
+    m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard, nullptr,
+                                             CQuorvelDlg::CatalogueLoad::InBackground);
+    m_window->show();
+    ASSERT_FALSE(Window().CatalogueReady());
+    m_clipboard.simulateCopy("WTS: 4x Wrath of God 3tix");
+    m_clipboard.simulateCopy("WTB Counterspell");
+    TypeSearch("Shock");
+    EXPECT_TRUE(Window().LastReport().isEmpty());
+    EXPECT_EQ(Grid().DataRowCount(), 0);
+
+    QTRY_VERIFY_WITH_TIMEOUT(Window().CatalogueReady(), 10000);
+    EXPECT_EQ(Window().Catalogue().Cards().size(), SomeCards().size());
+    EXPECT_TRUE(Window().LastReport().startsWith("1 cards found!\n---\nCard Name: Counterspell"))
+        << Window().LastReport().toStdString();
+    EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
+    EXPECT_EQ(Caption(), "2 cards in list ");
+    EXPECT_TRUE(MessageBox::asked().empty());
+}

@@ -1,11 +1,18 @@
 #include "DataTestSupport.h"
 
 #include "data/CADODataBase.h"
+#include "data/CADORecordset.h"
 #include "data/CardCatalogue.h"
 #include "data/CardKey.h"
 #include "data/DatabaseSchema.h"
+#include "data/SampleCatalogue.h"
+#include "data/SqlTexts.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -24,6 +31,8 @@ protected:
         }
         return m_catalogue.LoadCatalogue(m_db, error);
     }
+
+    void ExpectSameAsReadByName();
 
     TempDir m_dir;
     std::string m_file;
@@ -75,7 +84,6 @@ TEST_F(CatalogueTest, RepeatedIdsKeepEveryCardAndTheLaterName)
     EXPECT_EQ(m_catalogue.Cards()[0].name, "Early");
     EXPECT_EQ(m_catalogue.Cards()[1].name, "Late");
     EXPECT_EQ(m_catalogue.CardName(7), "Late");
-    EXPECT_EQ(m_catalogue.CardNames().size(), 1u);
     ASSERT_NE(m_catalogue.FindCard(7), nullptr);
     EXPECT_EQ(m_catalogue.FindCard(7)->name, "Late");
 }
@@ -106,18 +114,17 @@ TEST_F(CatalogueTest, NullFieldsLoadAsEmptyZeroAndTheZeroDate)
     EXPECT_EQ(m_catalogue.SetTable().size(), 1u);
 }
 
-TEST_F(CatalogueTest, UnknownIdsGiveEmptyNamesAndLeaveAnEntry)
+TEST_F(CatalogueTest, UnknownIdsGiveEmptyNamesAndAnUnknownSetLeavesAnEntry)
 {
     RunSql(m_file, "insert into expansion values (10, 'Seventh Edition');");
     ASSERT_TRUE(Load());
     EXPECT_EQ(m_catalogue.SetName(55), "");
     EXPECT_EQ(m_catalogue.SetTable().count(55), 1u);
     EXPECT_EQ(m_catalogue.CardName(512), "");
-    EXPECT_EQ(m_catalogue.CardNames().count(512), 1u);
+    EXPECT_EQ(m_catalogue.FindCard(512), nullptr);
     // The next load forgets them.
     ASSERT_TRUE(Load());
     EXPECT_EQ(m_catalogue.SetTable().count(55), 0u);
-    EXPECT_EQ(m_catalogue.CardNames().count(512), 0u);
 }
 
 TEST_F(CatalogueTest, AReloadShowsAPriceCorrectionFirst)
@@ -148,7 +155,7 @@ TEST_F(CatalogueTest, AClosedDatabaseGivesAnEmptyCatalogueAndTheReason)
     EXPECT_FALSE(m_catalogue.LoadCatalogue(missing, &error));
     EXPECT_TRUE(m_catalogue.Cards().empty());
     EXPECT_TRUE(m_catalogue.SetTable().empty());
-    EXPECT_TRUE(m_catalogue.CardNames().empty());
+    EXPECT_EQ(m_catalogue.FindCard(1), nullptr);
     EXPECT_NE(error.find("not open"), std::string::npos) << error;
     EXPECT_NE(error.find("Connection String = "), std::string::npos) << error;
     EXPECT_FALSE(m_catalogue.LoadCatalogue(missing)); // no error text asked for
@@ -178,4 +185,59 @@ TEST_F(CatalogueTest, AMissingColumnGivesAnEmptyCatalogueAndNamesTheColumn)
     EXPECT_TRUE(m_catalogue.SetTable().empty());
     EXPECT_NE(error.find("\"name\""), std::string::npos) << error;
     EXPECT_NE(error.find("select * from expansion"), std::string::npos) << error;
+}
+
+// The load reads fields by position and indexes ids in one pass; a synthetic catalogue with
+// repeated ids, NULLs and a date in the English form must come out as reading every field by
+// name, row by row, gives it.
+TEST_F(CatalogueTest, LoadsWhatReadingEveryFieldByNameGives)
+{
+    ASSERT_TRUE(std::filesystem::remove(m_file));
+    ASSERT_TRUE(sample_catalogue::WritePriceDatabase(
+        m_file, sample_catalogue::NineSets(), sample_catalogue::MakeSyntheticCards(3000, 7)));
+    RunSql(m_file, "update cardslist set id = 5 where id in (select id from cardslist limit 3);"
+                   "update cardslist set name = null, update_date = null where id % 97 = 0;"
+                   "update cardslist set update_date = 'March 05 2026 10:00:00' "
+                   "where id % 89 = 0;");
+    ExpectSameAsReadByName();
+    // A value that is text is placed by the engine's own rules (above every number).
+    RunSql(m_file, "update cardslist set reg_value = 'n/a' where id = 10;");
+    ExpectSameAsReadByName();
+    EXPECT_EQ(m_catalogue.Cards().front().id, 10);
+}
+
+void CatalogueTest::ExpectSameAsReadByName()
+{
+    ASSERT_TRUE(Load());
+    CADORecordset rows(m_db);
+    ASSERT_TRUE(rows.Open(sql::kSelectCards));
+    std::map<std::int32_t, std::string> lastNames;
+    std::size_t index = 0;
+    for (; !rows.IsEof(); rows.MoveNext(), ++index) {
+        ASSERT_LT(index, m_catalogue.Cards().size());
+        const CardRecord& card = m_catalogue.Cards()[index];
+        CardRecord read;
+        rows.GetText("name", read.name);
+        rows.GetDouble("reg_value", read.reg_value);
+        rows.GetDouble("foil_value", read.foil_value);
+        rows.GetLong("expansion", read.expansion);
+        rows.GetLong("collection_no", read.collection_no);
+        rows.GetLong("rarity", read.rarity);
+        rows.GetLong("id", read.id);
+        rows.GetLong("hot", read.hot);
+        rows.GetDate("update_date", read.update_date);
+        EXPECT_EQ(std::tie(card.id, card.name, card.reg_value, card.foil_value, card.expansion,
+                           card.collection_no, card.rarity, card.hot),
+                  std::tie(read.id, read.name, read.reg_value, read.foil_value, read.expansion,
+                           read.collection_no, read.rarity, read.hot))
+            << "row " << index;
+        EXPECT_EQ(card.update_date, read.update_date) << "row " << index;
+        lastNames[read.id] = read.name;
+    }
+    EXPECT_EQ(index, m_catalogue.Cards().size());
+    for (const auto& [id, name] : lastNames) {
+        ASSERT_NE(m_catalogue.FindCard(id), nullptr) << id;
+        EXPECT_EQ(m_catalogue.FindCard(id)->name, name) << id;
+        EXPECT_EQ(m_catalogue.CardName(id), name) << id;
+    }
 }

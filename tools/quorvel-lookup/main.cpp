@@ -205,7 +205,7 @@ int main(int argc, char** argv)
         return kError;
     }
     CardCatalogue catalogue;
-    if (!catalogue.LoadCatalogue(database, &error)) {
+    if (!catalogue.LoadCatalogue(database, &error, true)) {
         std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
                   << error << "\n";
         ExplainWhereItLooked();
@@ -218,7 +218,9 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: " << message << "\n";
     }
 
-    CardLookup lookup(catalogue.Cards());
+    CardLookup lookup;
+    // One lookup: a pass over the names costs less than indexing them first.
+    lookup.Prepare(catalogue.Cards(), false);
     lookup.SetFilters(filters.filters);
     lookup.Options().userFilter = options.filters;
     lookup.Options().matchLevel = options.level;

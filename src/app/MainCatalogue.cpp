@@ -1,0 +1,186 @@
+#include "app/MainCatalogue.h"
+
+#include "data/CADOConnection.h"
+#include "data/CADODataBase.h"
+#include "data/CardCatalogue.h"
+#include "data/PriceDatabaseAdvice.h"
+#include "data/PriceHistory.h"
+#include "lookup/CardLookup.h"
+#include "lookup/PriceChartPlan.h"
+#include "lookup/view/CPriceHistoryDlg.h"
+#include "toolkit/MessageBox.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <malloc.h>
+
+// What the worker thread hands over: the catalogue it loaded, or why it could not.
+struct MainCatalogue::Result {
+    CardCatalogue catalogue;
+    bool loaded = false;
+    std::string error;
+};
+
+MainCatalogue::MainCatalogue(CADODataBase& priceDatabase, CardCatalogue& catalogue,
+                             CardLookup& lookup)
+    : m_priceDatabase(priceDatabase), m_catalogue(catalogue), m_lookup(lookup)
+{
+}
+
+MainCatalogue::~MainCatalogue()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void MainCatalogue::Load()
+{
+    // A load still running would put its older catalogue in place afterwards.
+    if (m_worker.joinable())
+        m_worker.join();
+    if (m_beforeReplace)
+        m_beforeReplace();
+    std::string error;
+    const bool loaded = m_catalogue.LoadCatalogue(m_priceDatabase, &error);
+    // The lookup reads the card list in place: prepare it after every load.
+    m_lookup.Prepare(m_catalogue.Cards());
+    if (!loaded)
+        Report(error);
+    if (m_loading) {
+        // The worker's result, still queued, is older than this one.
+        m_loading = false;
+        ++m_generation;
+        Finish(nullptr);
+    }
+}
+
+void MainCatalogue::StartLoading(HoldLookup hold, QGroupBox* frame, std::function<void()> loaded)
+{
+    m_hold = std::move(hold);
+    m_loaded = std::move(loaded);
+    m_frame = frame;
+    m_frameTitle = frame ? frame->title() : QString();
+    if (!m_priceDatabase.IsOpen() || m_loading) {
+        // Nothing to wait for: the failure is reported before the window appears.
+        Load();
+        if (m_loaded)
+            m_loaded();
+        return;
+    }
+    m_loading = true;
+    // Until then the lookup has the empty list to read.
+    m_lookup.Prepare(m_catalogue.Cards());
+    const std::uint64_t generation = ++m_generation;
+    const std::string connection = m_priceDatabase.GetConnectionString();
+    const std::string provider = m_priceDatabase.GetActiveConnection()->GetProvider();
+    m_worker = std::thread([this, generation, connection, provider] {
+        auto result = std::make_shared<Result>();
+        // A connection of its own: the window's stays free for the window's thread.
+        CADODataBase database;
+        database.GetActiveConnection()->SetProvider(provider);
+        database.Open(connection);
+        const std::int64_t count = CardCatalogue::CountCards(database);
+        QMetaObject::invokeMethod(
+            this,
+            [this, count] {
+                if (m_frame && m_loading && count >= 0)
+                    m_frame->setTitle(QString("Loading %1 cards...")
+                                          .arg(QLocale(QLocale::English).toString(count)));
+            },
+            Qt::QueuedConnection);
+        try {
+            result->loaded = result->catalogue.LoadCatalogue(database, &result->error);
+        } catch (const std::exception& failure) {
+            result->catalogue.Clear();
+            result->error = std::string("The price database could not be read: ") + failure.what();
+        }
+        database.Close();
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, result] {
+                if (generation == m_generation)
+                    Finish(result);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void MainCatalogue::Finish(const std::shared_ptr<Result>& result)
+{
+    if (m_worker.joinable())
+        m_worker.join();
+    if (result) {
+        {
+            std::unique_lock<std::recursive_mutex> hold;
+            if (m_hold)
+                hold = m_hold();
+            if (m_beforeReplace)
+                m_beforeReplace();
+            m_catalogue = std::move(result->catalogue);
+            m_lookup.Prepare(m_catalogue.Cards());
+        }
+        // The load's passing memory (the engine's page cache, the sort, the loading thread's
+        // heap) goes back to the system rather than staying in the process's heaps.
+        malloc_trim(0);
+        m_loading = false;
+        if (!result->loaded)
+            Report(result->error);
+    }
+    if (m_frame)
+        m_frame->setTitle(m_frameTitle);
+    if (m_loaded)
+        m_loaded();
+    // The requests that waited run in the order they came.
+    while (!m_waiting.empty()) {
+        const std::function<void()> request = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        request();
+    }
+}
+
+void MainCatalogue::WhenReady(std::function<void()> request)
+{
+    if (m_loading)
+        m_waiting.push_back(std::move(request));
+    else
+        request();
+}
+
+void MainCatalogue::Report(const std::string& error)
+{
+    // Reported once; the program goes on with an empty catalogue.
+    m_error = error;
+    MessageBox::error(QString("The price database mtgo.mdb could not be read, so no cards can "
+                              "be looked up.\n\n%1")
+                          .arg(QString::fromStdString(error)) +
+                      "\n\n" + PriceDatabaseAdvice());
+}
+
+QString MainCatalogue::PriceDatabaseAdvice() const
+{
+    const std::string source =
+        CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString());
+    const QFileInfo file(QString::fromStdString(source.empty() ? "mtgo.mdb" : source));
+    return QString::fromStdString(price_database_advice::Advice(
+        file.absoluteFilePath().toStdString(), file.absolutePath().toStdString(), file.exists()));
+}
+
+QWidget* MainCatalogue::ShowPriceHistory(const CardRecord& card, QWidget* parent)
+{
+    std::vector<PricePoint> history;
+    std::string error;
+    if (!price_history::Read(m_priceDatabase, card.id, history, &error)) {
+        MessageBox::error(QString::fromStdString(error), parent);
+        return nullptr;
+    }
+    const std::string today = DateTime::Now().Format("%Y-%m-%d");
+    const std::string& setName = m_catalogue.SetName(card.expansion);
+    const QString title = setName.empty()
+                              ? QString::fromStdString(card.name)
+                              : QString::fromStdString(card.name + " (" + setName + ")");
+    auto* window = new CPriceHistoryDlg(title, PlanPriceChart(history, card, today), parent);
+    window->show();
+    window->raise();
+    return window;
+}

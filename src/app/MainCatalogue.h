@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class CADODataBase;
+class CardCatalogue;
+class CardLookup;
+class QGroupBox;
+class QWidget;
+struct CardRecord;
+
+/// The main window's side of the price database: the card catalogue loaded from it (at once,
+/// or on a worker thread while the window is already shown) with the lookup prepared for it,
+/// what the user is told when it cannot be read, and the price history of a card.
+class MainCatalogue : public QObject {
+    Q_OBJECT
+public:
+    /// Gives the caller the lookup to itself while the catalogue under it changes.
+    using HoldLookup = std::function<std::unique_lock<std::recursive_mutex>()>;
+
+    MainCatalogue(CADODataBase& priceDatabase, CardCatalogue& catalogue, CardLookup& lookup);
+    /// Waits for a load still running on the worker thread.
+    ~MainCatalogue() override;
+
+    /// Loads the catalogue (again) now and prepares the lookup for it; waits first for a load
+    /// still running. An unreadable database is reported in a message box; the program goes
+    /// on with an empty catalogue.
+    void Load();
+    /// Starts loading on a worker thread with a connection of its own and returns at once.
+    /// Meanwhile `frame` says "Loading N cards..." once the number is known; then the new
+    /// catalogue takes the place of the old one under `hold`, the frame gets its title back,
+    /// `loaded` runs and the requests that waited run in order. A database that is not open
+    /// is reported at once.
+    void StartLoading(HoldLookup hold, QGroupBox* frame, std::function<void()> loaded);
+    /// Runs `call` just before every load puts a new catalogue in place of the old one (the
+    /// catalogue grid lists the old one's records and must keep copies of them first).
+    void SetBeforeReplace(std::function<void()> call) { m_beforeReplace = std::move(call); }
+    /// False while a load runs on the worker thread.
+    bool IsReady() const { return !m_loading; }
+    /// Runs `request` now when the catalogue is ready, otherwise once it is (in the order the
+    /// requests came), so that nothing asked for meanwhile is lost.
+    void WhenReady(std::function<void()> request);
+
+    /// Why a load failed; empty while none has.
+    const std::string& Error() const { return m_error; }
+
+    /// Opens the price history window of `card` over `parent`; null when the history cannot
+    /// be read (which is reported).
+    QWidget* ShowPriceHistory(const CardRecord& card, QWidget* parent);
+
+private:
+    struct Result;
+    void Finish(const std::shared_ptr<Result>& result);
+    void Report(const std::string& error);
+    /// Which price database file could not be opened and what the user can do about it.
+    QString PriceDatabaseAdvice() const;
+
+    CADODataBase& m_priceDatabase;
+    CardCatalogue& m_catalogue;
+    CardLookup& m_lookup;
+    std::string m_error;
+    bool m_loading = false;
+    std::uint64_t m_generation = 0;  // of the newest load; an older worker's result is dropped
+    std::thread m_worker;
+    HoldLookup m_hold;
+    std::function<void()> m_loaded;
+    std::function<void()> m_beforeReplace;
+    QPointer<QGroupBox> m_frame;
+    QString m_frameTitle;
+    std::deque<std::function<void()>> m_waiting;
+};
