@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <set>
+#include <unordered_map>
 
 namespace {
 
@@ -69,10 +70,12 @@ bool OneEditApart(std::string_view a, std::string_view b)
 // word long enough that one slip still leaves it recognisable, 0 otherwise.
 double WordWeight(std::string_view nameWord, std::string_view textWord)
 {
-    if (nameWord == textWord) {
+    if (nameWord.size() == textWord.size() && nameWord[0] == textWord[0] && nameWord == textWord) {
         return 1.0;
     }
-    if (nameWord.size() > kShortWord && OneEditApart(nameWord, textWord)) {
+    const std::size_t longer = std::max(nameWord.size(), textWord.size());
+    if (nameWord.size() > kShortWord && longer - std::min(nameWord.size(), textWord.size()) <= 1 &&
+        OneEditApart(nameWord, textWord)) {
         return kTypoWeight;
     }
     return 0.0;
@@ -84,12 +87,46 @@ bool IsShortOrCommon(std::string_view word)
            std::find(kCommonWords.begin(), kCommonWords.end(), word) != kCommonWords.end();
 }
 
-std::string JoinWords(const std::vector<std::string>& words)
+// The words of text as Words cuts them, as views into text or, when it holds capitals or
+// apostrophes, into lowered; lowered and words are reused, so a scorer that scores thousands
+// of names allocates next to nothing.
+void SplitWords(std::string_view text, std::string& lowered, std::vector<std::string_view>& words)
+{
+    words.clear();
+    std::string_view source = text;
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return (c >= 'A' && c <= 'Z') || c == '\''; })) {
+        lowered.clear();
+        for (const char c : text) {
+            if (c != '\'') {
+                lowered.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+            }
+        }
+        source = lowered;
+    }
+    std::size_t start = 0;
+    bool inWord = false;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        if (IsWordByte(static_cast<unsigned char>(source[i]))) {
+            start = inWord ? start : i;
+            inWord = true;
+        } else if (inWord) {
+            words.push_back(source.substr(start, i - start));
+            inWord = false;
+        }
+    }
+    if (inWord) {
+        words.push_back(source.substr(start));
+    }
+}
+
+template <typename Word>
+std::string JoinWords(const std::vector<Word>& words)
 {
     std::string joined;
-    for (const std::string& word : words) {
+    for (const Word& word : words) {
         joined += joined.empty() ? "" : " ";
-        joined += word;
+        joined.append(word);
     }
     return joined;
 }
@@ -98,27 +135,10 @@ std::string JoinWords(const std::vector<std::string>& words)
 
 std::vector<std::string> MatchScorer::Words(std::string_view text)
 {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char ch : text) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<unsigned char>(c - 'A' + 'a');
-        }
-        if (c == '\'') {
-            continue;
-        }
-        if (IsWordByte(c)) {
-            word.push_back(static_cast<char>(c));
-        } else if (!word.empty()) {
-            words.push_back(std::move(word));
-            word.clear();
-        }
-    }
-    if (!word.empty()) {
-        words.push_back(std::move(word));
-    }
-    return words;
+    std::string lowered;
+    std::vector<std::string_view> views;
+    SplitWords(text, lowered, views);
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
@@ -130,6 +150,7 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
     }
     const std::string cleaned = NormalisePunctuation(StripQuantities(text));
     std::set<std::string> replacements;
+    std::unordered_map<std::string, std::size_t> distinct;  // word -> index in m_distinct
     std::size_t start = 0;
     std::size_t tokenIndex = 0;
     while (start <= cleaned.size()) {
@@ -155,7 +176,11 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
         std::size_t letters = 0;
         for (std::string& word : Words(token)) {
             letters += word.size();
-            m_positions[word].push_back(m_words.size());
+            const auto [at, added] = distinct.try_emplace(word, m_distinct.size());
+            if (added) {
+                m_distinct.push_back(TextWord{word, {}});
+            }
+            m_distinct[at->second].positions.push_back(m_words.size());
             m_words.push_back(Word{std::move(word), tokenIndex});
         }
         m_tokenLetters.push_back(letters);
@@ -166,38 +191,55 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
         start = comma + 1;
     }
     m_replacements.assign(replacements.begin(), replacements.end());
+    for (std::size_t i = 0; i < m_distinct.size(); ++i) {
+        const std::size_t length = m_distinct[i].text.size();
+        if (m_byLength.size() <= length) {
+            m_byLength.resize(length + 1);
+        }
+        m_byLength[length].push_back(i);
+    }
 }
 
 int MatchScorer::Score(std::string_view cardName) const
 {
-    const std::vector<std::string> name = Words(cardName);
+    thread_local std::string lowered;
+    thread_local std::vector<std::string_view> name;
+    SplitWords(cardName, lowered, name);
     std::size_t nameLetters = 0;
-    for (const std::string& word : name) {
+    for (const std::string_view word : name) {
         nameLetters += word.size();
     }
     if (nameLetters == 0) {
         return 0;
     }
-    if (std::binary_search(m_replacements.begin(), m_replacements.end(), JoinWords(name))) {
+    if (!m_replacements.empty() &&
+        std::binary_search(m_replacements.begin(), m_replacements.end(), JoinWords(name))) {
         return 100;
     }
     // The best run of name words found in the same order as whole words of the text; runs
     // start only where a text word stands for the name word.
     double best = 0.0;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        for (const auto& [word, positions] : m_positions) {
-            if (WordWeight(name[i], word) == 0.0) {
-                continue;
+        // Only a text word of the same length, or one longer or shorter, can stand for it.
+        const std::size_t length = name[i].size();
+        for (std::size_t other = length - 1; other <= length + 1; ++other) {
+            if (other >= m_byLength.size()) {
+                break;
             }
-            for (const std::size_t j : positions) {
-                best = std::max(best, RunScore(name, nameLetters, i, j));
+            for (const std::size_t d : m_byLength[other]) {
+                if (WordWeight(name[i], m_distinct[d].text) == 0.0) {
+                    continue;
+                }
+                for (const std::size_t j : m_distinct[d].positions) {
+                    best = std::max(best, RunScore(name, nameLetters, i, j));
+                }
             }
         }
     }
     return static_cast<int>(best * 100.0 + 0.5);
 }
 
-double MatchScorer::RunScore(const std::vector<std::string>& name, std::size_t nameLetters,
+double MatchScorer::RunScore(const std::vector<std::string_view>& name, std::size_t nameLetters,
                              std::size_t i, std::size_t j) const
 {
     double covered = 0.0;
