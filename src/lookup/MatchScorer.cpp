@@ -35,7 +35,7 @@ constexpr std::array<std::string_view, 72> kCommonWords = {
     "wall",   "war",     "wish",    "wonder",  "world",  "zap",    "filth",   "brawn",
 };
 
-bool IsWordByte(unsigned char c)
+constexpr bool IsWordByte(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80;
 }
@@ -70,8 +70,15 @@ bool OneEditApart(std::string_view a, std::string_view b)
 // word long enough that one slip still leaves it recognisable, 0 otherwise.
 double WordWeight(std::string_view nameWord, std::string_view textWord)
 {
-    if (nameWord.size() == textWord.size() && nameWord[0] == textWord[0] && nameWord == textWord) {
-        return 1.0;
+    if (nameWord.size() == textWord.size()) {
+        // Words are short: a loop beats a call to compare them.
+        std::size_t same = 0;
+        while (same < nameWord.size() && nameWord[same] == textWord[same]) {
+            ++same;
+        }
+        if (same == nameWord.size()) {
+            return 1.0;
+        }
     }
     const std::size_t longer = std::max(nameWord.size(), textWord.size());
     if (nameWord.size() > kShortWord && longer - std::min(nameWord.size(), textWord.size()) <= 1 &&
@@ -87,37 +94,64 @@ bool IsShortOrCommon(std::string_view word)
            std::find(kCommonWords.begin(), kCommonWords.end(), word) != kCommonWords.end();
 }
 
+// What a byte is to Words: part of a word, between words, or part of a word once it is
+// lowered or, for an apostrophe, dropped.
+enum ByteKind : unsigned char { kSeparator, kWordByte, kToNormalise };
+
+constexpr std::array<unsigned char, 256> MakeByteKinds()
+{
+    std::array<unsigned char, 256> kinds{};
+    for (int c = 0; c < 256; ++c) {
+        kinds[static_cast<std::size_t>(c)] =
+            (c >= 'A' && c <= 'Z') || c == '\'' ? kToNormalise
+            : IsWordByte(static_cast<unsigned char>(c)) ? kWordByte
+                                                         : kSeparator;
+    }
+    return kinds;
+}
+constexpr std::array<unsigned char, 256> kByteKinds = MakeByteKinds();
+
+// Cuts text into views of its words; false, at the first capital or apostrophe, when it must
+// be lowered first.
+bool SplitLowered(std::string_view text, std::vector<std::string_view>& words)
+{
+    words.clear();
+    std::size_t start = 0;
+    bool inWord = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char kind = kByteKinds[static_cast<unsigned char>(text[i])];
+        if (kind == kToNormalise) {
+            return false;
+        }
+        if (kind == kWordByte) {
+            start = inWord ? start : i;
+            inWord = true;
+        } else if (inWord) {
+            words.push_back(text.substr(start, i - start));
+            inWord = false;
+        }
+    }
+    if (inWord) {
+        words.push_back(text.substr(start));
+    }
+    return true;
+}
+
 // The words of text as Words cuts them, as views into text or, when it holds capitals or
 // apostrophes, into lowered; lowered and words are reused, so a scorer that scores thousands
 // of names allocates next to nothing.
 void SplitWords(std::string_view text, std::string& lowered, std::vector<std::string_view>& words)
 {
-    words.clear();
-    std::string_view source = text;
-    if (std::any_of(text.begin(), text.end(),
-                    [](char c) { return (c >= 'A' && c <= 'Z') || c == '\''; })) {
-        lowered.clear();
-        for (const char c : text) {
-            if (c != '\'') {
-                lowered.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-            }
-        }
-        source = lowered;
+    if (SplitLowered(text, words)) {
+        return;
     }
-    std::size_t start = 0;
-    bool inWord = false;
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        if (IsWordByte(static_cast<unsigned char>(source[i]))) {
-            start = inWord ? start : i;
-            inWord = true;
-        } else if (inWord) {
-            words.push_back(source.substr(start, i - start));
-            inWord = false;
+    lowered.clear();
+    for (const char c : text) {
+        if (c != '\'') {
+            lowered.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
         }
     }
-    if (inWord) {
-        words.push_back(source.substr(start));
-    }
+    SplitLowered(lowered, words);
 }
 
 template <typename Word>
@@ -220,9 +254,11 @@ int MatchScorer::Score(std::string_view cardName) const
     // start only where a text word stands for the name word.
     double best = 0.0;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        // Only a text word of the same length, or one longer or shorter, can stand for it.
+        // Only a text word of the same length, or for a word long enough to have typos one
+        // longer or shorter, can stand for it.
         const std::size_t length = name[i].size();
-        for (std::size_t other = length - 1; other <= length + 1; ++other) {
+        const std::size_t slack = length > kShortWord ? 1 : 0;
+        for (std::size_t other = length - slack; other <= length + slack; ++other) {
             if (other >= m_byLength.size()) {
                 break;
             }
