@@ -392,6 +392,7 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
         hold = m_typedSearch->Hold();
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
+    m_lookup.Options().bestMatch = m_options.BestMatch();
     m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
     FinishLookUp(text, fromClipboard);
 }

@@ -1,13 +1,16 @@
 #include "lookup/CardLookup.h"
 
 #include "data/CardRecord.h"
+#include "lookup/BestCandidates.h"
 #include "lookup/BuildPattern.h"
+#include "lookup/MatchScorer.h"
 #include "lookup/ShownCardsSink.h"
 #include "lookup/ShownCardsTable.h"
 #include "lookup/TextCleaning.h"
 #include "lookup/Utf8.h"
 
 #include <ctime>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -24,6 +27,8 @@ enum Known : unsigned char { kFound = 1, kOffered = 2 };
 
 // The clock is read at every so many patterns: reading it costs more than most patterns.
 constexpr std::size_t kClockEvery = 8;
+// ... and, while the found cards of one pattern are scored, at every so many of them.
+constexpr std::size_t kScoredPerClock = 64;
 
 std::int64_t ThreadCpuNanoseconds()
 {
@@ -50,6 +55,9 @@ struct CardLookup::Run {
     // Within one lookup the shown cards only grow, so a pattern whose cards were offered once
     // can offer nothing new: it is not tested again.
     std::unordered_map<std::string, unsigned char> known;
+    // Best Match First on a copied text: what is found goes here, scored, not to the sink.
+    const MatchScorer* scorer = nullptr;
+    BestCandidates* best = nullptr;
 };
 
 void CardLookup::Prepare(const std::vector<CardRecord>& cards, bool buildIndex)
@@ -69,6 +77,14 @@ LookupStats CardLookup::LookUp(std::string_view text, bool fromClipboard, ShownC
         run.stats.textCut = head.size() < text.size();
         text = head;
     }
+    std::optional<MatchScorer> scorer;
+    std::optional<BestCandidates> best;
+    if (fromClipboard && m_options.bestMatch && m_cards != nullptr) {
+        scorer.emplace(text, m_filters, m_options, true, m_limits);
+        best.emplace(m_cards->size(), ShownCardsTable::kClipboardLimit);
+        run.scorer = &*scorer;
+        run.best = &*best;
+    }
     const std::string cleaned = NormalisePunctuation(StripQuantities(text));
     // Tokens are taken off the front at each comma; walking an index gives the same tokens
     // without moving the rest of a long text for every one.
@@ -79,6 +95,12 @@ LookupStats CardLookup::LookUp(std::string_view text, bool fromClipboard, ShownC
         MatchTokenIn(run, cleaned.substr(start, end - start));
         start = comma == std::string::npos ? cleaned.size() : comma + 1;
     } while (start < cleaned.size() && !run.stop);
+    if (best) {
+        for (const std::uint32_t index : best->InFoundOrder()) {
+            run.stats.cardsAdded += sink.AddShownCard((*m_cards)[index], true) ? 1 : 0;
+        }
+        run.stats.stoppedAtLimit = best->Overflowed();
+    }
     return run.stats;
 }
 
@@ -138,7 +160,7 @@ bool CardLookup::TestPattern(Run& run, const std::string& pattern) const
     // A clipboard lookup asks only for as many names as it can still list; more are asked for
     // when some of them were refused (already listed).
     std::size_t limit = !adds ? 1
-                        : run.fromClipboard
+                        : run.fromClipboard && run.best == nullptr
                             ? ShownCardsTable::kClipboardLimit - run.stats.cardsAdded
                             : SIZE_MAX;
     std::vector<std::uint32_t> matches = m_matcher.Matches(pattern, limit);
@@ -150,6 +172,10 @@ bool CardLookup::TestPattern(Run& run, const std::string& pattern) const
     }
     if (!adds) {
         return !matches.empty();
+    }
+    if (run.best != nullptr) {
+        OfferToBest(run, matches);
+        return (knowledge & kFound) != 0;
     }
     for (std::size_t offered = 0; offered < matches.size();) {
         if (run.sink.AddShownCard((*m_cards)[matches[offered++]], run.fromClipboard)) {
@@ -167,6 +193,23 @@ bool CardLookup::TestPattern(Run& run, const std::string& pattern) const
         }
     }
     return (knowledge & kFound) != 0;
+}
+
+// Every card a pattern found is scored once, the first time it is found; the clock is read
+// meanwhile, since a pattern may find most of a large catalogue.
+void CardLookup::OfferToBest(Run& run, const std::vector<std::uint32_t>& matches) const
+{
+    for (std::size_t i = 0; i < matches.size(); ++i) {
+        if (i % kScoredPerClock == kScoredPerClock - 1 && ThreadCpuNanoseconds() >= run.deadline) {
+            run.stop = true;
+            run.stats.outOfTime = true;
+            return;
+        }
+        if (run.best->FirstSight(matches[i])) {
+            // The matcher's copy of the name was just read; the card records lie far apart.
+            run.best->Offer(matches[i], run.scorer->Score(m_matcher.FoldedName(matches[i])));
+        }
+    }
 }
 
 // True when filtering cannot change the token nor any rest cut from it: it is in lower case

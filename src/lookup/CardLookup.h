@@ -4,6 +4,7 @@
 #include "lookup/FilterList.h"
 #include "lookup/LookupOptions.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,8 @@ public:
     /// nothing for patterns of four characters or less and stops once 100 cards are shown;
     /// it reads only the first ClipboardLimits::maxChars characters and stops when it has
     /// spent ClipboardLimits::budget of processor time (the stats tell whether it was cut).
+    /// With Options().bestMatch, a clipboard lookup does not stop at 100 cards: it scores
+    /// every card it finds against the text and hands the sink the 100 best at the end.
     LookupStats LookUp(std::string_view text, bool fromClipboard, ShownCardsSink& sink);
 
     /// Matches one cleaned token, then the rests its patterns leave over.
@@ -58,6 +61,7 @@ private:
     void OneLetterPatterns(Run& run, std::string_view word) const;
     bool Probe(Run& run, const std::string& pattern) const;
     bool TestPattern(Run& run, const std::string& pattern) const;
+    void OfferToBest(Run& run, const std::vector<std::uint32_t>& matches) const;
     bool OutOfTime(Run& run) const;
 
     const std::vector<CardRecord>* m_cards = nullptr;

@@ -26,6 +26,9 @@ public:
     std::size_t Size() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
     /// Characters of the longest name: no pattern with more characters besides "*" matches.
     std::size_t LongestName() const { return m_longest; }
+    /// The name of the card at a catalogue index as it is matched: ASCII letters in lower
+    /// case, other characters as they are (a broken UTF-8 sequence as U+FFFD).
+    std::string_view FoldedName(std::size_t index) const { return NameBytes(index); }
     /// Bytes held for the prepared names and their index.
     std::size_t MemoryBytes() const;
 

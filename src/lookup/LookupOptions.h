@@ -7,6 +7,9 @@
 struct LookupOptions {
     bool userFilter = true;  ///< rewrite every token with the user's word filters
     int matchLevel = 1;      ///< highest match mode tried: 1 normal, 2 "Match Level Low"
+    /// "Best Match First": a clipboard lookup reads the whole text and keeps the 100 cards of
+    /// all it finds that match it best, instead of the first 100 found.
+    bool bestMatch = false;
 };
 
 /// What bounds a clipboard lookup besides its 100 cards, so that no copied text can hold the
@@ -21,6 +24,7 @@ struct LookupStats {
     std::size_t patterns = 0;     ///< patterns tested against the names
     std::size_t cardsAdded = 0;   ///< cards the sink accepted
     bool textCut = false;         ///< the clipboard text was longer than maxChars
-    bool stoppedAtLimit = false;  ///< the clipboard lookup ended at its 100 cards
+    bool stoppedAtLimit = false;  ///< the clipboard lookup ended at its 100 cards (with
+                                  ///< bestMatch: found more and kept the 100 best)
     bool outOfTime = false;       ///< the clipboard lookup ended when its budget was spent
 };

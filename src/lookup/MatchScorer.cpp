@@ -7,14 +7,19 @@
 #include <array>
 #include <cmath>
 #include <set>
+#include <unordered_map>
 
 namespace {
 
 // A typed word one edit away from a name word (a typo) counts for this share of its letters.
 constexpr double kTypoWeight = 0.75;
-// How strongly the share of its token that the name covers weighs: a name standing alone
-// scores its full coverage, a name inside a sentence of forty letters still about 70 % of it.
-constexpr double kTokenExponent = 0.25;
+// How strongly the share of its token that the name covers weighs: to the power 1/4, a name
+// standing alone scores its full coverage, a name inside a sentence of forty letters still
+// about 70 % of it. Two square roots give that power at a fraction of the cost of pow.
+double TokenWeight(double share)
+{
+    return std::sqrt(std::sqrt(share));
+}
 // A name reached through one short or common word among other words of its token keeps this
 // share of its score: "fog" in "any fog in the chat" names no card.
 constexpr double kLoneWordFactor = 0.5;
@@ -34,7 +39,7 @@ constexpr std::array<std::string_view, 72> kCommonWords = {
     "wall",   "war",     "wish",    "wonder",  "world",  "zap",    "filth",   "brawn",
 };
 
-bool IsWordByte(unsigned char c)
+constexpr bool IsWordByte(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80;
 }
@@ -69,10 +74,21 @@ bool OneEditApart(std::string_view a, std::string_view b)
 // word long enough that one slip still leaves it recognisable, 0 otherwise.
 double WordWeight(std::string_view nameWord, std::string_view textWord)
 {
-    if (nameWord == textWord) {
-        return 1.0;
+    if (nameWord.size() == textWord.size()) {
+        // Words are short: a loop beats a call to compare them.
+        std::size_t same = 0;
+        while (same < nameWord.size() && nameWord[same] == textWord[same]) {
+            ++same;
+        }
+        if (same == nameWord.size()) {
+            return 1.0;
+        }
     }
-    if (nameWord.size() > kShortWord && OneEditApart(nameWord, textWord)) {
+    // One edit of a word this long keeps its first or its last character.
+    const std::size_t longer = std::max(nameWord.size(), textWord.size());
+    if (nameWord.size() > kShortWord && longer - std::min(nameWord.size(), textWord.size()) <= 1 &&
+        (nameWord.front() == textWord.front() || nameWord.back() == textWord.back()) &&
+        OneEditApart(nameWord, textWord)) {
         return kTypoWeight;
     }
     return 0.0;
@@ -84,12 +100,73 @@ bool IsShortOrCommon(std::string_view word)
            std::find(kCommonWords.begin(), kCommonWords.end(), word) != kCommonWords.end();
 }
 
-std::string JoinWords(const std::vector<std::string>& words)
+// What a byte is to Words: part of a word, between words, or part of a word once it is
+// lowered or, for an apostrophe, dropped.
+enum ByteKind : unsigned char { kSeparator, kWordByte, kToNormalise };
+
+constexpr std::array<unsigned char, 256> MakeByteKinds()
+{
+    std::array<unsigned char, 256> kinds{};
+    for (int c = 0; c < 256; ++c) {
+        kinds[static_cast<std::size_t>(c)] =
+            (c >= 'A' && c <= 'Z') || c == '\'' ? kToNormalise
+            : IsWordByte(static_cast<unsigned char>(c)) ? kWordByte
+                                                         : kSeparator;
+    }
+    return kinds;
+}
+constexpr std::array<unsigned char, 256> kByteKinds = MakeByteKinds();
+
+// Cuts text into views of its words; false, at the first capital or apostrophe, when it must
+// be lowered first.
+bool SplitLowered(std::string_view text, std::vector<std::string_view>& words)
+{
+    words.clear();
+    std::size_t start = 0;
+    bool inWord = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char kind = kByteKinds[static_cast<unsigned char>(text[i])];
+        if (kind == kToNormalise) {
+            return false;
+        }
+        if (kind == kWordByte) {
+            start = inWord ? start : i;
+            inWord = true;
+        } else if (inWord) {
+            words.push_back(text.substr(start, i - start));
+            inWord = false;
+        }
+    }
+    if (inWord) {
+        words.push_back(text.substr(start));
+    }
+    return true;
+}
+
+// The words of text as Words cuts them, as views into text or, when it holds capitals or
+// apostrophes, into lowered; lowered and words are reused, so a scorer that scores thousands
+// of names allocates next to nothing.
+void SplitWords(std::string_view text, std::string& lowered, std::vector<std::string_view>& words)
+{
+    if (SplitLowered(text, words)) {
+        return;
+    }
+    lowered.clear();
+    for (const char c : text) {
+        if (c != '\'') {
+            lowered.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+        }
+    }
+    SplitLowered(lowered, words);
+}
+
+template <typename Word>
+std::string JoinWords(const std::vector<Word>& words)
 {
     std::string joined;
-    for (const std::string& word : words) {
+    for (const Word& word : words) {
         joined += joined.empty() ? "" : " ";
-        joined += word;
+        joined.append(word);
     }
     return joined;
 }
@@ -98,27 +175,10 @@ std::string JoinWords(const std::vector<std::string>& words)
 
 std::vector<std::string> MatchScorer::Words(std::string_view text)
 {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char ch : text) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<unsigned char>(c - 'A' + 'a');
-        }
-        if (c == '\'') {
-            continue;
-        }
-        if (IsWordByte(c)) {
-            word.push_back(static_cast<char>(c));
-        } else if (!word.empty()) {
-            words.push_back(std::move(word));
-            word.clear();
-        }
-    }
-    if (!word.empty()) {
-        words.push_back(std::move(word));
-    }
-    return words;
+    std::string lowered;
+    std::vector<std::string_view> views;
+    SplitWords(text, lowered, views);
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
@@ -130,6 +190,7 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
     }
     const std::string cleaned = NormalisePunctuation(StripQuantities(text));
     std::set<std::string> replacements;
+    std::unordered_map<std::string, std::size_t> distinct;  // word -> index in m_distinct
     std::size_t start = 0;
     std::size_t tokenIndex = 0;
     while (start <= cleaned.size()) {
@@ -155,7 +216,11 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
         std::size_t letters = 0;
         for (std::string& word : Words(token)) {
             letters += word.size();
-            m_positions[word].push_back(m_words.size());
+            const auto [at, added] = distinct.try_emplace(word, m_distinct.size());
+            if (added) {
+                m_distinct.push_back(TextWord{word, {}});
+            }
+            m_distinct[at->second].positions.push_back(m_words.size());
             m_words.push_back(Word{std::move(word), tokenIndex});
         }
         m_tokenLetters.push_back(letters);
@@ -166,38 +231,57 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
         start = comma + 1;
     }
     m_replacements.assign(replacements.begin(), replacements.end());
+    for (std::size_t i = 0; i < m_distinct.size(); ++i) {
+        const std::size_t length = m_distinct[i].text.size();
+        if (m_byLength.size() <= length) {
+            m_byLength.resize(length + 1);
+        }
+        m_byLength[length].push_back(i);
+    }
 }
 
 int MatchScorer::Score(std::string_view cardName) const
 {
-    const std::vector<std::string> name = Words(cardName);
+    thread_local std::string lowered;
+    thread_local std::vector<std::string_view> name;
+    SplitWords(cardName, lowered, name);
     std::size_t nameLetters = 0;
-    for (const std::string& word : name) {
+    for (const std::string_view word : name) {
         nameLetters += word.size();
     }
     if (nameLetters == 0) {
         return 0;
     }
-    if (std::binary_search(m_replacements.begin(), m_replacements.end(), JoinWords(name))) {
+    if (!m_replacements.empty() &&
+        std::binary_search(m_replacements.begin(), m_replacements.end(), JoinWords(name))) {
         return 100;
     }
     // The best run of name words found in the same order as whole words of the text; runs
     // start only where a text word stands for the name word.
     double best = 0.0;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        for (const auto& [word, positions] : m_positions) {
-            if (WordWeight(name[i], word) == 0.0) {
-                continue;
+        // Only a text word of the same length, or for a word long enough to have typos one
+        // longer or shorter, can stand for it.
+        const std::size_t length = name[i].size();
+        const std::size_t slack = length > kShortWord ? 1 : 0;
+        for (std::size_t other = length - slack; other <= length + slack; ++other) {
+            if (other >= m_byLength.size()) {
+                break;
             }
-            for (const std::size_t j : positions) {
-                best = std::max(best, RunScore(name, nameLetters, i, j));
+            for (const std::size_t d : m_byLength[other]) {
+                if (WordWeight(name[i], m_distinct[d].text) == 0.0) {
+                    continue;
+                }
+                for (const std::size_t j : m_distinct[d].positions) {
+                    best = std::max(best, RunScore(name, nameLetters, i, j));
+                }
             }
         }
     }
     return static_cast<int>(best * 100.0 + 0.5);
 }
 
-double MatchScorer::RunScore(const std::vector<std::string>& name, std::size_t nameLetters,
+double MatchScorer::RunScore(const std::vector<std::string_view>& name, std::size_t nameLetters,
                              std::size_t i, std::size_t j) const
 {
     double covered = 0.0;
@@ -221,7 +305,7 @@ double MatchScorer::RunScore(const std::vector<std::string>& name, std::size_t n
     }
     const double nameShare = covered / static_cast<double>(nameLetters);
     const double tokenShare = static_cast<double>(textLetters) / static_cast<double>(tokenLetters);
-    double score = nameShare * std::pow(tokenShare, kTokenExponent);
+    double score = nameShare * TokenWeight(tokenShare);
     if (length == 1 && tokenShare < 1.0 && IsShortOrCommon(name[i])) {
         score *= kLoneWordFactor;
     }

@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 /// The match score of "Best Match First": how well a card name that a lookup found fits the
@@ -34,11 +33,16 @@ private:
         std::string text;
         std::size_t token;
     };
-    double RunScore(const std::vector<std::string>& name, std::size_t nameLetters,
+    double RunScore(const std::vector<std::string_view>& name, std::size_t nameLetters,
                     std::size_t nameStart, std::size_t textStart) const;
 
+    struct TextWord {
+        std::string text;
+        std::vector<std::size_t> positions;  // indexes in m_words
+    };
     std::vector<Word> m_words;
-    std::unordered_map<std::string, std::vector<std::size_t>> m_positions;  // word -> indexes
+    std::vector<TextWord> m_distinct;  // each word of the text once, with where it stands
+    std::vector<std::vector<std::size_t>> m_byLength;  // length -> indexes in m_distinct
     std::vector<std::size_t> m_tokenLetters;   // letters of each token's words
     std::vector<std::string> m_replacements;   // applied filter replacements, as joined words
 };

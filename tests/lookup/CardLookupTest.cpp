@@ -227,10 +227,51 @@ TEST_F(ClipboardLimitTest, LongTextsAreReadWholeUpToTheirBound)
 TEST_F(ClipboardLimitTest, SpentBudgetStopsOnlyClipboardLookups)
 {
     m_lookup.SetClipboardLimits({65536, std::chrono::milliseconds(0)});
-    EXPECT_EQ(Find("shock", true), Names{});
-    EXPECT_TRUE(m_stats.outOfTime);
-    EXPECT_EQ(Find("shock", false), Names{"Shock"});
-    EXPECT_FALSE(m_stats.outOfTime);
+    for (const bool best : {false, true}) {
+        m_lookup.Options().bestMatch = best;
+        EXPECT_EQ(Find("shock", true), Names{}) << best;
+        EXPECT_TRUE(m_stats.outOfTime) << best;
+        EXPECT_EQ(Find("shock", false), Names{"Shock"}) << best;
+        EXPECT_FALSE(m_stats.outOfTime) << best;
+    }
+}
+
+// Best Match First: a copied text is read to its end and the 100 cards matching it best are
+// listed, so 150 goblins cannot crowd out a name after them; without it, or typed, nothing
+// changes.
+TEST_F(ClipboardLimitTest, BestMatchKeepsTheBestHundredOfTheWholeText)
+{
+    struct Case {
+        const char* text;
+        bool clipboard;
+        bool best;
+        std::size_t listed;
+        bool counterspell;
+        bool stopped;
+    };
+    const Case cases[] = {
+        {"goblin, counterspell", true, false, 100, false, true},
+        {"goblin, counterspell", true, true, 100, true, true},
+        {"goblin and counterspell", true, true, 100, true, true},
+        {"counterspell", true, true, 1, true, false},
+        {"goblin, counterspell", false, true, 151, true, false},
+    };
+    for (const Case& c : cases) {
+        m_lookup.Options().bestMatch = c.best;
+        const Names found = Find(c.text, c.clipboard);
+        EXPECT_EQ(found.size(), c.listed) << c.text << " best " << c.best;
+        EXPECT_EQ(found.count("Counterspell") == 1, c.counterspell) << c.text << " best " << c.best;
+        EXPECT_EQ(m_stats.stoppedAtLimit, c.stopped) << c.text << " best " << c.best;
+        EXPECT_EQ(m_stats.cardsAdded, c.listed) << c.text << " best " << c.best;
+    }
+    // Counterspell (100) and the goblins of one digit (86) outscore those of two (75), which
+    // outscore those of three; of equal scores the first found stay, and cards are listed in
+    // the order they were found.
+    m_lookup.Options().bestMatch = true;
+    const Names found = Find("goblin, counterspell", true);
+    EXPECT_TRUE(found.count("Goblin 98") && !found.count("Goblin 99") && !found.count("Goblin 100"));
+    EXPECT_EQ(m_table.IdsInAddOrder().front(), m_cards[0].id);
+    EXPECT_EQ(m_table.IdsInAddOrder().back(), m_cards[150 + 2].id);
 }
 
 } // namespace

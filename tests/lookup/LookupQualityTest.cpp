@@ -71,12 +71,15 @@ TEST_F(LookupQualityTest, BestMatchFirstMeetsTheGoalsOnTheSampleCatalogue)
     EXPECT_LT(off.NothingShown(), kNothingShownGoal);
 }
 
-TEST_F(LookupQualityTest, LargeCatalogueKeepsTheFirstThreeAndTheSilence)
+// Among 100,000 cards every figure stays within five points of the sample's, "all named
+// cards" included: many synthetic names sharing a short word must not crowd out a later name.
+TEST_F(LookupQualityTest, LargeCatalogueStaysWithinFivePointsOfTheSample)
 {
     const QualityFigures sample = MeasureQuality(s_corpus, s_sample, s_filters, true);
     const QualityFigures large =
         MeasureQuality(s_corpus, LargeCatalogue(s_sample, 100000), s_filters, true);
     EXPECT_GE(large.TopThree(), sample.TopThree() - kLargeCatalogueDrop) << Misses(large);
+    EXPECT_GE(large.AllShown(), sample.AllShown() - kLargeCatalogueDrop) << Misses(large);
     EXPECT_GE(large.NothingShown(), sample.NothingShown() - kLargeCatalogueDrop) << Misses(large);
 }
 

@@ -36,6 +36,10 @@ TEST(MatchScorerTest, ScoresOnTableOfCases)
         {"Wrath of God, Counterspell", "Counterspell", 100, 100},    // each token on its own
         {"I've been running Psychatog in my deck", "Psychatog", passes, 80},
         {"wts psychatgo", "Psychatog", passes, 80},                  // one typo
+        {"wts sychatog", "Psychatog", passes, 80},                   // ... at either end
+        {"wts spychatog", "Psychatog", passes, 80},
+        {"wts psychatoh", "Psychatog", passes, 80},
+        {"wts xsychatoh", "Psychatog", 0, 0},                        // two are too many
         {"lightning bolt and giant growth", "Lightning Rift", 0, passes - 1},  // half a name
         {"birds", "Birds of Paradise", 0, passes - 1},
         {"the forest was quiet", "Forest", 0, passes - 1},           // a lone common word

@@ -202,3 +202,13 @@ TEST_F(QuorvelLookupCommandTest, BestMatchFirstOrdersByScoreAndReportsOnlyPassin
     EXPECT_EQ(best.status, 1);
     EXPECT_EQ(best.out, "0 cards found!\n---\n");
 }
+
+// As in the window: with --best a copied text is read past its first 100 cards.
+TEST_F(QuorvelLookupCommandTest, BestMatchFirstListsTheBestHundredOfACopiedText)
+{
+    WriteDatabase(150);
+    const std::string args = "--clipboard --report 'goblin, counterspell'";
+    EXPECT_EQ(Run(args).out.find("Counterspell"), std::string::npos);
+    const std::string head = "100 cards found!\n---\nCard Name: Counterspell\n";
+    EXPECT_EQ(Run("--best " + args).out.substr(0, head.size()), head);
+}

@@ -63,6 +63,7 @@ int main(int argc, char** argv)
                 "no card: cards counted per line |\n|---|---|---|---|---|---|\n");
     bool met = true;
     QualityFigures best;
+    QualityFigures sampleOn;
     for (const auto* cards : {&sample, &large}) {
         const char* name = cards == &sample ? "2,117 sample cards" : "100,000 cards";
         PrintRow(name, "off", MeasureQuality(corpus, *cards, filters, false));
@@ -71,6 +72,14 @@ int main(int argc, char** argv)
         const double drop = cards == &sample ? 0.0 : kLargeCatalogueDrop;
         met = met && on.TopThree() >= kTopThreeGoal - drop &&
               on.AllShown() >= kAllShownGoal - drop && on.NothingShown() >= kNothingShownGoal - drop;
+        // With 100,000 cards each figure may also fall at most that far below the sample's.
+        if (cards == &sample) {
+            sampleOn = on;
+        } else {
+            met = met && on.TopThree() >= sampleOn.TopThree() - drop &&
+                  on.AllShown() >= sampleOn.AllShown() - drop &&
+                  on.NothingShown() >= sampleOn.NothingShown() - drop;
+        }
         if (misses) {
             best = on;
             std::printf("\nMissed with %s:\n", name);

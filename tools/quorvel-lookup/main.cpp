@@ -50,6 +50,7 @@ constexpr const char* kUsage =
     "  --no-filters  do not apply the word filters\n"
     "  --best        Best Match First: list the cards by match score, best first, with the\n"
     "                score as a last field; the report keeps only those scoring at least %d\n"
+    "                (with --clipboard: the 100 best of all the text finds are listed)\n"
     "  --report      print the value report the popup would show instead of the list\n"
     "  -h, --help    show this text\n"
     "  --version     show the version\n"
@@ -224,6 +225,7 @@ int main(int argc, char** argv)
     lookup.SetFilters(filters.filters);
     lookup.Options().userFilter = options.filters;
     lookup.Options().matchLevel = options.level;
+    lookup.Options().bestMatch = options.best;
     ShownCardsTable shown;
     const LookupStats stats = lookup.LookUp(TrimBlanks(options.text), options.fromClipboard, shown);
     const std::string cutNote = LookupCutNote(stats, lookup.Limits());

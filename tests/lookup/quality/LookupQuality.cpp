@@ -58,6 +58,7 @@ QualityFigures MeasureQuality(const std::vector<CorpusLine>& corpus,
     QualityFigures figures;
     CardLookup lookup(cards);
     lookup.SetFilters(filters);
+    lookup.Options().bestMatch = bestMatch;
     for (const CorpusLine& line : corpus) {
         ShownCardsTable shown;
         const LookupStats stats = lookup.LookUp(line.text, true, shown);
