@@ -1,5 +1,7 @@
 #include "lookup/BestCandidates.h"
 
+#include "lookup/MatchRank.h"
+
 #include <algorithm>
 
 BestCandidates::BestCandidates(std::size_t catalogueSize, std::size_t capacity)
@@ -10,7 +12,7 @@ BestCandidates::BestCandidates(std::size_t catalogueSize, std::size_t capacity)
 
 bool BestCandidates::Better(const Entry& a, const Entry& b)
 {
-    return a.score != b.score ? a.score > b.score : a.order < b.order;
+    return a.key != b.key ? a.key > b.key : a.order < b.order;
 }
 
 bool BestCandidates::FirstSight(std::uint32_t index)
@@ -22,9 +24,9 @@ bool BestCandidates::FirstSight(std::uint32_t index)
     return true;
 }
 
-void BestCandidates::Offer(std::uint32_t index, int score)
+void BestCandidates::Offer(std::uint32_t index, const MatchRank& rank)
 {
-    const Entry entry{score, m_offered++, index};
+    const Entry entry{MatchOrderKey(rank), m_offered++, index};
     if (m_capacity == 0) {
         return;
     }

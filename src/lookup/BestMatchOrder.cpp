@@ -10,10 +10,11 @@ std::vector<ScoredCard> OrderByMatch(const std::vector<CardRecord>& cardsInValue
     std::vector<ScoredCard> ordered;
     ordered.reserve(cardsInValueOrder.size());
     for (const CardRecord& card : cardsInValueOrder) {
-        ordered.push_back(ScoredCard{card, scorer.Score(card.name)});
+        ordered.push_back(ScoredCard{card, scorer.Rank(card.name)});
     }
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const ScoredCard& a, const ScoredCard& b) { return a.score > b.score; });
+    std::stable_sort(ordered.begin(), ordered.end(), [](const ScoredCard& a, const ScoredCard& b) {
+        return RanksAbove(a.rank, b.rank);
+    });
     return ordered;
 }
 
@@ -21,7 +22,7 @@ std::vector<CardRecord> ReportedCards(const std::vector<ScoredCard>& ordered)
 {
     std::vector<CardRecord> reported;
     for (const ScoredCard& scored : ordered) {
-        if (scored.score >= MatchScorer::kReportThreshold) {
+        if (scored.rank.score >= MatchScorer::kReportThreshold) {
             reported.push_back(scored.card);
         }
     }

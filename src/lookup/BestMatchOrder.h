@@ -1,19 +1,21 @@
 #pragma once
 
 #include "data/CardRecord.h"
+#include "lookup/MatchRank.h"
 
 #include <vector>
 
 class MatchScorer;
 
-/// A listed card with its match score.
+/// A listed card with its match score and what parts equal scores.
 struct ScoredCard {
     CardRecord card;
-    int score = 0;
+    MatchRank rank;
 };
 
-/// The order of "Best Match First": the cards, given in the grid's value order, by match score,
-/// best first; equal scores keep the value order (most valuable first).
+/// The order of "Best Match First": the cards, given in the grid's value order, best first by
+/// RanksAbove (the score, then the name covering more words of the text); equal ranks keep the
+/// value order (most valuable first).
 std::vector<ScoredCard> OrderByMatch(const std::vector<CardRecord>& cardsInValueOrder,
                                      const MatchScorer& scorer);
 

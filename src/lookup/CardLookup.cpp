@@ -207,7 +207,7 @@ void CardLookup::OfferToBest(Run& run, const std::vector<std::uint32_t>& matches
         }
         if (run.best->FirstSight(matches[i])) {
             // The matcher's copy of the name was just read; the card records lie far apart.
-            run.best->Offer(matches[i], run.scorer->Score(m_matcher.FoldedName(matches[i])));
+            run.best->Offer(matches[i], run.scorer->Rank(m_matcher.FoldedName(matches[i])));
         }
     }
 }

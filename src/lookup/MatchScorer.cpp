@@ -240,7 +240,7 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
     }
 }
 
-int MatchScorer::Score(std::string_view cardName) const
+MatchRank MatchScorer::Rank(std::string_view cardName) const
 {
     thread_local std::string lowered;
     thread_local std::vector<std::string_view> name;
@@ -250,15 +250,16 @@ int MatchScorer::Score(std::string_view cardName) const
         nameLetters += word.size();
     }
     if (nameLetters == 0) {
-        return 0;
+        return {};
     }
     if (!m_replacements.empty() &&
         std::binary_search(m_replacements.begin(), m_replacements.end(), JoinWords(name))) {
-        return 100;
+        return {100, static_cast<int>(name.size())};
     }
     // The best run of name words found in the same order as whole words of the text; runs
     // start only where a text word stands for the name word.
     double best = 0.0;
+    std::size_t bestLength = 0;  // of equal best runs, the longest
     for (std::size_t i = 0; i < name.size(); ++i) {
         // Only a text word of the same length, or for a word long enough to have typos one
         // longer or shorter, can stand for it.
@@ -273,20 +274,26 @@ int MatchScorer::Score(std::string_view cardName) const
                     continue;
                 }
                 for (const std::size_t j : m_distinct[d].positions) {
-                    best = std::max(best, RunScore(name, nameLetters, i, j));
+                    std::size_t runLength = 0;
+                    const double score = RunScore(name, nameLetters, i, j, runLength);
+                    if (score > best || (score == best && runLength > bestLength)) {
+                        best = score;
+                        bestLength = runLength;
+                    }
                 }
             }
         }
     }
-    return static_cast<int>(best * 100.0 + 0.5);
+    const int score = static_cast<int>(best * 100.0 + 0.5);
+    return {score, score == 0 ? 0 : static_cast<int>(bestLength)};
 }
 
 double MatchScorer::RunScore(const std::vector<std::string_view>& name, std::size_t nameLetters,
-                             std::size_t i, std::size_t j) const
+                             std::size_t i, std::size_t j, std::size_t& length) const
 {
     double covered = 0.0;
     std::size_t textLetters = 0;
-    std::size_t length = 0;
+    length = 0;
     while (i + length < name.size() && j + length < m_words.size()) {
         const double weight = WordWeight(name[i + length], m_words[j + length].text);
         if (weight == 0.0) {

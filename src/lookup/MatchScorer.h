@@ -2,6 +2,7 @@
 
 #include "lookup/FilterList.h"
 #include "lookup/LookupOptions.h"
+#include "lookup/MatchRank.h"
 
 #include <string>
 #include <string_view>
@@ -22,7 +23,9 @@ public:
     MatchScorer(std::string_view text, const FilterList& filters, const LookupOptions& options,
                 bool fromClipboard, const ClipboardLimits& limits = {});
 
-    int Score(std::string_view cardName) const;
+    int Score(std::string_view cardName) const { return Rank(cardName).score; }
+    /// The score with what parts equal scores.
+    MatchRank Rank(std::string_view cardName) const;
 
     /// The words of a text as the score compares them: lower case, apostrophes dropped, split
     /// at every other character that is not a letter or a digit.
@@ -33,8 +36,10 @@ private:
         std::string text;
         std::size_t token;
     };
+    // The score of the run of name words starting at name word nameStart and text word
+    // textStart, and in length the number of words it covers.
     double RunScore(const std::vector<std::string_view>& name, std::size_t nameLetters,
-                    std::size_t nameStart, std::size_t textStart) const;
+                    std::size_t nameStart, std::size_t textStart, std::size_t& length) const;
 
     struct TextWord {
         std::string text;

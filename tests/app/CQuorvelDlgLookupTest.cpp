@@ -254,6 +254,29 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
     EXPECT_EQ(Names().first(), "Wrath of God");
 }
 
+// 150 more valuable cards named just "Fire" are found first and score 100 like "Fire // Ice":
+// the split card, which covers the whole line, still leads the grid and the report.
+TEST_F(CQuorvelDlgLookupTest, BestMatchFirstKeepsTheNameCoveringTheLineAmongManyEqualScores)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(PricePath().c_str(), &db), SQLITE_OK);
+    const char* insert =
+        "insert into cardslist (id, name, reg_value, foil_value, expansion, collection_no, "
+        "rarity, hot, manual_modify) with recursive n(i) as (select 100 union all select i + 1 "
+        "from n where i < 249) select i, 'Fire', 1.0, 2.0, 10, i, 10, 0, 0 from n;"
+        "insert into cardslist (id, name, reg_value, foil_value, expansion, collection_no, "
+        "rarity, hot, manual_modify) values (300, 'Fire // Ice', 0.5, 1.0, 10, 300, 20, 0, 0);";
+    EXPECT_EQ(sqlite3_exec(db, insert, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    WriteFilters("[filters]\nf1=tix\n");
+    Window().OnCommand(MainCommand::BestMatch);
+    m_clipboard.simulateCopy("Fire/Ice 1 tix");
+    EXPECT_EQ(Caption(), "100 cards in list ");
+    EXPECT_EQ(Names().first(), "Fire // Ice");
+    EXPECT_TRUE(Window().LastReport().startsWith("100 cards found!\n---\nCard Name: Fire // Ice\n"))
+        << Window().LastReport().toStdString();
+}
+
 TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
 {
     TypeSearch("Counterspell");

@@ -61,6 +61,33 @@ TEST(MatchScorerTest, ScoresOnTableOfCases)
     EXPECT_GT(Score("psychatog 3 tix", "Psychatog"), Score("is psychatog good", "Psychatog"));
 }
 
+// Of equal scores the name covering more words of the text goes first; names covering as many,
+// however long, or matching nothing, are left in their order.
+TEST(MatchScorerTest, EqualScoresRankTheNameCoveringMoreOfTheText)
+{
+    struct RankCase {
+        const char* text;
+        const char* first;
+        const char* second;
+        bool firstAbove;
+    };
+    const RankCase cases[] = {
+        {"Fire/Ice 1 tix", "Fire // Ice", "Fire", true},
+        {"Fireblast, Fire/Ice", "Fire // Ice", "Fireblast", true},  // more words, shorter name
+        {"Duress, Gravedigger", "Gravedigger", "Duress", false},
+        {"Shock", "Shock", "Shock", false},
+        {"counterspell", "Lightning Bolt", "Shock", false},
+    };
+    for (const RankCase& c : cases) {
+        const MatchScorer scorer(c.text, kFilters, LookupOptions(), true);
+        const MatchRank first = scorer.Rank(c.first);
+        const MatchRank second = scorer.Rank(c.second);
+        EXPECT_EQ(first.score, second.score) << c.text << " / " << c.first;
+        EXPECT_EQ(RanksAbove(first, second), c.firstAbove) << c.text << " / " << c.first;
+        EXPECT_FALSE(RanksAbove(second, first)) << c.text << " / " << c.first;
+    }
+}
+
 TEST(MatchScorerTest, ClipboardTextIsReadUpToItsLimit)
 {
     ClipboardLimits limits;
@@ -105,7 +132,7 @@ TEST_F(BestMatchReportTest, BestFirstTiesByValueAndOnlyPassingCardsReported)
     EXPECT_EQ(ordered[0].card.id, 2);  // the more valuable of two equal scores
     EXPECT_EQ(ordered[1].card.id, 4);
     EXPECT_EQ(ordered[3].card.name, "Shockwave");
-    EXPECT_EQ(ordered[3].score, 0);
+    EXPECT_EQ(ordered[3].rank.score, 0);
     EXPECT_EQ(Names(ReportedCards(ordered)),
               (std::vector<std::string>{"Counterspell", "Counterspell"}));
 }

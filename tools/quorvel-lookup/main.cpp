@@ -265,7 +265,7 @@ int main(int argc, char** argv)
                       << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
                       << PriceText(card.foil_value);
             if (options.best) {
-                std::cout << '\t' << scored.score;
+                std::cout << '\t' << scored.rank.score;
             }
             std::cout << '\n';
         }

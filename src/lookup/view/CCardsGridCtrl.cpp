@@ -67,7 +67,7 @@ void CCardsGridCtrl::ClearShownCards()
     DeleteNonFixedRows();
     m_cells.clear();
     std::vector<std::uint32_t>().swap(m_rows);
-    std::vector<int>().swap(m_scores);
+    std::vector<MatchRank>().swap(m_ranks);
     m_marks.clear();
     // A set's code may have become known since: each lookup asks for it again.
     m_symbolsById.clear();

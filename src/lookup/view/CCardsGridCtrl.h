@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/CGridCtrl.h"
+#include "lookup/MatchRank.h"
 #include "lookup/ShownCardsSink.h"
 #include "lookup/ShownCardsTable.h"
 
@@ -93,9 +94,10 @@ public:
     /// The match scores of the listed cards after a lookup under "Best Match First" (a card
     /// not named scores 0); the next lookup clears them. Rows are tinted from them.
     void SetMatchScores(const std::vector<ScoredCard>& scored);
-    /// The rows by match score, best first; equal scores by regular value, most valuable
-    /// first, then set id highest first, then in the order added. A header click afterwards
-    /// sorts by its column again.
+    /// The rows by match score, best first (equal scores: the name covering more words of the
+    /// text first, see RanksAbove); equal ranks by regular value, most valuable first, then
+    /// set id highest first, then in the order added. A header click afterwards sorts by its
+    /// column again.
     void SortByMatch();
     /// The score SetMatchScores gave the card of a row; 0 without scores or card.
     int MatchScoreOfRow(int row) const;
@@ -180,8 +182,8 @@ private:
     // The listed cards in display order, one per data row: the card's place in the table, or
     // kNoCard for the "card not found!" row.
     std::vector<std::uint32_t> m_rows;
-    // Match scores by place in the table; empty when the lookup set none.
-    std::vector<int> m_scores;
+    // Match scores and ranks by place in the table; empty when the lookup set none.
+    std::vector<MatchRank> m_ranks;
     mutable std::unordered_map<std::int32_t, CardMarks> m_marks;
     mutable std::unordered_map<std::uint64_t, CachedCell> m_cells;
     mutable std::uint64_t m_useClock = 0;

@@ -22,7 +22,7 @@ constexpr std::intptr_t kByMatchScore = 1;
 // A row while it is sorted, with what it sorts by taken from its card once: a sort that read
 // the cards for every comparison spent most of its time waiting for memory.
 struct SortRow {
-    std::int64_t key = 0;        // the column's sort key, or the match score
+    std::int64_t key = 0;        // the column's sort key, or the MatchOrderKey
     double value = 0;            // the regular value, not-a-number lowest (match order)
     const char* name = nullptr;  // the card's name (name order)
     std::int32_t set = 0;
@@ -90,7 +90,7 @@ void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t 
         const CardRecord& card = m_shown.At(row.place);
         row.set = card.expansion;
         if (byMatch) {
-            row.key = row.place < m_scores.size() ? m_scores[row.place] : 0;
+            row.key = row.place < m_ranks.size() ? MatchOrderKey(m_ranks[row.place]) : 0;
             row.value = std::isnan(card.reg_value) ? -std::numeric_limits<double>::infinity()
                                                    : card.reg_value;
         } else if (byKey) {
@@ -100,7 +100,7 @@ void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t 
         }
     }
     if (byMatch) {
-        // Best score first, then the lookup's value order (most valuable, then the higher set
+        // Best rank first, then the lookup's value order (most valuable, then the higher set
         // id first, then in the order added); the "card not found!" row last.
         std::sort(rows.begin(), rows.end(), [](const SortRow& a, const SortRow& b) {
             if ((a.place == kNoCard) != (b.place == kNoCard)) {
@@ -136,11 +136,11 @@ void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t 
 
 void CCardsGridCtrl::SetMatchScores(const std::vector<ScoredCard>& scored)
 {
-    m_scores.assign(scored.empty() ? 0 : m_shown.Size(), 0);
+    m_ranks.assign(scored.empty() ? 0 : m_shown.Size(), MatchRank{});
     for (const ScoredCard& card : scored) {
         if (const std::size_t place = m_shown.PlaceOf(card.card.id);
             place != ShownCardsTable::kNotListed) {
-            m_scores[place] = card.score;
+            m_ranks[place] = card.rank;
         }
     }
     // Cells built before the scores came take their tint now; the rest when they are built.
@@ -163,15 +163,15 @@ int CCardsGridCtrl::MatchScoreOfRow(int row) const
         return 0;
     }
     const std::size_t place = m_shown.PlaceOf(card->id);
-    return place < m_scores.size() ? m_scores[place] : 0;
+    return place < m_ranks.size() ? m_ranks[place].score : 0;
 }
 
 GridColour CCardsGridCtrl::TintOf(const CardRecord* card) const
 {
-    if (card == nullptr || m_scores.empty()) {
+    if (card == nullptr || m_ranks.empty()) {
         return kGridColourUnset;
     }
     const std::size_t place = m_shown.PlaceOf(card->id);
-    const int score = place < m_scores.size() ? m_scores[place] : 0;
+    const int score = place < m_ranks.size() ? m_ranks[place].score : 0;
     return card_grid::MatchTint(score).value_or(kGridColourUnset);
 }
