@@ -14,7 +14,8 @@ struct CardRecord;
 class ShownCardsSink;
 
 /// The lookup: turns free text into the catalogue cards it names and hands them to a sink.
-/// It keeps a pointer to the catalogue's card list: call Prepare again after every load.
+/// It keeps a pointer to the catalogue's card list: call Prepare (or Adopt) again after every
+/// load.
 class CardLookup {
 public:
     CardLookup() = default;
