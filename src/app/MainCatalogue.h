@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -30,18 +31,19 @@ public:
     using HoldLookup = std::function<std::unique_lock<std::recursive_mutex>()>;
 
     MainCatalogue(CADODataBase& priceDatabase, CardCatalogue& catalogue, CardLookup& lookup);
-    /// Waits for a load still running on the worker thread.
+    /// Stops a load still running on the worker thread and waits for it: the catalogue and
+    /// lookup stay as they were.
     ~MainCatalogue() override;
 
-    /// Loads the catalogue (again) now and prepares the lookup for it; waits first for a load
-    /// still running. An unreadable database is reported in a message box; the program goes
-    /// on with an empty catalogue.
+    /// Loads the catalogue (again) now and prepares the lookup for it; first stops a load still
+    /// running and waits for it. An unreadable database is reported in a message box; the
+    /// program goes on with an empty catalogue.
     void Load();
     /// Starts loading on a worker thread with a connection of its own and returns at once.
-    /// Meanwhile `frame` says "Loading N cards..." once the number is known; then the new
-    /// catalogue takes the place of the old one under `hold`, the frame gets its title back,
-    /// `loaded` runs and the requests that waited run in order. A database that is not open
-    /// is reported at once.
+    /// The lookup's names are prepared there too. Meanwhile `frame` says "Loading N cards..."
+    /// once the number is known; then the new catalogue and prepared names take the place of
+    /// the old ones under `hold`, the frame gets its title back, `loaded` runs and the requests
+    /// that waited run in order. A database that is not open is reported at once.
     void StartLoading(HoldLookup hold, QGroupBox* frame, std::function<void()> loaded);
     /// Runs `call` just before every load puts a new catalogue in place of the old one (the
     /// catalogue grid lists the old one's records and must keep copies of them first).
@@ -63,6 +65,8 @@ private:
     struct Result;
     void Finish(const std::shared_ptr<Result>& result);
     void Report(const std::string& error);
+    /// Asks a load running on the worker thread to stop and waits for it.
+    void StopWorker();
     /// Which price database file could not be opened and what the user can do about it.
     QString PriceDatabaseAdvice() const;
 
@@ -73,6 +77,7 @@ private:
     bool m_loading = false;
     std::uint64_t m_generation = 0;  // of the newest load; an older worker's result is dropped
     std::thread m_worker;
+    std::atomic<bool> m_stop{false};  // asked by the worker's load every few thousand rows
     HoldLookup m_hold;
     std::function<void()> m_loaded;
     std::function<void()> m_beforeReplace;

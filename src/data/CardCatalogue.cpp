@@ -29,6 +29,20 @@ std::string ReadFailure(const CADOException& failure, const char* query)
            "): " + failure.Description() + "\n" + FormatEngineError("CADORecordset Error", failure);
 }
 
+// Rows read between two questions whether the load is to stop: asking costs little, and a
+// million rows still stop within a few milliseconds.
+constexpr std::size_t kRowsPerStopCheck = 4096;
+
+// Thrown out of the reading when the load is asked to stop.
+struct LoadStopped {};
+
+void StopIfRequested(const std::function<bool()>& stopRequested)
+{
+    if (stopRequested && stopRequested()) {
+        throw LoadStopped{};
+    }
+}
+
 } // namespace
 
 void CardCatalogue::Clear()
@@ -40,7 +54,7 @@ void CardCatalogue::Clear()
 }
 
 bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error,
-                                  bool forLookupOnly)
+                                  bool forLookupOnly, const std::function<bool()>& stopRequested)
 {
     Clear();
     if (!priceDatabase.IsOpen()) {
@@ -70,7 +84,7 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         if (count > 0) {
             m_cards.reserve(static_cast<std::size_t>(count));
         }
-        if (!ReadCardsSorted(priceDatabase, forLookupOnly)) {
+        if (!ReadCardsSorted(priceDatabase, forLookupOnly, stopRequested)) {
             // The engine orders them itself; a failure is reported with this query.
             m_cards.clear();
             query = sql::kSelectCards;
@@ -80,9 +94,10 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
                 Clear();
                 return false;
             }
-            ReadCards(recordset, forLookupOnly, nullptr);
+            ReadCards(recordset, forLookupOnly, nullptr, stopRequested);
             recordset.Close();
         }
+        StopIfRequested(stopRequested);
         if (!forLookupOnly) {
             IndexIds();
         }
@@ -96,6 +111,10 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         return false;
     } catch (const std::bad_alloc&) {
         SetError(error, "Not enough memory to load the price database.");
+        Clear();
+        return false;
+    } catch (const LoadStopped&) {
+        SetError(error, "The load of the price database was stopped.");
         Clear();
         return false;
     }
@@ -149,19 +168,21 @@ bool SortableNumber(const CADORecordset& recordset, std::int16_t position, doubl
 
 } // namespace
 
-bool CardCatalogue::ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupOnly)
+bool CardCatalogue::ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupOnly,
+                                    const std::function<bool()>& stopRequested)
 {
     std::vector<SortKey> keys;
     try {
         CADORecordset recordset(priceDatabase);
         // Without an order the engine reads the table front to back, in row order.
         if (!recordset.Open("select * from cardslist") ||
-            !ReadCards(recordset, forLookupOnly, &keys)) {
+            !ReadCards(recordset, forLookupOnly, &keys, stopRequested)) {
             return false;
         }
     } catch (const CADOException&) {
         return false;
     }
+    StopIfRequested(stopRequested);
     std::sort(keys.begin(), keys.end());
     // The cards move to their places along the permutation's cycles: no second list.
     std::vector<std::uint32_t> source(keys.size());
@@ -188,7 +209,8 @@ bool CardCatalogue::ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupO
 }
 
 bool CardCatalogue::ReadCards(CADORecordset& recordset, bool forLookupOnly,
-                              std::vector<SortKey>* keys)
+                              std::vector<SortKey>* keys,
+                              const std::function<bool()>& stopRequested)
 {
     if (recordset.IsEof()) {
         return true;
@@ -203,7 +225,11 @@ bool CardCatalogue::ReadCards(CADORecordset& recordset, bool forLookupOnly,
     const std::int16_t id = recordset.GetFieldPosition("id");
     const std::int16_t hot = recordset.GetFieldPosition("hot");
     const std::int16_t updateDate = recordset.GetFieldPosition("update_date");
+    std::size_t rows = 0;
     while (!recordset.IsEof()) {
+        if (rows++ % kRowsPerStopCheck == 0) {
+            StopIfRequested(stopRequested);
+        }
         // Read straight into the card kept: a name is copied once, from the engine.
         CardRecord& card = m_cards.emplace_back();
         recordset.GetTextAt(name, card.name);

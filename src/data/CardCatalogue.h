@@ -3,6 +3,7 @@
 #include "data/CardRecord.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,9 +22,12 @@ public:
     /// is returned and *error (if given) gets a clear text including the database's last error.
     /// With `forLookupOnly` a card's HOT mark, number in its set and update date are left at
     /// their defaults, no set codes are read and cards are not indexed by id (FindCard, CardName
-    /// and CopyValue find nothing): a lookup on its own needs none of them.
+    /// and CopyValue find nothing): a lookup on its own needs none of them. `stopRequested`,
+    /// when given, is asked every few thousand rows; once it says true the load stops, leaving
+    /// the catalogue empty, and false is returned.
     bool LoadCatalogue(CADODataBase& priceDatabase, std::string* error = nullptr,
-                       bool forLookupOnly = false);
+                       bool forLookupOnly = false,
+                       const std::function<bool()>& stopRequested = {});
     /// The number of card rows, to tell before a long load; -1 when it cannot be read.
     static std::int64_t CountCards(CADODataBase& priceDatabase);
 
@@ -54,10 +58,12 @@ public:
 
 private:
     struct SortKey;
-    bool ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupOnly);
+    bool ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupOnly,
+                         const std::function<bool()>& stopRequested);
     /// Reads every row into the list; with `keys`, also each card's place in value order, and
     /// false for a value that only the engine can place.
-    bool ReadCards(CADORecordset& recordset, bool forLookupOnly, std::vector<SortKey>* keys);
+    bool ReadCards(CADORecordset& recordset, bool forLookupOnly, std::vector<SortKey>* keys,
+                   const std::function<bool()>& stopRequested);
     void IndexIds();
     void LoadSetCodes(CADODataBase& priceDatabase);
 

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,14 @@ void CardLookup::Prepare(const std::vector<CardRecord>& cards, bool buildIndex)
 {
     m_cards = &cards;
     m_matcher.Prepare(cards, buildIndex);
+}
+
+void CardLookup::Adopt(const std::vector<CardRecord>& cards, CardMatcher& prepared)
+{
+    // The matcher keeps folded copies of the names and catalogue indexes, nothing that points
+    // into the card list: only the list the lookup reads changes.
+    m_cards = &cards;
+    std::swap(m_matcher, prepared);
 }
 
 LookupStats CardLookup::LookUp(std::string_view text, bool fromClipboard, ShownCardsSink& sink)

@@ -14,7 +14,8 @@ struct CardRecord;
 class ShownCardsSink;
 
 /// The lookup: turns free text into the catalogue cards it names and hands them to a sink.
-/// It keeps a pointer to the catalogue's card list: call Prepare again after every load.
+/// It keeps a pointer to the catalogue's card list: call Prepare (or Adopt) again after every
+/// load.
 class CardLookup {
 public:
     CardLookup() = default;
@@ -24,6 +25,10 @@ public:
     /// outlive the lookups made until the next Prepare. Without the name index (one lookup
     /// only) the same cards are found by passing over all names.
     void Prepare(const std::vector<CardRecord>& cards, bool buildIndex = true);
+    /// Takes names prepared elsewhere (on a loading thread, say) for the same records in the
+    /// same order as `cards`, which may be the list they were prepared for or the one it was
+    /// moved into. The matcher hands back the names prepared before, to be freed by the caller.
+    void Adopt(const std::vector<CardRecord>& cards, CardMatcher& prepared);
 
     void SetFilters(FilterList filters) { m_filters = std::move(filters); }
     const FilterList& Filters() const { return m_filters; }

@@ -161,6 +161,32 @@ TEST_F(CatalogueTest, AClosedDatabaseGivesAnEmptyCatalogueAndTheReason)
     EXPECT_FALSE(m_catalogue.LoadCatalogue(missing)); // no error text asked for
 }
 
+// The load asks every few thousand rows whether to stop (10,000 cards: three times while the
+// rows are read, once before and once after they are sorted); a stop ends it at once.
+TEST_F(CatalogueTest, ALoadAskedToStopEndsEmptyAtTheNextQuestion)
+{
+    const std::string file = m_dir.File("big.mdb");
+    ASSERT_TRUE(sample_catalogue::WritePriceDatabase(
+        file, sample_catalogue::NineSets(), sample_catalogue::MakeSyntheticCards(10000, 2003)));
+    ASSERT_TRUE(m_db.Open(ConnectionString(file)));
+    struct Case {
+        int stopAt;  // the question answered "stop"; 0 for none
+        bool loaded;
+        int asked;
+    };
+    for (const Case& c : {Case{0, true, 5}, Case{2, false, 2}}) {
+        int asked = 0;
+        std::string error;
+        const bool loaded = m_catalogue.LoadCatalogue(m_db, &error, false, [&] {
+            return ++asked == c.stopAt;
+        });
+        EXPECT_EQ(loaded, c.loaded) << c.stopAt;
+        EXPECT_EQ(asked, c.asked) << c.stopAt;
+        EXPECT_EQ(m_catalogue.Cards().size(), c.loaded ? 10000u : 0u) << c.stopAt;
+        EXPECT_EQ(error.empty(), c.loaded) << error;
+    }
+}
+
 TEST_F(CatalogueTest, AMissingTableGivesAnEmptyCatalogueAndTheQuery)
 {
     RunSql(m_file, "insert into expansion values (10, 'Seventh Edition');"
