@@ -178,6 +178,13 @@ void CQuorvelDlg::InitDialog()
         return m_clipboardChain->CopyText(text);
     };
     m_windows = std::make_unique<SecondaryWindowSet>(context);
+    // Ctrl+Q quits from the secondary windows too, as from the main window's File menu.
+    for (const MainCommand command :
+         {MainCommand::TradingList, MainCommand::MyCollection, MainCommand::TransactionLog}) {
+        if (QWidget* window = m_windows->Window(command))
+            connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Q")), window),
+                    &QShortcut::activated, this, [this] { Exit(); });
+    }
     m_priceImport = std::make_unique<PriceImportCommand>(
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
     // Keyboard users reach the grid after the three buttons.

@@ -52,8 +52,10 @@ public:
     /// Destroys the windows now, in order; each saves its placement.
     void Destroy();
 
-private:
+    /// The window of Trading List, My Collection or Transaction Log; null for other commands.
     QWidget* Window(MainCommand command) const;
+
+private:
 
     std::unique_ptr<CDlgCardsList> m_tradeList;
     std::unique_ptr<CDlgCollection> m_collection;

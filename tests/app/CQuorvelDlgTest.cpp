@@ -317,6 +317,17 @@ TEST_F(CQuorvelDlgTest, KeysReachTheSearchBoxAndExitAsTheMenuDoes)
     EXPECT_TRUE(window.ExitRequested());
 }
 
+TEST_F(CQuorvelDlgTest, CtrlQInASecondaryWindowExitsAsInTheMainWindow)
+{
+    CQuorvelDlg& window = Window();
+    window.OnCommand(MainCommand::TransactionLog);
+    QWidget* log = window.SecondaryWindowsSet().TransactionLog();
+    log->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(log));
+    QTest::keyClick(log, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window.ExitRequested());
+}
+
 TEST_F(CQuorvelDlgTest, AboutFromTheTrayLeavesAHiddenMainWindowHidden)
 {
     CQuorvelDlg& window = Window();
