@@ -49,12 +49,20 @@ void MainCatalogue::Load()
 {
     // A load still running would put its older catalogue in place afterwards.
     StopWorker();
-    if (m_beforeReplace)
-        m_beforeReplace();
     std::string error;
-    const bool loaded = m_catalogue.LoadCatalogue(m_priceDatabase, &error);
-    // The lookup reads the card list in place: prepare it after every load.
-    m_lookup.Prepare(m_catalogue.Cards());
+    bool loaded = false;
+    {
+        // A typed search may be reading the old records, or have found some of them for the
+        // window still to show: it must let go of the lookup first and its result go stale.
+        std::unique_lock<std::recursive_mutex> hold;
+        if (m_hold)
+            hold = m_hold();
+        if (m_beforeReplace)
+            m_beforeReplace();
+        loaded = m_catalogue.LoadCatalogue(m_priceDatabase, &error);
+        // The lookup reads the card list in place: prepare it after every load.
+        m_lookup.Prepare(m_catalogue.Cards());
+    }
     if (!loaded)
         Report(error);
     if (m_loading) {

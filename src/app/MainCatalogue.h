@@ -36,7 +36,8 @@ public:
     ~MainCatalogue() override;
 
     /// Loads the catalogue (again) now and prepares the lookup for it; first stops a load still
-    /// running and waits for it. An unreadable database is reported in a message box; the
+    /// running and waits for it. Once loading has been started, the catalogue is replaced
+    /// under its `hold` here too. An unreadable database is reported in a message box; the
     /// program goes on with an empty catalogue.
     void Load();
     /// Starts loading on a worker thread with a connection of its own and returns at once.

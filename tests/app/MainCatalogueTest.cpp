@@ -10,6 +10,9 @@
 #include <QGroupBox>
 #include <QThread>
 
+#include <mutex>
+#include <thread>
+
 namespace {
 
 using MainCatalogueTest = AppFixture;
@@ -57,4 +60,42 @@ TEST_F(MainCatalogueTest, ALoadStoppedMidwayLeavesTheOldCatalogueAndLookup)
                     card < catalogue.Cards().data() + catalogue.Cards().size());
     }
     big.Close();
+}
+
+// A reload after the first load (as after a price import) replaces the records a typed search
+// may be reading: it does so only while the lookup is held, as the first load's swap does.
+TEST_F(MainCatalogueTest, EveryReloadReplacesTheCatalogueUnderTheLookupHold)
+{
+    OpenDatabases();
+    CardCatalogue catalogue;
+    CardLookup lookup;
+    std::recursive_mutex lookupMutex;
+    int holds = 0;
+    std::vector<bool> heldWhileReplacing;
+    MainCatalogue load(m_price, catalogue, lookup);
+    load.SetBeforeReplace([&] {
+        // Another thread, as the typed search's, must find the lookup taken.
+        bool free = false;
+        std::thread([&] {
+            free = lookupMutex.try_lock();
+            if (free)
+                lookupMutex.unlock();
+        }).join();
+        heldWhileReplacing.push_back(!free);
+    });
+    load.StartLoading(
+        [&] {
+            ++holds;
+            return std::unique_lock<std::recursive_mutex>(lookupMutex);
+        },
+        nullptr, [] {});
+    QElapsedTimer waited;
+    waited.start();
+    while (!load.IsReady() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(load.IsReady());
+    load.Load();
+    EXPECT_EQ(holds, 2);
+    EXPECT_EQ(heldWhileReplacing, std::vector<bool>({true, true}));
+    EXPECT_EQ(catalogue.Cards().size(), SomeCards().size());
 }
