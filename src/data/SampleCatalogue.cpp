@@ -3,6 +3,7 @@
 #include "data/CADOException.h"
 #include "data/DatabaseSchema.h"
 #include "data/KnownSets.h"
+#include "data/SqliteStatement.h"
 
 #include <sqlite3.h>
 
@@ -109,12 +110,10 @@ std::string MakeName(Random& random)
     return name;
 }
 
-void Check(sqlite3* db, int rc)
+[[noreturn]] void ThrowFailure(sqlite3* db)
 {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        throw CADOException(static_cast<std::uint32_t>(sqlite3_extended_errcode(db)), "SQLite",
-                            sqlite3_errmsg(db));
-    }
+    throw CADOException(static_cast<std::uint32_t>(sqlite3_extended_errcode(db)), "SQLite",
+                        sqlite3_errmsg(db));
 }
 
 } // namespace
@@ -230,76 +229,50 @@ bool WritePriceDatabase(const std::string& path, const std::vector<CardSet>& set
                         const std::vector<CardRecord>& cards, std::string* error)
 {
     const auto fill = [&](sqlite3* db) {
-        sqlite3_stmt* stmt = nullptr;
-        Check(db, sqlite3_prepare_v2(db, "insert into expansion (expansion_id, name) values (?, ?)",
-                                     -1, &stmt, nullptr));
-        try {
-            for (const CardSet& set : sets) {
-                sqlite3_bind_int(stmt, 1, set.id);
-                sqlite3_bind_text(stmt, 2, set.name.c_str(), -1, SQLITE_TRANSIENT);
-                Check(db, sqlite3_step(stmt));
-                sqlite3_reset(stmt);
+        SqliteStatement set(db, "insert into expansion (expansion_id, name) values (?, ?)",
+                            ThrowFailure);
+        SqliteStatement setCode(db, "insert into expansion_code (expansion_id, code) values (?, ?)",
+                                ThrowFailure);
+        for (const CardSet& cardSet : sets) {
+            sqlite3_bind_int(*set, 1, cardSet.id);
+            sqlite3_bind_text(*set, 2, cardSet.name.c_str(), -1, SQLITE_TRANSIENT);
+            set.Run();
+            std::string code = known_sets::CurrentCode(cardSet.code);
+            if (code.empty()) {
+                code = known_sets::CurrentCode(cardSet.name);
             }
-        } catch (...) {
-            sqlite3_finalize(stmt);
-            throw;
-        }
-        sqlite3_finalize(stmt);
-        Check(db, sqlite3_prepare_v2(
-                      db, "insert into expansion_code (expansion_id, code) values (?, ?)", -1,
-                      &stmt, nullptr));
-        try {
-            for (const CardSet& set : sets) {
-                std::string code = known_sets::CurrentCode(set.code);
-                if (code.empty()) {
-                    code = known_sets::CurrentCode(set.name);
-                }
-                if (code.empty()) {
-                    code = set.code;
-                }
-                if (code.empty()) {
-                    continue;
-                }
-                sqlite3_bind_int(stmt, 1, set.id);
-                sqlite3_bind_text(stmt, 2, code.c_str(), -1, SQLITE_TRANSIENT);
-                Check(db, sqlite3_step(stmt));
-                sqlite3_reset(stmt);
+            if (code.empty()) {
+                code = cardSet.code;
             }
-        } catch (...) {
-            sqlite3_finalize(stmt);
-            throw;
-        }
-        sqlite3_finalize(stmt);
-        Check(db, sqlite3_prepare_v2(
-                      db,
-                      "insert into cardslist (id, name, reg_value, foil_value, expansion, "
-                      "collection_no, rarity, hot, update_date, manual_modify) "
-                      "values (?, ?, ?, ?, ?, ?, ?, ?, ?, 0)",
-                      -1, &stmt, nullptr));
-        try {
-            for (const CardRecord& card : cards) {
-                sqlite3_bind_int(stmt, 1, card.id);
-                sqlite3_bind_text(stmt, 2, card.name.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_double(stmt, 3, card.reg_value);
-                sqlite3_bind_double(stmt, 4, card.foil_value);
-                sqlite3_bind_int(stmt, 5, card.expansion);
-                sqlite3_bind_int(stmt, 6, card.collection_no);
-                sqlite3_bind_int(stmt, 7, card.rarity);
-                sqlite3_bind_int(stmt, 8, card.hot);
-                const std::string date = card.update_date.Format("%Y-%m-%d %H:%M:%S");
-                if (date.empty()) {
-                    sqlite3_bind_null(stmt, 9);
-                } else {
-                    sqlite3_bind_text(stmt, 9, date.c_str(), -1, SQLITE_TRANSIENT);
-                }
-                Check(db, sqlite3_step(stmt));
-                sqlite3_reset(stmt);
+            if (code.empty()) {
+                continue;
             }
-        } catch (...) {
-            sqlite3_finalize(stmt);
-            throw;
+            sqlite3_bind_int(*setCode, 1, cardSet.id);
+            sqlite3_bind_text(*setCode, 2, code.c_str(), -1, SQLITE_TRANSIENT);
+            setCode.Run();
         }
-        sqlite3_finalize(stmt);
+        SqliteStatement card(db,
+                             "insert into cardslist (id, name, reg_value, foil_value, expansion, "
+                             "collection_no, rarity, hot, update_date, manual_modify) "
+                             "values (?, ?, ?, ?, ?, ?, ?, ?, ?, 0)",
+                             ThrowFailure);
+        for (const CardRecord& record : cards) {
+            sqlite3_bind_int(*card, 1, record.id);
+            sqlite3_bind_text(*card, 2, record.name.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_double(*card, 3, record.reg_value);
+            sqlite3_bind_double(*card, 4, record.foil_value);
+            sqlite3_bind_int(*card, 5, record.expansion);
+            sqlite3_bind_int(*card, 6, record.collection_no);
+            sqlite3_bind_int(*card, 7, record.rarity);
+            sqlite3_bind_int(*card, 8, record.hot);
+            const std::string date = record.update_date.Format("%Y-%m-%d %H:%M:%S");
+            if (date.empty()) {
+                sqlite3_bind_null(*card, 9);
+            } else {
+                sqlite3_bind_text(*card, 9, date.c_str(), -1, SQLITE_TRANSIENT);
+            }
+            card.Run();
+        }
     };
     return database_schema::CreateDatabase(path, database_schema::kPriceTables, fill, error);
 }

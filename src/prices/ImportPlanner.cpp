@@ -4,6 +4,7 @@
 #include "data/DatabaseSchema.h"
 #include "data/KnownSets.h"
 #include "data/PriceHistory.h"
+#include "data/SqliteStatement.h"
 #include "prices/PriceImportSummary.h"
 
 #include <sqlite3.h>
@@ -17,46 +18,15 @@ namespace {
 
 constexpr std::size_t kShownSkips = 5;
 
-// One prepared statement, finalized on every path.
-class Statement {
+[[noreturn]] void ThrowFailure(sqlite3* db)
+{
+    throw DatabaseFailure{sqlite3_errmsg(db)};
+}
+
+// A statement of the import's own database, failing with the import's exception.
+class Statement : public SqliteStatement {
 public:
-    Statement(sqlite3* db, const char* text) : m_db(db)
-    {
-        if (sqlite3_prepare_v2(db, text, -1, &m_stmt, nullptr) != SQLITE_OK) {
-            throw DatabaseFailure{sqlite3_errmsg(db)};
-        }
-    }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    sqlite3_stmt* operator*() const { return m_stmt; }
-    bool Row()
-    {
-        const int rc = sqlite3_step(m_stmt);
-        if (rc == SQLITE_ROW) {
-            return true;
-        }
-        if (rc != SQLITE_DONE) {
-            throw DatabaseFailure{sqlite3_errmsg(m_db)};
-        }
-        return false;
-    }
-    void Run()
-    {
-        Row();
-        sqlite3_reset(m_stmt);
-        sqlite3_clear_bindings(m_stmt);
-    }
-    std::string Text(int column) const
-    {
-        const unsigned char* text = sqlite3_column_text(m_stmt, column);
-        return text != nullptr ? reinterpret_cast<const char*>(text) : "";
-    }
-
-private:
-    sqlite3* m_db;
-    sqlite3_stmt* m_stmt = nullptr;
+    Statement(sqlite3* db, const char* text) : SqliteStatement(db, text, ThrowFailure) {}
 };
 
 bool HaveTable(sqlite3* db, const char* table, const char* column)
