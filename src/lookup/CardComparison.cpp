@@ -2,7 +2,6 @@
 
 #include "data/CardRecord.h"
 #include "lookup/CardGridColumn.h"
-#include "lookup/CardItemTag.h"
 
 #include <bit>
 #include <cmath>
@@ -99,16 +98,3 @@ std::int64_t ColumnSortKey(int column, const CardRecord& card)
     }
 }
 
-int CompareCardTags(std::uint32_t tagA, std::uint32_t tagB, const CardFinder& find)
-{
-    const int column = card_item_tag::Column(tagA);
-    if (column != card_item_tag::Column(tagB)) {
-        return 0;
-    }
-    const CardRecord* a = find(card_item_tag::CardId(tagA));
-    const CardRecord* b = find(card_item_tag::CardId(tagB));
-    if (a == nullptr || b == nullptr) {
-        return 0;
-    }
-    return CompareCardsInColumn(column, *a, *b);
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 struct CardRecord;
 
@@ -23,10 +22,3 @@ std::int64_t ColumnSortKey(int column, const CardRecord& card);
 /// The set tie-break alone: -1 when a's set id is smaller, 1 when larger, 0 when equal.
 int CompareSets(const CardRecord& a, const CardRecord& b);
 
-/// Finds the card of a card id among the listed cards; null when it is not listed.
-using CardFinder = std::function<const CardRecord*(std::int32_t cardId)>;
-
-/// Compares two grid cells by their item tags: 0 when the tags name different columns or a
-/// card is not listed (header cells carry the tag 0), else the comparison of the two cards in
-/// the column of the tags.
-int CompareCardTags(std::uint32_t tagA, std::uint32_t tagB, const CardFinder& find);

@@ -1,13 +1,11 @@
 #include "lookup/CardComparison.h"
 #include "data/CardRecord.h"
 #include "lookup/CardGridColumn.h"
-#include "lookup/CardItemTag.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <vector>
 
 namespace {
@@ -90,22 +88,6 @@ TEST_F(CardComparisonTest, NotANumberSortsConsistentlyBelowNumbers)
     CardRecord brokenOdyssey = broken;
     brokenOdyssey.expansion = 50;
     EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, broken, brokenOdyssey), -1);
-}
-
-TEST_F(CardComparisonTest, TagsOfDifferentColumnsOrUnlistedCardsCompareEqual)
-{
-    const std::map<int, CardRecord> listed = {{1, m_boltSeventh}, {3, m_counter}};
-    const CardFinder find = [&](std::int32_t id) -> const CardRecord* {
-        const auto it = listed.find(id);
-        return it == listed.end() ? nullptr : &it->second;
-    };
-    using card_item_tag::Make;
-    EXPECT_EQ(CompareCardTags(Make(kRegValueColumn, 3), Make(kRegValueColumn, 1), find), -1);
-    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 3), Make(kNameColumn, 1), find), -1);
-    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 1), Make(kNameColumn, 3), find), 1);
-    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 3), Make(kRegValueColumn, 1), find), 0);
-    EXPECT_EQ(CompareCardTags(Make(kNameColumn, 3), Make(kNameColumn, 99), find), 0);
-    EXPECT_EQ(CompareCardTags(0, Make(kHotColumn, 3), find), 0);
 }
 
 TEST_F(CardComparisonTest, SortingByRegValueDescendingListsEqualValuesInSetOrder)

@@ -40,9 +40,6 @@ void CCardsGridCtrl::SetUpColumns()
     SetProvidedRows(true);
     SetListMode(true);
     SetSortOnClick(true);
-    SetCompareCallback([this](const CGridCellBase* a, const CGridCellBase* b, std::intptr_t) {
-        return CompareCells(a, b);
-    });
     SetImageList(Resources::cardImages());
     m_symbolImages.clear();
     m_symbolsById.clear();
@@ -105,16 +102,6 @@ void CCardsGridCtrl::KeepOwnCopies()
 {
     // Rows name table places, not records, so they stay right as the records move.
     m_shown.KeepOwnCopies();
-}
-
-int CCardsGridCtrl::CompareCells(const CGridCellBase* a, const CGridCellBase* b) const
-{
-    if (a == nullptr || b == nullptr) {
-        return 0;
-    }
-    return CompareCardTags(static_cast<std::uint32_t>(a->GetData()),
-                           static_cast<std::uint32_t>(b->GetData()),
-                           [this](std::int32_t id) { return Listed(id); });
 }
 
 std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const

@@ -102,9 +102,6 @@ public:
     /// The score SetMatchScores gave the card of a row; 0 without scores or card.
     int MatchScoreOfRow(int row) const;
 
-    /// The grid's sort comparison over two cells' item tags.
-    int CompareCells(const CGridCellBase* a, const CGridCellBase* b) const;
-
     /// The rows whose "Cards Name" box is ticked, from top to bottom, with the texts of their
     /// value cells; a value cell counts as edited when its text is no longer its card's value
     /// text.
