@@ -1,0 +1,15 @@
+// The main function of the widget test programs that need no set-up of their own.
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // Keeps tests out of the user's own settings and cache folders.
+    QStandardPaths::setTestModeEnabled(true);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
