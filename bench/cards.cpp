@@ -137,7 +137,7 @@ void BM_FilledGridMemory(benchmark::State& state)
 BENCHMARK(BM_TypedEmptySearchSample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypedEmptySearch100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortListedCards100k)
-    ->DenseRange(kHotColumn, kUpdateDateColumn)
+    ->DenseRange(ColumnIndex(CardGridColumn::Hot), ColumnIndex(CardGridColumn::UpdateDate))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortByMatch100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilledGridMemory)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(

@@ -24,11 +24,11 @@ void CTamrikGrideCellCheck::StoreMark()
     if (!store) {
         return;
     }
-    switch (GetCoords().column) {
-    case kBuyColumn:
+    switch (TradeListColumn(GetCoords().column)) {
+    case TradeListColumn::Buy:
         store->StoreMark(GetData(), TradeMarkStore::Mark::Buying, GetCheck());
         break;
-    case kSellColumn:
+    case TradeListColumn::Sell:
         store->StoreMark(GetData(), TradeMarkStore::Mark::Selling, GetCheck());
         break;
     default:

@@ -51,23 +51,23 @@ int CompareSets(const CardRecord& a, const CardRecord& b)
     return a.expansion > b.expansion ? 1 : 0;
 }
 
-int CompareCardsInColumn(int column, const CardRecord& a, const CardRecord& b)
+int CompareCardsInColumn(CardGridColumn column, const CardRecord& a, const CardRecord& b)
 {
     int result = 0;
     switch (column) {
-    case kNameColumn:
+    case CardGridColumn::Name:
         result = Sign(std::strcmp(a.name.c_str(), b.name.c_str()));
         break;
-    case kRarityColumn:
+    case CardGridColumn::Rarity:
         result = a.rarity < b.rarity ? -1 : a.rarity > b.rarity ? 1 : 0;
         break;
-    case kRegValueColumn:
+    case CardGridColumn::RegValue:
         result = CompareValues(a.reg_value, b.reg_value);
         break;
-    case kFoilValueColumn:
+    case CardGridColumn::FoilValue:
         result = CompareValues(a.foil_value, b.foil_value);
         break;
-    case kUpdateDateColumn:
+    case CardGridColumn::UpdateDate:
         result = a.update_date < b.update_date ? -1 : b.update_date < a.update_date ? 1 : 0;
         break;
     default:
@@ -76,22 +76,22 @@ int CompareCardsInColumn(int column, const CardRecord& a, const CardRecord& b)
     return result != 0 ? result : CompareSets(a, b);
 }
 
-bool HasColumnSortKey(int column)
+bool HasColumnSortKey(CardGridColumn column)
 {
-    return column == kRarityColumn || column == kRegValueColumn || column == kFoilValueColumn ||
-           column == kUpdateDateColumn;
+    return column == CardGridColumn::Rarity || column == CardGridColumn::RegValue ||
+           column == CardGridColumn::FoilValue || column == CardGridColumn::UpdateDate;
 }
 
-std::int64_t ColumnSortKey(int column, const CardRecord& card)
+std::int64_t ColumnSortKey(CardGridColumn column, const CardRecord& card)
 {
     switch (column) {
-    case kRarityColumn:
+    case CardGridColumn::Rarity:
         return card.rarity;
-    case kRegValueColumn:
+    case CardGridColumn::RegValue:
         return ValueKey(card.reg_value);
-    case kFoilValueColumn:
+    case CardGridColumn::FoilValue:
         return ValueKey(card.foil_value);
-    case kUpdateDateColumn:
+    case CardGridColumn::UpdateDate:
         return card.update_date.SecondsSinceZero();
     default:
         return 0;

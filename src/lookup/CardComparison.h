@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/CardGridColumn.h"
+
 #include <cstdint>
 
 struct CardRecord;
@@ -8,16 +10,16 @@ struct CardRecord;
 /// byte-wise (case-sensitive), rarities by code, values and update dates by size; equal keys fall
 /// back to the set tie-break (lower set id first). The HOT and "Show Cards" columns, and any
 /// other, give 0.
-int CompareCardsInColumn(int column, const CardRecord& a, const CardRecord& b);
+int CompareCardsInColumn(CardGridColumn column, const CardRecord& a, const CardRecord& b);
 
 /// Whether a column's order before the set tie-break is that of ColumnSortKey: Rarity, both
 /// values and Update Date.
-bool HasColumnSortKey(int column);
+bool HasColumnSortKey(CardGridColumn column);
 
 /// An integer whose order is the card order of such a column before the set tie-break: the
 /// rarity code, a value (a value that is not a number lowest, minus zero equal to zero) or the
 /// update date's seconds. Worked out once per card, it spares a sort reading every card again.
-std::int64_t ColumnSortKey(int column, const CardRecord& card);
+std::int64_t ColumnSortKey(CardGridColumn column, const CardRecord& card);
 
 /// The set tie-break alone: -1 when a's set id is smaller, 1 when larger, 0 when equal.
 int CompareSets(const CardRecord& a, const CardRecord& b);

@@ -1,16 +1,23 @@
 #pragma once
 
 /// The seven columns of the catalogue grid, in their order on screen.
-enum CardGridColumn : int {
-    kHotColumn = 0,
-    kNameColumn = 1,
-    kRarityColumn = 2,
-    kRegValueColumn = 3,
-    kFoilValueColumn = 4,
-    kShowCardsColumn = 5,
-    kUpdateDateColumn = 6,
-    kCardGridColumnCount = 7,
+enum class CardGridColumn : int {
+    Hot,
+    Name,
+    Rarity,
+    RegValue,
+    FoilValue,
+    ShowCards,
+    UpdateDate,
 };
+
+inline constexpr int kCardGridColumnCount = 7;
+
+/// The column's number in the grid.
+constexpr int ColumnIndex(CardGridColumn column)
+{
+    return static_cast<int>(column);
+}
 
 /// Header texts of the catalogue grid, indexed by column.
 inline constexpr const char* kCardGridHeaders[kCardGridColumnCount] = {

@@ -11,6 +11,7 @@ class DateTime;
 namespace card_grid {
 
 constexpr int kRowHeight = 25;
+/// The card images (bitmap 130): 27 set-and-rarity symbols, then the HOT markers.
 constexpr int kImageCount = 29;
 constexpr int kHotSetImage = 27;
 constexpr int kHotClearImage = 28;

@@ -14,16 +14,11 @@ constexpr int kCollectionDialog = 143;
 constexpr int kAppIcon = 128;
 constexpr int kAnimationIcon = 133;
 constexpr int kCardImages =
-    130; ///< 29 images of 16 x 16: set-and-rarity symbols, HOT set, HOT clear
+    130; ///< 16 x 16 images: set-and-rarity symbols, HOT set, HOT clear (see card_grid)
 constexpr int kTrayMenu = 132;
 constexpr int kMenuImages = 139;
 constexpr int kMainMenu = 141;
 constexpr int kAboutMenuString = 101;
-
-// Images of bitmap 130 after the 27 set-and-rarity symbols.
-constexpr int kHotSetImage = 27;
-constexpr int kHotClearImage = 28;
-constexpr int kCardImageCount = 29;
 
 // Standard buttons of every template: accept and cancel the dialog.
 constexpr int kOk = 1;

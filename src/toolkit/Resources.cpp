@@ -1,5 +1,6 @@
 #include "toolkit/Resources.h"
 
+#include "lookup/CardGridRules.h"
 #include "toolkit/ResourceIds.h"
 
 #include <QApplication>
@@ -56,8 +57,8 @@ QPixmap inPaletteColour(const QPixmap& image)
 QList<QPixmap> cardImagesInPaletteColours()
 {
     QList<QPixmap> images = cutStrip(kArt + QStringLiteral("bitmap130.png"), 16);
-    if (resource::kHotClearImage < images.size())
-        images[resource::kHotClearImage] = inPaletteColour(images[resource::kHotClearImage]);
+    if (card_grid::kHotClearImage < images.size())
+        images[card_grid::kHotClearImage] = inPaletteColour(images[card_grid::kHotClearImage]);
     return images;
 }
 

@@ -46,20 +46,20 @@ std::string TotalsLabel(float buyTotal, float sellTotal)
     return "Buy Value:" + TotalText(buyTotal) + "; Sell Value:" + TotalText(sellTotal);
 }
 
-bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text)
+bool ApplyCellEdit(TradeList& list, std::int32_t key, TradeListColumn column, std::string_view text)
 {
     if (!list.Contains(key)) {
         return false;
     }
     TradeListEntry entry = list.Get(key);
     switch (column) {
-    case kQuantityColumn:
+    case TradeListColumn::Quantity:
         entry.quantity = ParseLeadingInt(text);
         break;
-    case kBuyColumn:
+    case TradeListColumn::Buy:
         entry.buy_value = ParseLeadingFloat(text);
         break;
-    case kSellColumn:
+    case TradeListColumn::Sell:
         entry.sell_value = ParseLeadingFloat(text);
         break;
     default:
@@ -70,13 +70,14 @@ bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_vi
     return true;
 }
 
-void SetTradeListMark(TradeList& list, std::int32_t key, int column, bool ticked)
+void SetTradeListMark(TradeList& list, std::int32_t key, TradeListColumn column, bool ticked)
 {
-    if (!list.Contains(key) || (column != kBuyColumn && column != kSellColumn)) {
+    if (!list.Contains(key) ||
+        (column != TradeListColumn::Buy && column != TradeListColumn::Sell)) {
         return;
     }
     TradeListEntry entry = list.Get(key);
-    (column == kBuyColumn ? entry.buying_mark : entry.selling_mark) = ticked ? 1 : 0;
+    (column == TradeListColumn::Buy ? entry.buying_mark : entry.selling_mark) = ticked ? 1 : 0;
     list.Set(key, entry);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "trade/TradeListColumn.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,9 +10,6 @@
 
 class CatalogueRows;
 class TradeList;
-
-/// Columns of the trade list grid.
-enum TradeListColumn { kQuantityColumn = 0, kNameColumn = 1, kBuyColumn = 2, kSellColumn = 3 };
 
 /// The texts and ticks of one grid row after a refresh.
 struct TradeListRow {
@@ -33,11 +32,12 @@ std::string TotalsLabel(float buyTotal, float sellTotal);
 /// The end of an edit of the cell in the given column of the line under key: the quantity
 /// takes the text's leading integer, a price its leading number (0 when there is none); other
 /// columns change nothing. Returns whether the line exists and the column is editable.
-bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text);
+bool ApplyCellEdit(TradeList& list, std::int32_t key, TradeListColumn column,
+                   std::string_view text);
 
 /// Stores the state of a "Buy Value" or "Sell Value" box in the line's mark (1 ticked, 0 not).
 /// Any other column, or a key with no line, changes nothing.
-void SetTradeListMark(TradeList& list, std::int32_t key, int column, bool ticked);
+void SetTradeListMark(TradeList& list, std::int32_t key, TradeListColumn column, bool ticked);
 
 /// Files a line for every ticked value of every ticked catalogue row ("Put into list").
 /// A row whose card already has its foil line in the list adds nothing. Returns the number

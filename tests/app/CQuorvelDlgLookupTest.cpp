@@ -34,7 +34,7 @@ protected:
     {
         QStringList names;
         for (int row = 1; row < Grid().GetRowCount(); ++row)
-            names << Grid().GetCellText(row, kNameColumn);
+            names << Grid().GetCellText(row, ColumnIndex(CardGridColumn::Name));
         return names;
     }
     QString Query(const std::string& sql)
@@ -58,7 +58,7 @@ TEST_F(CQuorvelDlgLookupTest, AnEmptySearchListsTheWholeCatalogueMostValuableFir
     Search("");
     EXPECT_EQ(Caption(), QString("%1 cards in list ").arg(SomeCards().size()));
     ASSERT_EQ(Grid().GetRowCount(), int(SomeCards().size()) + 1);
-    EXPECT_EQ(Grid().GetCellText(0, kNameColumn), "Cards Name");
+    EXPECT_EQ(Grid().GetCellText(0, ColumnIndex(CardGridColumn::Name)), "Cards Name");
     EXPECT_EQ(Names().first(), "Akroma, Angel of Wrath");
     EXPECT_EQ(Names()[1], "Wrath of God");
     for (int row = 2; row < Grid().GetRowCount(); ++row)
@@ -178,12 +178,12 @@ TEST_F(CQuorvelDlgLookupTest, TypingSearchesAfterAPauseAndEnterAtOnce)
 TEST_F(CQuorvelDlgLookupTest, EscapeInAValueEditorCancelsItAndEmptiesTheSearchBox)
 {
     Search("Counterspell");
-    ASSERT_TRUE(Grid().EditCell(1, kRegValueColumn));
+    ASSERT_TRUE(Grid().EditCell(1, ColumnIndex(CardGridColumn::RegValue)));
     auto* editor = Grid().viewport()->findChild<QLineEdit*>("InPlaceEdit");
     ASSERT_NE(editor, nullptr);
     editor->setText("99");
     QTest::keyClick(editor, Qt::Key_Escape);
-    EXPECT_EQ(Grid().GetCellText(1, kRegValueColumn), " 0.4");
+    EXPECT_EQ(Grid().GetCellText(1, ColumnIndex(CardGridColumn::RegValue)), " 0.4");
     EXPECT_FALSE(Grid().IsEditingCell());
     EXPECT_TRUE(Window().findChild<QLineEdit*>("searchEdit")->text().isEmpty());
     EXPECT_TRUE(Window().SearchText().isEmpty());
@@ -203,10 +203,11 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
     EXPECT_FALSE(report.contains("Akroma"));
     // The grid lists them best first (by value Wrath of God would lead), tinted as reported.
     EXPECT_EQ(Names(), QStringList({"Kirtar's Wrath", "Wrath of God"}));
-    const GridColour reportedTint = Grid().CellAt(1, kNameColumn)->GetBackColour();
+    const GridColour reportedTint =
+        Grid().CellAt(1, ColumnIndex(CardGridColumn::Name))->GetBackColour();
     EXPECT_NE(reportedTint, kGridColourUnset);
     m_clipboard.simulateCopy("anyone got a wrath deck for the weekend?");
-    EXPECT_NE(Grid().CellAt(1, kNameColumn)->GetBackColour(), reportedTint);
+    EXPECT_NE(Grid().CellAt(1, ColumnIndex(CardGridColumn::Name))->GetBackColour(), reportedTint);
     Search("wrath of god");
     EXPECT_EQ(Names().first(), "Wrath of God");
 }
@@ -236,8 +237,8 @@ TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
 {
     Search("Counterspell");
     ASSERT_EQ(Grid().GetRowCount(), 2);
-    Grid().SetCellText(1, kRegValueColumn, " 12.5");
-    auto* box = dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn));
+    Grid().SetCellText(1, ColumnIndex(CardGridColumn::RegValue), " 12.5");
+    auto* box = dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, ColumnIndex(CardGridColumn::Name)));
     ASSERT_NE(box, nullptr);
     box->SetCheck(true);
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
@@ -258,8 +259,9 @@ TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
 TEST_F(CQuorvelDlgLookupTest, AnsweringNoToTheCorrectionWritesNothing)
 {
     Search("Counterspell");
-    Grid().SetCellText(1, kRegValueColumn, "99");
-    dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn))->SetCheck(true);
+    Grid().SetCellText(1, ColumnIndex(CardGridColumn::RegValue), "99");
+    dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, ColumnIndex(CardGridColumn::Name)))
+        ->SetCheck(true);
     MessageBox::setNextAnswer(MessageBox::Answer::No);
     Window().OnCommand(MainCommand::CorrectPrice);
     EXPECT_EQ(MessageBox::asked().size(), 1u);

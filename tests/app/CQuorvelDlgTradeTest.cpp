@@ -42,10 +42,10 @@ TEST_F(CQuorvelDlgTradeTest, PutIntoListFilesTheTickedValuesAndShowsTheTradeList
     Search("Wrath");
     ASSERT_EQ(Grid().GetRowCount(), 4);
     // Row 2 is Wrath of God (6.5): its regular and foil copies; row 3 only named, no value.
-    Tick(Grid(), 2, kNameColumn);
-    Tick(Grid(), 2, kRegValueColumn);
-    Tick(Grid(), 2, kFoilValueColumn);
-    Tick(Grid(), 3, kNameColumn);
+    Tick(Grid(), 2, ColumnIndex(CardGridColumn::Name));
+    Tick(Grid(), 2, ColumnIndex(CardGridColumn::RegValue));
+    Tick(Grid(), 2, ColumnIndex(CardGridColumn::FoilValue));
+    Tick(Grid(), 3, ColumnIndex(CardGridColumn::Name));
     QTest::mouseClick(m_window->findChild<QPushButton*>("putIntoListButton"), Qt::LeftButton);
     EXPECT_TRUE(TradeList().isVisible());
     EXPECT_TRUE(m_window->IsChecked(MainCommand::TradingList, MenuKind::MenuBar));
@@ -58,8 +58,8 @@ TEST_F(CQuorvelDlgTradeTest, PutIntoListFilesTheTickedValuesAndShowsTheTradeList
 TEST_F(CQuorvelDlgTradeTest, TheAdvertisementIsNotLookedUpButTheNextCopyIs)
 {
     Search("Wrath of God");
-    Tick(Grid(), 1, kNameColumn);
-    Tick(Grid(), 1, kRegValueColumn);
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::Name));
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::RegValue));
     m_window->OnCommand(MainCommand::PutIntoList);
     ASSERT_EQ(TradeList().Grid()->GetRowCount(), 2);
     Tick(*TradeList().Grid(), 1, 3);                   // "Sell Value"
@@ -80,8 +80,8 @@ TEST_F(CQuorvelDlgTradeTest, TheAdvertisementIsNotLookedUpButTheNextCopyIs)
 TEST_F(CQuorvelDlgTradeTest, ARefusedAdvertisementLeavesNoSkipFlagBehind)
 {
     Search("Wrath of God");
-    Tick(Grid(), 1, kNameColumn);
-    Tick(Grid(), 1, kRegValueColumn);
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::Name));
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::RegValue));
     m_window->OnCommand(MainCommand::PutIntoList);
     Tick(*TradeList().Grid(), 1, 2); // "Buy Value"
     m_clipboard.setRefuseWrites(true);
@@ -95,8 +95,8 @@ TEST_F(CQuorvelDlgTradeTest, ARefusedAdvertisementLeavesNoSkipFlagBehind)
 TEST_F(CQuorvelDlgTradeTest, MyCollectionReloadsEachTimeItIsShown)
 {
     Search("Counterspell");
-    Tick(Grid(), 1, kNameColumn);
-    Tick(Grid(), 1, kRegValueColumn);
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::Name));
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::RegValue));
     m_window->OnCommand(MainCommand::PutIntoList);
     m_window->OnCommand(MainCommand::MyCollection);
     CDlgCollection& collection = main_window::Collection();

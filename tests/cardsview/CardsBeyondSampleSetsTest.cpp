@@ -20,7 +20,10 @@ protected:
         m_sets[100] = "Modern Horizons 2";
         m_grid->SetSetCodeLookup([this](std::int32_t id) { return m_codes[id]; });
     }
-    int Image(int cardId) { return m_grid->GetCellImage(RowOf(cardId), kRarityColumn); }
+    int Image(int cardId)
+    {
+        return m_grid->GetCellImage(RowOf(cardId), ColumnIndex(CardGridColumn::Rarity));
+    }
 
     std::map<std::int32_t, std::string> m_codes = {{10, "7ED"}, {100, "MH2"}};
 };
@@ -48,9 +51,12 @@ TEST_F(CardsBeyondSampleSetsTest, DrawsASymbolPerSetAndRarityAndLinksScryfall)
     EXPECT_EQ(images, 29 + 4);
     EXPECT_NE(m_grid->GetImageList()[Image(2)].toImage(), m_grid->GetImageList()[Image(4)].toImage());
 
-    EXPECT_EQ(m_grid->GetCellText(RowOf(2), kShowCardsColumn), "https://scryfall.com/card/mh2/138");
-    EXPECT_EQ(m_grid->GetCellText(RowOf(6), kShowCardsColumn), "https://scryfall.com/card/7ed/13");
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(4), kRarityColumn), "Modern Horizons 2/Common");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(2), ColumnIndex(CardGridColumn::ShowCards)),
+              "https://scryfall.com/card/mh2/138");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(6), ColumnIndex(CardGridColumn::ShowCards)),
+              "https://scryfall.com/card/7ed/13");
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(4), ColumnIndex(CardGridColumn::Rarity)),
+              "Modern Horizons 2/Common");
 
     // Painting every row, drawn symbols included, must neither crash nor read past the list.
     QPixmap canvas(m_grid->size());
@@ -63,14 +69,14 @@ TEST_F(CardsBeyondSampleSetsTest, NameDoubleClickAndContextMenuAskForTheHistory)
     m_grid->AddShownCard(Keep(MakeCard(7, "Opt", 1, 1, 100, 5, 10)), false);
     QSignalSpy asked(m_grid.get(), &CCardsGridCtrl::priceHistoryRequested);
     const int row = RowOf(7);
-    const QRect name = m_grid->CellRect(row, kNameColumn);
+    const QRect name = m_grid->CellRect(row, ColumnIndex(CardGridColumn::Name));
     QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                        QPoint(name.right() - 4, name.center().y()));
     ASSERT_EQ(asked.count(), 1);
     EXPECT_EQ(asked.takeFirst().at(0).toInt(), 7);
     // Elsewhere in the row it asks nothing.
     QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                       CentreOf(row, kUpdateDateColumn));
+                       CentreOf(row, ColumnIndex(CardGridColumn::UpdateDate)));
     EXPECT_EQ(asked.count(), 0);
 
     std::unique_ptr<QMenu> menu(m_grid->CreateCardMenu(row, nullptr));

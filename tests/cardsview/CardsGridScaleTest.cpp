@@ -69,12 +69,14 @@ TEST_F(CardsGridScaleTest, TicksAndTypedValuesFollowTheirCardsThroughSortsWithFe
     }
     const int far = 61234;
     const std::int32_t tickedId = m_grid->CardOfRow(far)->id;
-    ClickBox(far, kNameColumn);
-    TypeValue(far, kRegValueColumn, "123.4");
+    ClickBox(far, ColumnIndex(CardGridColumn::Name));
+    TypeValue(far, ColumnIndex(CardGridColumn::RegValue), "123.4");
     const std::int32_t boxOnlyId = m_grid->CardOfRow(7)->id;
-    ClickBox(7, kFoilValueColumn);
+    ClickBox(7, ColumnIndex(CardGridColumn::FoilValue));
 
-    for (int column : {kNameColumn, kRarityColumn, kUpdateDateColumn, kRegValueColumn}) {
+    for (int column :
+         {ColumnIndex(CardGridColumn::Name), ColumnIndex(CardGridColumn::Rarity),
+          ColumnIndex(CardGridColumn::UpdateDate), ColumnIndex(CardGridColumn::RegValue)}) {
         m_grid->SortByColumn(column, true);
         PaintEverywhere();
         EXPECT_LE(m_grid->LiveCellCount(), CCardsGridCtrl::kCellLimit) << column;
@@ -86,13 +88,14 @@ TEST_F(CardsGridScaleTest, TicksAndTypedValuesFollowTheirCardsThroughSortsWithFe
 
     // Back on screen, the cells show the marks of their cards again.
     const int row = RowOf(tickedId);
-    m_grid->EnsureVisible(row, kNameColumn);
-    const auto* name = dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(row, kNameColumn));
+    m_grid->EnsureVisible(row, ColumnIndex(CardGridColumn::Name));
+    const auto* name =
+        dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(row, ColumnIndex(CardGridColumn::Name)));
     ASSERT_NE(name, nullptr);
     EXPECT_TRUE(name->GetCheck());
-    EXPECT_EQ(m_grid->GetCellText(row, kRegValueColumn), "123.4");
-    const auto* foil =
-        dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(RowOf(boxOnlyId), kFoilValueColumn));
+    EXPECT_EQ(m_grid->GetCellText(row, ColumnIndex(CardGridColumn::RegValue)), "123.4");
+    const auto* foil = dynamic_cast<const CGridCellCheck*>(
+        m_grid->CellAt(RowOf(boxOnlyId), ColumnIndex(CardGridColumn::FoilValue)));
     ASSERT_NE(foil, nullptr);
     EXPECT_TRUE(foil->GetCheck());
     EXPECT_LE(m_grid->LiveCellCount(), CCardsGridCtrl::kCellLimit);
@@ -107,9 +110,10 @@ TEST_F(CardsGridScaleTest, SelectAllCopiesEveryRowAndFittingCoversTheWidestName)
     const CGridDefaultCell* defaults = m_grid->GetDefaultCell(false, false);
     int widest = 0;
     for (int row = 1; row <= kCards; ++row) {
-        widest = std::max(widest, defaults->TextWidth(m_grid->GetCellText(row, kNameColumn)));
+        widest = std::max(widest, defaults->TextWidth(
+                                      m_grid->GetCellText(row, ColumnIndex(CardGridColumn::Name))));
     }
-    EXPECT_GE(m_grid->GetColumnWidth(kNameColumn), widest);
+    EXPECT_GE(m_grid->GetColumnWidth(ColumnIndex(CardGridColumn::Name)), widest);
 }
 
 // Best Match First on a whole catalogue: rows best score first (equal scores most valuable
@@ -155,7 +159,7 @@ TEST_F(CardsGridScaleTest, MatchScoresOrderAndTintEveryPaintedRow)
     expectPaintedTints("end ");
     EXPECT_LE(m_grid->LiveCellCount(), CCardsGridCtrl::kCellLimit);
     // A header click sorts by its column again; the tints stay with the cards.
-    m_grid->SortByColumn(kNameColumn, true);
+    m_grid->SortByColumn(ColumnIndex(CardGridColumn::Name), true);
     expectPaintedTints("by name ");
 }
 

@@ -37,25 +37,30 @@ TEST_F(CardsGridFixture, ListsACardWithItsCellsKindsAndTags)
     ASSERT_TRUE(m_grid->AddShownCard(
         Keep(MakeCard(1234, "Shivan Dragon", 12.5f, 40.0f, 10, 12, 30, 1)), false));
     ASSERT_EQ(m_grid->GetRowCount(), 2);
-    EXPECT_EQ(m_grid->GetCellImage(1, kHotColumn), 27);
-    EXPECT_EQ(m_grid->GetCellText(1, kHotColumn), "");
-    EXPECT_EQ(m_grid->GetCellText(1, kNameColumn), "Shivan Dragon");
-    EXPECT_EQ(m_grid->GetCellImage(1, kRarityColumn), 2);
-    EXPECT_EQ(m_grid->GetCellText(1, kRarityColumn), "");
-    EXPECT_EQ(m_grid->GetCellText(1, kRegValueColumn), "12.5");
-    EXPECT_EQ(m_grid->GetCellText(1, kFoilValueColumn), "40.0");
-    EXPECT_EQ(m_grid->GetCellText(1, kShowCardsColumn), kPage + "7EWR12");
-    EXPECT_EQ(m_grid->GetCellText(1, kUpdateDateColumn), "11-05-2026");
+    EXPECT_EQ(m_grid->GetCellImage(1, ColumnIndex(CardGridColumn::Hot)), 27);
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::Hot)), "");
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::Name)), "Shivan Dragon");
+    EXPECT_EQ(m_grid->GetCellImage(1, ColumnIndex(CardGridColumn::Rarity)), 2);
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::Rarity)), "");
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::RegValue)), "12.5");
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::FoilValue)), "40.0");
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::ShowCards)), kPage + "7EWR12");
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::UpdateDate)), "11-05-2026");
     EXPECT_EQ(m_grid->GetRowHeight(1), 25);
 
-    for (int column : {kNameColumn, kRegValueColumn, kFoilValueColumn}) {
+    for (int column : {ColumnIndex(CardGridColumn::Name), ColumnIndex(CardGridColumn::RegValue),
+                       ColumnIndex(CardGridColumn::FoilValue)}) {
         const auto* box = dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(1, column));
         ASSERT_NE(box, nullptr) << column;
         EXPECT_FALSE(box->GetCheck());
     }
-    EXPECT_NE(dynamic_cast<const CGridURLCell*>(m_grid->CellAt(1, kShowCardsColumn)), nullptr);
-    EXPECT_TRUE(CGridURLCell::HasUrl(m_grid->GetCellText(1, kShowCardsColumn)));
-    for (int column : {kHotColumn, kRarityColumn, kUpdateDateColumn}) {
+    EXPECT_NE(dynamic_cast<const CGridURLCell*>(
+                  m_grid->CellAt(1, ColumnIndex(CardGridColumn::ShowCards))),
+              nullptr);
+    EXPECT_TRUE(
+        CGridURLCell::HasUrl(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::ShowCards))));
+    for (int column : {ColumnIndex(CardGridColumn::Hot), ColumnIndex(CardGridColumn::Rarity),
+                       ColumnIndex(CardGridColumn::UpdateDate)}) {
         EXPECT_EQ(dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(1, column)), nullptr);
         EXPECT_EQ(dynamic_cast<const CGridURLCell*>(m_grid->CellAt(1, column)), nullptr);
     }
@@ -64,7 +69,8 @@ TEST_F(CardsGridFixture, ListsACardWithItsCellsKindsAndTags)
         EXPECT_EQ(static_cast<std::uint32_t>(m_grid->GetCellData(1, column)),
                   static_cast<std::uint32_t>(column) * 16777216u + 1234u)
             << column;
-        const bool editable = column == kRegValueColumn || column == kFoilValueColumn;
+        const bool editable = column == ColumnIndex(CardGridColumn::RegValue) ||
+                              column == ColumnIndex(CardGridColumn::FoilValue);
         EXPECT_EQ(m_grid->IsCellReadOnly(1, column), !editable) << column;
     }
     // The link belongs to the cell; the listed record keeps the catalogue's empty link.
@@ -76,7 +82,8 @@ TEST_F(CardsGridFixture, OnlyTheValueCellsOfACardAreEditable)
 {
     m_grid->AddShownCard(Keep(MakeCard(1, "Opt", 1, 1, 10, 1, 10)), false);
     for (int column = 0; column < 7; ++column) {
-        const bool editable = column == kRegValueColumn || column == kFoilValueColumn;
+        const bool editable = column == ColumnIndex(CardGridColumn::RegValue) ||
+                              column == ColumnIndex(CardGridColumn::FoilValue);
         EXPECT_EQ(m_grid->IsCellEditable(1, column), editable) << column;
         EXPECT_FALSE(m_grid->IsCellEditable(0, column)) << column;
     }
@@ -88,12 +95,12 @@ TEST_F(CardsGridFixture, TheNotFoundRowNamesNoCard)
     m_grid->ClearShownCards();
     m_grid->AddNotFoundRow();
     ASSERT_EQ(m_grid->GetRowCount(), 2);
-    EXPECT_EQ(m_grid->GetCellText(1, kNameColumn), "card not found!");
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::Name)), "card not found!");
     EXPECT_EQ(m_grid->CardOfRow(1), nullptr);
     EXPECT_TRUE(m_grid->MarkedRows().empty());
-    EXPECT_FALSE(m_grid->ToggleHotAt(1, kHotColumn));
-    EXPECT_EQ(m_grid->RarityTipTextAt(1, kRarityColumn), "");
-    EXPECT_FALSE(m_grid->IsCellEditable(1, kRegValueColumn));
+    EXPECT_FALSE(m_grid->ToggleHotAt(1, ColumnIndex(CardGridColumn::Hot)));
+    EXPECT_EQ(m_grid->RarityTipTextAt(1, ColumnIndex(CardGridColumn::Rarity)), "");
+    EXPECT_FALSE(m_grid->IsCellEditable(1, ColumnIndex(CardGridColumn::RegValue)));
     // The next lookup replaces it.
     m_grid->ClearShownCards();
     m_grid->AddShownCard(Keep(MakeCard(5, "Opt", 1, 1, 10, 1, 10)), false);
@@ -109,12 +116,17 @@ TEST_F(CardsGridFixture, ShowsTheLinksOfTheExamples)
     m_grid->AddShownCard(Keep(MakeCard(4, "d", 1, 1, 40, 131, 10)), false);
     m_grid->AddShownCard(Keep(MakeCard(5, "e", 1, 1, 10, 0, 30)), false);
     m_grid->AddShownCard(Keep(MakeCard(6, "f", 1, 1, 30, 5, 99)), false);
-    EXPECT_EQ(m_grid->GetCellText(RowOf(1), kShowCardsColumn), kPage + "ODWu007");
-    EXPECT_EQ(m_grid->GetCellText(RowOf(2), kShowCardsColumn), kPage + "JUWC000");
-    EXPECT_EQ(m_grid->GetCellText(RowOf(3), kShowCardsColumn), kPage + "INB294");
-    EXPECT_EQ(m_grid->GetCellText(RowOf(4), kShowCardsColumn), kPage + "APBW131");
-    EXPECT_EQ(m_grid->GetCellText(RowOf(5), kShowCardsColumn), "");
-    EXPECT_EQ(m_grid->GetCellText(RowOf(6), kShowCardsColumn), kPage + "PSW5");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(1), ColumnIndex(CardGridColumn::ShowCards)),
+              kPage + "ODWu007");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(2), ColumnIndex(CardGridColumn::ShowCards)),
+              kPage + "JUWC000");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(3), ColumnIndex(CardGridColumn::ShowCards)),
+              kPage + "INB294");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(4), ColumnIndex(CardGridColumn::ShowCards)),
+              kPage + "APBW131");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(5), ColumnIndex(CardGridColumn::ShowCards)), "");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(6), ColumnIndex(CardGridColumn::ShowCards)),
+              kPage + "PSW5");
 }
 
 TEST_F(CardsGridFixture, ListsEachCardOnceAndCapsAClipboardLookupAtOneHundred)
@@ -175,21 +187,21 @@ TEST_F(CardsGridSortTest, ALookupSortsByValueHighestFirst)
 
 TEST_F(CardsGridSortTest, HeaderClicksSortAscendingThenDescendingWithTheSetTieBreak)
 {
-    ClickHeader(kRegValueColumn);
+    ClickHeader(ColumnIndex(CardGridColumn::RegValue));
     EXPECT_EQ(Order(), (std::vector<int>{4, 3, 5, 1, 2}));
-    ClickHeader(kRegValueColumn);
+    ClickHeader(ColumnIndex(CardGridColumn::RegValue));
     EXPECT_EQ(Order(), (std::vector<int>{2, 1, 5, 3, 4}));
-    ClickHeader(kNameColumn);
+    ClickHeader(ColumnIndex(CardGridColumn::Name));
     EXPECT_EQ(Order(), (std::vector<int>{2, 3, 1, 4, 5}));
-    ClickHeader(kRarityColumn);
+    ClickHeader(ColumnIndex(CardGridColumn::Rarity));
     EXPECT_EQ(Order(), (std::vector<int>{1, 4, 3, 2, 5}));
-    ClickHeader(kFoilValueColumn);
+    ClickHeader(ColumnIndex(CardGridColumn::FoilValue));
     EXPECT_EQ(Order(), (std::vector<int>{2, 4, 1, 3, 5}));
 }
 
 TEST_F(CardsGridSortTest, CellsOfOneRowMoveTogether)
 {
-    ClickHeader(kNameColumn);
+    ClickHeader(ColumnIndex(CardGridColumn::Name));
     for (int row = 1; row < m_grid->GetRowCount(); ++row) {
         const std::int32_t id = m_grid->CardOfRow(row)->id;
         for (int column = 0; column < 7; ++column) {
@@ -197,7 +209,7 @@ TEST_F(CardsGridSortTest, CellsOfOneRowMoveTogether)
                 card_item_tag::CardId(static_cast<std::uint32_t>(m_grid->GetCellData(row, column))),
                 id);
         }
-        EXPECT_EQ(m_grid->GetCellText(row, kNameColumn),
+        EXPECT_EQ(m_grid->GetCellText(row, ColumnIndex(CardGridColumn::Name)),
                   QString::fromStdString(m_grid->CardOfRow(row)->name));
     }
 }
@@ -226,20 +238,24 @@ protected:
 
 TEST_F(CardsGridPointerTest, RarityTipNamesSetAndRarity)
 {
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), kRarityColumn), "Invasion/Rare");
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(2), kRarityColumn), "Odyssey/Common");
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(4), kRarityColumn), "Seventh Edition/Uncommon");
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), ColumnIndex(CardGridColumn::Rarity)),
+              "Invasion/Rare");
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(2), ColumnIndex(CardGridColumn::Rarity)),
+              "Odyssey/Common");
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(4), ColumnIndex(CardGridColumn::Rarity)),
+              "Seventh Edition/Uncommon");
     // A set missing from the set table gives an empty name; rarity 40 is a mythic rare.
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(3), kRarityColumn), "/Mythic");
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), kNameColumn), "");
-    EXPECT_EQ(m_grid->RarityTipTextAt(0, kRarityColumn), "");
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(3), ColumnIndex(CardGridColumn::Rarity)), "/Mythic");
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), ColumnIndex(CardGridColumn::Name)), "");
+    EXPECT_EQ(m_grid->RarityTipTextAt(0, ColumnIndex(CardGridColumn::Rarity)), "");
     m_sets[20] = "Inva\\nsion";
-    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), kRarityColumn), "Inva\nsion/Rare");
+    EXPECT_EQ(m_grid->RarityTipTextAt(RowOf(1), ColumnIndex(CardGridColumn::Rarity)),
+              "Inva\nsion/Rare");
 }
 
 TEST_F(CardsGridPointerTest, PointerOverARarityCellShowsTheTipOnceForThatCell)
 {
-    const QPoint rarity = CentreOf(RowOf(1), kRarityColumn);
+    const QPoint rarity = CentreOf(RowOf(1), ColumnIndex(CardGridColumn::Rarity));
     MoveTo(rarity);
     ASSERT_TRUE(m_popup.isOpen());
     EXPECT_EQ(m_popup.title(), "");
@@ -253,53 +269,53 @@ TEST_F(CardsGridPointerTest, PointerOverARarityCellShowsTheTipOnceForThatCell)
     EXPECT_FALSE(m_popup.isOpen());
 
     // Another column shows nothing but is remembered, so coming back shows the tip again.
-    MoveTo(CentreOf(RowOf(1), kNameColumn));
+    MoveTo(CentreOf(RowOf(1), ColumnIndex(CardGridColumn::Name)));
     EXPECT_FALSE(m_popup.isOpen());
     MoveTo(rarity);
     EXPECT_TRUE(m_popup.isOpen());
 
     // A value report on screen gives way to the tip of another card.
     m_popup.showTip("", "3 cards found!", QPoint(0, 0), 10000);
-    MoveTo(CentreOf(RowOf(2), kRarityColumn));
+    MoveTo(CentreOf(RowOf(2), ColumnIndex(CardGridColumn::Rarity)));
     EXPECT_EQ(m_popup.lines(), QStringList{"Odyssey/Common"});
 }
 
 TEST_F(CardsGridPointerTest, ClickingAHotMarkerTwiceRestoresFlagAndImage)
 {
     const int row = RowOf(1);
-    Click(row, kHotColumn);
+    Click(row, ColumnIndex(CardGridColumn::Hot));
     EXPECT_EQ(Hot(1), 1);
-    EXPECT_EQ(m_grid->GetCellImage(row, kHotColumn), 27);
-    Click(row, kHotColumn);
+    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 27);
+    Click(row, ColumnIndex(CardGridColumn::Hot));
     EXPECT_EQ(Hot(1), 0);
-    EXPECT_EQ(m_grid->GetCellImage(row, kHotColumn), 28);
+    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 28);
 
-    Click(RowOf(2), kHotColumn);
+    Click(RowOf(2), ColumnIndex(CardGridColumn::Hot));
     EXPECT_EQ(Hot(2), 0);
-    EXPECT_EQ(m_grid->GetCellImage(RowOf(2), kHotColumn), 28);
+    EXPECT_EQ(m_grid->GetCellImage(RowOf(2), ColumnIndex(CardGridColumn::Hot)), 28);
 }
 
 TEST_F(CardsGridPointerTest, AnOddHotValueBecomesOneFirstSoItsImageStays)
 {
     const int row = RowOf(3);
-    EXPECT_EQ(m_grid->GetCellImage(row, kHotColumn), 27);
-    Click(row, kHotColumn);
+    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 27);
+    Click(row, ColumnIndex(CardGridColumn::Hot));
     EXPECT_EQ(Hot(3), 1);
-    EXPECT_EQ(m_grid->GetCellImage(row, kHotColumn), 27);
-    Click(row, kHotColumn);
+    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 27);
+    Click(row, ColumnIndex(CardGridColumn::Hot));
     EXPECT_EQ(Hot(3), 0);
-    EXPECT_EQ(m_grid->GetCellImage(row, kHotColumn), 28);
+    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 28);
 }
 
 TEST_F(CardsGridPointerTest, OnlyHotCellsOfDataRowsToggle)
 {
-    Click(0, kHotColumn);
-    Click(RowOf(1), kNameColumn);
-    Click(RowOf(1), kRarityColumn);
+    Click(0, ColumnIndex(CardGridColumn::Hot));
+    Click(RowOf(1), ColumnIndex(CardGridColumn::Name));
+    Click(RowOf(1), ColumnIndex(CardGridColumn::Rarity));
     for (int id : {1, 2, 3, 4}) {
         EXPECT_EQ(Hot(id), id == 1 || id == 4 ? 0 : (id == 2 ? 1 : 5)) << id;
     }
-    EXPECT_EQ(m_grid->GetCellImage(0, kHotColumn), -1);
+    EXPECT_EQ(m_grid->GetCellImage(0, ColumnIndex(CardGridColumn::Hot)), -1);
 }
 
 TEST_F(CardsGridPointerTest, MarkedRowsAreThoseWithATickedName)
@@ -309,11 +325,11 @@ TEST_F(CardsGridPointerTest, MarkedRowsAreThoseWithATickedName)
         ASSERT_NE(box, nullptr);
         box->SetCheck(true);
     };
-    tick(4, kNameColumn);
-    tick(2, kRegValueColumn); // a value box alone does not mark a row
-    tick(2, kFoilValueColumn);
-    tick(1, kNameColumn);
-    m_grid->SetCellText(RowOf(1), kRegValueColumn, " 12.5");
+    tick(4, ColumnIndex(CardGridColumn::Name));
+    tick(2, ColumnIndex(CardGridColumn::RegValue)); // a value box alone does not mark a row
+    tick(2, ColumnIndex(CardGridColumn::FoilValue));
+    tick(1, ColumnIndex(CardGridColumn::Name));
+    m_grid->SetCellText(RowOf(1), ColumnIndex(CardGridColumn::RegValue), " 12.5");
     const auto rows = m_grid->MarkedRows();
     ASSERT_EQ(rows.size(), 2u);
     // Top to bottom; the rows are in the order the cards were added.
@@ -330,8 +346,9 @@ TEST_F(CardsGridPointerTest, MarkedRowsAreThoseWithATickedName)
 TEST_F(CardsGridPointerTest, ClickingANameBoxTicksTheRow)
 {
     const int row = RowOf(2);
-    const QRect cell = m_grid->CellRect(row, kNameColumn);
-    const auto* box = dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(row, kNameColumn));
+    const QRect cell = m_grid->CellRect(row, ColumnIndex(CardGridColumn::Name));
+    const auto* box =
+        dynamic_cast<const CGridCellCheck*>(m_grid->CellAt(row, ColumnIndex(CardGridColumn::Name)));
     ASSERT_NE(box, nullptr);
     const QPoint inBox = box->GetCheckPlacement(cell).center();
     QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, Qt::NoModifier, inBox);

@@ -72,8 +72,8 @@ protected:
 
 TEST_F(PriceCorrectionCommandTest, AnsweringNoWritesNothingAndSaysNothingMore)
 {
-    Tick(1, kNameColumn);
-    Type(1, kRegValueColumn, "99");
+    Tick(1, ColumnIndex(CardGridColumn::Name));
+    Type(1, ColumnIndex(CardGridColumn::RegValue), "99");
     MessageBox::setNextAnswer(MessageBox::Answer::No);
     const auto outcome = Run();
     EXPECT_EQ(outcome.updated, 0);
@@ -89,14 +89,14 @@ TEST_F(PriceCorrectionCommandTest, AnsweringNoWritesNothingAndSaysNothingMore)
 
 TEST_F(PriceCorrectionCommandTest, TwoMarkedRowsAreStoredAndTheCatalogueReloaded)
 {
-    Tick(1, kNameColumn);
-    Tick(3, kNameColumn);
-    Type(1, kRegValueColumn, "20");
-    Type(3, kRegValueColumn, " 12.5");
-    Type(3, kFoilValueColumn, "lots");
+    Tick(1, ColumnIndex(CardGridColumn::Name));
+    Tick(3, ColumnIndex(CardGridColumn::Name));
+    Type(1, ColumnIndex(CardGridColumn::RegValue), "20");
+    Type(3, ColumnIndex(CardGridColumn::RegValue), " 12.5");
+    Type(3, ColumnIndex(CardGridColumn::FoilValue), "lots");
     // Toggled HOT alone writes nothing; with a correction the new flag is stored.
-    m_grid->ToggleHotAt(RowOf(3), kHotColumn);
-    m_grid->ToggleHotAt(RowOf(2), kHotColumn);
+    m_grid->ToggleHotAt(RowOf(3), ColumnIndex(CardGridColumn::Hot));
+    m_grid->ToggleHotAt(RowOf(2), ColumnIndex(CardGridColumn::Hot));
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     MessageBox::setNextAnswer(MessageBox::Answer::Ok);
     const auto outcome = Run();
@@ -123,15 +123,15 @@ TEST_F(PriceCorrectionCommandTest, TwoMarkedRowsAreStoredAndTheCatalogueReloaded
     EXPECT_EQ(m_catalogue.Cards().front().reg_value, 20.0f);
     EXPECT_EQ(m_reloads, 1);
     // The grid keeps what the user typed and its old dates; the listed record is corrected.
-    EXPECT_EQ(m_grid->GetCellText(RowOf(3), kRegValueColumn), " 12.5");
+    EXPECT_EQ(m_grid->GetCellText(RowOf(3), ColumnIndex(CardGridColumn::RegValue)), " 12.5");
     EXPECT_EQ(m_grid->ShownCards().Find(3)->reg_value, 12.5f);
 }
 
 TEST_F(PriceCorrectionCommandTest,
        AnUntouchedValueKeepsItsStoredValueAndAnEditedOneIsTheDecimalTyped)
 {
-    Tick(2, kNameColumn);
-    Type(2, kFoilValueColumn, "1.5");
+    Tick(2, ColumnIndex(CardGridColumn::Name));
+    Type(2, ColumnIndex(CardGridColumn::FoilValue), "1.5");
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     MessageBox::setNextAnswer(MessageBox::Answer::Ok);
     ASSERT_EQ(Run().updated, 1);
@@ -141,9 +141,9 @@ TEST_F(PriceCorrectionCommandTest,
 
 TEST_F(PriceCorrectionCommandTest, ACardTickedOnlyInAValueColumnIsNotWritten)
 {
-    Tick(2, kRegValueColumn);
-    Tick(2, kFoilValueColumn);
-    Type(2, kRegValueColumn, "7");
+    Tick(2, ColumnIndex(CardGridColumn::RegValue));
+    Tick(2, ColumnIndex(CardGridColumn::FoilValue));
+    Type(2, ColumnIndex(CardGridColumn::RegValue), "7");
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     const auto outcome = Run();
     EXPECT_EQ(outcome.updated, 0);
@@ -157,10 +157,10 @@ TEST_F(PriceCorrectionCommandTest, ACardTickedOnlyInAValueColumnIsNotWritten)
 
 TEST_F(PriceCorrectionCommandTest, AFailingDatabaseIsReportedAndNothingIsHalfWritten)
 {
-    Tick(1, kNameColumn);
-    Tick(2, kNameColumn);
-    Type(1, kRegValueColumn, "30");
-    Type(2, kRegValueColumn, "31");
+    Tick(1, ColumnIndex(CardGridColumn::Name));
+    Tick(2, ColumnIndex(CardGridColumn::Name));
+    Type(1, ColumnIndex(CardGridColumn::RegValue), "30");
+    Type(2, ColumnIndex(CardGridColumn::RegValue), "31");
     ASSERT_NO_FATAL_FAILURE(RunSql(m_path,
                                    "create trigger refuse before update on cardslist when "
                                    "new.id=2 begin select raise(abort, 'card 2 is locked'); "
@@ -180,7 +180,7 @@ TEST_F(PriceCorrectionCommandTest, AFailingDatabaseIsReportedAndNothingIsHalfWri
 
 TEST_F(PriceCorrectionCommandTest, AClosedDatabaseShowsItsLastError)
 {
-    Tick(1, kNameColumn);
+    Tick(1, ColumnIndex(CardGridColumn::Name));
     m_database.Close();
     ASSERT_FALSE(m_database.Open("Data Source=" + m_dir.File("gone.mdb") + ";"));
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);

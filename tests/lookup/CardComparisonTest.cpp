@@ -30,45 +30,49 @@ protected:
 
 TEST_F(CardComparisonTest, NamesCompareByteWiseAndCaseSensitive)
 {
-    EXPECT_EQ(CompareCardsInColumn(kNameColumn, m_counter, m_boltSeventh), -1);
-    EXPECT_EQ(CompareCardsInColumn(kNameColumn, m_boltSeventh, m_counter), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::Name, m_counter, m_boltSeventh), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::Name, m_boltSeventh, m_counter), 1);
     // Capitals sort before small letters byte-wise.
-    EXPECT_EQ(CompareCardsInColumn(kNameColumn, m_counter, m_lower), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::Name, m_counter, m_lower), -1);
     CardRecord accented = m_counter;
     accented.name = "\xC3\x89"
                     "clair"; // UTF-8 bytes above 0x7F sort after ASCII
-    EXPECT_EQ(CompareCardsInColumn(kNameColumn, accented, m_lower), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::Name, accented, m_lower), 1);
 }
 
 TEST_F(CardComparisonTest, EqualKeysFallBackToTheSetOrder)
 {
-    for (int column : std::initializer_list<int>{kNameColumn, kRarityColumn, kRegValueColumn,
-                                                 kFoilValueColumn, kUpdateDateColumn}) {
-        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltOdyssey), -1) << column;
-        EXPECT_EQ(CompareCardsInColumn(column, m_boltOdyssey, m_boltSeventh), 1) << column;
-        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltSeventh), 0) << column;
+    for (const CardGridColumn column :
+         {CardGridColumn::Name, CardGridColumn::Rarity, CardGridColumn::RegValue,
+          CardGridColumn::FoilValue, CardGridColumn::UpdateDate}) {
+        const int index = ColumnIndex(column);
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltOdyssey), -1) << index;
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltOdyssey, m_boltSeventh), 1) << index;
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_boltSeventh), 0) << index;
     }
 }
 
 TEST_F(CardComparisonTest, RaritiesValuesAndDatesCompareSmallerFirst)
 {
-    EXPECT_EQ(CompareCardsInColumn(kRarityColumn, m_boltOdyssey, m_counter), -1);
-    EXPECT_EQ(CompareCardsInColumn(kRarityColumn, m_lower, m_counter), 1);
-    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_counter, m_boltOdyssey), -1);
-    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_lower, m_boltOdyssey), 1);
-    EXPECT_EQ(CompareCardsInColumn(kFoilValueColumn, m_counter, m_boltOdyssey), 1);
-    EXPECT_EQ(CompareCardsInColumn(kFoilValueColumn, m_lower, m_counter), -1);
-    EXPECT_EQ(CompareCardsInColumn(kUpdateDateColumn, m_counter, m_boltOdyssey), -1);
-    EXPECT_EQ(CompareCardsInColumn(kUpdateDateColumn, m_lower, m_boltOdyssey), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::Rarity, m_boltOdyssey, m_counter), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::Rarity, m_lower, m_counter), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::RegValue, m_counter, m_boltOdyssey), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::RegValue, m_lower, m_boltOdyssey), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::FoilValue, m_counter, m_boltOdyssey), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::FoilValue, m_lower, m_counter), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::UpdateDate, m_counter, m_boltOdyssey), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::UpdateDate, m_lower, m_boltOdyssey), 1);
     // The set tie-break does not override a difference in the column itself.
-    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_lower, m_boltSeventh), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::RegValue, m_lower, m_boltSeventh), 1);
 }
 
 TEST_F(CardComparisonTest, HotShowCardsAndUnknownColumnsGiveNoOrder)
 {
-    for (int column : std::initializer_list<int>{kHotColumn, kShowCardsColumn, 7, -1}) {
-        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_lower), 0) << column;
-        EXPECT_EQ(CompareCardsInColumn(column, m_lower, m_boltSeventh), 0) << column;
+    for (const CardGridColumn column :
+         {CardGridColumn::Hot, CardGridColumn::ShowCards, CardGridColumn(7), CardGridColumn(-1)}) {
+        const int index = ColumnIndex(column);
+        EXPECT_EQ(CompareCardsInColumn(column, m_boltSeventh, m_lower), 0) << index;
+        EXPECT_EQ(CompareCardsInColumn(column, m_lower, m_boltSeventh), 0) << index;
     }
 }
 
@@ -76,11 +80,11 @@ TEST_F(CardComparisonTest, NotANumberSortsConsistentlyBelowNumbers)
 {
     CardRecord broken = m_boltSeventh;
     broken.reg_value = std::nanf("");
-    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, broken, m_counter), -1);
-    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, m_counter, broken), 1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::RegValue, broken, m_counter), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::RegValue, m_counter, broken), 1);
     CardRecord brokenOdyssey = broken;
     brokenOdyssey.expansion = 50;
-    EXPECT_EQ(CompareCardsInColumn(kRegValueColumn, broken, brokenOdyssey), -1);
+    EXPECT_EQ(CompareCardsInColumn(CardGridColumn::RegValue, broken, brokenOdyssey), -1);
 }
 
 TEST_F(CardComparisonTest, SortingByRegValueDescendingListsEqualValuesInSetOrder)
@@ -89,7 +93,7 @@ TEST_F(CardComparisonTest, SortingByRegValueDescendingListsEqualValuesInSetOrder
                                      Card(12, "c", 2.0f, 0, 10, 10), Card(13, "d", 2.0f, 0, 50, 10),
                                      Card(14, "e", 0.1f, 0, 20, 10)};
     std::sort(cards.begin(), cards.end(), [](const CardRecord& a, const CardRecord& b) {
-        return CompareCardsInColumn(kRegValueColumn, a, b) > 0;
+        return CompareCardsInColumn(CardGridColumn::RegValue, a, b) > 0;
     });
     std::vector<int> ids;
     for (const auto& card : cards) {
@@ -118,7 +122,8 @@ TEST_F(CardComparisonTest, SortKeysOrderCardsAsTheComparison)
         cards.back().reg_value = value;
         cards.back().foil_value = -value;
     }
-    for (const int column : {kRarityColumn, kRegValueColumn, kFoilValueColumn, kUpdateDateColumn}) {
+    for (const CardGridColumn column : {CardGridColumn::Rarity, CardGridColumn::RegValue,
+                                        CardGridColumn::FoilValue, CardGridColumn::UpdateDate}) {
         ASSERT_TRUE(HasColumnSortKey(column));
         for (const CardRecord& a : cards) {
             for (CardRecord b : cards) {
@@ -126,12 +131,12 @@ TEST_F(CardComparisonTest, SortKeysOrderCardsAsTheComparison)
                 const std::int64_t ka = ColumnSortKey(column, a);
                 const std::int64_t kb = ColumnSortKey(column, b);
                 EXPECT_EQ((ka > kb) - (ka < kb), CompareCardsInColumn(column, a, b))
-                    << column << ": " << a.reg_value << " / " << b.reg_value;
+                    << ColumnIndex(column) << ": " << a.reg_value << " / " << b.reg_value;
             }
         }
     }
-    EXPECT_FALSE(HasColumnSortKey(kNameColumn));
-    EXPECT_FALSE(HasColumnSortKey(kHotColumn));
+    EXPECT_FALSE(HasColumnSortKey(CardGridColumn::Name));
+    EXPECT_FALSE(HasColumnSortKey(CardGridColumn::Hot));
 }
 
 } // namespace

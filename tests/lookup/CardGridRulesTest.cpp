@@ -16,27 +16,30 @@ using namespace card_grid;
 
 TEST(CardItemTag, PutsTheColumnInTheTopByteAndTheCardInTheLow24Bits)
 {
-    EXPECT_EQ(card_item_tag::Make(kHotColumn, 1234), 1234u);
-    EXPECT_EQ(card_item_tag::Make(kNameColumn, 1234), 16777216u + 1234u);
-    EXPECT_EQ(card_item_tag::Make(kUpdateDateColumn, 0xFFFFFF), 6u * 16777216u + 0xFFFFFFu);
+    EXPECT_EQ(card_item_tag::Make(ColumnIndex(CardGridColumn::Hot), 1234), 1234u);
+    EXPECT_EQ(card_item_tag::Make(ColumnIndex(CardGridColumn::Name), 1234), 16777216u + 1234u);
+    EXPECT_EQ(card_item_tag::Make(ColumnIndex(CardGridColumn::UpdateDate), 0xFFFFFF),
+              6u * 16777216u + 0xFFFFFFu);
     for (int column = 0; column < kCardGridColumnCount; ++column) {
         const auto tag = card_item_tag::Make(column, 777);
         EXPECT_EQ(card_item_tag::Column(tag), column);
         EXPECT_EQ(card_item_tag::CardId(tag), 777);
     }
     // An id that does not fit 24 bits must not spill into the column.
-    EXPECT_EQ(card_item_tag::Column(card_item_tag::Make(kRarityColumn, 0x1000005)), kRarityColumn);
+    EXPECT_EQ(
+        card_item_tag::Column(card_item_tag::Make(ColumnIndex(CardGridColumn::Rarity), 0x1000005)),
+        ColumnIndex(CardGridColumn::Rarity));
 }
 
 TEST(CardGridColumns, HaveTheirHeaderTexts)
 {
-    EXPECT_STREQ(kCardGridHeaders[kHotColumn], "HOT");
-    EXPECT_STREQ(kCardGridHeaders[kNameColumn], "Cards Name");
-    EXPECT_STREQ(kCardGridHeaders[kRarityColumn], "Rarity");
-    EXPECT_STREQ(kCardGridHeaders[kRegValueColumn], "Reg Value");
-    EXPECT_STREQ(kCardGridHeaders[kFoilValueColumn], "Foil Value");
-    EXPECT_STREQ(kCardGridHeaders[kShowCardsColumn], "Show Cards");
-    EXPECT_STREQ(kCardGridHeaders[kUpdateDateColumn], "Update Date");
+    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Hot)], "HOT");
+    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Name)], "Cards Name");
+    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Rarity)], "Rarity");
+    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::RegValue)], "Reg Value");
+    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::FoilValue)], "Foil Value");
+    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::ShowCards)], "Show Cards");
+    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::UpdateDate)], "Update Date");
 }
 
 TEST(RarityImage, MapsTheTwentySevenSetsAndRaritiesOntoDistinctImages)

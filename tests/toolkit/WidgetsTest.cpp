@@ -1,4 +1,5 @@
 #include "TestWait.h"
+#include "lookup/CardGridRules.h"
 #include "toolkit/CHyperLink.h"
 #include "toolkit/CommandMenu.h"
 #include "toolkit/FlatButton.h"
@@ -188,7 +189,7 @@ TEST_F(TrayIconTest, ActivationRunsTheDefaultCommandButTheContextClickDoesNot)
 TEST(ResourcesTest, CardImagesAreTwentyNineDistinctReadableImages)
 {
     const QList<QPixmap> images = Resources::cardImages();
-    ASSERT_EQ(images.size(), resource::kCardImageCount);
+    ASSERT_EQ(images.size(), card_grid::kImageCount);
     QSet<QByteArray> seen;
     for (const QPixmap& pixmap : images) {
         EXPECT_EQ(pixmap.size(), QSize(16, 16));
@@ -201,7 +202,7 @@ TEST(ResourcesTest, CardImagesAreTwentyNineDistinctReadableImages)
         seen.insert(
             QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
     }
-    EXPECT_EQ(seen.size(), resource::kCardImageCount);
+    EXPECT_EQ(seen.size(), card_grid::kImageCount);
 }
 
 TEST(ResourcesTest, IconsStringsAndDesktopIconsExist)

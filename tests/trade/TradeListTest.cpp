@@ -101,17 +101,17 @@ protected:
 
 TEST_F(TradeListEditing, QuantityTakesTheLeadingIntegerLikeAtoi)
 {
-    EXPECT_TRUE(ApplyCellEdit(list, 3, kQuantityColumn, "  +7 copies"));
+    EXPECT_TRUE(ApplyCellEdit(list, 3, TradeListColumn::Quantity, "  +7 copies"));
     EXPECT_EQ(list.Get(3).quantity, 7);
-    ApplyCellEdit(list, 3, kQuantityColumn, "-2");
+    ApplyCellEdit(list, 3, TradeListColumn::Quantity, "-2");
     EXPECT_EQ(list.Get(3).quantity, -2);
-    ApplyCellEdit(list, 3, kQuantityColumn, "99999999999");
+    ApplyCellEdit(list, 3, TradeListColumn::Quantity, "99999999999");
     EXPECT_EQ(list.Get(3).quantity, INT32_MAX);
 }
 
 TEST_F(TradeListEditing, EmptyQuantityKeepsTheRowAndAddsNothing)
 {
-    ApplyCellEdit(list, 3, kQuantityColumn, "");
+    ApplyCellEdit(list, 3, TradeListColumn::Quantity, "");
     const auto rows = RefreshTradeList(list);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].quantity, "0");
@@ -120,34 +120,34 @@ TEST_F(TradeListEditing, EmptyQuantityKeepsTheRowAndAddsNothing)
 
 TEST_F(TradeListEditing, PricesTakeTheLeadingNumberAndZeroForText)
 {
-    ApplyCellEdit(list, 3, kBuyColumn, " 12.5 tix");
-    ApplyCellEdit(list, 3, kSellColumn, "cheap");
+    ApplyCellEdit(list, 3, TradeListColumn::Buy, " 12.5 tix");
+    ApplyCellEdit(list, 3, TradeListColumn::Sell, "cheap");
     EXPECT_FLOAT_EQ(list.Get(3).buy_value, 12.5f);
     EXPECT_EQ(list.Get(3).sell_value, 0.0f);
-    ApplyCellEdit(list, 3, kBuyColumn, "nan");
+    ApplyCellEdit(list, 3, TradeListColumn::Buy, "nan");
     EXPECT_EQ(list.Get(3).buy_value, 0.0f);
-    ApplyCellEdit(list, 3, kSellColumn, "1e99");
+    ApplyCellEdit(list, 3, TradeListColumn::Sell, "1e99");
     EXPECT_EQ(list.Get(3).sell_value, 0.0f);
 }
 
 TEST_F(TradeListEditing, NameColumnAndUnknownKeysChangeNothing)
 {
     const TradeListEntry before = list.Get(3);
-    EXPECT_FALSE(ApplyCellEdit(list, 3, kNameColumn, "5"));
-    EXPECT_FALSE(ApplyCellEdit(list, 4, kQuantityColumn, "5"));
+    EXPECT_FALSE(ApplyCellEdit(list, 3, TradeListColumn::Name, "5"));
+    EXPECT_FALSE(ApplyCellEdit(list, 4, TradeListColumn::Quantity, "5"));
     EXPECT_EQ(list.Get(3), before);
     EXPECT_FALSE(list.Contains(4));
 }
 
 TEST_F(TradeListEditing, ATickedSellBoxSurvivesAQuantityEdit)
 {
-    SetTradeListMark(list, 3, kSellColumn, true);
-    ApplyCellEdit(list, 3, kQuantityColumn, "4");
+    SetTradeListMark(list, 3, TradeListColumn::Sell, true);
+    ApplyCellEdit(list, 3, TradeListColumn::Quantity, "4");
     const auto rows = RefreshTradeList(list);
     EXPECT_TRUE(rows[0].sellTicked);
     EXPECT_FALSE(rows[0].buyTicked);
-    SetTradeListMark(list, 3, kSellColumn, false);
-    SetTradeListMark(list, 3, kNameColumn, true); // the name box is not stored
+    SetTradeListMark(list, 3, TradeListColumn::Sell, false);
+    SetTradeListMark(list, 3, TradeListColumn::Name, true); // the name box is not stored
     EXPECT_EQ(list.Get(3).selling_mark, 0);
     EXPECT_EQ(list.Get(3).buying_mark, 0);
 }
@@ -183,7 +183,7 @@ TEST_F(PutIntoListTest, TwiceLeavesOneLineWithQuantityOneEvenAfterAnEdit)
 {
     catalogue.Add(MakeCard(10, "Card A", 2.0f, 9.0f), true, true, false);
     PutIntoList(list, catalogue);
-    ApplyCellEdit(list, 10, kQuantityColumn, "5");
+    ApplyCellEdit(list, 10, TradeListColumn::Quantity, "5");
     PutIntoList(list, catalogue);
     ASSERT_EQ(list.Count(), 1u);
     EXPECT_EQ(list.Get(10).quantity, 1);

@@ -94,7 +94,7 @@ void CCardsGridCtrl::AddNotFoundRow()
 
 void CCardsGridCtrl::SortByValueAndFit()
 {
-    SortByColumn(kRegValueColumn, false);
+    SortByColumn(ColumnIndex(CardGridColumn::RegValue), false);
     FitAllColumns();
 }
 
@@ -109,13 +109,13 @@ std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
     std::vector<MarkedPriceRow> rows;
     for (const std::uint32_t place : m_rows) {
         const CardRecord* card = place == kNoCard ? nullptr : &m_shown.At(place);
-        if (!IsTicked(card, kNameColumn)) {
+        if (!IsTicked(card, ColumnIndex(CardGridColumn::Name))) {
             continue;
         }
         MarkedPriceRow marked;
         marked.cardId = card->id;
-        marked.regText = ValueTextOf(card, kRegValueColumn).toStdString();
-        marked.foilText = ValueTextOf(card, kFoilValueColumn).toStdString();
+        marked.regText = ValueTextOf(card, ColumnIndex(CardGridColumn::RegValue)).toStdString();
+        marked.foilText = ValueTextOf(card, ColumnIndex(CardGridColumn::FoilValue)).toStdString();
         // A cell still showing its card's value text was not edited; its value is kept exactly.
         marked.regEdited = marked.regText != card_grid::ValueText(card->reg_value);
         marked.foilEdited = marked.foilText != card_grid::ValueText(card->foil_value);
@@ -126,7 +126,7 @@ std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
 
 bool CCardsGridCtrl::ToggleHotAt(int row, int column)
 {
-    if (column != kHotColumn || !IsDataRow(row)) {
+    if (column != ColumnIndex(CardGridColumn::Hot) || !IsDataRow(row)) {
         return false;
     }
     const CardRecord* listed = RowCard(row);
@@ -136,7 +136,8 @@ bool CCardsGridCtrl::ToggleHotAt(int row, int column)
     CardRecord card = *listed;
     card.hot = card_grid::ToggledHot(card.hot);
     m_shown.Replace(card); // at the same place: the row keeps naming the card
-    if (const auto found = m_cells.find(CellKey(&card, kHotColumn)); found != m_cells.end()) {
+    if (const auto found = m_cells.find(CellKey(&card, ColumnIndex(CardGridColumn::Hot)));
+        found != m_cells.end()) {
         found->second.cell->SetImage(card_grid::HotImageIndex(card.hot));
     }
     Refresh();
@@ -145,7 +146,7 @@ bool CCardsGridCtrl::ToggleHotAt(int row, int column)
 
 QString CCardsGridCtrl::RarityTipTextAt(int row, int column) const
 {
-    if (column != kRarityColumn || !IsDataRow(row)) {
+    if (column != ColumnIndex(CardGridColumn::Rarity) || !IsDataRow(row)) {
         return {};
     }
     const CardRecord* card = RowCard(row);
@@ -257,7 +258,8 @@ void CCardsGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
         const QPoint point = event->position().toPoint();
         const GridCellCoord cell = CellFromPoint(point);
         const auto* box = dynamic_cast<const CGridCellCheck*>(CellAt(cell.row, cell.column));
-        const CardRecord* card = cell.column == kNameColumn ? CardOfRow(cell.row) : nullptr;
+        const CardRecord* card =
+            cell.column == ColumnIndex(CardGridColumn::Name) ? CardOfRow(cell.row) : nullptr;
         // A double click on the tick box ticks it twice; only the name itself opens the chart.
         const QRect rect = CellRect(cell.row, cell.column);
         const bool onBox = box != nullptr && box->GetCheckPlacement(rect).contains(point);

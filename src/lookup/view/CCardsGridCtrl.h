@@ -157,7 +157,11 @@ private:
     /// The card of a data row (null for the "card not found!" row); row must be a data row.
     const CardRecord* RowCard(int row) const;
     bool IsDataRow(int row) const;
+    /// The key of a built cell: the card id in the high 32 bits, the column in the low 32, so
+    /// that no two cells share a key however many columns the grid has.
     static std::uint64_t CellKey(const CardRecord* card, int column);
+    static std::int32_t CellKeyCardId(std::uint64_t key) { return std::int32_t(key >> 32); }
+    static int CellKeyColumn(std::uint64_t key) { return int(std::uint32_t(key)); }
     std::unique_ptr<CGridCellBase> MakeCardCell(const CardRecord* card, int column) const;
     /// The text a cell of the card shows when nothing was typed into it.
     QString CardText(const CardRecord* card, int column) const;

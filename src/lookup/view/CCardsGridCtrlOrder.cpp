@@ -75,9 +75,9 @@ void QuickSortRows(std::vector<SortRow>& rows, int low, int high, bool ascending
 void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t user)
 {
     const bool byMatch = user == kByMatchScore;
-    const bool byKey = HasColumnSortKey(column);
+    const bool byKey = HasColumnSortKey(CardGridColumn(column));
     // The HOT and Show Cards columns compare every two cards equal: the rows stay as they are.
-    if (!byMatch && !byKey && column != kNameColumn) {
+    if (!byMatch && !byKey && column != ColumnIndex(CardGridColumn::Name)) {
         return;
     }
     std::vector<SortRow> rows(m_rows.size());
@@ -94,7 +94,7 @@ void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t 
             row.value = std::isnan(card.reg_value) ? -std::numeric_limits<double>::infinity()
                                                    : card.reg_value;
         } else if (byKey) {
-            row.key = ColumnSortKey(column, card);
+            row.key = ColumnSortKey(CardGridColumn(column), card);
         } else {
             row.name = card.name.c_str();
         }
@@ -153,7 +153,7 @@ void CCardsGridCtrl::SetMatchScores(const std::vector<ScoredCard>& scored)
 void CCardsGridCtrl::SortByMatch()
 {
     // Through the grid's sort, so the header's sort state reads "Reg Value, highest first".
-    SortByColumn(kRegValueColumn, false, kByMatchScore);
+    SortByColumn(ColumnIndex(CardGridColumn::RegValue), false, kByMatchScore);
 }
 
 int CCardsGridCtrl::MatchScoreOfRow(int row) const

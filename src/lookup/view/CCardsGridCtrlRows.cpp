@@ -21,15 +21,18 @@ namespace {
 // The index of a column among the three tick boxes (name, regular, foil), or -1.
 int TickIndex(int column)
 {
-    return column == kNameColumn ? 0 : column == kRegValueColumn ? 1
-                                   : column == kFoilValueColumn  ? 2
-                                                                 : -1;
+    return column == ColumnIndex(CardGridColumn::Name)        ? 0
+           : column == ColumnIndex(CardGridColumn::RegValue)  ? 1
+           : column == ColumnIndex(CardGridColumn::FoilValue) ? 2
+                                                              : -1;
 }
 
 // The index of a value column among the two editable ones, or -1.
 int ValueIndex(int column)
 {
-    return column == kRegValueColumn ? 0 : column == kFoilValueColumn ? 1 : -1;
+    return column == ColumnIndex(CardGridColumn::RegValue)    ? 0
+           : column == ColumnIndex(CardGridColumn::FoilValue) ? 1
+                                                              : -1;
 }
 
 } // namespace
@@ -50,7 +53,7 @@ std::uint64_t CCardsGridCtrl::CellKey(const CardRecord* card, int column)
 {
     // The "card not found!" row takes an id no card has (ids are below 16777216).
     const std::uint32_t id = card != nullptr ? std::uint32_t(card->id) : 0xFFFFFFFFu;
-    return (std::uint64_t(id) << 3) | std::uint64_t(column);
+    return (std::uint64_t(id) << 32) | std::uint32_t(column);
 }
 
 std::string CCardsGridCtrl::LinkOf(const CardRecord& card) const
@@ -62,19 +65,20 @@ std::string CCardsGridCtrl::LinkOf(const CardRecord& card) const
 QString CCardsGridCtrl::CardText(const CardRecord* card, int column) const
 {
     if (card == nullptr) {
-        return column == kNameColumn ? QString::fromLatin1(kCardNotFound) : QString();
+        return column == ColumnIndex(CardGridColumn::Name) ? QString::fromLatin1(kCardNotFound)
+                                                           : QString();
     }
-    switch (column) {
-    case kNameColumn:
+    switch (CardGridColumn(column)) {
+    case CardGridColumn::Name:
         return QString::fromStdString(card->name);
-    case kRegValueColumn:
+    case CardGridColumn::RegValue:
         return QString::fromStdString(card_grid::ValueText(card->reg_value));
-    case kFoilValueColumn:
+    case CardGridColumn::FoilValue:
         return QString::fromStdString(card_grid::ValueText(card->foil_value));
-    case kShowCardsColumn:
+    case CardGridColumn::ShowCards:
         // The link is the cell's alone; the listed record keeps the catalogue's empty link.
         return QString::fromStdString(LinkOf(*card));
-    case kUpdateDateColumn:
+    case CardGridColumn::UpdateDate:
         return QString::fromStdString(card_grid::DateText(card->update_date));
     default:
         return {};
@@ -87,7 +91,7 @@ std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* ca
     std::unique_ptr<CGridCellBase> cell;
     if (card != nullptr && TickIndex(column) >= 0) {
         cell = std::make_unique<CGridCellCheck>();
-    } else if (card != nullptr && column == kShowCardsColumn) {
+    } else if (card != nullptr && column == ColumnIndex(CardGridColumn::ShowCards)) {
         cell = std::make_unique<CGridURLCell>();
     } else {
         cell = std::make_unique<CGridCell>();
@@ -99,9 +103,9 @@ std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* ca
     if (card == nullptr) {
         return cell; // the "card not found!" row names no card: tag 0, no image
     }
-    if (column == kHotColumn) {
+    if (column == ColumnIndex(CardGridColumn::Hot)) {
         cell->SetImage(card_grid::HotImageIndex(card->hot));
-    } else if (column == kRarityColumn) {
+    } else if (column == ColumnIndex(CardGridColumn::Rarity)) {
         // A set without a sample symbol adds its drawn one to the image list once.
         cell->SetImage(const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card));
     }
@@ -193,8 +197,7 @@ void CCardsGridCtrl::EvictCells() const
     const std::uint64_t oldest = *middle;
     for (auto it = m_cells.begin(); it != m_cells.end();) {
         if (it->second.lastUse < oldest && !it->second.cell->IsEditing()) {
-            const auto id = static_cast<std::int32_t>(it->first >> 3);
-            KeepMarks(Listed(id), int(it->first & 7), *it->second.cell);
+            KeepMarks(Listed(CellKeyCardId(it->first)), CellKeyColumn(it->first), *it->second.cell);
             it = m_cells.erase(it);
         } else {
             ++it;
@@ -279,10 +282,10 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
     // than shown keeps the records' memory in step. Texts of equal width measure alike.
     for (std::size_t place = 0; place < m_shown.Size(); ++place) {
         const CardRecord* card = &m_shown.At(place);
-        switch (column) {
-        case kHotColumn:
-        case kRarityColumn: {
-            const int image = column == kHotColumn
+        switch (CardGridColumn(column)) {
+        case CardGridColumn::Hot:
+        case CardGridColumn::Rarity: {
+            const int image = column == ColumnIndex(CardGridColumn::Hot)
                                   ? card_grid::HotImageIndex(card->hot)
                                   : const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card);
             if (seen.insert(image).second) {
@@ -290,7 +293,7 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
             }
             break;
         }
-        case kNameColumn: {
+        case CardGridColumn::Name: {
             const int width = defaults->TextWidthUtf8(card->name);
             if (width > sampleWidth) {
                 sampleWidth = width;
@@ -299,18 +302,19 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
             }
             break;
         }
-        case kRegValueColumn:
-        case kFoilValueColumn: {
-            const Value value = column == kRegValueColumn ? card->reg_value : card->foil_value;
+        case CardGridColumn::RegValue:
+        case CardGridColumn::FoilValue: {
+            const Value value = column == ColumnIndex(CardGridColumn::RegValue) ? card->reg_value
+                                                                                : card->foil_value;
             if (values.insert(value).second) {
                 consider(card, card_grid::ValueText(value));
             }
             break;
         }
-        case kShowCardsColumn:
+        case CardGridColumn::ShowCards:
             consider(card, LinkOf(*card));
             break;
-        case kUpdateDateColumn: {
+        case CardGridColumn::UpdateDate: {
             const DateTime& date = card->update_date;
             const int day = date.IsValid() ? date.Year() * 10000 + date.Month() * 100 + date.Day()
                                            : -1;
@@ -335,7 +339,7 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
             }
         }
         for (const auto& [key, cached] : m_cells) {
-            if (int(key & 7) == column) {
+            if (CellKeyColumn(key) == column) {
                 widest = std::max(widest, cached.cell->GetCellExtent().width());
             }
         }

@@ -64,15 +64,14 @@ void CDlgCardsList::SetUpGrid()
     m_grid->setObjectName(QStringLiteral("tradeGrid"));
     replaceControl(resource::kTradeGrid, m_grid);
     m_grid->SetControlId(resource::kTradeGrid);
-    m_grid->SetColumns(4);
+    m_grid->SetColumns(kTradeListColumnCount);
     m_grid->SetFixedRows(1);
     m_grid->SetFixedColumns(0);
     m_grid->SetListMode(true);
     m_grid->SetSortOnClick(true);
     m_grid->SetTradeMarkStore(this);
-    const char* headers[] = {"Quantity", "Cards Name", "Buy Value", "Sell Value"};
-    for (int column = 0; column < 4; ++column) {
-        m_grid->SetCellText(0, column, QString::fromLatin1(headers[column]));
+    for (int column = 0; column < kTradeListColumnCount; ++column) {
+        m_grid->SetCellText(0, column, QString::fromLatin1(kTradeListHeaders[column]));
     }
     m_grid->FitAllColumns();
     connect(m_grid, &CGridCtrl::editEnded, this,
@@ -104,24 +103,31 @@ void CDlgCardsList::RefreshList()
         if (row < 0) {
             continue;
         }
-        m_grid->SetCellKind<CGridCellNumeric>(row, kQuantityColumn);
-        m_grid->SetCellKind<CGridCellCheck>(row, kNameColumn);
-        m_grid->SetCellKind<CTamrikGrideCellCheck>(row, kBuyColumn);
-        m_grid->SetCellKind<CTamrikGrideCellCheck>(row, kSellColumn);
-        m_grid->SetCellText(row, kQuantityColumn, QString::fromStdString(line.quantity));
-        m_grid->SetCellText(row, kNameColumn, QString::fromStdString(line.name));
-        m_grid->SetCellText(row, kBuyColumn, QString::fromStdString(line.buy));
-        m_grid->SetCellText(row, kSellColumn, QString::fromStdString(line.sell));
-        if (auto* buy = dynamic_cast<CGridCellCheck*>(m_grid->CellAt(row, kBuyColumn))) {
+        m_grid->SetCellKind<CGridCellNumeric>(row, ColumnIndex(TradeListColumn::Quantity));
+        m_grid->SetCellKind<CGridCellCheck>(row, ColumnIndex(TradeListColumn::Name));
+        m_grid->SetCellKind<CTamrikGrideCellCheck>(row, ColumnIndex(TradeListColumn::Buy));
+        m_grid->SetCellKind<CTamrikGrideCellCheck>(row, ColumnIndex(TradeListColumn::Sell));
+        m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Quantity),
+                            QString::fromStdString(line.quantity));
+        m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Name),
+                            QString::fromStdString(line.name));
+        m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Buy),
+                            QString::fromStdString(line.buy));
+        m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Sell),
+                            QString::fromStdString(line.sell));
+        if (auto* buy = dynamic_cast<CGridCellCheck*>(
+                m_grid->CellAt(row, ColumnIndex(TradeListColumn::Buy)))) {
             buy->SetCheck(line.buyTicked);
         }
-        if (auto* sell = dynamic_cast<CGridCellCheck*>(m_grid->CellAt(row, kSellColumn))) {
+        if (auto* sell = dynamic_cast<CGridCellCheck*>(
+                m_grid->CellAt(row, ColumnIndex(TradeListColumn::Sell)))) {
             sell->SetCheck(line.sellTicked);
         }
-        for (int column = kNameColumn; column <= kSellColumn; ++column) {
+        for (int column = ColumnIndex(TradeListColumn::Name);
+             column <= ColumnIndex(TradeListColumn::Sell); ++column) {
             m_grid->SetCellData(row, column, line.key);
         }
-        m_grid->SetCellReadOnly(row, kNameColumn);
+        m_grid->SetCellReadOnly(row, ColumnIndex(TradeListColumn::Name));
         m_grid->SetRowHeightAt(row, 25);
     }
     ShowTotals();
@@ -142,8 +148,8 @@ void CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
     if (row < m_grid->GetFixedRowCount()) {
         return;
     }
-    const std::int32_t key = m_grid->GetCellData(row, kNameColumn);
-    if (!ApplyCellEdit(m_list, key, column, text.toStdString())) {
+    const std::int32_t key = m_grid->GetCellData(row, ColumnIndex(TradeListColumn::Name));
+    if (!ApplyCellEdit(m_list, key, TradeListColumn(column), text.toStdString())) {
         return;
     }
     // The grid still works on the edited cell when it tells us; rebuild once it is done.
@@ -159,18 +165,20 @@ void CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
 
 void CDlgCardsList::StoreMark(std::int32_t key, Mark mark, bool checked)
 {
-    SetTradeListMark(m_list, key, mark == Mark::Buying ? kBuyColumn : kSellColumn, checked);
+    SetTradeListMark(m_list, key,
+                     mark == Mark::Buying ? TradeListColumn::Buy : TradeListColumn::Sell, checked);
 }
 
 std::vector<TradeGridRow> CDlgCardsList::GridRows() const
 {
     std::vector<TradeGridRow> rows;
     for (int row = m_grid->GetFixedRowCount(); row < m_grid->GetRowCount(); ++row) {
-        if (!CheckCell(*m_grid, row, kBuyColumn)) {
+        if (!CheckCell(*m_grid, row, ColumnIndex(TradeListColumn::Buy))) {
             continue;
         }
-        rows.push_back({m_grid->GetCellData(row, kBuyColumn), IsTicked(*m_grid, row, kBuyColumn),
-                        IsTicked(*m_grid, row, kSellColumn)});
+        rows.push_back({m_grid->GetCellData(row, ColumnIndex(TradeListColumn::Buy)),
+                        IsTicked(*m_grid, row, ColumnIndex(TradeListColumn::Buy)),
+                        IsTicked(*m_grid, row, ColumnIndex(TradeListColumn::Sell))});
     }
     return rows;
 }
@@ -252,7 +260,7 @@ void CDlgCardsList::LogTransaction(int direction)
     deal.comments = input->comments;
     deal.when = DateTime::Now();
     for (int row = m_grid->GetFixedRowCount(); row < m_grid->GetRowCount(); ++row) {
-        const std::int32_t key = m_grid->GetCellData(row, kNameColumn);
+        const std::int32_t key = m_grid->GetCellData(row, ColumnIndex(TradeListColumn::Name));
         deal.lines.push_back({key, m_list.Get(key).quantity});
     }
     const DealResult result = LogDeal(*m_collection, deal);
@@ -269,8 +277,8 @@ void CDlgCardsList::OnRemove()
 {
     std::vector<std::int32_t> ticked;
     for (int row = 0; row < m_grid->GetRowCount(); ++row) {
-        if (IsTicked(*m_grid, row, kNameColumn)) {
-            ticked.push_back(m_grid->GetCellData(row, kNameColumn));
+        if (IsTicked(*m_grid, row, ColumnIndex(TradeListColumn::Name))) {
+            ticked.push_back(m_grid->GetCellData(row, ColumnIndex(TradeListColumn::Name)));
         }
     }
     RemoveTicked(m_list, ticked);

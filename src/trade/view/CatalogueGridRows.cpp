@@ -2,17 +2,14 @@
 
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridCtrl.h"
+#include "lookup/CardGridColumn.h"
 #include "lookup/ShownCardsTable.h"
 
 namespace {
 
-constexpr int kNameColumn = 1;
-constexpr int kRegValueColumn = 3;
-constexpr int kFoilValueColumn = 4;
-
-bool IsTicked(const CGridCtrl& grid, int row, int column)
+bool IsTicked(const CGridCtrl& grid, int row, CardGridColumn column)
 {
-    const auto* cell = dynamic_cast<const CGridCellCheck*>(grid.CellAt(row, column));
+    const auto* cell = dynamic_cast<const CGridCellCheck*>(grid.CellAt(row, ColumnIndex(column)));
     return cell && cell->GetCheck();
 }
 
@@ -36,10 +33,10 @@ int CatalogueGridRows::RowCount() const
 CatalogueRow CatalogueGridRows::Row(int row) const
 {
     CatalogueRow result;
-    result.nameTicked = IsTicked(m_grid, row, kNameColumn);
-    result.nameTag = m_grid.GetCellData(row, kNameColumn);
-    result.regTicked = IsTicked(m_grid, row, kRegValueColumn);
-    result.foilTicked = IsTicked(m_grid, row, kFoilValueColumn);
+    result.nameTicked = IsTicked(m_grid, row, CardGridColumn::Name);
+    result.nameTag = m_grid.GetCellData(row, ColumnIndex(CardGridColumn::Name));
+    result.regTicked = IsTicked(m_grid, row, CardGridColumn::RegValue);
+    result.foilTicked = IsTicked(m_grid, row, CardGridColumn::FoilValue);
     return result;
 }
 
