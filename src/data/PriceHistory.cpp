@@ -16,12 +16,6 @@ void SetError(std::string* error, std::string text)
     }
 }
 
-bool HaveTable(sqlite3* db)
-{
-    return sqlite3_table_column_metadata(db, "main", "price_history", "card_id", nullptr,
-                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
 } // namespace
 
 bool Read(CADODataBase& priceDatabase, std::int32_t cardId, std::vector<PricePoint>& points,
@@ -39,7 +33,7 @@ bool Read(CADODataBase& priceDatabase, std::int32_t cardId, std::vector<PricePoi
 bool Read(sqlite3* db, std::int32_t cardId, std::vector<PricePoint>& points, std::string* error)
 {
     points.clear();
-    if (!HaveTable(db)) {
+    if (!database_schema::HaveTable(db, "price_history", "card_id")) {
         return true;
     }
     sqlite3_stmt* stmt = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prices/PriceImportError.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,18 +36,10 @@ public:
     virtual void Skip(const std::string& where, const std::string& why) = 0;
     /// A card without a game id or game price: counted only.
     virtual void NotOnGame() = 0;
-    /// `done` of this file's `total` bytes read; throws `ImportCancelled` when cancelled.
+    /// `done` of this file's `total` bytes read; throws `PriceImportError` when cancelled.
     virtual void Progress(std::uint64_t done, std::uint64_t total) = 0;
     /// The date for prices the file gives none.
     virtual const std::string& DefaultDate() const = 0;
-};
-
-/// Thrown through a reader when the caller cancels.
-struct ImportCancelled {};
-
-/// Thrown by a reader for a file it cannot read; `text` names the file and the place.
-struct PriceFileError {
-    std::string text;
 };
 
 /// Price text helpers shared by the readers.

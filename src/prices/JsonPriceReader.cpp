@@ -152,8 +152,9 @@ void JsonPriceReader::State::ReadScryfall(od::array array)
         sink->Card(std::move(card));
     }
     if (seen > 0 && known == 0) {
-        throw PriceFileError{file + " is a JSON array but holds no Scryfall cards (objects with "
-                                    "\"name\" and \"set\"); is it Scryfall's \"Default Cards\"?"};
+        throw PriceImportError::File(file +
+                                     " is a JSON array but holds no Scryfall cards (objects with "
+                                     "\"name\" and \"set\"); is it Scryfall's \"Default Cards\"?");
     }
 }
 
@@ -164,17 +165,18 @@ void JsonPriceReader::State::ReadMtgjson(od::object top)
         if (field.key() == "data") {
             od::value value = field.value();
             if (value.type() != od::json_type::object) {
-                throw PriceFileError{file + " byte " + std::to_string(Offset()) +
-                                     ": \"data\" is not an object; is it an MTGJSON file?"};
+                throw PriceImportError::File(file + " byte " + std::to_string(Offset()) +
+                                             ": \"data\" is not an object; is it an MTGJSON file?");
             }
             ReadData(value.get_object());
             data = true;
         }
     }
     if (!data) {
-        throw PriceFileError{file + " is a JSON object without \"data\": neither an MTGJSON card "
-                                    "file (AllPrintings, a set file, AllIdentifiers) nor an "
-                                    "MTGJSON price file (AllPricesToday, AllPrices)."};
+        throw PriceImportError::File(file +
+                                     " is a JSON object without \"data\": neither an MTGJSON card "
+                                     "file (AllPrintings, a set file, AllIdentifiers) nor an "
+                                     "MTGJSON price file (AllPricesToday, AllPrices).");
     }
 }
 
@@ -205,8 +207,9 @@ void JsonPriceReader::State::ReadData(od::object data)
         cards[index].setName = single.name;
     }
     if (!any) {
-        throw PriceFileError{file + " holds no MTGJSON cards or prices under \"data\"; give "
-                                    "AllPrintings.json (or a set file) and AllPricesToday.json."};
+        throw PriceImportError::File(file +
+                                     " holds no MTGJSON cards or prices under \"data\"; give "
+                                     "AllPrintings.json (or a set file) and AllPricesToday.json.");
     }
 }
 
@@ -415,9 +418,9 @@ void JsonPriceReader::Read(const simdjson::padded_string& text, const std::strin
     } catch (const simdjson::simdjson_error& error) {
         const std::size_t offset = state.Offset();
         state.doc = nullptr;
-        throw PriceFileError{fileName + " byte " + std::to_string(offset) +
-                             ": the JSON is invalid or cut short (" + error.what() +
-                             "). Download the file again."};
+        throw PriceImportError::File(fileName + " byte " + std::to_string(offset) +
+                                     ": the JSON is invalid or cut short (" + error.what() +
+                                     "). Download the file again.");
     } catch (...) {
         state.doc = nullptr;
         throw;
@@ -429,13 +432,15 @@ void JsonPriceReader::Finish(ImportSink& sink)
 {
     State& state = *m_state;
     if (state.sawCardFile && !state.sawPriceFile) {
-        throw PriceFileError{"The MTGJSON card file has no price file beside it: give "
-                             "AllPricesToday.json (or AllPrices.json) on the same command."};
+        throw PriceImportError::File(
+            "The MTGJSON card file has no price file beside it: give "
+            "AllPricesToday.json (or AllPrices.json) on the same command.");
     }
     if (state.sawPriceFile && !state.sawCardFile) {
-        throw PriceFileError{"The MTGJSON price file has no card file beside it: give "
-                             "AllPrintings.json (or a set file, or AllIdentifiers.json) on the "
-                             "same command."};
+        throw PriceImportError::File(
+            "The MTGJSON price file has no card file beside it: give "
+            "AllPrintings.json (or a set file, or AllIdentifiers.json) on the "
+            "same command.");
     }
     for (ImportedCard& card : state.cards) {
         if (card.gameId == 0 || card.prices.empty()) {

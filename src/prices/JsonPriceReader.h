@@ -21,7 +21,7 @@ public:
     JsonPriceReader& operator=(const JsonPriceReader&) = delete;
 
     /// Reads one file. Scryfall cards go to the sink at once; MTGJSON cards and prices wait
-    /// for `Finish`. Throws `PriceFileError` naming the file and the byte offset for invalid or
+    /// for `Finish`. Throws `PriceImportError` naming the file and the byte offset for invalid or
     /// truncated JSON and for JSON of another structure.
     void Read(const simdjson::padded_string& text, const std::string& fileName, ImportSink& sink);
 

@@ -1,27 +1,15 @@
+#include "data/AsciiText.h"
 #include "prices/ImportedCard.h"
-#include "data/TrimBlanks.h"
 
 #include <cctype>
 #include <charconv>
 #include <cmath>
 
 namespace price_text {
-namespace {
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
-
-} // namespace
 
 std::int32_t RarityCode(std::string_view word)
 {
-    const std::string lower = Lower(TrimBlanks(word));
+    const std::string lower = AsciiLower(TrimBlanks(word));
     if (lower == "common" || lower == "c") {
         return 10;
     }
