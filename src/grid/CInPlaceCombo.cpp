@@ -11,7 +11,7 @@
 CInPlaceCombo::CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int column,
                              const QStringList& options, int style, const QString& text,
                              int firstChar)
-    : QComboBox(grid->viewport()), m_grid(grid), m_original(text), m_row(row), m_column(column)
+    : QComboBox(grid->viewport()), InPlaceEditor(this, grid, row, column), m_original(text)
 {
     setObjectName(QStringLiteral("InPlaceCombo"));
     setEditable(style != CGridCellCombo::kDropDownList);
@@ -34,14 +34,7 @@ CInPlaceCombo::CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int co
 
 bool CInPlaceCombo::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            FinishEdit(key->key());
-            return true;
-        }
-    }
-    return QComboBox::event(event);
+    return FinishOnTab(event) || QComboBox::event(event);
 }
 
 void CInPlaceCombo::keyPressEvent(QKeyEvent* event)
@@ -68,30 +61,12 @@ void CInPlaceCombo::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
     // The drop-down list takes the focus while it is open; that is not the end of the edit.
-    if (event->reason() != Qt::PopupFocusReason && !view()->isVisible()) {
-        FinishEdit(0);
+    if (!view()->isVisible()) {
+        FinishOnFocusLoss(event);
     }
 }
 
-void CInPlaceCombo::FinishEdit(int key)
+QString CInPlaceCombo::FinalText() const
 {
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    const QString text =
-        isEditable() ? currentText() : (currentIndex() >= 0 ? currentText() : m_original);
-    hide();
-    deleteLater();
-    m_grid->OnEndInPlaceEdit(m_row, m_column, text, key);
-}
-
-void CInPlaceCombo::CancelEdit()
-{
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    hide();
-    deleteLater();
+    return isEditable() || currentIndex() >= 0 ? currentText() : m_original;
 }

@@ -14,18 +14,12 @@ public:
     CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int column,
                   const QStringList& options, int style, const QString& text, int firstChar);
 
-    void FinishEdit(int key) override;
-    void CancelEdit() override;
-
 protected:
+    QString FinalText() const override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    CGridCtrl* m_grid;
     QString m_original;
-    int m_row;
-    int m_column;
-    bool m_ended = false;
 };

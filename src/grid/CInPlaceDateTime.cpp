@@ -7,8 +7,8 @@
 
 CInPlaceDateTime::CInPlaceDateTime(CGridCtrl* grid, const QRect& rect, int row, int column,
                                    const QDateTime& time, const QString& format)
-    : QDateTimeEdit(time, grid->viewport()), m_grid(grid), m_original(time), m_row(row),
-      m_column(column)
+    : QDateTimeEdit(time, grid->viewport()), InPlaceEditor(this, grid, row, column),
+      m_original(time)
 {
     setObjectName(QStringLiteral("InPlaceDateTime"));
     setDisplayFormat(format);
@@ -19,14 +19,7 @@ CInPlaceDateTime::CInPlaceDateTime(CGridCtrl* grid, const QRect& rect, int row, 
 
 bool CInPlaceDateTime::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            FinishEdit(key->key());
-            return true;
-        }
-    }
-    return QDateTimeEdit::event(event);
+    return FinishOnTab(event) || QDateTimeEdit::event(event);
 }
 
 void CInPlaceDateTime::keyPressEvent(QKeyEvent* event)
@@ -48,29 +41,10 @@ void CInPlaceDateTime::keyPressEvent(QKeyEvent* event)
 void CInPlaceDateTime::focusOutEvent(QFocusEvent* event)
 {
     QDateTimeEdit::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason) {
-        FinishEdit(0);
-    }
+    FinishOnFocusLoss(event);
 }
 
-void CInPlaceDateTime::FinishEdit(int key)
+QString CInPlaceDateTime::FinalText() const
 {
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    const QString text = this->text();
-    hide();
-    deleteLater();
-    m_grid->OnEndInPlaceEdit(m_row, m_column, text, key);
-}
-
-void CInPlaceDateTime::CancelEdit()
-{
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    hide();
-    deleteLater();
+    return text();
 }

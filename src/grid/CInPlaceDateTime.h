@@ -13,18 +13,12 @@ public:
     CInPlaceDateTime(CGridCtrl* grid, const QRect& rect, int row, int column, const QDateTime& time,
                      const QString& format);
 
-    void FinishEdit(int key) override;
-    void CancelEdit() override;
-
 protected:
+    QString FinalText() const override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    CGridCtrl* m_grid;
     QDateTime m_original;
-    int m_row;
-    int m_column;
-    bool m_ended = false;
 };

@@ -9,7 +9,7 @@
 
 CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int column,
                            const QString& text, int firstChar, bool digitsOnly, bool arrowsExit)
-    : QLineEdit(grid->viewport()), m_grid(grid), m_original(text), m_row(row), m_column(column),
+    : QLineEdit(grid->viewport()), InPlaceEditor(this, grid, row, column), m_original(text),
       m_arrowsExit(arrowsExit)
 {
     setObjectName(QStringLiteral("InPlaceEdit"));
@@ -43,12 +43,8 @@ CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int colu
 bool CInPlaceEdit::event(QEvent* event)
 {
     // The editor takes every key, Tab included, before the focus chain can.
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
-            return true;
-        }
+    if (FinishOnTab(event)) {
+        return true;
     }
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
@@ -94,10 +90,7 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
 void CInPlaceEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    // A menu or a window switch taking the focus for a moment ends the edit like any loss.
-    if (event->reason() != Qt::PopupFocusReason) {
-        FinishEdit(0);
-    }
+    FinishOnFocusLoss(event);
 }
 
 void CInPlaceEdit::Widen()
@@ -111,24 +104,7 @@ void CInPlaceEdit::Widen()
     }
 }
 
-void CInPlaceEdit::FinishEdit(int key)
+QString CInPlaceEdit::FinalText() const
 {
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    const QString finalText = text();
-    hide();
-    deleteLater();
-    m_grid->OnEndInPlaceEdit(m_row, m_column, finalText, key);
-}
-
-void CInPlaceEdit::CancelEdit()
-{
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    hide();
-    deleteLater();
+    return text();
 }

@@ -16,11 +16,10 @@ public:
     CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int column, const QString& text,
                  int firstChar, bool digitsOnly, bool arrowsExit);
 
-    void FinishEdit(int key) override;
-    void CancelEdit() override;
     const QString& OriginalText() const { return m_original; }
 
 protected:
+    QString FinalText() const override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -28,10 +27,6 @@ protected:
 private:
     void Widen();
 
-    CGridCtrl* m_grid;
     QString m_original;
-    int m_row;
-    int m_column;
     bool m_arrowsExit;
-    bool m_ended = false;
 };
