@@ -2,6 +2,7 @@
 #include "data/AsciiText.h"
 
 #include "prices/ImportedCard.h"
+#include "prices/PriceTextParser.h"
 
 #include <array>
 #include <cctype>
@@ -144,12 +145,12 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
         card.setCode = std::string(set);
         card.setName = std::string(set);
         card.number = std::string(field(kNumber));
-        card.rarity = price_text::RarityCode(field(kRarity));
+        card.rarity = price_text_parser::RarityCode(field(kRarity));
         DatedPrice price;
         price.date = std::string(field(kDate).substr(0, 10));
         if (price.date.empty()) {
             price.date = sink.DefaultDate();
-        } else if (!price_text::IsDate(price.date)) {
+        } else if (!price_text_parser::IsDate(price.date)) {
             sink.Skip(where, "the date \"" + std::string(field(kDate)) + "\" is not YYYY-MM-DD");
             continue;
         }
@@ -159,7 +160,8 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
             if (value.empty()) {
                 continue;
             }
-            const std::optional<double> number = price_text::ParseNumber(value, decimalComma);
+            const std::optional<double> number =
+                price_text_parser::ParseNumber(value, decimalComma);
             if (!number || *number < 0) {
                 sink.Skip(where, std::string(number ? "negative" : "not a number") + " price \"" +
                                      std::string(value) + "\"");

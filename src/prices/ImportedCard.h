@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 /// One day's price of a card as a file gives it; a side the file does not give is empty.
@@ -41,19 +40,3 @@ public:
     /// The date for prices the file gives none.
     virtual const std::string& DefaultDate() const = 0;
 };
-
-/// Price text helpers shared by the readers.
-namespace price_text {
-
-/// "common" 10, "uncommon" 20, "rare"/"special"/"bonus" 30, "mythic"/"mythic rare" 40, also
-/// "C", "U", "R", "M" (any letter case); 0 otherwise.
-std::int32_t RarityCode(std::string_view word);
-
-/// A price as a file writes it: a finite decimal number, optional blanks around it; a decimal
-/// comma when `decimalComma`. Empty when not a number.
-std::optional<double> ParseNumber(std::string_view text, bool decimalComma = false);
-
-/// True for "YYYY-MM-DD" of a real calendar day.
-bool IsDate(std::string_view text);
-
-} // namespace price_text

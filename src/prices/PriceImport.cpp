@@ -5,7 +5,9 @@
 #include "prices/CsvPriceReader.h"
 #include "prices/ImportPlanner.h"
 #include "prices/ImportedCard.h"
-#include "prices/JsonPriceReader.h"
+#include "prices/MtgjsonPriceReader.h"
+#include "prices/PriceTextParser.h"
+#include "prices/ScryfallPriceReader.h"
 
 #include <simdjson.h>
 #include <sqlite3.h>
@@ -169,7 +171,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         summary.error = std::move(text);
         return summary;
     };
-    if (!options.date.empty() && !price_text::IsDate(options.date)) {
+    if (!options.date.empty() && !price_text_parser::IsDate(options.date)) {
         return fail("The date \"" + options.date + "\" is not a day written YYYY-MM-DD.");
     }
     if (files.empty()) {
@@ -200,7 +202,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
     }
 
     Collector collector(summary, progress, options.date.empty() ? Today() : options.date);
-    JsonPriceReader json;
+    MtgjsonPriceReader mtgjson;
     bool began = false;
     std::size_t usable = 0;
     try {
@@ -218,8 +220,10 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             const simdjson::padded_string text = LoadFile(files[i], collector);
             const std::string name = BaseName(files[i]);
             const std::string_view first = FirstNonBlank(text);
-            if (first == "{" || first == "[") {
-                json.Read(text, name, collector);
+            if (first == "{") {
+                mtgjson.Read(text, name, collector);
+            } else if (first == "[") {
+                ScryfallPriceReader::Read(text, name, collector);
             } else if (first.empty()) {
                 throw PriceImportError::File(name + " is empty: it holds no prices.");
             } else {
@@ -227,7 +231,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             }
             before += share;
         }
-        json.Finish(collector);
+        mtgjson.Finish(collector);
         collector.Report(kReadingShare);
 
         if (sqlite3_exec(db, options.dryRun ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr,

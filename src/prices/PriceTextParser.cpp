@@ -1,11 +1,12 @@
+#include "prices/PriceTextParser.h"
+
 #include "data/AsciiText.h"
-#include "prices/ImportedCard.h"
 
 #include <cctype>
 #include <charconv>
 #include <cmath>
 
-namespace price_text {
+namespace price_text_parser {
 
 std::int32_t RarityCode(std::string_view word)
 {
@@ -77,4 +78,4 @@ bool IsDate(std::string_view text)
     return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-} // namespace price_text
+} // namespace price_text_parser

@@ -11,8 +11,9 @@ seconds="${1:-300}"
 mkdir -p "$out/price-corpus"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root/src" "$here/PriceFileFuzz.cpp" \
-  "$root/src/prices/CsvPriceReader.cpp" "$root/src/prices/JsonPriceReader.cpp" \
-  "$root/src/prices/PriceText.cpp" -lsimdjson \
+  "$root/src/prices/CsvPriceReader.cpp" "$root/src/prices/JsonPriceFile.cpp" \
+  "$root/src/prices/MtgjsonPriceReader.cpp" "$root/src/prices/ScryfallPriceReader.cpp" \
+  "$root/src/prices/PriceTextParser.cpp" "$root/src/data/AsciiText.cpp" -lsimdjson \
   -o "$out/fuzz_price_files"
 cp -n "$root/tests/prices/data/corpus/"* "$out/price-corpus/" 2>/dev/null || true
 cd "$out"

@@ -1,8 +1,7 @@
-#include "prices/JsonPriceReader.h"
+#include "prices/MtgjsonPriceReader.h"
 
-#include "prices/ImportedCard.h"
-
-#include <simdjson.h>
+#include "prices/JsonPriceFile.h"
+#include "prices/PriceTextParser.h"
 
 #include <charconv>
 #include <unordered_map>
@@ -12,22 +11,11 @@ namespace od = simdjson::ondemand;
 
 namespace {
 
-constexpr std::size_t kProgressEvery = 512;
-
 std::int64_t IdFromText(std::string_view text)
 {
     std::int64_t id = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), id);
     return result.ec == std::errc() && result.ptr == text.data() + text.size() && id > 0 ? id : 0;
-}
-
-// A string value, or empty when the value is of another kind (null, number...).
-std::string Text(od::value value)
-{
-    if (value.type() != od::json_type::string) {
-        return {};
-    }
-    return std::string(std::string_view(value.get_string()));
 }
 
 // One MTGJSON set's name and code, given to its cards once the set object ends (the keys come
@@ -39,40 +27,17 @@ struct SetInfo {
 
 } // namespace
 
-struct JsonPriceReader::State {
+struct MtgjsonPriceReader::State {
     od::parser parser;
-    std::vector<ImportedCard> cards;                      // MTGJSON cards in file order
-    std::unordered_map<std::string, std::size_t> byUuid;  // uuid -> index in cards
-    // uuid -> MTGO prices read before the card they belong to; later ones go to the card.
+    std::vector<ImportedCard> cards;                     // cards in file order
+    std::unordered_map<std::string, std::size_t> byUuid; // uuid -> index in cards
+    // uuid -> game prices read before the card they belong to; later ones go to the card.
     std::unordered_map<std::string, std::vector<DatedPrice>> prices;
     bool sawCardFile = false;
     bool sawPriceFile = false;
+    JsonPriceFile* file = nullptr; // the file being read
 
-    // Per file
-    const simdjson::padded_string* text = nullptr;
-    od::document* doc = nullptr;
-    std::string file;
-    ImportSink* sink = nullptr;
-    std::size_t items = 0;
-
-    std::size_t Offset()
-    {
-        const char* at = nullptr;
-        if (doc == nullptr || doc->current_location().get(at) != simdjson::SUCCESS) {
-            return text->size();
-        }
-        return static_cast<std::size_t>(at - text->data());
-    }
-    std::string Where() { return file + " byte " + std::to_string(Offset()); }
-    void Tick()
-    {
-        if (++items % kProgressEvery == 0) {
-            sink->Progress(text->size() / 10 + Offset() * 9 / 10, text->size());
-        }
-    }
-
-    void ReadScryfall(od::array cards);
-    void ReadMtgjson(od::object top);
+    void ReadTop(od::object top);
     void ReadData(od::object data);
     bool ReadEntry(std::string_view key, od::object entry);
     void ReadCards(od::array cards, std::vector<std::size_t>& added);
@@ -81,91 +46,15 @@ struct JsonPriceReader::State {
     void AddCard(ImportedCard&& card, const std::string& uuid, std::vector<std::size_t>* added);
 };
 
-void JsonPriceReader::State::ReadScryfall(od::array array)
-{
-    std::size_t seen = 0;
-    std::size_t known = 0;
-    for (od::value element : array) {
-        Tick();
-        ++seen;
-        const std::string where = Where();
-        if (element.type() != od::json_type::object) {
-            continue;
-        }
-        ImportedCard card;
-        card.where = where;
-        bool isCard = true;
-        bool onGame = false;
-        std::optional<std::string> tix;
-        for (od::field field : element.get_object()) {
-            const od::raw_json_string key = field.key();
-            od::value value = field.value();
-            if (key == "object") {
-                isCard = Text(value) == "card";
-            } else if (key == "name") {
-                card.name = Text(value);
-            } else if (key == "set") {
-                card.setCode = Text(value);
-            } else if (key == "set_name") {
-                card.setName = Text(value);
-            } else if (key == "collector_number") {
-                card.number = Text(value);
-            } else if (key == "rarity") {
-                card.rarity = price_text::RarityCode(Text(value));
-            } else if (key == "mtgo_id") {
-                std::int64_t id = 0;
-                if (value.get_int64().get(id) == simdjson::SUCCESS && id > 0) {
-                    card.gameId = id;
-                    onGame = true;
-                }
-            } else if (key == "prices" && value.type() == od::json_type::object) {
-                for (od::field price : value.get_object()) {
-                    if (price.key() == "tix") {
-                        od::value tixValue = price.value();
-                        if (tixValue.type() == od::json_type::string) {
-                            tix = std::string(std::string_view(tixValue.get_string()));
-                        } else if (tixValue.type() == od::json_type::number) {
-                            tix = std::string(std::string_view(tixValue.raw_json_token()));
-                        }
-                    }
-                }
-            }
-        }
-        if (!isCard || card.name.empty() || card.setCode.empty()) {
-            continue;
-        }
-        ++known;
-        if (!onGame || !tix) {
-            sink->NotOnGame();
-            continue;
-        }
-        const std::optional<double> value = price_text::ParseNumber(*tix);
-        if (!value || *value < 0) {
-            sink->Skip(where, std::string(value ? "negative" : "not a number") + " price \"" +
-                                  *tix + "\"");
-            continue;
-        }
-        DatedPrice price;
-        price.date = sink->DefaultDate();
-        price.regular = *value;
-        card.prices.push_back(std::move(price));
-        sink->Card(std::move(card));
-    }
-    if (seen > 0 && known == 0) {
-        throw PriceImportError::File(file +
-                                     " is a JSON array but holds no Scryfall cards (objects with "
-                                     "\"name\" and \"set\"); is it Scryfall's \"Default Cards\"?");
-    }
-}
-
-void JsonPriceReader::State::ReadMtgjson(od::object top)
+void MtgjsonPriceReader::State::ReadTop(od::object top)
 {
     bool data = false;
     for (od::field field : top) {
         if (field.key() == "data") {
             od::value value = field.value();
             if (value.type() != od::json_type::object) {
-                throw PriceImportError::File(file + " byte " + std::to_string(Offset()) +
+                throw PriceImportError::File(file->File() + " byte " +
+                                             std::to_string(file->Offset()) +
                                              ": \"data\" is not an object; is it an MTGJSON file?");
             }
             ReadData(value.get_object());
@@ -173,14 +62,14 @@ void JsonPriceReader::State::ReadMtgjson(od::object top)
         }
     }
     if (!data) {
-        throw PriceImportError::File(file +
+        throw PriceImportError::File(file->File() +
                                      " is a JSON object without \"data\": neither an MTGJSON card "
                                      "file (AllPrintings, a set file, AllIdentifiers) nor an "
                                      "MTGJSON price file (AllPricesToday, AllPrices).");
     }
 }
 
-void JsonPriceReader::State::ReadData(od::object data)
+void MtgjsonPriceReader::State::ReadData(od::object data)
 {
     SetInfo single;
     std::vector<std::size_t> singleCards;
@@ -193,9 +82,9 @@ void JsonPriceReader::State::ReadData(od::object data)
             ReadCards(value.get_array(), singleCards);
             any = true;
         } else if (key == "code" && type == od::json_type::string) {
-            single.code = Text(value);
+            single.code = JsonPriceFile::Text(value);
         } else if (key == "name" && type == od::json_type::string) {
-            single.name = Text(value);
+            single.name = JsonPriceFile::Text(value);
         } else if (type == od::json_type::object) {
             any = ReadEntry(key, value.get_object()) || any;
         }
@@ -207,15 +96,15 @@ void JsonPriceReader::State::ReadData(od::object data)
         cards[index].setName = single.name;
     }
     if (!any) {
-        throw PriceImportError::File(file +
+        throw PriceImportError::File(file->File() +
                                      " holds no MTGJSON cards or prices under \"data\"; give "
                                      "AllPrintings.json (or a set file) and AllPricesToday.json.");
     }
 }
 
-bool JsonPriceReader::State::ReadEntry(std::string_view key, od::object entry)
+bool MtgjsonPriceReader::State::ReadEntry(std::string_view key, od::object entry)
 {
-    Tick();
+    file->Tick();
     SetInfo set;
     std::vector<std::size_t> setCards;
     bool isSet = false;
@@ -240,23 +129,23 @@ bool JsonPriceReader::State::ReadEntry(std::string_view key, od::object entry)
         } else if (name == "paper") {
             isPrice = true;
         } else if (name == "code") {
-            set.code = Text(value);
+            set.code = JsonPriceFile::Text(value);
         } else if (name == "name") {
-            set.name = card.name = Text(value);
+            set.name = card.name = JsonPriceFile::Text(value);
         } else if (name == "setCode") {
-            card.setCode = Text(value);
+            card.setCode = JsonPriceFile::Text(value);
             isCard = true;
         } else if (name == "uuid") {
-            uuid = Text(value);
+            uuid = JsonPriceFile::Text(value);
         } else if (name == "number") {
-            card.number = Text(value);
+            card.number = JsonPriceFile::Text(value);
         } else if (name == "rarity") {
-            card.rarity = price_text::RarityCode(Text(value));
+            card.rarity = price_text_parser::RarityCode(JsonPriceFile::Text(value));
         } else if (name == "identifiers" && value.type() == od::json_type::object) {
             isCard = true;
             for (od::field id : value.get_object()) {
                 if (id.key() == "mtgoId") {
-                    card.gameId = IdFromText(Text(id.value()));
+                    card.gameId = IdFromText(JsonPriceFile::Text(id.value()));
                 }
             }
         }
@@ -277,38 +166,38 @@ bool JsonPriceReader::State::ReadEntry(std::string_view key, od::object entry)
     return isSet || isCard || isPrice;
 }
 
-void JsonPriceReader::State::ReadCards(od::array array, std::vector<std::size_t>& added)
+void MtgjsonPriceReader::State::ReadCards(od::array array, std::vector<std::size_t>& added)
 {
     for (od::value element : array) {
-        Tick();
+        file->Tick();
         if (element.type() == od::json_type::object) {
             ReadCard(element.get_object(), std::string(), &added);
         }
     }
 }
 
-void JsonPriceReader::State::ReadCard(od::object object, std::string uuid,
-                                      std::vector<std::size_t>* added)
+void MtgjsonPriceReader::State::ReadCard(od::object object, std::string uuid,
+                                         std::vector<std::size_t>* added)
 {
     ImportedCard card;
-    card.where = Where();
+    card.where = file->Where();
     for (od::field field : object) {
         const od::raw_json_string key = field.key();
         od::value value = field.value();
         if (key == "uuid") {
-            uuid = Text(value);
+            uuid = JsonPriceFile::Text(value);
         } else if (key == "name") {
-            card.name = Text(value);
+            card.name = JsonPriceFile::Text(value);
         } else if (key == "setCode") {
-            card.setCode = Text(value);
+            card.setCode = JsonPriceFile::Text(value);
         } else if (key == "number") {
-            card.number = Text(value);
+            card.number = JsonPriceFile::Text(value);
         } else if (key == "rarity") {
-            card.rarity = price_text::RarityCode(Text(value));
+            card.rarity = price_text_parser::RarityCode(JsonPriceFile::Text(value));
         } else if (key == "identifiers" && value.type() == od::json_type::object) {
             for (od::field id : value.get_object()) {
                 if (id.key() == "mtgoId") {
-                    card.gameId = IdFromText(Text(id.value()));
+                    card.gameId = IdFromText(JsonPriceFile::Text(id.value()));
                 }
             }
         }
@@ -316,12 +205,12 @@ void JsonPriceReader::State::ReadCard(od::object object, std::string uuid,
     AddCard(std::move(card), uuid, added);
 }
 
-void JsonPriceReader::State::AddCard(ImportedCard&& card, const std::string& uuid,
-                                     std::vector<std::size_t>* added)
+void MtgjsonPriceReader::State::AddCard(ImportedCard&& card, const std::string& uuid,
+                                        std::vector<std::size_t>* added)
 {
     sawCardFile = true;
     if (card.where.empty()) {
-        card.where = Where();
+        card.where = file->Where();
     }
     if (uuid.empty()) {
         return;
@@ -344,7 +233,7 @@ void JsonPriceReader::State::AddCard(ImportedCard&& card, const std::string& uui
     }
 }
 
-std::vector<DatedPrice> JsonPriceReader::State::ReadGamePrices(od::object formats)
+std::vector<DatedPrice> MtgjsonPriceReader::State::ReadGamePrices(od::object formats)
 {
     std::vector<DatedPrice> days;
     for (od::field provider : formats) {
@@ -374,9 +263,11 @@ std::vector<DatedPrice> JsonPriceReader::State::ReadGamePrices(od::object format
                     const std::string date(std::string_view(day.unescaped_key()));
                     od::value number = day.value();
                     double value = 0.0;
-                    if (!price_text::IsDate(date) || number.type() != od::json_type::number ||
+                    if (!price_text_parser::IsDate(date) ||
+                        number.type() != od::json_type::number ||
                         number.get_double().get(value) != simdjson::SUCCESS || value < 0) {
-                        sink->Skip(Where(), "a price that is not a dated, positive number");
+                        file->Sink().Skip(file->Where(),
+                                          "a price that is not a dated, positive number");
                         continue;
                     }
                     DatedPrice price;
@@ -390,45 +281,30 @@ std::vector<DatedPrice> JsonPriceReader::State::ReadGamePrices(od::object format
     return days;
 }
 
-JsonPriceReader::JsonPriceReader() : m_state(std::make_unique<State>()) {}
+MtgjsonPriceReader::MtgjsonPriceReader() : m_state(std::make_unique<State>()) {}
 
-JsonPriceReader::~JsonPriceReader() = default;
+MtgjsonPriceReader::~MtgjsonPriceReader() = default;
 
-void JsonPriceReader::Read(const simdjson::padded_string& text, const std::string& fileName,
-                           ImportSink& sink)
+void MtgjsonPriceReader::Read(const simdjson::padded_string& text, const std::string& fileName,
+                              ImportSink& sink)
 {
     State& state = *m_state;
-    state.text = &text;
-    state.file = fileName;
-    state.sink = &sink;
-    state.items = 0;
-    state.doc = nullptr;
-    // The document outlives the try block: an error's byte offset is read from it afterwards.
-    od::document doc;
+    JsonPriceFile file(text, fileName, sink);
+    state.file = &file;
     try {
-        doc = state.parser.iterate(text);
-        state.doc = &doc;
-        const od::json_type type = doc.type();
-        if (type == od::json_type::array) {
-            state.ReadScryfall(doc.get_array());
-        } else if (type == od::json_type::object) {
-            state.ReadMtgjson(doc.get_object());
-        }
-        state.doc = nullptr;
-    } catch (const simdjson::simdjson_error& error) {
-        const std::size_t offset = state.Offset();
-        state.doc = nullptr;
-        throw PriceImportError::File(fileName + " byte " + std::to_string(offset) +
-                                     ": the JSON is invalid or cut short (" + error.what() +
-                                     "). Download the file again.");
+        file.Read(state.parser, [&state](od::document& doc) {
+            if (doc.type() == od::json_type::object) {
+                state.ReadTop(doc.get_object());
+            }
+        });
     } catch (...) {
-        state.doc = nullptr;
+        state.file = nullptr;
         throw;
     }
-    sink.Progress(text.size(), text.size());
+    state.file = nullptr;
 }
 
-void JsonPriceReader::Finish(ImportSink& sink)
+void MtgjsonPriceReader::Finish(ImportSink& sink)
 {
     State& state = *m_state;
     if (state.sawCardFile && !state.sawPriceFile) {
