@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/InPlaceEditor.h"
+#include "grid/InPlaceEditorWidget.h"
 
 #include <QComboBox>
 
@@ -8,7 +8,7 @@ class CGridCtrl;
 
 /// The in-place combo box of a combo cell; ends like the text editor and reports the chosen or
 /// typed text once.
-class CInPlaceCombo : public QComboBox, public InPlaceEditor {
+class CInPlaceCombo : public InPlaceEditorWidget<QComboBox> {
     Q_OBJECT
 public:
     CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int column,
@@ -16,9 +16,8 @@ public:
 
 protected:
     QString FinalText() const override;
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    void RestoreOriginal() override;
+    bool FocusLossEnds() const override;
 
 private:
     QString m_original;

@@ -9,7 +9,7 @@
 
 CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int column,
                            const QString& text, int firstChar, bool digitsOnly, bool arrowsExit)
-    : QLineEdit(grid->viewport()), InPlaceEditor(this, grid, row, column), m_original(text),
+    : InPlaceEditorWidget(grid, row, column, grid->viewport()), m_original(text),
       m_arrowsExit(arrowsExit)
 {
     setObjectName(QStringLiteral("InPlaceEdit"));
@@ -43,14 +43,11 @@ CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int colu
 bool CInPlaceEdit::event(QEvent* event)
 {
     // The editor takes every key, Tab included, before the focus chain can.
-    if (FinishOnTab(event)) {
-        return true;
-    }
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;
     }
-    return QLineEdit::event(event);
+    return InPlaceEditorWidget::event(event);
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
@@ -64,33 +61,20 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
         FinishEdit(key);
         return;
     case Qt::Key_Escape:
-        setText(m_original);
+        RestoreOriginal();
         FinishEdit(key);
         // The window hears the Escape too, as it does from any other control of it.
         event->ignore();
         return;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        if (m_arrowsExit || (event->modifiers() & Qt::ControlModifier)) {
+    default:
+        if (IsArrowOrPageKey(key) && (m_arrowsExit || (event->modifiers() & Qt::ControlModifier))) {
             FinishEdit(key);
             return;
         }
         break;
-    default:
-        break;
     }
     QLineEdit::keyPressEvent(event);
     Widen();
-}
-
-void CInPlaceEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    FinishOnFocusLoss(event);
 }
 
 void CInPlaceEdit::Widen()
@@ -102,9 +86,4 @@ void CInPlaceEdit::Widen()
     if (width != this->width()) {
         resize(width, height());
     }
-}
-
-QString CInPlaceEdit::FinalText() const
-{
-    return text();
 }
