@@ -18,6 +18,20 @@ std::int64_t IdFromText(std::string_view text)
     return result.ec == std::errc() && result.ptr == text.data() + text.size() && id > 0 ? id : 0;
 }
 
+// Calls `read` with the value of each field `key` of `parent` that is an object.
+template <class Read> void ForEachObject(od::object parent, std::string_view key, const Read& read)
+{
+    for (od::field field : parent) {
+        if (field.key() != key) {
+            continue;
+        }
+        od::value value = field.value();
+        if (value.type() == od::json_type::object) {
+            read(value.get_object());
+        }
+    }
+}
+
 // One MTGJSON set's name and code, given to its cards once the set object ends (the keys come
 // in alphabetical order, so "cards" comes before "code" and "name").
 struct SetInfo {
@@ -236,23 +250,9 @@ void MtgjsonPriceReader::State::AddCard(ImportedCard&& card, const std::string& 
 std::vector<DatedPrice> MtgjsonPriceReader::State::ReadGamePrices(od::object formats)
 {
     std::vector<DatedPrice> days;
-    for (od::field provider : formats) {
-        if (provider.key() != "cardhoarder") {
-            continue;
-        }
-        od::value list = provider.value();
-        if (list.type() != od::json_type::object) {
-            continue;
-        }
-        for (od::field kind : list.get_object()) {
-            if (kind.key() != "retail") {
-                continue;
-            }
-            od::value retail = kind.value();
-            if (retail.type() != od::json_type::object) {
-                continue;
-            }
-            for (od::field side : retail.get_object()) {
+    ForEachObject(formats, "cardhoarder", [&](od::object provider) {
+        ForEachObject(provider, "retail", [&](od::object retail) {
+            for (od::field side : retail) {
                 const bool normal = side.key() == "normal";
                 const bool foil = side.key() == "foil";
                 od::value byDate = side.value();
@@ -276,8 +276,8 @@ std::vector<DatedPrice> MtgjsonPriceReader::State::ReadGamePrices(od::object for
                     days.push_back(std::move(price));
                 }
             }
-        }
-    }
+        });
+    });
     return days;
 }
 

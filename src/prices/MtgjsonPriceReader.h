@@ -14,9 +14,7 @@ struct padded_string;
 class MtgjsonPriceReader {
 public:
     MtgjsonPriceReader();
-    ~MtgjsonPriceReader();
-    MtgjsonPriceReader(const MtgjsonPriceReader&) = delete;
-    MtgjsonPriceReader& operator=(const MtgjsonPriceReader&) = delete;
+    ~MtgjsonPriceReader(); // not copyable: it owns the cards read so far
 
     /// Reads one file; its cards and prices wait for `Finish`. Throws `PriceImportError` naming
     /// the file and the byte offset for invalid or truncated JSON and for JSON of another

@@ -1,7 +1,6 @@
 #include "trade/CollectionQueries.h"
 
 #include "data/CADODataBase.h"
-#include "data/CADOException.h"
 #include "data/CADORecordset.h"
 #include "data/CardKey.h"
 #include "data/DateTime.h"
@@ -92,12 +91,8 @@ void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t card
         } else {
             FillTransactions(database, cardId, all, nameOf, valueOf, out);
         }
-    } catch (const TradeError& failure) {
-        out.error = failure.what();
-    } catch (const CADOException& error) {
-        out.error = FormatEngineError("CADORecordset Error", error);
-    } catch (const std::exception& error) {
-        out.error = error.what();
+    } catch (const std::exception&) {
+        out.error = CaughtErrorText("CADORecordset Error");
     }
 }
 

@@ -12,5 +12,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// Inside a handler of a `std::exception`: the text the user reads for it, its `what()` or, for
+/// an error of the database layer, the engine's error under `engineHeader`.
+std::string CaughtErrorText(const char* engineHeader);
+
 /// Opens `query` on `recordset`, or throws `TradeError` with the recordset's last error.
 void OpenOrFail(CADORecordset& recordset, const std::string& query);

@@ -103,13 +103,9 @@ DealResult LogDeal(CADODataBase& database, const DealRequest& request)
         connection->CommitTrans();
         begun = false;
         result.logged = true;
-    } catch (const TradeError& failure) {
-        // Ends the deal early: it is rolled back below and `what()` reported.
-        result.error = failure.what();
-    } catch (const CADOException& error) {
-        result.error = FormatEngineError("CADODataBase Error", error);
-    } catch (const std::exception& error) {
-        result.error = error.what();
+    } catch (const std::exception&) {
+        // A `TradeError` ends the deal early, as any other failure: it is rolled back below.
+        result.error = CaughtErrorText("CADODataBase Error");
     }
     if (!result.logged) {
         result.transactionId = 0;
