@@ -87,16 +87,16 @@ std::pair<std::int32_t, TradeListEntry> GetRecord(const char* p)
 // Why a line cannot come from a trade list, or empty when it can.
 std::string ImplausibleLine(const TradeListEntry& entry, std::size_t index)
 {
-    const char* what = entry.quantity > plausible::kMostCards              ? "copies"
-                       : std::fabs(entry.buy_value) > plausible::kMostTix  ? "a buy value"
-                       : std::fabs(entry.sell_value) > plausible::kMostTix ? "a sell value"
+    const char* what = entry.quantity > plausible::kMostCards              ? "too many copies"
+                       : std::fabs(entry.buy_value) > plausible::kMostTix  ? "too high a buy value"
+                       : std::fabs(entry.sell_value) > plausible::kMostTix ? "too high a sell value"
                                                                            : nullptr;
     if (!what) {
         return {};
     }
     return "line " + std::to_string(index + 1) + " (\"" + std::string(EntryName(entry)) +
-           "\") has " + what + " beyond what a trade holds (at most 1,000,000 cards and " +
-           "1,000,000 Tix a line). Nothing was loaded.";
+           "\") has " + what + ": a trade holds at most 1,000,000 cards and 1,000,000 Tix a " +
+           "line. Nothing was loaded.";
 }
 
 // Files one record; false (with the reason in `error`) when the line is implausible.
@@ -228,6 +228,7 @@ int CreateTemporary(const std::string& folder, const std::string& name, mode_t m
     }
     return -1;
 }
+
 }  // namespace
 
 std::string SerializeTradeList(const TradeList& list)
