@@ -113,7 +113,7 @@ TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)
 TEST_F(QuorvelLookupCommandTest, ControlCharactersAndBrokenTextArePrintedAsReplacements)
 {
     WriteDatabase(0, {"Evil\x1b[2J\x1b]0;owned\x07 Card", "Evil \xff\xc2\x9b\x7f\tTabbed"});
-    for (const std::string& args : {"evil", "--report evil"}) {
+    for (const char* args : {"evil", "--report evil"}) {
         const CommandResult result = Run(args);
         EXPECT_EQ(result.status, 0) << args;
         EXPECT_EQ(result.out.find_first_of("\x1b\x07\x7f\xff"), std::string::npos) << args;
