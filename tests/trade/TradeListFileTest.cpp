@@ -240,7 +240,7 @@ TEST_F(TradeListFileTest, ASaveKeepsTheModeAndCleansUpAfterAKilledOne)
     }
     // Stop the saver while its temporary file is there, then kill it.
     const auto files = [this] {
-        return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator());
+        return std::distance(fs::directory_iterator(m_dir.Path()), fs::directory_iterator());
     };
     for (int tries = 0; tries < 20000; ++tries) {
         ::kill(saver, SIGSTOP);
