@@ -255,7 +255,8 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
 }
 
 // 150 more valuable cards named just "Fire" are found first and score 100 like "Fire // Ice":
-// the split card, which covers the whole line, still leads the grid and the report.
+// the split card, which covers the whole line, still leads the grid and the report, which
+// counts each name once.
 TEST_F(CQuorvelDlgLookupTest, BestMatchFirstKeepsTheNameCoveringTheLineAmongManyEqualScores)
 {
     sqlite3* db = nullptr;
@@ -273,7 +274,7 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstKeepsTheNameCoveringTheLineAmongMany
     m_clipboard.simulateCopy("Fire/Ice 1 tix");
     EXPECT_EQ(Caption(), "100 cards in list ");
     EXPECT_EQ(Names().first(), "Fire // Ice");
-    EXPECT_TRUE(Window().LastReport().startsWith("100 cards found!\n---\nCard Name: Fire // Ice\n"))
+    EXPECT_TRUE(Window().LastReport().startsWith("2 cards found!\n---\nCard Name: Fire // Ice\n"))
         << Window().LastReport().toStdString();
 }
 
