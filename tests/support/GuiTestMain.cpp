@@ -1,3 +1,5 @@
+// The main function of the widget test programs that need no set-up of their own.
+
 #include <QApplication>
 #include <QStandardPaths>
 
