@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/HelpViewer.h"
+#include "app/OptionFlags.h"
 #include "clipboard/ClipboardMonitor.h"
 #include "data/CardCatalogue.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
-#include "lookup/OptionFlags.h"
 #include "toolkit/CResizableDialog.h"
 
 #include <QIcon>
