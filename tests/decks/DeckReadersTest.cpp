@@ -1,4 +1,5 @@
 #include "decks/CollectionCsvReader.h"
+#include "decks/CopiedDeckText.h"
 #include "decks/DeckFileReader.h"
 #include "decks/DeckInputText.h"
 #include "decks/DekReader.h"
@@ -183,6 +184,25 @@ TEST(DeckReadersTest, CopiedPieceOfADeckFileReadsWholeLinesOnly)
     ASSERT_EQ(file.lines.size(), 2u);
     EXPECT_EQ(Describe(file.lines[0]), "2:4:Shock:#62723");
     EXPECT_EQ(Describe(file.lines[1]), "3:2:Opt:S:#62724");
+}
+
+TEST(DeckReadersTest, CopiedPiecesAreLookedUpByTheirNames)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"  <Cards CatID=\"62723\" Quantity=\"4\" Sideboard=\"false\" Name=\"Shock\" />\n"
+         "  <Cards CatID=\"1\" Quantity=\"2\" Sideboard=\"true\" Name=\"Fire/Ice\" />",
+         "Shock; Fire/Ice"},
+        {"4 Lightning Bolt (M10) 146\n2x Opt\n\nSideboard\n1 Duress\n",
+         "Lightning Bolt; Opt; Duress"},
+        {"Card Name,Quantity,ID #\nShock,4,1234\n\"Opt\",2,77\n", "Shock; Opt"},
+        {"WTS: 4x Wrath of God, 2x Fact or Fiction 3tix", "WTS: 4x Wrath of God, 2x Fact or "
+                                                          "Fiction 3tix"},
+        {"4 Shock", "4 Shock"},
+        {"4 Shock\nanyone up for a game?\n2 Opt", "4 Shock\nanyone up for a game?\n2 Opt"},
+    };
+    for (const auto& [copied, lookedUp] : cases) {
+        EXPECT_EQ(copied_deck::LookupText(copied), lookedUp);
+    }
 }
 
 TEST(DeckReadersTest, WrittenDeckFileReadsBack)

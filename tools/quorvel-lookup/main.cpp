@@ -8,6 +8,7 @@
 #include "data/GameCatalogueIds.h"
 #include "data/PriceText.h"
 #include "decks/CollectionImport.h"
+#include "decks/CopiedDeckText.h"
 #include "decks/DeckCost.h"
 #include "decks/DeckCostText.h"
 #include "decks/DeckFileReader.h"
@@ -285,6 +286,10 @@ int main(int argc, char** argv)
     if (!options.haveText && !options.haveDeck) {
         options.text.assign(std::istreambuf_iterator<char>(std::cin),
                             std::istreambuf_iterator<char>());
+    }
+    if (options.fromClipboard) {
+        // A copied piece of a deck or collection file is looked up by the names it holds.
+        options.text = copied_deck::LookupText(options.text);
     }
 
     CADODataBase database;
