@@ -9,6 +9,7 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "decks/CopiedDeckText.h"
+#include "decks/view/DeckCommands.h"
 #include "lookup/BackgroundLookup.h"
 #include "lookup/BestMatchOrder.h"
 #include "grid/CGridCellBase.h"
