@@ -128,6 +128,7 @@ CollectionImportPlan CollectionImport::Plan(const DeckFile& file, const std::str
     for (const auto& [key, copies] : current) {
         if (copies > 0) {
             counts[key].first = copies;
+            plan.basis.emplace(key, copies);
         }
     }
     for (const auto& [key, copies] : wanted) {
@@ -173,6 +174,16 @@ CollectionImportResult CollectionImport::Apply(CADODataBase& collection,
     try {
         connection->BeginTrans();
         begun = true;
+        // Counts changed since the preview would no longer end equal to the file's.
+        OwnedCounts now;
+        std::string error;
+        if (!LoadOwnedCounts(collection, now, &error)) {
+            throw ImportFailure{error};
+        }
+        if (now != plan.basis) {
+            throw ImportFailure{"My Collection changed since the preview; preview the import "
+                                "again."};
+        }
         const std::string insertDeal = sql::Format(sql::kInsertDeal, DealDateText(when).c_str(), 0,
                                                    0.0, sql::EscapeLiteral(plan.Comment()).c_str());
         if (sqlite3_exec(db, insertDeal.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {

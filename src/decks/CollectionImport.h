@@ -29,6 +29,7 @@ struct CollectionImportPlan {
     std::vector<DeckProblem> notUnderstood;
     std::vector<std::string> notes;
     std::int64_t unchanged = 0; ///< card keys whose count stays
+    OwnedCounts basis;          ///< the counts the plan was made from
     std::string error;          ///< the file cannot be imported at all
 
     bool HasChanges() const { return !added.empty() || !removed.empty() || !changed.empty(); }
