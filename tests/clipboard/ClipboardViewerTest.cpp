@@ -1,6 +1,6 @@
 // The clipboard viewers: the program's own writes told from other programs' copies.
 #include "clipboard/QtClipboardViewer.h"
-#include "toolkit/FakeClipboardViewer.h"
+#include "support/FakeClipboardViewer.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

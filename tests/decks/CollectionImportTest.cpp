@@ -4,8 +4,9 @@
 #include "decks/CollectionImport.h"
 #include "decks/DeckFileReader.h"
 
-#include <fstream>
-#include <iterator>
+#include "support/FileBytes.h"
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -14,8 +15,8 @@ protected:
     void SetUp() override
     {
         DecksFixture::SetUp();
-        Sql(m_collectionPath, "insert into collections (card_id, collectionName_id, no_owned) "
-                              "values (2, 0, 2), (3, 0, 5), (4, 0, 1), (6, 0, 0)");
+        RunSql(m_collectionPath, "insert into collections (card_id, collectionName_id, no_owned) "
+                                 "values (2, 0, 2), (3, 0, 5), (4, 0, 1), (6, 0, 0)");
     }
 
     CollectionImportPlan PlanOf(const std::string& csv)
@@ -46,11 +47,7 @@ protected:
         return out;
     }
 
-    std::string FileBytes() const
-    {
-        std::ifstream in(m_collectionPath, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string FileBytes() const { return ReadWholeFile(m_collectionPath); }
 
     static constexpr const char* kCsv = "Card Name,Quantity,ID #,Set,Collector #,Premium\n"
                                         "Lightning Bolt,3,62723,M10,146,No\n"
@@ -96,8 +93,8 @@ TEST_F(CollectionImportTest, CountsBecomeTheFilesAsOneLoggedDeal)
 TEST_F(CollectionImportTest, AFailureOrAChangedCollectionLeavesTheFileAsItWas)
 {
     const CollectionImportPlan plan = PlanOf(kCsv);
-    Sql(m_collectionPath, "create trigger refuse before insert on history when "
-                          "new.no_trade_cards < 0 begin select raise(abort, 'disk full'); end;");
+    RunSql(m_collectionPath, "create trigger refuse before insert on history when "
+                             "new.no_trade_cards < 0 begin select raise(abort, 'disk full'); end;");
     const std::string before = FileBytes();
     CollectionImportResult result =
         CollectionImport::Apply(m_collection, plan, DateTime(2026, 12, 8, 10, 0, 0));
@@ -105,8 +102,8 @@ TEST_F(CollectionImportTest, AFailureOrAChangedCollectionLeavesTheFileAsItWas)
     EXPECT_EQ(result.error, "disk full");
     EXPECT_EQ(FileBytes(), before);
 
-    Sql(m_collectionPath,
-        "drop trigger refuse; update collections set no_owned = 7 where card_id = 2");
+    RunSql(m_collectionPath,
+           "drop trigger refuse; update collections set no_owned = 7 where card_id = 2");
     const std::string changed = FileBytes();
     result = CollectionImport::Apply(m_collection, plan, DateTime(2026, 12, 8, 10, 0, 0));
     EXPECT_FALSE(result.imported);

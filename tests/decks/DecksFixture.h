@@ -8,12 +8,11 @@
 #include "data/GameCatalogueIds.h"
 #include "decks/DeckCatalogueIndex.h"
 #include "decks/DeckCost.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -27,15 +26,11 @@ protected:
 
     void SetUp() override
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorvel-decks-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        m_pricePath = m_dir + "/mtgo.mdb";
-        m_collectionPath = m_dir + "/collection.mdb";
+        m_pricePath = m_dir.File("mtgo.mdb");
+        m_collectionPath = m_dir.File("collection.mdb");
         ASSERT_TRUE(database_schema::CreatePriceDatabase(m_pricePath));
         ASSERT_TRUE(database_schema::CreateCollectionDatabase(m_collectionPath));
-        Sql(m_pricePath, R"(
+        RunSql(m_pricePath, R"(
             insert into expansion values (10, 'Seventh Edition'), (20, 'Magic 2010');
             insert into expansion_code values (10, '7ED'), (20, 'M10');
             insert into cardslist (id, name, reg_value, foil_value, expansion, collection_no)
@@ -55,22 +50,10 @@ protected:
         m_index.reset();
         m_price.Close();
         m_collection.Close();
-        std::filesystem::remove_all(m_dir);
     }
 
-    static void Sql(const std::string& path, const std::string& statements)
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-        char* error = nullptr;
-        const int rc = sqlite3_exec(db, statements.c_str(), nullptr, nullptr, &error);
-        const std::string message = error ? error : "";
-        sqlite3_free(error);
-        sqlite3_close(db);
-        ASSERT_EQ(rc, SQLITE_OK) << message;
-    }
-
-    std::string m_dir, m_pricePath, m_collectionPath;
+    TempDir m_dir;
+    std::string m_pricePath, m_collectionPath;
     CADODataBase m_price, m_collection;
     CardCatalogue m_catalogue;
     GameCatalogueIds m_ids;

@@ -15,8 +15,8 @@ protected:
     void SetUp() override
     {
         DecksFixture::SetUp();
-        Sql(m_collectionPath, "insert into collections (card_id, collectionName_id, no_owned) "
-                              "values (2, 0, 2)");
+        RunSql(m_collectionPath, "insert into collections (card_id, collectionName_id, no_owned) "
+                                 "values (2, 0, 2)");
         DeckCostContext context{&m_catalogue, &m_price, &m_collection,
                                 [this] { return &m_tradeList; },
                                 [this](const std::string& text) {
