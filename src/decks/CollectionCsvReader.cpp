@@ -1,6 +1,6 @@
 #include "decks/CollectionCsvReader.h"
 
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 #include "decks/DeckLineChecks.h"
 
 #include <array>
@@ -103,7 +103,7 @@ std::string_view Field(const std::vector<std::string>& fields, int column)
 
 bool IsYes(std::string_view text)
 {
-    const std::string word = deck_checks::Upper(TrimBlanks(text));
+    const std::string word = AsciiUpper(TrimBlanks(text));
     return word == "YES" || word == "Y" || word == "TRUE" || word == "1" || word == "FOIL";
 }
 
@@ -191,7 +191,7 @@ DeckFile CollectionCsvReader::Read(std::string_view text)
             continue;
         }
         card.quantity = *quantity;
-        card.setCode = deck_checks::Upper(Field(fields, columns[kSet]));
+        card.setCode = AsciiUpper(Field(fields, columns[kSet]));
         card.number = std::string(Field(fields, columns[kNumber]));
         card.foil = IsYes(Field(fields, columns[kPremium]));
         file.lines.push_back(std::move(card));

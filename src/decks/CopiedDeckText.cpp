@@ -1,6 +1,6 @@
 #include "decks/CopiedDeckText.h"
 
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 #include "decks/CollectionCsvReader.h"
 #include "decks/DeckTextReader.h"
 #include "decks/DekReader.h"
@@ -26,10 +26,7 @@ std::string Names(const DeckFile& file)
 
 bool IsHeading(std::string_view line)
 {
-    std::string word;
-    for (char c : line) {
-        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    std::string word = AsciiLower(line);
     if (word.ends_with(':')) {
         word.pop_back();
     }

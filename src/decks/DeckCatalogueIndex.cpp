@@ -1,9 +1,9 @@
 #include "decks/DeckCatalogueIndex.h"
 
+#include "data/AsciiText.h"
 #include "data/CardCatalogue.h"
 #include "data/CardKey.h"
 #include "data/GameCatalogueIds.h"
-#include "data/TrimBlanks.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "decks/DeckFileReader.h"
 
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 #include "decks/CollectionCsvReader.h"
 #include "decks/DeckInputText.h"
 #include "decks/DeckTextReader.h"

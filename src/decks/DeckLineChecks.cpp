@@ -1,6 +1,6 @@
 #include "decks/DeckLineChecks.h"
 
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 
 #include <cctype>
 
@@ -59,17 +59,6 @@ std::optional<std::int64_t> CatalogueId(std::string_view text)
         return std::nullopt;
     }
     return value;
-}
-
-std::string Upper(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
 }
 
 } // namespace deck_checks

@@ -17,7 +17,4 @@ std::optional<std::int32_t> Quantity(std::string_view text, std::string* why);
 /// A catalogue id text: digits only, below 2^31. Empty for anything else.
 std::optional<std::int64_t> CatalogueId(std::string_view text);
 
-/// ASCII letters to upper case.
-std::string Upper(std::string_view text);
-
 } // namespace deck_checks

@@ -1,6 +1,6 @@
 #include "decks/DeckTextReader.h"
 
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 #include "decks/DeckLineChecks.h"
 
 #include <cctype>
@@ -41,18 +41,9 @@ void TakeSetAndNumber(std::string_view& name, DeckLine& card)
             return;
         }
     }
-    card.setCode = deck_checks::Upper(set);
+    card.setCode = AsciiUpper(set);
     card.number = std::string(number);
     name = TrimBlanks(rest.substr(0, open));
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return out;
 }
 
 enum class LineKind { Blank, Heading, Sideboard, Card, Bad };
@@ -66,7 +57,7 @@ LineKind Classify(std::string_view line)
     if (line.starts_with("//") || line.starts_with('#')) {
         return LineKind::Heading;
     }
-    std::string word = Lower(line);
+    std::string word = AsciiLower(line);
     if (word.ends_with(':')) {
         word.pop_back();
     }

@@ -1,6 +1,6 @@
 #include "decks/DekReader.h"
 
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 #include "decks/DeckLineChecks.h"
 
 #include <expat.h>
@@ -59,7 +59,7 @@ void CardsElement(ParseState& state, const XML_Char** attributes)
     }
     card.quantity = *copies;
     const char* sideboard = Attribute(attributes, "Sideboard");
-    card.sideboard = sideboard && deck_checks::Upper(TrimBlanks(sideboard)) == "TRUE";
+    card.sideboard = sideboard && AsciiUpper(TrimBlanks(sideboard)) == "TRUE";
     state.file->lines.push_back(std::move(card));
 }
 
