@@ -18,6 +18,7 @@
 #include "lookup/MatchScorer.h"
 #include "lookup/ShownCardsTable.h"
 #include "lookup/TextCleaning.h"
+#include "lookup/Utf8.h"
 #include "lookup/ValueReport.h"
 
 #include "QuorvelVersion.h"
@@ -157,7 +158,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
     return true;
 }
 
-// A tab or line break inside a name would break the line-per-card output.
+// A tab or line break inside a name would break the line-per-card output; any other control
+// character (a price file's escape sequences) or broken UTF-8 must not reach a terminal.
 std::string Field(const std::string& text)
 {
     std::string field = text;
@@ -166,7 +168,13 @@ std::string Field(const std::string& text)
             c = ' ';
         }
     }
-    return field;
+    return utf8::Printable(field, false);
+}
+
+// Texts of several lines (the report, messages that quote the database or filter.ini).
+std::string Lines(const std::string& text)
+{
+    return utf8::Printable(text, true);
 }
 
 std::string Usage()
@@ -190,7 +198,8 @@ void ExplainWhereItLooked()
 {
     std::error_code ec;
     const std::filesystem::path looked = std::filesystem::current_path(ec) / "mtgo.mdb";
-    std::cerr << "quorvel-lookup: looked for " << (ec ? "./mtgo.mdb" : looked.string()) << "\n";
+    std::cerr << "quorvel-lookup: looked for " << (ec ? "./mtgo.mdb" : Lines(looked.string()))
+              << "\n";
     if (!ec && !std::filesystem::exists(looked, ec)) {
         std::cerr << "Run quorvel-lookup in the folder that holds mtgo.mdb: Quorvel started from "
                      "the menu keeps it in "
@@ -263,7 +272,7 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
-        std::cerr << "quorvel-lookup: " << error << " (see --help)\n";
+        std::cerr << "quorvel-lookup: " << Lines(error) << " (see --help)\n";
         return kError;
     }
     if (options.help) {
@@ -297,7 +306,7 @@ int main(int argc, char** argv)
     if (!database.Open(kPriceDatabase)) {
         std::cerr << "quorvel-lookup: cannot open the price database mtgo.mdb in the working "
                      "directory.\n"
-                  << database.GetLastErrorText() << "\n";
+                  << Lines(database.GetLastErrorText()) << "\n";
         ExplainWhereItLooked();
         return kError;
     }
@@ -307,7 +316,7 @@ int main(int argc, char** argv)
     CardCatalogue catalogue;
     if (!catalogue.LoadCatalogue(database, &error, true)) {
         std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
-                  << error << "\n";
+                  << Lines(error) << "\n";
         ExplainWhereItLooked();
         return kError;
     }
@@ -315,7 +324,7 @@ int main(int argc, char** argv)
 
     const FilterLoadResult filters = LoadFilters(kFilterFileName);
     for (const std::string& message : filters.errors) {
-        std::cerr << "quorvel-lookup: " << message << "\n";
+        std::cerr << "quorvel-lookup: " << Lines(message) << "\n";
     }
 
     CardLookup lookup;
@@ -353,9 +362,9 @@ int main(int argc, char** argv)
             }
         }
         found = reported.size();
-        std::cout << BuildValueReport(
+        std::cout << Lines(BuildValueReport(
             reported.size(), reported,
-            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote);
+            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote));
     } else {
         for (const ScoredCard& scored : listed) {
             const CardRecord& card = scored.card;
@@ -369,7 +378,7 @@ int main(int argc, char** argv)
             std::cout << '\n';
         }
         if (!cutNote.empty()) {
-            std::cerr << "quorvel-lookup: " << cutNote << "\n";
+            std::cerr << "quorvel-lookup: " << Lines(cutNote) << "\n";
         }
     }
     std::cout.flush();
