@@ -9,6 +9,7 @@
 
 class CADODataBase;
 class CatalogueRows;
+struct Offer;
 class CDlgCollection;
 class QWidget;
 

@@ -13,6 +13,7 @@
 
 class CADODataBase;
 class CatalogueRows;
+struct Offer;
 class CGridCtrl;
 class QLabel;
 
