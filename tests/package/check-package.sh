@@ -31,7 +31,7 @@ deb=$(ls "$work"/package/*.deb | head -n 1)
 [ -f "$deb" ] || fail "no .deb was built"
 # A debug-symbol package exactly when the build carries debugging information (RelWithDebInfo,
 # Debug), holding the symbols of the programs; a Release build makes none.
-ddeb=$(ls "$work"/package/quorvel-dbgsym_*.ddeb 2>/dev/null | head -n 1)
+ddeb=$(ls "$work"/package/quorvel-dbgsym_*.ddeb 2>/dev/null | head -n 1 || true)
 if readelf -S "$stage/bin/quorvel" | grep -q '\.debug_info'; then
   [ -n "$ddeb" ] || fail "no debug-symbol package was built"
   grep -q '/usr/lib/debug/\.build-id/.*\.debug$' <<<"$(dpkg-deb -c "$ddeb")" ||
