@@ -32,12 +32,14 @@ bool CADODataBase::Open(const std::string& connectionString)
     if (!connectionString.empty()) {
         m_connectionString = connectionString;
     }
+    m_lastErrorIsLock = false;
     try {
         m_connection->Open(m_connectionString);
         return true;
     } catch (const CADOException& error) {
         m_lastError = "Connection String = " + m_connectionString + "\n" +
                       FormatEngineError("CADODataBase Error", error);
+        m_lastErrorIsLock = CADOConnection::IsLockError(error.Code());
     } catch (const std::bad_alloc&) {
         m_lastError = "Connection String = " + m_connectionString + "\n" +
                       FormatEngineError(
@@ -49,12 +51,14 @@ bool CADODataBase::Open(const std::string& connectionString)
 
 bool CADODataBase::Execute(const std::string& statement)
 {
+    m_lastErrorIsLock = false;
     try {
         m_connection->Execute(statement);
         return true;
     } catch (const CADOException& error) {
         m_lastError = "Connection String = " + m_connectionString + "\n" +
                       FormatEngineError("CADODataBase Error", error);
+        m_lastErrorIsLock = CADOConnection::IsLockError(error.Code());
     }
     return false;
 }

@@ -1,5 +1,6 @@
 #include "data/CardCatalogue.h"
 
+#include "data/BoundedRead.h"
 #include "data/CADODataBase.h"
 #include "data/CADOException.h"
 #include "data/CADOConnection.h"
@@ -56,6 +57,25 @@ void CardCatalogue::Clear()
 bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error,
                                   bool forLookupOnly, const std::function<bool()>& stopRequested)
 {
+    CADOConnection& connection = *priceDatabase.GetActiveConnection();
+    // Nobody asked to wait for a load: it neither hangs on a card table that never ends nor
+    // keeps a closing program waiting.
+    BoundedRead bound(connection, stopRequested);
+    if (ReadCatalogue(priceDatabase, error, forLookupOnly, stopRequested)) {
+        return true;
+    }
+    if (connection.BoundedReadCut() == CADOConnection::ReadCut::TooLong) {
+        SetError(error, connection.TooLongText());
+    } else if (connection.BoundedReadCut() == CADOConnection::ReadCut::Stopped) {
+        SetError(error, "The load of the price database was stopped.");
+    }
+    Clear();
+    return false;
+}
+
+bool CardCatalogue::ReadCatalogue(CADODataBase& priceDatabase, std::string* error,
+                                  bool forLookupOnly, const std::function<bool()>& stopRequested)
+{
     Clear();
     if (!priceDatabase.IsOpen()) {
         SetError(error, "The price database is not open.\n" + priceDatabase.GetLastErrorText());
@@ -80,7 +100,7 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         recordset.Close();
 
         // One allocation for the list instead of a copy of every card at each growth.
-        const std::int64_t count = CountCards(priceDatabase);
+        const std::int64_t count = CountCards(priceDatabase, stopRequested);
         if (count > 0) {
             m_cards.reserve(static_cast<std::size_t>(count));
         }
@@ -257,8 +277,10 @@ bool CardCatalogue::ReadCards(CADORecordset& recordset, bool forLookupOnly,
     return true;
 }
 
-std::int64_t CardCatalogue::CountCards(CADODataBase& priceDatabase)
+std::int64_t CardCatalogue::CountCards(CADODataBase& priceDatabase,
+                                       const std::function<bool()>& stopRequested)
 {
+    BoundedRead bound(*priceDatabase.GetActiveConnection(), stopRequested);
     try {
         CADORecordset recordset(priceDatabase);
         std::int32_t count = -1;

@@ -178,6 +178,12 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
     }
     if (sqlite3_table_column_metadata(db, "main", "cardslist", "manual_modify", nullptr, nullptr,
                                       nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const int code = sqlite3_errcode(db);
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+            return fail("The price database " + m_databasePath +
+                        " is locked: another program is using it. Wait until it is done (or "
+                        "close it) and import again; nothing was changed.");
+        }
         return fail(m_databasePath + " is not a price database (" + EngineText(db) +
                     "). Nothing was changed.");
     }

@@ -120,6 +120,20 @@ TEST_F(QuorvelLookupCommandTest, NothingFoundAndErrorsHaveTheirExitStatus)
     EXPECT_NE(missing.err.find("mtgo.mdb"), std::string::npos);
     std::ofstream(m_dir / "mtgo.mdb") << "Standard Jet DB, not a database of ours";
     EXPECT_EQ(Run("shock").status, 2);
+    // A card table that never ends is given up, naming the file.
+    fs::remove(m_dir / "mtgo.mdb");
+    WriteDatabase();
+    const std::string endless = "sqlite3 '" + (m_dir / "mtgo.mdb").string() +
+                                "' 'drop table cardslist; create view cardslist as with "
+                                "recursive n(id) as (select 1 union all select id + 1 from n) "
+                                "select id from n'";
+    ASSERT_EQ(std::system(endless.c_str()), 0);
+    const Result runaway = Run("shock");
+    EXPECT_EQ(runaway.status, 2);
+    EXPECT_NE(runaway.err.find("Reading the price database " + (m_dir / "mtgo.mdb").string() +
+                               " was stopped"),
+              std::string::npos)
+        << runaway.err;
 }
 
 TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)

@@ -1,6 +1,7 @@
 // The quorvel-import command, run as a program in a folder holding a sample price database.
 
 #include "../data/DataTestSupport.h"
+#include "../support/DatabaseLockHolder.h"
 
 #include "data/SampleCatalogue.h"
 
@@ -95,6 +96,17 @@ TEST_F(QuorvelImportCommandTest, ExitStatusAndOutputTellWhatHappened)
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("Nothing imported"));
     EXPECT_THAT(result.out, HasSubstr("none.csv line 2: negative price \"-2\""));
+}
+
+// Another program holding the database exclusively locked makes it busy, not something else.
+TEST_F(QuorvelImportCommandTest, ALockedDatabaseIsSaidToBeLocked)
+{
+    DatabaseLockHolder lock(m_dir.File("mtgo.mdb"));
+    ASSERT_TRUE(lock.Holding());
+    const Result result = Run(Example("prices.tsv"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_THAT(result.err, HasSubstr("is locked"));
+    EXPECT_THAT(result.err, testing::Not(HasSubstr("not a price database")));
 }
 
 } // namespace
