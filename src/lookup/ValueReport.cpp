@@ -2,6 +2,7 @@
 
 #include "data/CardRecord.h"
 #include "data/PriceText.h"
+#include "lookup/FilterList.h"
 #include "lookup/LookupOptions.h"
 
 #include <algorithm>
@@ -56,6 +57,11 @@ std::string LookupCutNote(const LookupStats& stats, const ClipboardLimits& limit
     std::string note;
     if (stats.textCut) {
         note = "(only the first " + Grouped(limits.maxChars) + " characters were looked up)";
+    }
+    if (stats.filtersCut) {
+        note += note.empty() ? "" : "\n";
+        note += "(the word filters were stopped after adding " + Grouped(kFilterGrowthLimit) +
+                " characters to a name)";
     }
     if (stats.outOfTime) {
         note += note.empty() ? "" : "\n";
