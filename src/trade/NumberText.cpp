@@ -88,6 +88,21 @@ float ParseLeadingFloat(std::string_view text)
     return std::isfinite(narrow) ? narrow : 0.0f;
 }
 
+bool StartsWithNumber(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && IsBlank(text[pos])) {
+        ++pos;
+    }
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
+    }
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+    }
+    return pos < text.size() && text[pos] >= '0' && text[pos] <= '9';
+}
+
 bool IsDecimalNumber(std::string_view text)
 {
     std::size_t begin = 0;

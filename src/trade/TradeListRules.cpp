@@ -51,6 +51,11 @@ bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_vi
     if (!list.Contains(key)) {
         return false;
     }
+    // A slip of the keyboard (a letter, an empty box) must not zero a value: such an edit
+    // changes nothing.
+    if (!StartsWithNumber(text)) {
+        return false;
+    }
     TradeListEntry entry = list.Get(key);
     switch (column) {
     case kQuantityColumn:

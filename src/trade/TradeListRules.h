@@ -31,8 +31,9 @@ std::vector<TradeListRow> RefreshTradeList(TradeList& list);
 std::string TotalsLabel(float buyTotal, float sellTotal);
 
 /// The end of an edit of the cell in the given column of the line under key: the quantity
-/// takes the text's leading integer, a price its leading number (0 when there is none); other
-/// columns change nothing. Returns whether the line exists and the column is editable.
+/// takes the text's leading integer, a price its leading number; other columns change nothing.
+/// A text that does not start with a number (empty, or a letter typed by mistake) changes
+/// nothing either. Returns whether the line changed.
 bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text);
 
 /// Stores the state of a "Buy Value" or "Sell Value" box in the line's mark (1 ticked, 0 not).

@@ -1,7 +1,7 @@
+#include "trade/TradeList.h"
 #include "data/CardKey.h"
 #include "data/CardRecord.h"
 #include "trade/CatalogueRows.h"
-#include "trade/TradeList.h"
 #include "trade/TradeListRules.h"
 
 #include <gtest/gtest.h>
@@ -158,23 +158,22 @@ TEST_F(TradeListEditing, QuantityTakesTheLeadingIntegerLikeAtoi)
     EXPECT_EQ(list.Get(3).quantity, INT32_MAX);
 }
 
-TEST_F(TradeListEditing, EmptyQuantityKeepsTheRowAndAddsNothing)
+TEST_F(TradeListEditing, AnEmptyQuantityKeepsTheOldOne)
 {
-    ApplyCellEdit(list, 3, kQuantityColumn, "");
+    EXPECT_FALSE(ApplyCellEdit(list, 3, kQuantityColumn, ""));
     const auto rows = RefreshTradeList(list);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].quantity, "0");
-    EXPECT_EQ(list.BuyTotal(), 0.0f);
+    EXPECT_EQ(rows[0].quantity, "2");
 }
 
-TEST_F(TradeListEditing, PricesTakeTheLeadingNumberAndZeroForText)
+TEST_F(TradeListEditing, PricesTakeTheLeadingNumberAndTextWithoutOneChangesNothing)
 {
     ApplyCellEdit(list, 3, kBuyColumn, " 12.5 tix");
-    ApplyCellEdit(list, 3, kSellColumn, "cheap");
+    EXPECT_FALSE(ApplyCellEdit(list, 3, kSellColumn, "cheap"));
     EXPECT_FLOAT_EQ(list.Get(3).buy_value, 12.5f);
-    EXPECT_EQ(list.Get(3).sell_value, 0.0f);
-    ApplyCellEdit(list, 3, kBuyColumn, "nan");
-    EXPECT_EQ(list.Get(3).buy_value, 0.0f);
+    EXPECT_EQ(list.Get(3).sell_value, 2.0f);
+    EXPECT_FALSE(ApplyCellEdit(list, 3, kBuyColumn, "nan"));
+    EXPECT_FLOAT_EQ(list.Get(3).buy_value, 12.5f);
     ApplyCellEdit(list, 3, kSellColumn, "1e99");
     EXPECT_EQ(list.Get(3).sell_value, 0.0f);
 }

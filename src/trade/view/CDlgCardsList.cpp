@@ -76,8 +76,10 @@ void CDlgCardsList::SetUpGrid()
     }
     m_grid->FitAllColumns();
     connect(m_grid, &CGridCtrl::editEnded, this,
-            [this](int row, int column, const QString& text, int, bool*) {
-                OnEditEnded(row, column, text);
+            [this](int row, int column, const QString& text, int, bool* refuse) {
+                // An edit that changes nothing shows the value kept, not the text typed.
+                if (!OnEditEnded(row, column, text) && refuse)
+                    *refuse = true;
             });
 }
 
@@ -137,14 +139,14 @@ void CDlgCardsList::PutIntoList(const CatalogueRows& rows)
     RefreshList();
 }
 
-void CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
+bool CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
 {
     if (row < m_grid->GetFixedRowCount()) {
-        return;
+        return false;
     }
     const std::int32_t key = m_grid->GetCellData(row, kNameColumn);
     if (!ApplyCellEdit(m_list, key, column, text.toStdString())) {
-        return;
+        return false;
     }
     // The grid still works on the edited cell when it tells us; rebuild once it is done.
     if (!m_refreshQueued) {
@@ -155,6 +157,7 @@ void CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
             }
         });
     }
+    return true;
 }
 
 void CDlgCardsList::StoreMark(std::int32_t key, Mark mark, bool checked)

@@ -70,7 +70,8 @@ public:
 
 private:
     void SetUpGrid();
-    void OnEditEnded(int row, int column, const QString& text);
+    /// Takes an edit into the list; false when it changed nothing.
+    bool OnEditEnded(int row, int column, const QString& text);
     std::optional<PriceInput> AskPrice(float preset);
     /// Sets the skip flag, copies, and tells the user how it went.
     bool CopyAdvertisement(const std::string& text, const QString& doneMessage);
