@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QString>
 
 namespace {
@@ -42,10 +41,8 @@ CQuorvelApp* CQuorvelApp::Instance()
 
 QString CQuorvelApp::DefaultInstanceName()
 {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime)).isDir())
-        return QDir(QString::fromLocal8Bit(runtime)).filePath("Quorvel");
-    return "Quorvel";
+    const QString folder = SingleInstance::DefaultFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath("Quorvel");
 }
 
 void CQuorvelApp::OpenDatabases()

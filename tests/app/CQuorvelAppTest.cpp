@@ -11,6 +11,8 @@
 
 #include <gmock/gmock.h>
 
+#include <unistd.h>
+
 namespace {
 
 class CQuorvelAppTest : public AppFixture {
@@ -179,10 +181,13 @@ TEST_F(CQuorvelAppTest, OneCopyPerDesktopSession)
     const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", m_dir.path().toLocal8Bit());
     EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), m_dir.filePath("Quorvel"));
+    // Without one, a private folder of the user's in the temporary folder, never that
+    // shared folder itself.
+    const QString own = QDir(QDir::tempPath()).filePath("quorvel-" + QString::number(geteuid()));
     qputenv("XDG_RUNTIME_DIR", m_dir.filePath("missing").toLocal8Bit());
-    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), "Quorvel");
+    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), own + "/Quorvel");
     qunsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), "Quorvel");
+    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), own + "/Quorvel");
     if (!saved.isEmpty())
         qputenv("XDG_RUNTIME_DIR", saved);
 }
