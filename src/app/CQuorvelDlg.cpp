@@ -6,21 +6,21 @@
 #include "app/MainMenus.h"
 #include "app/PriceImportCommand.h"
 #include "app/SecondaryWindowSet.h"
+#include "clipboard/ClipboardViewer.h"
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
+#include "grid/CGridCellBase.h"
 #include "lookup/BackgroundLookup.h"
 #include "lookup/BestMatchOrder.h"
-#include "grid/CGridCellBase.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 #include "lookup/FilterList.h"
 #include "lookup/MatchScorer.h"
+#include "lookup/ValueReport.h"
 #include "lookup/view/CCardsGridCtrl.h"
 #include "lookup/view/PriceCorrectionCommand.h"
-#include "lookup/ValueReport.h"
 #include "toolkit/AppSettings.h"
 #include "toolkit/CTipPopup.h"
-#include "toolkit/ClipboardViewer.h"
 #include "toolkit/CommandMenu.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ResourceIds.h"
@@ -91,11 +91,6 @@ const std::string& CQuorvelDlg::CatalogueError() const
 bool CQuorvelDlg::CatalogueReady() const
 {
     return m_catalogueLoad->IsReady();
-}
-
-QMenu* CQuorvelDlg::TrayMenu() const
-{
-    return m_menus ? m_menus->TrayMenu() : nullptr;
 }
 
 void CQuorvelDlg::LoadFilters()
@@ -459,9 +454,9 @@ void CQuorvelDlg::ShowValueReport()
         // The count caption keeps its 0: this row lists no card.
         m_grid->AddNotFoundRow();
     }
-    m_lastReport = QString::fromStdString(report);
     if (m_reportPopup)
-        m_reportPopup->showReport(m_lastReport, QCursor::pos(), kReportLifetimeMs);
+        m_reportPopup->showReport(QString::fromStdString(report), QCursor::pos(),
+                                  kReportLifetimeMs);
 }
 
 void CQuorvelDlg::CorrectPrice()

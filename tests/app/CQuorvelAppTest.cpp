@@ -1,6 +1,6 @@
 #include "app/CQuorvelApp.h"
 
-#include "../support/DatabaseLockHolder.h"
+#include "support/DatabaseLockHolder.h"
 #include "AppTestSupport.h"
 #include "app/CQuorvelDlg.h"
 #include "toolkit/SingleInstance.h"

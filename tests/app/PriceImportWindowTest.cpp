@@ -1,9 +1,10 @@
 #include "app/CQuorvelDlg.h"
 
 #include "AppTestSupport.h"
+#include "MainWindowParts.h"
 #include "app/PriceImportCommand.h"
-#include "app/SecondaryWindowSet.h"
 #include "lookup/view/CPriceHistoryDlg.h"
+#include "support/SqlProbe.h"
 #include "toolkit/FileDialog.h"
 #include "trade/TransactionLog.h"
 #include "trade/view/CDlgCollection.h"
@@ -15,7 +16,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
-#include <sqlite3.h>
 
 #include <memory>
 
@@ -56,14 +56,6 @@ protected:
         QFile file(QString::fromStdString(PricePath()));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void Sql(const std::string& statement)
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(PricePath().c_str(), &db), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(db, statement.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
-            << sqlite3_errmsg(db);
-        sqlite3_close(db);
-    }
     const CardRecord* Card(const std::string& name)
     {
         for (const CardRecord& card : m_window->Catalogue().Cards()) {
@@ -83,10 +75,10 @@ protected:
 TEST_F(PriceImportWindowTest, TheMenuAndTheTrayImportACsvAndReloadTheCatalogue)
 {
     // Keep the collection view open: it shows today's worth after the import.
-    LogDeal(m_collection, DealRequest{kDealBought, 1.0f, "", DateTime(2026, 12, 1, 0, 0, 0),
-                                      {{3, 2}}});
+    LogDeal(m_collection,
+            DealRequest{kDealBought, 1.0f, "", DateTime(2026, 12, 1, 0, 0, 0), {{3, 2}}});
     m_window->OnCommand(MainCommand::MyCollection);
-    CDlgCollection& collection = *m_window->SecondaryWindowsSet().Collection();
+    CDlgCollection& collection = main_window::Collection();
     EXPECT_EQ(collection.WorthCaption(), "Total worth: 13.0 Tix (2 cards)");
 
     FileDialog::setNextFileNames(QStringList{PriceCsv()});
@@ -104,7 +96,7 @@ TEST_F(PriceImportWindowTest, TheMenuAndTheTrayImportACsvAndReloadTheCatalogue)
 
     // The same file again through the tray changes nothing and says so.
     QAction* trayItem = nullptr;
-    for (QAction* action : m_window->TrayMenu()->actions()) {
+    for (QAction* action : main_window::TrayMenu(*m_window).actions()) {
         if (action->text() == "&Import Prices...")
             trayItem = action;
     }
@@ -161,7 +153,8 @@ TEST_F(PriceImportWindowTest, PreviewOffersToOverwritePricesSetByHand)
     const QString csv = PriceCsv();
     for (const bool tick : {false, true}) {
         SCOPED_TRACE(tick);
-        Sql("update cardslist set reg_value=5, manual_modify=1 where name='Wrath of God'");
+        RunSql(PricePath(),
+               "update cardslist set reg_value=5, manual_modify=1 where name='Wrath of God'");
         FileDialog::setNextFileNames(QStringList{csv});
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
         MessageBox::setNextCheck(tick);
@@ -177,7 +170,9 @@ TEST_F(PriceImportWindowTest, PreviewOffersToOverwritePricesSetByHand)
 
 TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)
 {
-    Sql("insert into price_history (card_id, date, reg_value, foil_value) values "
+    RunSql(
+        PricePath(),
+        "insert into price_history (card_id, date, reg_value, foil_value) values "
         "(3, '2026-11-01', 6.0, 28.0), (3, '2026-11-15', 6.5, 30.0), (6, '2026-11-20', 1.5, 6.0)");
     auto* history = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(3));
     ASSERT_NE(history, nullptr);
