@@ -58,10 +58,15 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
                                   bool forLookupOnly, const std::function<bool()>& stopRequested)
 {
     CADOConnection& connection = *priceDatabase.GetActiveConnection();
+    // Once told to stop, the load stops: the question is not asked again.
+    bool stopped = false;
+    const std::function<bool()> stop = [&stopped, &stopRequested] {
+        return stopped || (stopped = stopRequested && stopRequested());
+    };
     // Nobody asked to wait for a load: it neither hangs on a card table that never ends nor
     // keeps a closing program waiting.
-    BoundedRead bound(connection, stopRequested);
-    if (ReadCatalogue(priceDatabase, error, forLookupOnly, stopRequested)) {
+    BoundedRead bound(connection, stop);
+    if (ReadCatalogue(priceDatabase, error, forLookupOnly, stop)) {
         return true;
     }
     if (connection.BoundedReadCut() == CADOConnection::ReadCut::TooLong) {
