@@ -1,12 +1,11 @@
 #include "data/CADOConnection.h"
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 
 #include "data/CADOException.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -31,14 +30,6 @@ std::int64_t ThreadCpuNs()
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 // Access files start with 00 01 00 00 and the engine's name.

@@ -23,27 +23,8 @@
 
 namespace {
 
-class CQuorvelDlgTest : public AppFixture {
+class CQuorvelDlgTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        OpenDatabases();
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        AppFixture::TearDown();
-    }
-
-    CQuorvelDlg& Window()
-    {
-        if (!m_window) {
-            m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard);
-            m_window->show();
-        }
-        return *m_window;
-    }
     QAction* MenuBarAction(const QString& text)
     {
         for (QAction* top : Window().hostedMenuBar()->actions()) {
@@ -79,8 +60,6 @@ protected:
         return TrayAction(text)->isChecked();
     }
     QLineEdit* SearchEdit() { return Window().findChild<QLineEdit*>("searchEdit"); }
-
-    std::unique_ptr<CQuorvelDlg> m_window;
 };
 
 TEST_F(CQuorvelDlgTest, StartsWithTheTemplateTheCatalogueAndTheInitialOptions)
