@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QString>
 
 namespace {
@@ -42,10 +41,8 @@ CQuorvelApp* CQuorvelApp::Instance()
 
 QString CQuorvelApp::DefaultInstanceName()
 {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime)).isDir())
-        return QDir(QString::fromLocal8Bit(runtime)).filePath("Quorvel");
-    return "Quorvel";
+    const QString folder = SingleInstance::DefaultFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath("Quorvel");
 }
 
 void CQuorvelApp::OpenDatabases()
@@ -53,7 +50,11 @@ void CQuorvelApp::OpenDatabases()
     // Neither result is examined here: a failed open keeps its last-error text, and the
     // main window tells the user when the catalogue cannot be read.
     m_priceDatabase.GetActiveConnection()->SetProvider(kProvider);
+    // A price database locked by another program is waited for in the background, once the
+    // window shows: the start does not wait for it here.
+    m_priceDatabase.GetActiveConnection()->SetOpenLockWait(0);
     m_priceDatabase.Open(kPriceConnection);
+    m_priceDatabase.GetActiveConnection()->SetOpenLockWait(CADOConnection::kLockWaitMs);
     m_collectionDatabase.GetActiveConnection()->SetProvider(kProvider);
     m_collectionDatabase.Open(kCollectionConnection);
 }

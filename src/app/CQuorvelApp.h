@@ -33,8 +33,9 @@ public:
 
     static CQuorvelApp* Instance();
 
-    /// "Quorvel" in the user's runtime folder when there is one: one copy per user and desktop
-    /// session, and separate virtual sessions never see each other.
+    /// "Quorvel" in the user's runtime folder when there is one (one copy per user and desktop
+    /// session, and separate virtual sessions never see each other), else in a private folder
+    /// of the user's own (see SingleInstance::DefaultFolder).
     static QString DefaultInstanceName();
 
     /// Start-up: the single-instance check, both databases, the main window run until Exit,

@@ -1,5 +1,6 @@
 #include "app/MainCatalogue.h"
 
+#include "data/BoundedRead.h"
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
@@ -14,6 +15,14 @@
 #include <QLocale>
 
 #include <malloc.h>
+
+#include <chrono>
+
+namespace {
+// A locked price database is tried again this often; the stop question is asked meanwhile.
+constexpr auto kLockRetryPause = std::chrono::milliseconds(25);
+constexpr int kLockRetryPauses = 10;
+} // namespace
 
 // What the worker thread hands over: the catalogue it loaded with the lookup's names prepared
 // for it, or why it could not.
@@ -79,7 +88,9 @@ void MainCatalogue::StartLoading(HoldLookup hold, QGroupBox* frame, std::functio
     m_loaded = std::move(loaded);
     m_frame = frame;
     m_frameTitle = frame ? frame->title() : QString();
-    if (!m_priceDatabase.IsOpen() || m_loading) {
+    // Another program holding the file locked makes it busy, not unreadable: wait for it.
+    const bool locked = !m_priceDatabase.IsOpen() && m_priceDatabase.LastErrorIsLock();
+    if ((!m_priceDatabase.IsOpen() && !locked) || m_loading) {
         // Nothing to wait for: the failure is reported before the window appears.
         Load();
         if (m_loaded)
@@ -87,6 +98,10 @@ void MainCatalogue::StartLoading(HoldLookup hold, QGroupBox* frame, std::functio
         return;
     }
     m_loading = true;
+    if (locked && m_frame) {
+        m_frame->setTitle(kWaitingTitle);
+        m_frame->setToolTip(PriceDatabaseBusy());
+    }
     // Until then the lookup has the empty list to read.
     m_lookup.Prepare(m_catalogue.Cards());
     const std::uint64_t generation = ++m_generation;
@@ -97,8 +112,19 @@ void MainCatalogue::StartLoading(HoldLookup hold, QGroupBox* frame, std::functio
         // A connection of its own: the window's stays free for the window's thread.
         CADODataBase database;
         database.GetActiveConnection()->SetProvider(provider);
-        database.Open(connection);
-        const std::int64_t count = CardCatalogue::CountCards(database);
+        database.GetActiveConnection()->SetOpenLockWait(0);
+        while (!database.Open(connection) && database.LastErrorIsLock()) {
+            for (int pause = 0; pause < kLockRetryPauses; ++pause) {
+                if (m_stop)
+                    return;
+                std::this_thread::sleep_for(kLockRetryPause);
+            }
+        }
+        const auto stop = [this] { return m_stop.load(); };
+        // The count and the load share one bound: a card table that never ends is given up
+        // once, not twice.
+        BoundedRead bound(*database.GetActiveConnection(), stop);
+        const std::int64_t count = CardCatalogue::CountCards(database, stop);
         QMetaObject::invokeMethod(
             this,
             [this, count] {
@@ -108,8 +134,7 @@ void MainCatalogue::StartLoading(HoldLookup hold, QGroupBox* frame, std::functio
             },
             Qt::QueuedConnection);
         try {
-            result->loaded = result->catalogue.LoadCatalogue(database, &result->error, false,
-                                                             [this] { return m_stop.load(); });
+            result->loaded = result->catalogue.LoadCatalogue(database, &result->error, false, stop);
             // Off the window's thread: about 0.4 s for a million names.
             if (!m_stop)
                 result->names.Prepare(result->catalogue.Cards());
@@ -154,11 +179,16 @@ void MainCatalogue::Finish(const std::shared_ptr<Result>& result)
         // heap) goes back to the system rather than staying in the process's heaps.
         malloc_trim(0);
         m_loading = false;
+        // Opened at start while another program held the file locked: it is free now.
+        if (!m_priceDatabase.IsOpen())
+            m_priceDatabase.Open();
         if (!result->loaded)
             Report(result->error);
     }
-    if (m_frame)
+    if (m_frame) {
         m_frame->setTitle(m_frameTitle);
+        m_frame->setToolTip(QString());
+    }
     if (m_loaded)
         m_loaded();
     // The requests that waited run in the order they came.
@@ -185,6 +215,15 @@ void MainCatalogue::Report(const std::string& error)
                               "be looked up.\n\n%1")
                           .arg(QString::fromStdString(error)) +
                       "\n\n" + PriceDatabaseAdvice());
+}
+
+QString MainCatalogue::PriceDatabaseBusy() const
+{
+    const std::string source =
+        CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString());
+    return QString("The price database %1 is busy: another program holds it locked. The cards "
+                   "load as soon as it lets go.")
+        .arg(QFileInfo(QString::fromStdString(source)).absoluteFilePath());
 }
 
 QString MainCatalogue::PriceDatabaseAdvice() const

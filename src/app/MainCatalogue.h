@@ -30,6 +30,9 @@ public:
     /// Gives the caller the lookup to itself while the catalogue under it changes.
     using HoldLookup = std::function<std::unique_lock<std::recursive_mutex>()>;
 
+    /// The list frame's title while another program holds the price database locked.
+    static constexpr const char* kWaitingTitle = "Waiting for the price database...";
+
     MainCatalogue(CADODataBase& priceDatabase, CardCatalogue& catalogue, CardLookup& lookup);
     /// Stops a load still running on the worker thread and waits for it: the catalogue and
     /// lookup stay as they were.
@@ -44,7 +47,9 @@ public:
     /// The lookup's names are prepared there too. Meanwhile `frame` says "Loading N cards..."
     /// once the number is known; then the new catalogue and prepared names take the place of
     /// the old ones under `hold`, the frame gets its title back, `loaded` runs and the requests
-    /// that waited run in order. A database that is not open is reported at once.
+    /// that waited run in order. A database that is not open is reported at once, unless
+    /// another program holds it locked: then `frame` says kWaitingTitle, and the load starts
+    /// (and the window's own connection opens) as soon as the lock goes.
     void StartLoading(HoldLookup hold, QGroupBox* frame, std::function<void()> loaded);
     /// Runs `call` just before every load puts a new catalogue in place of the old one (the
     /// catalogue grid lists the old one's records and must keep copies of them first).
@@ -70,6 +75,8 @@ private:
     void StopWorker();
     /// Which price database file could not be opened and what the user can do about it.
     QString PriceDatabaseAdvice() const;
+    /// That the price database is locked by another program, naming the file.
+    QString PriceDatabaseBusy() const;
 
     CADODataBase& m_priceDatabase;
     CardCatalogue& m_catalogue;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -14,8 +16,21 @@ namespace {
 
 constexpr const char* kEngineSource = "SQLite";
 constexpr const char* kLayerSource = "CADOConnection";
-// How long a statement waits for another program that holds the file locked.
-constexpr int kBusyTimeoutMs = 3000;
+// A bounded read may take this much processor time, and this much more for every 16 MiB of
+// file: a million cards (about 150 MiB) load in a second or two, an endless view never ends.
+constexpr std::int64_t kReadBaseNs = 2'000'000'000;
+constexpr std::int64_t kReadNsPer16MiB = 1'000'000'000;
+// Engine steps between two looks at the stop question and the clock (a few microseconds).
+constexpr int kStepsPerCheck = 1000;
+// A wait for a lock looks again this often, and asks the stop question each time.
+constexpr int kLockPauseMs = 20;
+
+std::int64_t ThreadCpuNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
 
 // Access files start with 00 01 00 00 and the engine's name.
 bool IsAccessFile(const std::string& path)
@@ -112,11 +127,16 @@ void CADOConnection::Open(const std::string& connectionString)
                             message + " (" + path + ")");
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    m_lockWaitMs = m_openLockWaitMs;
+    sqlite3_busy_handler(db, &CADOConnection::OnBusy, this);
+    if (m_boundDepth > 0) {
+        sqlite3_progress_handler(db, kStepsPerCheck, &CADOConnection::OnProgress, this);
+    }
     // SQLite reads the header lazily; read it now so a damaged file fails here, not later.
     char* error = nullptr;
     const int check =
         sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &error);
+    m_lockWaitMs = kLockWaitMs;
     if (check != SQLITE_OK) {
         const int code = sqlite3_extended_errcode(db);
         std::string message = error != nullptr ? error : sqlite3_errstr(check);
@@ -132,6 +152,80 @@ void CADOConnection::Open(const std::string& connectionString)
     m_db = db;
     m_path = path;
     ++m_generation;
+}
+
+bool CADOConnection::IsLockError(std::uint32_t code)
+{
+    // Only the engine's own codes: the layer's codes are far larger.
+    const std::uint32_t primary = code & 0xff;
+    return code <= 0xffff && (primary == SQLITE_BUSY || primary == SQLITE_LOCKED);
+}
+
+int CADOConnection::OnBusy(void* self, int count)
+{
+    auto* connection = static_cast<CADOConnection*>(self);
+    if (connection->m_boundDepth > 0 && connection->m_stopRequested &&
+        connection->m_stopRequested()) {
+        connection->m_readCut = ReadCut::Stopped;
+        return 0;
+    }
+    if (count * kLockPauseMs >= connection->m_lockWaitMs) {
+        return 0;
+    }
+    sqlite3_sleep(kLockPauseMs);
+    return 1;
+}
+
+int CADOConnection::OnProgress(void* self)
+{
+    auto* connection = static_cast<CADOConnection*>(self);
+    if (connection->m_readCut != ReadCut::None) {
+        return 1;
+    }
+    if (connection->m_stopRequested && connection->m_stopRequested()) {
+        connection->m_readCut = ReadCut::Stopped;
+    } else if (ThreadCpuNs() > connection->m_cpuLimitNs) {
+        connection->m_readCut = ReadCut::TooLong;
+    }
+    return connection->m_readCut != ReadCut::None ? 1 : 0;
+}
+
+void CADOConnection::BeginBoundedRead(std::function<bool()> stopRequested)
+{
+    if (m_boundDepth++ > 0) {
+        return;
+    }
+    m_stopRequested = std::move(stopRequested);
+    m_readCut = ReadCut::None;
+    std::error_code ec;
+    const std::uintmax_t size = m_path.empty() ? 0 : std::filesystem::file_size(m_path, ec);
+    m_cpuBudgetNs =
+        kReadBaseNs + (ec ? 0 : static_cast<std::int64_t>(size >> 24) * kReadNsPer16MiB);
+    m_cpuLimitNs = ThreadCpuNs() + m_cpuBudgetNs;
+    if (m_db != nullptr) {
+        sqlite3_progress_handler(m_db, kStepsPerCheck, &CADOConnection::OnProgress, this);
+    }
+}
+
+void CADOConnection::EndBoundedRead()
+{
+    if (m_boundDepth == 0 || --m_boundDepth > 0) {
+        return;
+    }
+    m_stopRequested = nullptr;
+    if (m_db != nullptr) {
+        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    }
+}
+
+std::string CADOConnection::TooLongText() const
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(m_path, ec);
+    return "Reading the price database " + (ec ? m_path : absolute.lexically_normal().string()) +
+           " was stopped after " + std::to_string(m_cpuBudgetNs / 1'000'000'000) +
+           " seconds of work: a file of its size never needs so long. Its card table may be a "
+           "view that never ends, or the file may not be a price database.";
 }
 
 void CADOConnection::Close()

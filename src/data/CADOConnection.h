@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,25 @@ public:
     void RollbackTrans();
     bool InTransaction() const;
 
+    /// How long an opening waits for another program that holds the file locked (a later
+    /// statement waits kLockWaitMs); 0 fails at once, with a lock error (IsLockError).
+    void SetOpenLockWait(int milliseconds) { m_openLockWaitMs = milliseconds; }
+    static constexpr int kLockWaitMs = 3000;
+    /// Whether an engine status code says that another program holds the file locked.
+    static bool IsLockError(std::uint32_t code);
+
+    /// Bounds the reads run from here to the matching EndBoundedRead (a nested call shares the
+    /// outer bound): a read stops as soon as `stopRequested` says so (a wait for a lock too), or
+    /// once the reads together took more processor time than a file of this size can need, as
+    /// a table that is an endless view would. A stopped read fails with SQLITE_INTERRUPT.
+    void BeginBoundedRead(std::function<bool()> stopRequested = {});
+    void EndBoundedRead();
+    enum class ReadCut { None, Stopped, TooLong };
+    /// Why the current bounded read was cut, if it was.
+    ReadCut BoundedReadCut() const { return m_readCut; }
+    /// What the user is told of a read that ran too long, naming the file.
+    std::string TooLongText() const;
+
     /// The engine's handle, or nullptr when closed.
     sqlite3* Handle() const { return m_db; }
     /// Changes at every open and close, so result sets can tell that they outlived their open.
@@ -53,6 +73,17 @@ public:
 private:
     void Run(const char* statement);
     void RequireOpen() const;
+    static int OnProgress(void* self);
+    static int OnBusy(void* self, int count);
+
+    // The bounded read: its depth, stop question, processor-time limit and outcome.
+    int m_boundDepth = 0;
+    std::function<bool()> m_stopRequested;
+    std::int64_t m_cpuLimitNs = 0;
+    std::int64_t m_cpuBudgetNs = 0;
+    ReadCut m_readCut = ReadCut::None;
+    int m_openLockWaitMs = kLockWaitMs;
+    int m_lockWaitMs = kLockWaitMs;
 
     sqlite3* m_db = nullptr;
     std::string m_provider;

@@ -43,11 +43,13 @@ bool CADODataBase::Open(const std::string& connectionString)
     if (!connectionString.empty()) {
         m_connectionString = connectionString;
     }
+    m_lastErrorIsLock = false;
     try {
         m_connection->Open(m_connectionString);
         return true;
     } catch (const CADOException& error) {
         m_lastError = LastErrorText(m_connectionString, error);
+        m_lastErrorIsLock = CADOConnection::IsLockError(error.Code());
     } catch (const std::bad_alloc&) {
         m_lastError =
             LastErrorText(m_connectionString,
@@ -58,11 +60,13 @@ bool CADODataBase::Open(const std::string& connectionString)
 
 bool CADODataBase::Execute(const std::string& statement)
 {
+    m_lastErrorIsLock = false;
     try {
         m_connection->Execute(statement);
         return true;
     } catch (const CADOException& error) {
         m_lastError = LastErrorText(m_connectionString, error);
+        m_lastErrorIsLock = CADOConnection::IsLockError(error.Code());
     }
     return false;
 }

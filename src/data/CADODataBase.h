@@ -31,9 +31,13 @@ public:
     std::string GetConnectionString() const { return m_connectionString; }
     /// The text made from the most recent error caught by `Open` or `Execute`.
     const std::string& GetLastErrorText() const { return m_lastError; }
+    /// Whether that error was another program holding the file locked: it is busy, not
+    /// damaged, and may be tried again.
+    bool LastErrorIsLock() const { return m_lastErrorIsLock; }
 
 private:
     std::shared_ptr<CADOConnection> m_connection;
     std::string m_connectionString;
     std::string m_lastError;
+    bool m_lastErrorIsLock = false;
 };

@@ -1,5 +1,6 @@
 #include "data/CardCatalogue.h"
 
+#include "data/BoundedRead.h"
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CADOException.h"
@@ -55,6 +56,30 @@ void CardCatalogue::Clear()
 bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error,
                                   bool forLookupOnly, const std::function<bool()>& stopRequested)
 {
+    CADOConnection& connection = *priceDatabase.GetActiveConnection();
+    // Once told to stop, the load stops: the question is not asked again.
+    bool stopped = false;
+    const std::function<bool()> stop = [&stopped, &stopRequested] {
+        return stopped || (stopped = stopRequested && stopRequested());
+    };
+    // Nobody asked to wait for a load: it neither hangs on a card table that never ends nor
+    // keeps a closing program waiting.
+    BoundedRead bound(connection, stop);
+    if (ReadCatalogue(priceDatabase, error, forLookupOnly, stop)) {
+        return true;
+    }
+    if (connection.BoundedReadCut() == CADOConnection::ReadCut::TooLong) {
+        SetError(error, connection.TooLongText());
+    } else if (connection.BoundedReadCut() == CADOConnection::ReadCut::Stopped) {
+        SetError(error, "The load of the price database was stopped.");
+    }
+    Clear();
+    return false;
+}
+
+bool CardCatalogue::ReadCatalogue(CADODataBase& priceDatabase, std::string* error,
+                                  bool forLookupOnly, const std::function<bool()>& stopRequested)
+{
     Clear();
     if (!priceDatabase.IsOpen()) {
         SetError(error, "The price database is not open.\n" + priceDatabase.GetLastErrorText());
@@ -79,7 +104,7 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
         recordset.Close();
 
         // One allocation for the list instead of a copy of every card at each growth.
-        const std::int64_t count = CountCards(priceDatabase);
+        const std::int64_t count = CountCards(priceDatabase, stopRequested);
         if (count > 0) {
             m_cards.reserve(static_cast<std::size_t>(count));
         }
@@ -257,8 +282,10 @@ bool CardCatalogue::ReadCards(CADORecordset& recordset, bool forLookupOnly,
     return true;
 }
 
-std::int64_t CardCatalogue::CountCards(CADODataBase& priceDatabase)
+std::int64_t CardCatalogue::CountCards(CADODataBase& priceDatabase,
+                                       const std::function<bool()>& stopRequested)
 {
+    BoundedRead bound(*priceDatabase.GetActiveConnection(), stopRequested);
     try {
         CADORecordset recordset(priceDatabase);
         std::int32_t count = -1;

@@ -23,13 +23,17 @@ public:
     /// With `forLookupOnly` a card's HOT mark, number in its set and update date are left at
     /// their defaults, no set codes are read and cards are not indexed by id (FindCard, CardName
     /// and CopyValue find nothing): a lookup on its own needs none of them. `stopRequested`,
-    /// when given, is asked every few thousand rows; once it says true the load stops, leaving
-    /// the catalogue empty, and false is returned.
+    /// when given, is asked every few thousand engine steps; once it says true the load stops,
+    /// leaving the catalogue empty, and false is returned. A load that takes more processor
+    /// time than a file of its size can need (a card table that never ends) is stopped too,
+    /// with an error naming the file.
     bool LoadCatalogue(CADODataBase& priceDatabase, std::string* error = nullptr,
                        bool forLookupOnly = false,
                        const std::function<bool()>& stopRequested = {});
-    /// The number of card rows, to tell before a long load; -1 when it cannot be read.
-    static std::int64_t CountCards(CADODataBase& priceDatabase);
+    /// The number of card rows, to tell before a long load; -1 when it cannot be read, took
+    /// too long or was stopped (`stopRequested`, as for LoadCatalogue).
+    static std::int64_t CountCards(CADODataBase& priceDatabase,
+                                   const std::function<bool()>& stopRequested = {});
 
     /// Every card row, duplicates included, by regular value (highest first), then set id
     /// (highest first).
@@ -58,6 +62,8 @@ public:
 
 private:
     struct SortKey;
+    bool ReadCatalogue(CADODataBase& priceDatabase, std::string* error, bool forLookupOnly,
+                       const std::function<bool()>& stopRequested);
     bool ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupOnly,
                          const std::function<bool()>& stopRequested);
     /// Reads every row into the list; with `keys`, also each card's place in value order, and

@@ -91,6 +91,9 @@ public:
     {
         return false;
     }
+    /// Whether a character typed on the cell starts its edit (a number cell refuses letters,
+    /// so that a slipped shortcut key never opens an edit).
+    virtual bool StartsEditWith(QChar /*c*/) const { return true; }
     /// False refuses the text an edit produced; the grid then restores the old text.
     virtual bool ValidateEdit(const QString& /*text*/) { return true; }
     /// Closes the editor, if any, without reporting again.

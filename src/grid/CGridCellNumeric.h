@@ -9,5 +9,6 @@ public:
     const char* GetRuntimeClassName() const override { return "CGridCellNumeric"; }
     bool Edit(int row, int column, const QRect& rect, const QPoint& point, int controlId,
               int firstChar) override;
+    bool StartsEditWith(QChar c) const override { return c.isDigit(); }
     bool ValidateEdit(const QString& text) override;
 };

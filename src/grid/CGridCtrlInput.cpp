@@ -571,9 +571,12 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
+    // A key held with Ctrl, Alt or Meta is a shortcut, never the first character of an edit.
     const QString text = event->text();
-    if (!(modifiers & Qt::ControlModifier) && m_mouseMode == MouseMode::Nothing &&
-        text.size() == 1 && text.at(0).isPrint()) {
+    const CGridCellBase* focused = CellAt(m_focus.row, m_focus.column);
+    if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        m_mouseMode == MouseMode::Nothing && text.size() == 1 && text.at(0).isPrint() && focused &&
+        focused->StartsEditWith(text.at(0))) {
         if (EditCell(m_focus.row, m_focus.column, text.at(0).unicode())) {
             return;
         }

@@ -11,6 +11,12 @@ public:
     const char* GetRuntimeClassName() const override { return "CTamrikGrideCellCheck"; }
     void OnClick(const QPoint& pointInCell) override;
     bool OnToggleKey() override;
+    /// Its text is a price: only what can start a number starts an edit.
+    bool StartsEditWith(QChar c) const override
+    {
+        return c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char(',') ||
+               c == QLatin1Char('-') || c == QLatin1Char('+');
+    }
 
 private:
     void StoreMark();

@@ -386,9 +386,15 @@ void CardLookup::MatchTokenIn(Run& run, std::string token) const
             continue;
         }
         if (m_options.userFilter) {
-            // Filters run before every pattern; only the first run on a token may lengthen it.
-            ApplyFilters(frame.token, m_filters, frame.firstFiltering);
+            // Filters run before every pattern; only the first run on a token may lengthen it,
+            // and only so far. The lookup's time budget covers the filtering too.
+            const bool whole = ApplyFilters(frame.token, m_filters, frame.firstFiltering,
+                                            [this, &run] { return OutOfTime(run); });
             frame.firstFiltering = false;
+            if (run.stop) {
+                return;
+            }
+            run.stats.filtersCut = run.stats.filtersCut || !whole;
         }
         if (!m_observer && frame.mode < 2 && Settled(frame.token)) {
             std::size_t words = 1;

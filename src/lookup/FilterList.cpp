@@ -10,6 +10,8 @@ namespace {
 constexpr std::string_view kMissing = "hehe not found!";
 constexpr std::size_t kValueBuffer = 128;
 constexpr std::string_view kForbidden = "*?,";
+// Replacements made between two looks at the clock.
+constexpr std::size_t kReplacementsPerClock = 16;
 
 // Shrinks runs of spaces to one and trims the token; returns where the byte that was at mark
 // now stands (the count of kept bytes before it).
@@ -87,9 +89,13 @@ void ReplaceAt(std::string& token, std::size_t index, std::size_t wordLength,
     token.replace(index, wordLength, replacement);
 }
 
-void ApplyFilters(std::string& token, const FilterList& filters, bool allowGrowth)
+bool ApplyFilters(std::string& token, const FilterList& filters, bool allowGrowth,
+                  const std::function<bool()>& outOfTime)
 {
     token = AsciiLower(token);
+    const std::size_t longest = token.size() + kFilterGrowthLimit;
+    std::size_t replaced = 0;
+    bool whole = true;
     for (const FilterEntry& filter : filters) {
         // An empty filter word names no word of any token.
         if (filter.word.empty()) {
@@ -99,18 +105,27 @@ void ApplyFilters(std::string& token, const FilterList& filters, bool allowGrowt
             !filter.replacement.empty() && filter.replacement.front() == '*'
                 ? std::string_view(" ")
                 : std::string_view(filter.replacement);
-        if (!allowGrowth && text.size() > filter.word.size()) {
+        const bool grows = text.size() > filter.word.size();
+        if (!allowGrowth && grows) {
             continue;
         }
         std::size_t index = token.find(filter.word);
         while (index != std::string::npos) {
             std::size_t resume = index + 1;
             if (IsWholeWordAt(token, filter.word, index)) {
-                ReplaceAt(token, index, filter.word.size(), text);
-                const std::size_t insertedEnd = CollapseAndTrim(token, index + text.size());
-                resume = insertedEnd > resume ? insertedEnd : resume;
+                if (grows && token.size() - filter.word.size() + text.size() > longest) {
+                    whole = false;
+                } else {
+                    if (outOfTime && ++replaced % kReplacementsPerClock == 0 && outOfTime()) {
+                        return false;
+                    }
+                    ReplaceAt(token, index, filter.word.size(), text);
+                    const std::size_t insertedEnd = CollapseAndTrim(token, index + text.size());
+                    resume = insertedEnd > resume ? insertedEnd : resume;
+                }
             }
             index = resume > token.size() ? std::string::npos : token.find(filter.word, resume);
         }
     }
+    return whole;
 }

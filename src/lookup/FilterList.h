@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,11 +39,18 @@ bool IsWholeWordAt(std::string_view token, std::string_view word, std::size_t in
 void ReplaceAt(std::string& token, std::size_t index, std::size_t wordLength,
                std::string_view replacement);
 
+/// How many characters the filters may add to one token: self-feeding filters ("a" -> "a a",
+/// sixteen times) would otherwise make a copied word millions of words long.
+inline constexpr std::size_t kFilterGrowthLimit = 1024;
+
 /// Lower-cases the token (ASCII) and rewrites every whole-word occurrence of each filter word,
 /// in filter order; after each replacement runs of spaces shrink to one and the token is
 /// trimmed. The search for the next occurrence goes on after the inserted text, so a
 /// replacement that holds its own word is not rewritten again within the pass. With
 /// allowGrowth false, replacements longer than their word are left out: a token already
 /// filtered once is filtered again only to shorten it, so no filter list makes it grow
-/// without end.
-void ApplyFilters(std::string& token, const FilterList& filters, bool allowGrowth = true);
+/// without end. A replacement that would make the token more than kFilterGrowthLimit longer
+/// than it came in is left out too, and `outOfTime` (asked every few replacements) stops the
+/// filtering where it is. Returns false when either cut the filtering short.
+bool ApplyFilters(std::string& token, const FilterList& filters, bool allowGrowth = true,
+                  const std::function<bool()>& outOfTime = {});

@@ -27,4 +27,6 @@ struct LookupStats {
     bool stoppedAtLimit = false;  ///< the clipboard lookup ended at its 100 cards (with
                                   ///< bestMatch: found more and kept the 100 best)
     bool outOfTime = false;       ///< the clipboard lookup ended when its budget was spent
+    bool filtersCut = false;      ///< the word filters would have lengthened a token beyond
+                                  ///< their bound (kFilterGrowthLimit) and were cut there
 };

@@ -2,6 +2,7 @@
 
 #include "data/CardRecord.h"
 #include "data/PriceText.h"
+#include "lookup/FilterList.h"
 #include "lookup/LookupOptions.h"
 #include "lookup/OfferReport.h"
 
@@ -57,6 +58,11 @@ std::string LookupCutNote(const LookupStats& stats, const ClipboardLimits& limit
     std::string note;
     if (stats.textCut) {
         note = "(only the first " + Grouped(limits.maxChars) + " characters were looked up)";
+    }
+    if (stats.filtersCut) {
+        note += note.empty() ? "" : "\n";
+        note += "(the word filters were stopped after adding " + Grouped(kFilterGrowthLimit) +
+                " characters to a name)";
     }
     if (stats.outOfTime) {
         note += note.empty() ? "" : "\n";

@@ -26,9 +26,10 @@ std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>
                              const SetNameLookup& setName, std::string_view note = {},
                              const OfferAdditions* additions = nullptr);
 
-/// What the user is told when a clipboard lookup did not read the whole text or ran out of
-/// time: "(only the first 65,536 characters were looked up)", "(lookup stopped after
-/// 250 ms)", both on lines of their own when both happened; empty for a whole lookup.
+/// What the user is told when a clipboard lookup did not read the whole text, had its word
+/// filters cut or ran out of time: "(only the first 65,536 characters were looked up)",
+/// "(the word filters were stopped after adding 1,024 characters to a name)", "(lookup
+/// stopped after 250 ms)", each on a line of its own; empty for a whole lookup.
 std::string LookupCutNote(const LookupStats& stats, const ClipboardLimits& limits);
 
 /// Replaces every two-character sequence backslash, "n" by a line feed.

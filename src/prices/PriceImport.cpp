@@ -246,6 +246,12 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
                     "nothing was changed.");
     }
     if (!database_schema::HaveTable(db, "cardslist", "manual_modify")) {
+        const int code = sqlite3_errcode(db);
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+            return fail("The price database " + m_databasePath +
+                        " is locked: another program is using it. Wait until it is done (or "
+                        "close it) and import again; nothing was changed.");
+        }
         return fail(m_databasePath + " is not a price database (" + EngineText(db) +
                     "). Nothing was changed.");
     }

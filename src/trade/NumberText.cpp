@@ -105,6 +105,15 @@ float ParseLeadingFloat(std::string_view text)
     return std::isfinite(narrow) ? narrow : 0.0f;
 }
 
+bool StartsWithNumber(std::string_view text)
+{
+    const std::string_view trimmed = TrimBlanksLeft(text);
+    std::size_t pos = 0;
+    SkipOne(trimmed, pos, '+', '-');
+    SkipOne(trimmed, pos, '.', '.');
+    return SkipDigits(trimmed, pos) > 0;
+}
+
 bool IsDecimalNumber(std::string_view text)
 {
     const std::string_view trimmed = TrimBlanks(text);

@@ -22,6 +22,10 @@ std::int32_t ParseLeadingInt(std::string_view text);
 /// that no total is poisoned by them.
 float ParseLeadingFloat(std::string_view text);
 
+/// Whether the text starts with a number (after blanks and a sign: a digit, or a point and a
+/// digit), as an edit of a quantity or price must to change it.
+bool StartsWithNumber(std::string_view text);
+
 /// Whether the whole text (blanks around it aside) is one decimal number such as "12", "-3.5",
 /// ".5" or "2e3"; what a price box accepts.
 bool IsDecimalNumber(std::string_view text);

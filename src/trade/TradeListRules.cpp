@@ -56,7 +56,9 @@ bool ApplyCellEdit(TradeList& list, std::int32_t key, TradeListColumn column, st
     if (!list.Contains(key)) {
         return false;
     }
-    if (!RefusedEdit(column, text).empty()) {
+    // A slip of the keyboard (a letter, an empty box) must not zero a value: such an edit
+    // changes nothing, nor does a value no trade holds.
+    if (!StartsWithNumber(text) || !RefusedEdit(column, text).empty()) {
         return false;
     }
     TradeListEntry entry = list.Get(key);

@@ -31,9 +31,9 @@ std::vector<TradeListRow> RefreshTradeList(TradeList& list);
 std::string TotalsLabel(double buyTotal, double sellTotal);
 
 /// The end of an edit of the cell in the given column of the line under key: the quantity
-/// takes the text's leading integer, a price its leading number (0 when there is none); other
-/// columns change nothing, nor does a value RefusedEdit refuses. Returns whether the line
-/// exists, the column is editable and the value was taken.
+/// takes the text's leading integer, a price its leading number; other columns change nothing.
+/// A text that does not start with a number (empty, or a letter typed by mistake) changes
+/// nothing either, nor does a value RefusedEdit refuses. Returns whether the line changed.
 bool ApplyCellEdit(TradeList& list, std::int32_t key, TradeListColumn column,
                    std::string_view text);
 

@@ -1,11 +1,17 @@
 #include "app/CQuorvelApp.h"
 
+#include "support/DatabaseLockHolder.h"
 #include "AppTestSupport.h"
 #include "app/CQuorvelDlg.h"
 #include "toolkit/SingleInstance.h"
 
 #include <QDir>
+#include <QGroupBox>
 #include <QTimer>
+
+#include <gmock/gmock.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -106,15 +112,82 @@ TEST_F(CQuorvelAppTest, RunsTheMainWindowUntilExitThenClosesBothDatabases)
     EXPECT_TRUE(MessageBox::asked().empty());
 }
 
+// A card table that never ends (an endless recursive view): Exit still ends the run at once,
+// and the load, left to run, is stopped with a message naming the file.
+TEST_F(CQuorvelAppTest, ARunawayPriceDatabaseIsStoppedAndNeverHoldsExitUp)
+{
+    CADODataBase database;
+    ASSERT_TRUE(database.Open("Data Source=" + PricePath() + ";"));
+    ASSERT_TRUE(database.Execute("drop table cardslist"));
+    ASSERT_TRUE(database.Execute("create view cardslist as with recursive n(id) as (select 1 "
+                                 "union all select id + 1 from n) select id from n"));
+    database.Close();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    for (const bool untilStopped : {false, true}) {
+        CQuorvelApp app(&m_clipboard, InstanceName());
+        QTimer poll;
+        poll.start(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (!app.MainWindow() || (untilStopped && MessageBox::asked().empty()))
+                return;
+            poll.stop();
+            app.MainWindow()->OnCommand(MainCommand::Exit);
+        });
+        EXPECT_EQ(app.InitInstance(), 0);
+    }
+    ASSERT_EQ(MessageBox::asked().size(), 1u);
+    EXPECT_THAT(MessageBox::asked()[0].text.toStdString(),
+                testing::HasSubstr("Reading the price database " + PricePath() + " was stopped"));
+}
+
+// Another program holds the price database locked at start: the window says it waits, and
+// loads the cards once the lock goes; the file is never called damaged.
+TEST_F(CQuorvelAppTest, APriceDatabaseLockedAtStartIsWaitedForThenLoaded)
+{
+    auto lock = std::make_unique<DatabaseLockHolder>(PricePath());
+    ASSERT_TRUE(lock->Holding());
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    CQuorvelApp app(&m_clipboard, InstanceName());
+    bool sawWaiting = false;
+    bool priceOpen = false;
+    std::size_t cards = 0;
+    QTimer poll;
+    poll.start(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        CQuorvelDlg* window = app.MainWindow();
+        if (!window)
+            return;
+        if (lock) {
+            for (const QGroupBox* frame : window->findChildren<QGroupBox*>())
+                sawWaiting |= frame->title() == "Waiting for the price database...";
+            lock.reset();
+        }
+        if (!window->CatalogueReady())
+            return;
+        poll.stop();
+        cards = window->Catalogue().Cards().size();
+        priceOpen = app.PriceDatabase().IsOpen();
+        window->OnCommand(MainCommand::Exit);
+    });
+    EXPECT_EQ(app.InitInstance(), 0);
+    EXPECT_TRUE(sawWaiting);
+    EXPECT_EQ(cards, SomeCards().size());
+    EXPECT_TRUE(priceOpen);
+    EXPECT_TRUE(MessageBox::asked().empty()) << MessageBox::asked()[0].text.toStdString();
+}
+
 TEST_F(CQuorvelAppTest, OneCopyPerDesktopSession)
 {
     const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", m_dir.path().toLocal8Bit());
     EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), m_dir.filePath("Quorvel"));
+    // Without one, a private folder of the user's in the temporary folder, never that
+    // shared folder itself.
+    const QString own = QDir(QDir::tempPath()).filePath("quorvel-" + QString::number(geteuid()));
     qputenv("XDG_RUNTIME_DIR", m_dir.filePath("missing").toLocal8Bit());
-    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), "Quorvel");
+    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), own + "/Quorvel");
     qunsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), "Quorvel");
+    EXPECT_EQ(CQuorvelApp::DefaultInstanceName(), own + "/Quorvel");
     if (!saved.isEmpty())
         qputenv("XDG_RUNTIME_DIR", saved);
 }

@@ -3,6 +3,7 @@
 #include "data/CardRecord.h"
 #include "lookup/IniReader.h"
 #include "lookup/ShownCardsTable.h"
+#include "lookup/ValueReport.h"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,36 @@ TEST_F(CardLookupTest, SelfFeedingFiltersEnd)
     }
     Filters("f1=bolt,lightning bolt\n");
     EXPECT_EQ(Find("bolt"), Names{"Lightning Bolt"});
+}
+
+// Filters that feed each other ("a" made "a a" sixteen times over, or a letter made sixteen of
+// it five times over) stop at their bound, typed and copied, and a copied text's report says
+// they were cut.
+TEST_F(CardLookupTest, FeedingFiltersStopAtTheirBoundAndSaySo)
+{
+    m_lookup.SetPatternObserver(nullptr);
+    m_lookup.SetClipboardLimits({65536, std::chrono::hours(1)});
+    std::string sixteen = "a";
+    for (int i = 1; i < 16; ++i) {
+        sixteen += " a";
+    }
+    std::string doubling;
+    std::string sixteenfold;
+    for (int n = 1; n <= 16; ++n) {
+        doubling += "f" + std::to_string(n) + "=a,a a\n";
+        sixteenfold += n <= 5 ? "f" + std::to_string(n) + "=a," + sixteen + "\n" : "";
+    }
+    for (const std::string& ini : {doubling, sixteenfold}) {
+        for (const bool clipboard : {false, true}) {
+            Filters(ini);
+            EXPECT_TRUE(Find("a shock", clipboard).count("Shock")) << ini;
+            EXPECT_TRUE(m_stats.filtersCut);
+            EXPECT_LT(m_stats.patterns, 5000u);
+        }
+    }
+    EXPECT_NE(LookupCutNote(m_stats, m_lookup.Limits())
+                  .find("(the word filters were stopped after adding 1,024 characters"),
+              std::string::npos);
 }
 
 class ClipboardLimitTest : public CardLookupTest {

@@ -4,6 +4,7 @@
 #include "support/CardBuilder.h"
 #include "support/CommandRun.h"
 #include "support/FileBytes.h"
+#include "support/SqlProbe.h"
 #include "support/TempDir.h"
 
 #include "data/SampleCatalogue.h"
@@ -91,6 +92,18 @@ TEST_F(QuorvelLookupCommandTest, NothingFoundAndErrorsHaveTheirExitStatus)
     EXPECT_NE(missing.err.find("mtgo.mdb"), std::string::npos);
     WriteWholeFile(m_dir.Path() / "mtgo.mdb", "Standard Jet DB, not a database of ours");
     EXPECT_EQ(Run("shock").status, 2);
+    // A card table that never ends is given up, naming the file.
+    fs::remove(m_dir.Path() / "mtgo.mdb");
+    WriteDatabase();
+    RunSql(m_dir.File("mtgo.mdb"), "drop table cardslist; create view cardslist as with "
+                                   "recursive n(id) as (select 1 union all select id + 1 "
+                                   "from n) select id from n");
+    const CommandResult runaway = Run("shock");
+    EXPECT_EQ(runaway.status, 2);
+    EXPECT_NE(runaway.err.find("Reading the price database " + m_dir.File("mtgo.mdb") +
+                               " was stopped"),
+              std::string::npos)
+        << runaway.err;
 }
 
 TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)

@@ -1,6 +1,7 @@
 // The quorvel-import command, run as a program in a folder holding a sample price database.
 
 #include "support/CommandRun.h"
+#include "support/DatabaseLockHolder.h"
 #include "support/FileBytes.h"
 #include "support/SamplePrices.h"
 #include "support/TempDir.h"
@@ -79,6 +80,17 @@ TEST_F(QuorvelImportCommandTest, APipeIsRefusedWithoutWaiting)
         RunCommandIn(m_dir.Path(), "timeout 30 '" QUORVEL_IMPORT_COMMAND "' prices.csv");
     EXPECT_EQ(result.status, 2);
     EXPECT_THAT(result.err, HasSubstr("Cannot read prices.csv: it is not a regular file"));
+}
+
+// Another program holding the database exclusively locked makes it busy, not something else.
+TEST_F(QuorvelImportCommandTest, ALockedDatabaseIsSaidToBeLocked)
+{
+    DatabaseLockHolder lock(m_dir.File("mtgo.mdb"));
+    ASSERT_TRUE(lock.Holding());
+    const CommandResult result = Run(Example("prices.tsv"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_THAT(result.err, HasSubstr("is locked"));
+    EXPECT_THAT(result.err, testing::Not(HasSubstr("not a price database")));
 }
 
 } // namespace

@@ -40,7 +40,7 @@ TEST_F(SingleInstanceTest, StaleNameOfACrashedCopyDoesNotBlockAStart)
 {
     SingleInstance probe(name);
     // What a crashed copy leaves: a socket file that nobody listens on.
-    const QByteArray path = QDir(QDir::tempPath()).filePath(probe.serverName()).toLocal8Bit();
+    const QByteArray path = probe.serverName().toLocal8Bit();
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
     sockaddr_un address{};

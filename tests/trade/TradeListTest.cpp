@@ -135,25 +135,24 @@ TEST_F(TradeListEditing, ValuesNoTradeHoldsAreRefusedAndTotalsStayNumbers)
     EXPECT_EQ(label.find("nan"), std::string::npos) << label;
 }
 
-TEST_F(TradeListEditing, EmptyQuantityKeepsTheRowAndAddsNothing)
+TEST_F(TradeListEditing, AnEmptyQuantityKeepsTheOldOne)
 {
-    ApplyCellEdit(list, 3, TradeListColumn::Quantity, "");
+    EXPECT_FALSE(ApplyCellEdit(list, 3, TradeListColumn::Quantity, ""));
     const auto rows = RefreshTradeList(list);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].quantity, "0");
-    EXPECT_EQ(list.BuyTotal(), 0.0f);
+    EXPECT_EQ(rows[0].quantity, "2");
 }
 
-TEST_F(TradeListEditing, PricesTakeTheLeadingNumberAndZeroForText)
+TEST_F(TradeListEditing, PricesTakeTheLeadingNumberAndTextWithoutOneChangesNothing)
 {
     ApplyCellEdit(list, 3, TradeListColumn::Buy, " 12.5 tix");
-    ApplyCellEdit(list, 3, TradeListColumn::Sell, "cheap");
+    EXPECT_FALSE(ApplyCellEdit(list, 3, TradeListColumn::Sell, "cheap"));
     EXPECT_FLOAT_EQ(list.Get(3).buy_value, 12.5f);
-    EXPECT_EQ(list.Get(3).sell_value, 0.0f);
-    ApplyCellEdit(list, 3, TradeListColumn::Buy, "nan");
-    EXPECT_EQ(list.Get(3).buy_value, 0.0f);
-    ApplyCellEdit(list, 3, TradeListColumn::Sell, "1e99");
-    EXPECT_EQ(list.Get(3).sell_value, 0.0f);
+    EXPECT_EQ(list.Get(3).sell_value, 2.0f);
+    EXPECT_FALSE(ApplyCellEdit(list, 3, TradeListColumn::Buy, "nan"));
+    EXPECT_FLOAT_EQ(list.Get(3).buy_value, 12.5f);
+    EXPECT_FALSE(ApplyCellEdit(list, 3, TradeListColumn::Sell, "1e99"));
+    EXPECT_EQ(list.Get(3).sell_value, 2.0f);
 }
 
 TEST_F(TradeListEditing, NameColumnAndUnknownKeysChangeNothing)

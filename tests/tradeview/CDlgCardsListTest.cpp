@@ -153,6 +153,34 @@ TEST_F(CardsListTest, ValueTicksAreStoredAtOnceAndSurviveAnEdit)
     EXPECT_EQ(dialog.List().Get(20).selling_mark, 0);
 }
 
+// A slip of the keyboard never zeroes a value: Alt+V, Alt+X or a letter on a quantity or price
+// opens no edit, and an edit that holds no number keeps the value it had.
+TEST_F(CardsListTest, AKeyboardSlipLeavesQuantitiesAndPricesAlone)
+{
+    dialog.PutIntoList(catalogue);
+    for (const int column : {0, 2, 3}) {
+        Grid().SetFocusCell(1, column);
+        for (const QKeySequence& key : {QKeySequence(Qt::ALT | Qt::Key_V),
+                                        QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence("v")}) {
+            QTest::keySequence(&Grid(), key);
+            EXPECT_FALSE(Grid().IsEditingCell()) << column << " " << key.toString().toStdString();
+        }
+        for (const char* typed : {"v", ""}) {
+            ASSERT_TRUE(Grid().EditCell(1, column));
+            auto* editor = Grid().findChild<QLineEdit*>();
+            ASSERT_NE(editor, nullptr);
+            editor->setText(typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QApplication::processEvents();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_EQ(Text(1, column), column == 0 ? "1" : "2.0");
+    }
+    EXPECT_EQ(dialog.List().Get(10).quantity, 1);
+    EXPECT_EQ(dialog.List().Get(10).buy_value, 2.0f);
+    EXPECT_EQ(dialog.List().Get(10).sell_value, 2.0f);
+}
+
 TEST_F(CardsListTest, RemoveTakesTickedNamesAndRemoveAllEmpties)
 {
     dialog.PutIntoList(catalogue);

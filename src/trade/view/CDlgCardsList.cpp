@@ -85,8 +85,10 @@ void CDlgCardsList::SetUpGrid()
     }
     m_grid->FitAllColumns();
     connect(m_grid, &CGridCtrl::editEnded, this,
-            [this](int row, int column, const QString& text, int, bool*) {
-                OnEditEnded(row, column, text);
+            [this](int row, int column, const QString& text, int, bool* refuse) {
+                // An edit that changes nothing shows the value kept, not the text typed.
+                if (!OnEditEnded(row, column, text) && refuse)
+                    *refuse = true;
             });
 }
 
@@ -153,22 +155,23 @@ void CDlgCardsList::PutIntoList(const CatalogueRows& rows, const Offer* offer)
     RefreshList();
 }
 
-void CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
+bool CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
 {
     if (row < m_grid->GetFixedRowCount()) {
-        return;
+        return false;
     }
     const std::int32_t key = m_grid->GetCellData(row, ColumnIndex(TradeListColumn::Name));
     const std::string refused = RefusedEdit(TradeListColumn(column), text.toStdString());
     if (!refused.empty()) {
         MessageBox::warning(QString::fromStdString(refused));
         QueueRefresh(); // the cell shows the value kept again
-        return;
+        return false;
     }
     if (!ApplyCellEdit(m_list, key, TradeListColumn(column), text.toStdString())) {
-        return;
+        return false;
     }
     QueueRefresh();
+    return true;
 }
 
 void CDlgCardsList::QueueRefresh()

@@ -72,7 +72,8 @@ public:
 
 private:
     void SetUpGrid();
-    void OnEditEnded(int row, int column, const QString& text);
+    /// Takes an edit into the list; false when it changed nothing.
+    bool OnEditEnded(int row, int column, const QString& text);
     /// Rebuilds the grid once the event that changed the list is done.
     void QueueRefresh();
     std::optional<PriceInput> AskPrice(float preset);
