@@ -94,6 +94,13 @@ void ImportPlanner::Load(std::size_t every, const std::function<void()>& tick)
         }
     }
 
+    if (database_schema::HaveTable(m_db, "catalogue_ids", "game_id")) {
+        Statement ids(m_db, "select game_id, card_key from catalogue_ids");
+        while (ids.Row()) {
+            m_gameIds.emplace(sqlite3_column_int64(*ids, 0), sqlite3_column_int(*ids, 1));
+        }
+    }
+
     Statement cards(m_db, "select rowid, id, name, expansion, collection_no, reg_value, "
                           "foil_value, manual_modify, substr(update_date, 1, 10) from cardslist");
     while (cards.Row()) {
@@ -338,6 +345,39 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
                   "values (?, ?, ?, ?)");
     }
 
+    std::unique_ptr<Statement> keepId;
+    if (write) {
+        keepId = std::make_unique<Statement>(
+            m_db, "insert or replace into catalogue_ids (game_id, card_key) values (?, ?)");
+    }
+    // The game's ids of each version, so that a deck file's catalogue id finds its card; those
+    // of cards already known count as learnt.
+    std::unordered_set<std::int64_t> seenGameIds;
+    const auto keepGameIds = [&](const ImportedCard& item, std::int32_t id, bool known) {
+        const std::pair<std::int64_t, std::int32_t> versions[] = {
+            {item.gameId, card_key::Regular(id)}, {item.gameFoilId, card_key::Foil(id)}};
+        for (const auto& [gameId, key] : versions) {
+            if (gameId <= 0) {
+                continue;
+            }
+            // A game id the files give twice keeps its first card, in this import and the next.
+            if (!seenGameIds.insert(gameId).second) {
+                continue;
+            }
+            const auto [it, added] = m_gameIds.try_emplace(gameId, key);
+            if (!added && it->second == key) {
+                continue;
+            }
+            it->second = key;
+            m_summary.idsLearnt += known ? 1 : 0;
+            if (write) {
+                sqlite3_bind_int64(**keepId, 1, gameId);
+                sqlite3_bind_int(**keepId, 2, key);
+                keepId->Run();
+            }
+        }
+    };
+
     std::size_t done = 0;
     for (Pending& pending : m_pending) {
         if (++done % 256 == 0 && tick) {
@@ -368,6 +408,7 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
         std::int32_t id = 0;
         if (card != nullptr) {
             id = card->id;
+            keepGameIds(item, id, true);
             const bool differs = card->reg != reg || card->foil != foil || card->date != date;
             if (card->manual && !m_overwriteManual) {
                 m_summary.keptManual += differs ? 1 : 0;
@@ -388,6 +429,7 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
             }
         } else {
             id = NextCardId(item.gameId);
+            keepGameIds(item, id, false);
             ++m_summary.cardsAdded;
             if (write) {
                 const std::int32_t rarity = item.rarity != 0 ? item.rarity : 10;

@@ -65,6 +65,7 @@ private:
     PriceImportSummary& m_summary;
     bool m_haveCodes = false;
     bool m_haveHistory = false;
+    std::unordered_map<std::int64_t, std::int32_t> m_gameIds; ///< game id -> card key, stored
 
     std::unordered_map<std::string, std::int32_t> m_setByCode; ///< upper-case code
     std::unordered_map<std::string, std::int32_t> m_setByName; ///< lower-case name

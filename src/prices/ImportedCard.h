@@ -22,6 +22,7 @@ struct ImportedCard {
     std::string name;
     std::int32_t rarity = 0;    ///< 10, 20, 30, 40; 0 when not given
     std::int64_t gameId = 0;    ///< the game's catalogue id of the regular version, 0 if none
+    std::int64_t gameFoilId = 0; ///< the game's catalogue id of the foil version, 0 if none
     std::vector<DatedPrice> prices;
     std::string where;          ///< "file line 4" or "file byte 1234", for messages
 };

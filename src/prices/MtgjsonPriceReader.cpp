@@ -20,16 +20,16 @@ std::int64_t IdFromText(std::string_view text)
 
 constexpr JsonPriceFile::CardFieldNames kCardFields = {"name", "setCode", "number"};
 
-// The game's id of a card among its "identifiers", or 0.
-std::int64_t GameId(od::object identifiers)
+// The game's ids of a card's regular and foil versions among its "identifiers" (0 when absent).
+void ReadGameIds(od::object identifiers, ImportedCard& card)
 {
-    std::int64_t id = 0;
     for (od::field field : identifiers) {
         if (field.key() == "mtgoId") {
-            id = IdFromText(JsonPriceFile::Text(field.value()));
+            card.gameId = IdFromText(JsonPriceFile::Text(field.value()));
+        } else if (field.key() == "mtgoFoilId") {
+            card.gameFoilId = IdFromText(JsonPriceFile::Text(field.value()));
         }
     }
-    return id;
 }
 
 // Calls `read` with the value of each field `key` of `parent` that is an object.
@@ -166,7 +166,7 @@ bool MtgjsonPriceReader::State::ReadEntry(std::string_view key, od::object entry
             uuid = JsonPriceFile::Text(value);
         } else if (name == "identifiers" && value.type() == od::json_type::object) {
             isCard = true;
-            card.gameId = GameId(value.get_object());
+            ReadGameIds(value.get_object(), card);
         } else {
             JsonPriceFile::ReadCardField(kCardFields, name, value, card);
         }
@@ -208,7 +208,7 @@ void MtgjsonPriceReader::State::ReadCard(od::object object, std::string uuid,
         if (key == "uuid") {
             uuid = JsonPriceFile::Text(value);
         } else if (key == "identifiers" && value.type() == od::json_type::object) {
-            card.gameId = GameId(value.get_object());
+            ReadGameIds(value.get_object(), card);
         } else {
             JsonPriceFile::ReadCardField(kCardFields, key, value, card);
         }

@@ -20,7 +20,7 @@ std::string PriceImportSummary::Thousands(std::int64_t value)
 
 bool PriceImportSummary::Changed() const
 {
-    return pricesUpdated + cardsAdded + setsAdded + historyWritten + codesLearnt > 0;
+    return pricesUpdated + cardsAdded + setsAdded + historyWritten + codesLearnt + idsLearnt > 0;
 }
 
 int PriceImportSummary::ExitStatus() const
@@ -63,6 +63,9 @@ std::string PriceImportSummary::Text() const
     }
     if (codesLearnt > 0) {
         parts.push_back(Count(codesLearnt, "set code learnt", "set codes learnt"));
+    }
+    if (idsLearnt > 0) {
+        parts.push_back(Count(idsLearnt, "catalogue id learnt", "catalogue ids learnt"));
     }
     std::string text;
     if (outcome == Outcome::NothingImported) {

@@ -24,6 +24,7 @@ struct PriceImportSummary {
     std::int64_t keptManual = 0;     ///< cards set by hand whose file price was not applied
     std::int64_t historyWritten = 0; ///< price history days stored
     std::int64_t codesLearnt = 0;    ///< set codes stored for known sets
+    std::int64_t idsLearnt = 0;      ///< the game's catalogue ids stored for cards already known
     std::int64_t rowsSkipped = 0;    ///< rows of the files not used (bad price, duplicate, ...)
     std::int64_t notOnGame = 0;      ///< cards of the files without a game id or game price
     std::vector<std::string> skipReasons; ///< the first few skipped rows: "file line 4: why"

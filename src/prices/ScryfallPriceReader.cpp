@@ -36,6 +36,11 @@ void ReadCards(JsonPriceFile& file, od::array array)
                 isCard = JsonPriceFile::Text(value) == "card";
             } else if (key == "set_name") {
                 card.setName = JsonPriceFile::Text(value);
+            } else if (key == "mtgo_foil_id") {
+                std::int64_t id = 0;
+                if (value.get_int64().get(id) == simdjson::SUCCESS && id > 0) {
+                    card.gameFoilId = id;
+                }
             } else if (key == "mtgo_id") {
                 std::int64_t id = 0;
                 if (value.get_int64().get(id) == simdjson::SUCCESS && id > 0) {

@@ -202,7 +202,12 @@ TEST_F(PriceImportTest, NewCardsTakeTheGameIdWhenFreeAndSetsTheirCode)
     EXPECT_EQ(QueryText(m_db, "select code from expansion_code where expansion_id=100"), "MH9");
     EXPECT_EQ(QueryText(m_db, "select name from expansion where expansion_id=100"),
               "Modern Horizons Nine");
-    EXPECT_EQ(summary.Text(), "1 price updated, 2 cards added in 1 new set.");
+    EXPECT_EQ(summary.Text(),
+              "1 price updated, 2 cards added in 1 new set, 2 catalogue ids learnt.");
+    // The game's ids of both versions are kept, so a deck file's CatID finds its card.
+    EXPECT_EQ(QueryText(m_db, "select card_key from catalogue_ids where game_id=17001"),
+              std::to_string(std::stoi(Card("Akroma, Angel of Wrath", "id")) + 16777216));
+    EXPECT_EQ(QueryText(m_db, "select card_key from catalogue_ids where game_id=99000"), "99000");
     // A game id already in use gives the next free id.
     ASSERT_EQ(Import({"7ED.json", "AllPricesToday.json"}).cardsAdded, 1);
     EXPECT_EQ(Card("Shivan Dragon Deluxe", "id"), "99001"); // its game id 13000 is taken
