@@ -24,6 +24,7 @@ class MainCatalogue;
 class MainClipboard;
 class MainMenus;
 class PriceImportCommand;
+class PriceUpdateCommand;
 class CTipPopup;
 class QEventLoop;
 class QGroupBox;
@@ -85,6 +86,7 @@ public:
     QMenu* TrayMenu() const;
     HelpViewer& Help() { return m_help; }
     PriceImportCommand& PriceImport() { return *m_priceImport; }
+    PriceUpdateCommand& PriceUpdate() { return *m_priceUpdate; }
 
     /// Opens the price history window of a catalogue card; returns it (null for an unknown
     /// card or an unreadable history, which is reported).
@@ -111,6 +113,7 @@ private:
     void SetCountCaption(int count);
     void CorrectPrice();
     void ImportPrices(bool preview);
+    void UpdatePrices();
     void PutIntoList();
     void InitDialog();
     void CreateMenus();
@@ -155,6 +158,7 @@ private:
     CTipPopup* m_reportPopup = nullptr;
     std::unique_ptr<SecondaryWindowSet> m_windows;
     std::unique_ptr<PriceImportCommand> m_priceImport;
+    std::unique_ptr<PriceUpdateCommand> m_priceUpdate;
 
     MainClipboard* m_clipboardChain = nullptr;
     QEventLoop* m_runLoop = nullptr;

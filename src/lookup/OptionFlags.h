@@ -19,6 +19,7 @@ enum class MainCommand {
     About,
     ImportPrices,
     PreviewImport,
+    UpdatePrices,
 };
 
 /// Which menu asks for a check mark: the two menus differ for Clipboard Monitor.

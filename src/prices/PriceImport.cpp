@@ -58,7 +58,8 @@ public:
     void NotOnGame() override { ++m_summary.notOnGame; }
     void Progress(std::uint64_t done, std::uint64_t total) override
     {
-        const double inFile = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1;
+        const double inFile =
+            total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1;
         Report(kReadingShare * (m_before + inFile * m_fileShare));
     }
     const std::string& DefaultDate() const override { return m_date; }
@@ -240,8 +241,12 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         // The last chance to cancel is before the commit: once it is done, the import is done,
         // and a cancel asked for then must not be reported as one.
         collector.Report(1.0);
+        std::string storeError;
+        if (!options.dryRun && options.alsoStore && !options.alsoStore(db, storeError)) {
+            throw DatabaseFailure{storeError};
+        }
         // An import that changes nothing leaves the file untouched, even the added tables.
-        const bool commit = !options.dryRun && summary.Changed();
+        const bool commit = !options.dryRun && (summary.Changed() || options.alsoStore);
         if (sqlite3_exec(db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) !=
             SQLITE_OK) {
             throw DatabaseFailure{EngineText(db)};
@@ -251,8 +256,8 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         summary = fail(error.text + " Nothing was changed.");
     } catch (const DatabaseFailure& failure) {
         const int code = sqlite3_errcode(db);
-        std::string text = "The price database " + m_databasePath + " could not be updated: " +
-                           failure.text + ".";
+        std::string text =
+            "The price database " + m_databasePath + " could not be updated: " + failure.text + ".";
         if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
             text += " Another program is writing to it; wait until it is done (or close it) "
                     "and import again.";
@@ -277,7 +282,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         return summary;
     }
     summary.outcome = summary.Changed() ? PriceImportSummary::Outcome::Imported
-                      : usable > 0         ? PriceImportSummary::Outcome::NothingChanged
-                                           : PriceImportSummary::Outcome::NothingImported;
+                      : usable > 0      ? PriceImportSummary::Outcome::NothingChanged
+                                        : PriceImportSummary::Outcome::NothingImported;
     return summary;
 }

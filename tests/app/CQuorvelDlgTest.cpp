@@ -115,7 +115,7 @@ TEST_F(CQuorvelDlgTest, MenusCarryTheirItems)
         tray << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(tray, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
                                  "Clipboard Monitor", "&Best Match First", "-",
-                                 "&Import Prices...", "-", "&Exit"}));
+                                 "&Import Prices...", "&Update Prices Now", "-", "&Exit"}));
 }
 
 TEST_F(CQuorvelDlgTest, AMissingPriceDatabaseGivesOneClearMessageAndAnEmptyCatalogue)

@@ -2,12 +2,18 @@
 // directory, as the program and quorvel-lookup use it) and prints what changed.
 
 #include "prices/PriceImport.h"
+#include "update/PriceUpdate.h"
 
 #include "QuorvelVersion.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -16,6 +22,17 @@ constexpr const char* kPriceDatabase = "./mtgo.mdb";
 
 constexpr const char* kUsage =
     "Usage: quorvel-import [--dry-run] [--overwrite-manual] [--date YYYY-MM-DD] FILE...\n"
+    "       quorvel-import --update [--source mtgjson|scryfall] [--url BASE] [--offline]\n"
+    "\n"
+    "--update brings the prices up to date from the public files: it downloads what changed\n"
+    "since the last update (MTGJSON by default: Meta.json, then AllPricesToday.json.xz, and\n"
+    "AllPrintings.json.xz only when the card data changed; Scryfall: its \"Default Cards\"),\n"
+    "checks each file, keeps it in ~/.cache/quorvel and imports it:\n"
+    "  --source NAME        mtgjson (default) or scryfall\n"
+    "  --url BASE           another address of the same files (a mirror, a local copy)\n"
+    "  --offline            import again what the cache holds, without the network\n"
+    "SSL_CERT_FILE names a certificate file trusted besides the system's; proxies come from\n"
+    "http_proxy, https_proxy and no_proxy.\n"
     "\n"
     "Reads the prices of FILE... into mtgo.mdb of the working directory, in one step: an\n"
     "error or a cancel leaves the database as it was. The kind of each file is found from its\n"
@@ -39,11 +56,67 @@ constexpr const char* kUsage =
     "Exit status: 0 prices imported (or already up to date), 1 nothing could be imported,\n"
     "2 error (nothing changed).\n";
 
+std::atomic<bool> g_interrupted{false};
+
+void OnInterrupt(int)
+{
+    g_interrupted = true;
+}
+
+// Shows the step and the bytes on a terminal, on one line that keeps being rewritten.
+bool ShowProgress(const UpdateStatus& status)
+{
+    if (g_interrupted) {
+        return false;
+    }
+    if (isatty(fileno(stderr)) == 0) {
+        return true;
+    }
+    std::string line = status.step;
+    if (status.total > 0) {
+        line += ": " + PriceUpdate::Size(status.done) + " of " + PriceUpdate::Size(status.total);
+    } else if (status.done > 0) {
+        line += ": " + PriceUpdate::Size(status.done);
+    } else if (status.fraction >= 0) {
+        line += ": " + std::to_string(static_cast<int>(status.fraction * 100)) + " %";
+    }
+    if (status.bytesPerSecond > 0) {
+        line += ", " + PriceUpdate::Size(static_cast<std::uint64_t>(status.bytesPerSecond)) + "/s";
+    }
+    if (status.secondsLeft >= 0) {
+        line += ", " + std::to_string(static_cast<long>(status.secondsLeft + 0.5)) + " s left";
+    }
+    std::fprintf(stderr, "\r%-78.78s", line.c_str());
+    return true;
+}
+
+int Update(const PriceUpdateOptions& options)
+{
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    const PriceUpdateResult result = PriceUpdate(kPriceDatabase, options).Run(ShowProgress);
+    if (isatty(fileno(stderr)) != 0) {
+        std::fprintf(stderr, "\r%-78s\r", "");
+    }
+    for (const std::string& line : result.fetched) {
+        std::printf("Fetched %s\n", line.c_str());
+    }
+    if (result.imported && result.summary.outcome != PriceImportSummary::Outcome::Failed) {
+        std::printf("%s\n", result.summary.Text().c_str());
+    }
+    const int status = result.ExitStatus();
+    std::fprintf(status == kError ? stderr : stdout, "%s%s\n",
+                 status == kError ? "quorvel-import: " : "", result.Closing().c_str());
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     PriceImportOptions options;
+    PriceUpdateOptions update;
+    bool updating = false;
     std::vector<std::string> files;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
@@ -58,6 +131,17 @@ int main(int argc, char** argv)
         } else if (arg == "--version") {
             std::printf("quorvel-import (Quorvel) %s\n", quorvel_version::kText);
             return 0;
+        } else if (arg == "--update") {
+            updating = true;
+        } else if (arg == "--offline") {
+            update.offline = true;
+        } else if (arg == "--source" || arg == "--url") {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "quorvel-import: %s needs a value (see --help)\n",
+                             arg.c_str());
+                return kError;
+            }
+            (arg == "--source" ? update.source : update.baseUrl) = argv[++i];
         } else if (arg == "--dry-run") {
             options.dryRun = true;
         } else if (arg == "--overwrite-manual") {
@@ -76,6 +160,28 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "quorvel-import: unknown option %s (see --help)\n", arg.c_str());
             return kError;
         }
+    }
+    if (updating) {
+        if (!files.empty() || options.dryRun || !options.date.empty()) {
+            std::fputs(
+                "quorvel-import: --update takes no files, --dry-run or --date (see --help)\n",
+                stderr);
+            return kError;
+        }
+        if (update.source != "mtgjson" && update.source != "scryfall") {
+            std::fprintf(stderr, "quorvel-import: unknown source %s: choose mtgjson or scryfall\n",
+                         update.source.c_str());
+            return kError;
+        }
+        if (const char* certificates = std::getenv("SSL_CERT_FILE")) {
+            update.http.extraCaFile = certificates;
+        }
+        update.overwriteManual = options.overwriteManual;
+        return Update(update);
+    }
+    if (update.offline || update.source != "mtgjson" || !update.baseUrl.empty()) {
+        std::fputs("quorvel-import: --source, --url and --offline go with --update\n", stderr);
+        return kError;
     }
     if (files.empty()) {
         std::fputs("quorvel-import: no price file given (see --help)\n", stderr);
