@@ -9,7 +9,7 @@
 #include "data/DatabaseSchema.h"
 #include "data/SampleCatalogue.h"
 #include "toolkit/AppSettings.h"
-#include "toolkit/FakeClipboardViewer.h"
+#include "support/FakeClipboardViewer.h"
 #include "toolkit/MessageBox.h"
 
 #include <QApplication>

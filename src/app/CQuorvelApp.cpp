@@ -1,9 +1,9 @@
 #include "app/CQuorvelApp.h"
 
 #include "app/CQuorvelDlg.h"
+#include "clipboard/QtClipboardViewer.h"
 #include "data/CADOConnection.h"
 #include "toolkit/MessageBox.h"
-#include "toolkit/QtClipboardViewer.h"
 #include "toolkit/SingleInstance.h"
 
 #include <QApplication>

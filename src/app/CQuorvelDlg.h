@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/HelpViewer.h"
+#include "clipboard/ClipboardMonitor.h"
 #include "data/CardCatalogue.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
-#include "lookup/ClipboardMonitor.h"
 #include "lookup/OptionFlags.h"
 #include "toolkit/CResizableDialog.h"
 

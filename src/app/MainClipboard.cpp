@@ -1,7 +1,7 @@
 #include "app/MainClipboard.h"
 
-#include "lookup/ClipboardMonitor.h"
-#include "toolkit/ClipboardViewer.h"
+#include "clipboard/ClipboardMonitor.h"
+#include "clipboard/ClipboardViewer.h"
 
 MainClipboard::MainClipboard(ClipboardViewer& clipboard, ClipboardMonitor& monitor, Hooks hooks,
                              QObject* parent)

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "support/CardBuilder.h"
+
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CardRecord.h"
 #include "data/DatabaseSchema.h"
 #include "data/SampleCatalogue.h"
 #include "toolkit/AppSettings.h"
-#include "toolkit/FakeClipboardViewer.h"
+#include "support/FakeClipboardViewer.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/TrayIcon.h"
 
@@ -20,27 +22,15 @@
 /// A few real cards of the sample sets, with known values, for window tests.
 inline std::vector<CardRecord> SomeCards()
 {
-    auto card = [](int id, const char* name, double reg, double foil, int set, int number,
-                   int rarity) {
-        CardRecord record;
-        record.id = id;
-        record.name = name;
-        record.reg_value = reg;
-        record.foil_value = foil;
-        record.expansion = set;
-        record.collection_no = number;
-        record.rarity = rarity;
-        record.update_date = DateTime(2026, 11, 3, 10, 0, 0);
-        return record;
-    };
+    const DateTime updated(2026, 11, 3, 10, 0, 0);
     return {
-        card(1, "Shock", 0.1, 0.5, 10, 219, 10),
-        card(2, "Counterspell", 0.4, 2.0, 10, 67, 10),
-        card(3, "Wrath of God", 6.5, 30.0, 10, 57, 30),
-        card(4, "Giant Growth", 0.2, 1.0, 10, 248, 10),
-        card(5, "Shock", 0.1, 0.3, 80, 227, 10),
-        card(6, "Kirtar's Wrath", 1.5, 6.0, 50, 28, 30),
-        card(7, "Akroma, Angel of Wrath", 9.0, 40.0, 90, 1, 30),
+        MakeCard(1, "Shock", 0.1, 0.5, 10, 219, 10, 0, updated),
+        MakeCard(2, "Counterspell", 0.4, 2.0, 10, 67, 10, 0, updated),
+        MakeCard(3, "Wrath of God", 6.5, 30.0, 10, 57, 30, 0, updated),
+        MakeCard(4, "Giant Growth", 0.2, 1.0, 10, 248, 10, 0, updated),
+        MakeCard(5, "Shock", 0.1, 0.3, 80, 227, 10, 0, updated),
+        MakeCard(6, "Kirtar's Wrath", 1.5, 6.0, 50, 28, 30, 0, updated),
+        MakeCard(7, "Akroma, Angel of Wrath", 9.0, 40.0, 90, 1, 30, 0, updated),
     };
 }
 
@@ -76,8 +66,7 @@ protected:
 
     void OpenDatabases()
     {
-        ASSERT_TRUE(m_price.Open("Data Source=" + PricePath() + ";"))
-            << m_price.GetLastErrorText();
+        ASSERT_TRUE(m_price.Open("Data Source=" + PricePath() + ";")) << m_price.GetLastErrorText();
         ASSERT_TRUE(m_collection.Open("Data Source=" + CollectionPath() + ";"))
             << m_collection.GetLastErrorText();
     }

@@ -74,12 +74,12 @@ TEST_F(PriceUpdateWindowTest, TheMenuUpdatesAndReloadsTheTrayFindsItCurrent)
 
 TEST_F(PriceUpdateWindowTest, CancelLeavesTheDatabaseAsItWas)
 {
-    const std::string before = Slurp(PricePath());
+    const std::string before = ReadWholeFile(PricePath());
     QObject::connect(&m_window->PriceUpdate(), &PriceUpdateCommand::progressShown,
                      [](QProgressDialog* dialog) { dialog->findChild<QPushButton*>()->click(); });
     m_window->OnCommand(MainCommand::UpdatePrices);
     EXPECT_TRUE(LastBox().contains("Update cancelled")) << LastBox().toStdString();
-    EXPECT_EQ(Slurp(PricePath()), before);
+    EXPECT_EQ(ReadWholeFile(PricePath()), before);
 }
 
 TEST(PriceUpdateProgressText, ShowsStepBytesSpeedAndTimeLeft)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "data/CardRecord.h"
+#include "support/CardBuilder.h"
+
 #include "lookup/view/CCardsGridCtrl.h"
 
 #include <QApplication>
@@ -11,23 +12,6 @@
 #include <map>
 #include <memory>
 #include <string>
-
-inline CardRecord MakeCard(int id, const std::string& name, double reg, double foil, int set,
-                           int number, int rarity, int hot = 0,
-                           DateTime date = DateTime(2026, 11, 5, 10, 20, 30))
-{
-    CardRecord card;
-    card.id = id;
-    card.name = name;
-    card.reg_value = reg;
-    card.foil_value = foil;
-    card.expansion = set;
-    card.collection_no = number;
-    card.rarity = rarity;
-    card.hot = hot;
-    card.update_date = date;
-    return card;
-}
 
 // A set-up catalogue grid, shown offscreen so that it lays out and takes mouse events.
 class CardsGridFixture : public ::testing::Test {
@@ -43,10 +27,7 @@ protected:
     }
 
     // The grid lists records in place, as it lists the catalogue's: they live with the test.
-    const CardRecord& Keep(CardRecord card)
-    {
-        return m_kept.emplace_back(std::move(card));
-    }
+    const CardRecord& Keep(CardRecord card) { return m_kept.emplace_back(std::move(card)); }
 
     // The row of a listed card, or -1.
     int RowOf(int cardId) const

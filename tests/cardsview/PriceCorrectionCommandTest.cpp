@@ -1,5 +1,8 @@
 #include "CardsGridFixture.h"
 
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
+
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
 #include "data/SampleCatalogue.h"
@@ -7,10 +10,6 @@
 #include "lookup/CardGridColumn.h"
 #include "lookup/view/PriceCorrectionCommand.h"
 #include "toolkit/MessageBox.h"
-
-#include <sqlite3.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -21,11 +20,6 @@ protected:
     void SetUp() override
     {
         CardsGridFixture::SetUp();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorvel-cardsview-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        m_path = (m_dir / "mtgo.mdb").string();
         const std::vector<CardRecord> cards = {
             MakeCard(1, "Lightning Bolt", 1.5f, 4.0f, 10, 1, 10, 0, DateTime(2025, 1, 1)),
             MakeCard(2, "Fact or Fiction", 0.51, 1.02, 20, 2, 20, 0, DateTime(2025, 1, 1)),
@@ -45,8 +39,6 @@ protected:
     {
         MessageBox::setTestMode(false);
         m_database.Close();
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
     }
 
     void Tick(int id, int column)
@@ -61,19 +53,8 @@ protected:
     }
     std::string Stored(int id, const char* column) const
     {
-        sqlite3* db = nullptr;
-        std::string out = "<none>";
-        sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* stmt = nullptr;
-        const std::string query =
-            std::string("select ") + column + " from cardslist where id=" + std::to_string(id);
-        if (sqlite3_prepare_v2(db, query.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_text(stmt, 0) != nullptr) {
-            out = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        }
-        sqlite3_finalize(stmt);
-        sqlite3_close(db);
-        return out;
+        return QueryText(m_path, std::string("select ") + column +
+                                     " from cardslist where id=" + std::to_string(id));
     }
     PriceCorrectionOutcome Run()
     {
@@ -82,8 +63,8 @@ protected:
     }
     const MessageBox::Asked& LastBox() const { return MessageBox::asked().back(); }
 
-    std::filesystem::path m_dir;
-    std::string m_path;
+    TempDir m_dir;
+    std::string m_path = m_dir.File("mtgo.mdb");
     CADODataBase m_database;
     CardCatalogue m_catalogue;
     int m_reloads = 0;
@@ -146,7 +127,8 @@ TEST_F(PriceCorrectionCommandTest, TwoMarkedRowsAreStoredAndTheCatalogueReloaded
     EXPECT_EQ(m_grid->ShownCards().Find(3)->reg_value, 12.5f);
 }
 
-TEST_F(PriceCorrectionCommandTest, AnUntouchedValueKeepsItsStoredValueAndAnEditedOneIsTheDecimalTyped)
+TEST_F(PriceCorrectionCommandTest,
+       AnUntouchedValueKeepsItsStoredValueAndAnEditedOneIsTheDecimalTyped)
 {
     Tick(2, kNameColumn);
     Type(2, kFoilValueColumn, "1.5");
@@ -179,16 +161,10 @@ TEST_F(PriceCorrectionCommandTest, AFailingDatabaseIsReportedAndNothingIsHalfWri
     Tick(2, kNameColumn);
     Type(1, kRegValueColumn, "30");
     Type(2, kRegValueColumn, "31");
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-        ASSERT_EQ(sqlite3_exec(db,
-                               "create trigger refuse before update on cardslist when new.id=2 "
-                               "begin select raise(abort, 'card 2 is locked'); end;",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(db);
-    }
+    ASSERT_NO_FATAL_FAILURE(RunSql(m_path,
+                                   "create trigger refuse before update on cardslist when "
+                                   "new.id=2 begin select raise(abort, 'card 2 is locked'); "
+                                   "end;"));
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     const auto outcome = Run();
     EXPECT_TRUE(outcome.failed);
@@ -206,7 +182,7 @@ TEST_F(PriceCorrectionCommandTest, AClosedDatabaseShowsItsLastError)
 {
     Tick(1, kNameColumn);
     m_database.Close();
-    ASSERT_FALSE(m_database.Open("Data Source=" + (m_dir / "gone.mdb").string() + ";"));
+    ASSERT_FALSE(m_database.Open("Data Source=" + m_dir.File("gone.mdb") + ";"));
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     const auto outcome = Run();
     EXPECT_TRUE(outcome.failed);

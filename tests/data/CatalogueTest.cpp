@@ -1,4 +1,5 @@
-#include "DataTestSupport.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include "data/CADODataBase.h"
 #include "data/CADORecordset.h"
@@ -134,7 +135,7 @@ TEST_F(CatalogueTest, AReloadShowsAPriceCorrectionFirst)
     ASSERT_TRUE(Load());
     ASSERT_EQ(m_catalogue.Cards().front().name, "Top");
     RunSql(m_file, "update cardslist set reg_value = 9.5 where id = 2");
-    EXPECT_EQ(m_catalogue.CopyValue(2), 1.0);  // the index of the first load
+    EXPECT_EQ(m_catalogue.CopyValue(2), 1.0); // the index of the first load
     ASSERT_TRUE(Load());
     ASSERT_EQ(m_catalogue.Cards().size(), 2u);
     EXPECT_EQ(m_catalogue.Cards().front().name, "Bottom");
@@ -170,16 +171,15 @@ TEST_F(CatalogueTest, ALoadAskedToStopEndsEmptyAtTheNextQuestion)
         file, sample_catalogue::NineSets(), sample_catalogue::MakeSyntheticCards(10000, 2003)));
     ASSERT_TRUE(m_db.Open(ConnectionString(file)));
     struct Case {
-        int stopAt;  // the question answered "stop"; 0 for none
+        int stopAt; // the question answered "stop"; 0 for none
         bool loaded;
         int asked;
     };
     for (const Case& c : {Case{0, true, 5}, Case{2, false, 2}}) {
         int asked = 0;
         std::string error;
-        const bool loaded = m_catalogue.LoadCatalogue(m_db, &error, false, [&] {
-            return ++asked == c.stopAt;
-        });
+        const bool loaded =
+            m_catalogue.LoadCatalogue(m_db, &error, false, [&] { return ++asked == c.stopAt; });
         EXPECT_EQ(loaded, c.loaded) << c.stopAt;
         EXPECT_EQ(asked, c.asked) << c.stopAt;
         EXPECT_EQ(m_catalogue.Cards().size(), c.loaded ? 10000u : 0u) << c.stopAt;

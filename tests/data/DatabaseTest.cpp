@@ -1,4 +1,6 @@
-#include "DataTestSupport.h"
+#include "support/FileBytes.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
@@ -12,12 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 class DatabaseTest : public ::testing::Test {
 protected:
@@ -125,7 +121,7 @@ TEST_F(DatabaseTest, AnAccessFileIsRefusedAndLeftAsItWas)
         EXPECT_NE(db.GetLastErrorText().find("Microsoft Access (Jet) database"), std::string::npos)
             << db.GetLastErrorText();
         EXPECT_NE(db.GetLastErrorText().find("\tCode = 0000001a\n"), std::string::npos);
-        EXPECT_EQ(ReadAll(path), content);
+        EXPECT_EQ(ReadWholeFile(path), content);
     }
 }
 
@@ -140,7 +136,7 @@ TEST_F(DatabaseTest, ADamagedFileIsRefusedAndLeftAsItWas)
     EXPECT_NE(db.GetLastErrorText().find("Code meaning = file is not a database"),
               std::string::npos)
         << db.GetLastErrorText();
-    EXPECT_EQ(ReadAll(path), content);
+    EXPECT_EQ(ReadWholeFile(path), content);
     // A connection string without a file name fails the same orderly way.
     EXPECT_FALSE(db.Open("Provider=Microsoft.JET.OLEDB.4.0;"));
     EXPECT_NE(db.GetLastErrorText().find("names no file"), std::string::npos);

@@ -1,4 +1,6 @@
-#include "DataTestSupport.h"
+#include "support/FileBytes.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +27,7 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string Output() const
-    {
-        std::ifstream file(m_dir.File("out.txt"));
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
+    std::string Output() const { return ReadWholeFile(m_dir.File("out.txt")); }
 
     // Only the named files (no temporary leftovers) are in the output folder.
     std::vector<std::string> Files(const std::string& folder) const

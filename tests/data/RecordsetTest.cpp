@@ -1,4 +1,5 @@
-#include "DataTestSupport.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include "data/CADODataBase.h"
 #include "data/CADOException.h"

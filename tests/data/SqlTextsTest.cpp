@@ -1,4 +1,5 @@
-#include "DataTestSupport.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
@@ -9,6 +10,7 @@
 #include "data/SqlTexts.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <clocale>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #include "lookup/CardComparison.h"
 #include "data/CardRecord.h"
 #include "lookup/CardGridColumn.h"
+#include "support/CardBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,7 @@ namespace {
 CardRecord Card(int id, const char* name, float reg, float foil, int set, int rarity,
                 DateTime date = DateTime())
 {
-    CardRecord card;
-    card.id = id;
-    card.name = name;
-    card.reg_value = reg;
-    card.foil_value = foil;
-    card.expansion = set;
-    card.rarity = rarity;
-    card.update_date = date;
-    return card;
+    return MakeCard(id, name, reg, foil, set, 0, rarity, 0, date);
 }
 
 class CardComparisonTest : public ::testing::Test {
@@ -113,10 +106,13 @@ TEST_F(CardComparisonTest, SortKeysOrderCardsAsTheComparison)
     const double nan = std::nan("");
     const double inf = HUGE_VAL;
     std::vector<CardRecord> cards = {m_boltSeventh, m_boltOdyssey, m_counter, m_lower};
-    const std::vector<std::pair<double, DateTime>> odd = {
-        {nan, DateTime(1899, 12, 29)}, {-inf, DateTime(2026, 13, 40)}, {-0.0, DateTime(1, 1, 1)},
-        {0.0, DateTime(2026, 1, 2, 0, 0, 1)}, {inf, DateTime()}, {-2.5, DateTime(2026, 1, 1)},
-        {-1.5, DateTime(9999, 12, 31)}};
+    const std::vector<std::pair<double, DateTime>> odd = {{nan, DateTime(1899, 12, 29)},
+                                                          {-inf, DateTime(2026, 13, 40)},
+                                                          {-0.0, DateTime(1, 1, 1)},
+                                                          {0.0, DateTime(2026, 1, 2, 0, 0, 1)},
+                                                          {inf, DateTime()},
+                                                          {-2.5, DateTime(2026, 1, 1)},
+                                                          {-1.5, DateTime(9999, 12, 31)}};
     for (const auto& [value, date] : odd) {
         cards.push_back(Card(9, "x", float(value), float(-value), 10, int(value == value), date));
         cards.back().reg_value = value;
@@ -126,7 +122,7 @@ TEST_F(CardComparisonTest, SortKeysOrderCardsAsTheComparison)
         ASSERT_TRUE(HasColumnSortKey(column));
         for (const CardRecord& a : cards) {
             for (CardRecord b : cards) {
-                b.expansion = a.expansion;  // the tie-break aside
+                b.expansion = a.expansion; // the tie-break aside
                 const std::int64_t ka = ColumnSortKey(column, a);
                 const std::int64_t kb = ColumnSortKey(column, b);
                 EXPECT_EQ((ka > kb) - (ka < kb), CompareCardsInColumn(column, a, b))

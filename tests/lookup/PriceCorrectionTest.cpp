@@ -4,9 +4,11 @@
 #include "data/PriceHistory.h"
 #include "data/SampleCatalogue.h"
 #include "lookup/ShownCardsTable.h"
+#include "support/CardBuilder.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <string>
@@ -16,17 +18,7 @@ namespace {
 
 CardRecord Card(int id, const char* name, double reg, double foil, int set, int hot = 0)
 {
-    CardRecord card;
-    card.id = id;
-    card.name = name;
-    card.reg_value = reg;
-    card.foil_value = foil;
-    card.expansion = set;
-    card.collection_no = id;
-    card.rarity = 30;
-    card.hot = hot;
-    card.update_date = DateTime(2025, 3, 4, 5, 6, 7);
-    return card;
+    return MakeCard(id, name, reg, foil, set, id, 30, hot, DateTime(2025, 3, 4, 5, 6, 7));
 }
 
 // A price database with three cards in a temporary folder, opened, and all three listed.
@@ -34,11 +26,6 @@ class PriceCorrectionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorvel-cards-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        m_path = (m_dir / "mtgo.mdb").string();
         std::string error;
         ASSERT_TRUE(sample_catalogue::WritePriceDatabase(
             m_path, {{10, "7E", "Seventh Edition"}, {20, "IN", "Invasion"}}, m_cards, &error))
@@ -49,59 +36,18 @@ protected:
             m_shown.Add(card, false);
         }
     }
-    void TearDown() override
-    {
-        m_database.Close();
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
+    void TearDown() override { m_database.Close(); }
 
     // One column of one card, read below the layer under test.
     std::string Stored(int id, const std::string& column) const
     {
-        sqlite3* db = nullptr;
-        std::string out = "<none>";
-        if (sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-            sqlite3_stmt* stmt = nullptr;
-            const std::string query =
-                "select " + column + " from cardslist where id=" + std::to_string(id);
-            if (sqlite3_prepare_v2(db, query.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-                sqlite3_step(stmt) == SQLITE_ROW) {
-                const auto* text = sqlite3_column_text(stmt, 0);
-                out = text != nullptr ? reinterpret_cast<const char*>(text) : "<null>";
-            }
-            sqlite3_finalize(stmt);
-        }
-        sqlite3_close(db);
-        return out;
+        return QueryText(m_path,
+                         "select " + column + " from cardslist where id=" + std::to_string(id));
     }
     double StoredValue(int id, const std::string& column) const
     {
-        sqlite3* db = nullptr;
-        double out = -1.0;
-        if (sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-            sqlite3_stmt* stmt = nullptr;
-            const std::string query =
-                "select " + column + " from cardslist where id=" + std::to_string(id);
-            if (sqlite3_prepare_v2(db, query.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-                sqlite3_step(stmt) == SQLITE_ROW) {
-                out = sqlite3_column_double(stmt, 0);
-            }
-            sqlite3_finalize(stmt);
-        }
-        sqlite3_close(db);
-        return out;
-    }
-    void RunSql(const std::string& sql)
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-        char* error = nullptr;
-        const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
-        const std::string message = error != nullptr ? error : "";
-        sqlite3_free(error);
-        sqlite3_close(db);
-        ASSERT_EQ(rc, SQLITE_OK) << message;
+        return QueryValue(m_path,
+                          "select " + column + " from cardslist where id=" + std::to_string(id));
     }
     void ExpectCardUnchanged(int id) const
     {
@@ -120,8 +66,8 @@ protected:
                                              Card(2, "Fact or Fiction", 0.51, 1.02, 20, 1),
                                              Card(3, "Shivan Dragon", 3.0f, 9.0f, 10)};
     const DateTime m_now = DateTime(2026, 12, 7, 22, 15, 30);
-    std::filesystem::path m_dir;
-    std::string m_path;
+    TempDir m_dir;
+    std::string m_path = m_dir.File("mtgo.mdb");
     CADODataBase m_database;
     ShownCardsTable m_shown;
 };
@@ -198,7 +144,7 @@ TEST_F(PriceCorrectionTest, NoMarkedRowWritesNothing)
 
 TEST_F(PriceCorrectionTest, AMissingRowStopsTheCorrectionAndUndoesEarlierCards)
 {
-    RunSql("delete from cardslist where id=2");
+    RunSql(m_path, "delete from cardslist where id=2");
     PriceCorrection correction(m_database, m_shown);
     const auto outcome = correction.Apply({{1, "9", "9"}, {2, "9", "9"}, {3, "9", "9"}}, m_now);
     EXPECT_TRUE(outcome.failed);
@@ -214,8 +160,8 @@ TEST_F(PriceCorrectionTest, AMissingRowStopsTheCorrectionAndUndoesEarlierCards)
 
 TEST_F(PriceCorrectionTest, ARefusedSaveStopsTheCorrectionWithTheEnginesError)
 {
-    RunSql("create trigger refuse before update on cardslist when new.id=3 "
-           "begin select raise(abort, 'prices of this card are locked'); end;");
+    RunSql(m_path, "create trigger refuse before update on cardslist when new.id=3 "
+                   "begin select raise(abort, 'prices of this card are locked'); end;");
     PriceCorrection correction(m_database, m_shown);
     const auto outcome = correction.Apply({{1, "7", "7"}, {3, "7", "7"}}, m_now);
     EXPECT_TRUE(outcome.failed);
@@ -232,7 +178,7 @@ TEST_F(PriceCorrectionTest, ARefusedSaveStopsTheCorrectionWithTheEnginesError)
 TEST_F(PriceCorrectionTest, AClosedDatabaseStopsTheCorrectionWithItsLastError)
 {
     m_database.Close();
-    ASSERT_FALSE(m_database.Open("Data Source=" + (m_dir / "missing.mdb").string() + ";"));
+    ASSERT_FALSE(m_database.Open("Data Source=" + m_dir.File("missing.mdb") + ";"));
     const std::string openError = m_database.GetLastErrorText();
     ASSERT_FALSE(openError.empty());
     PriceCorrection correction(m_database, m_shown);

@@ -1,54 +1,32 @@
 // The quorvel-lookup command, run as a program in a folder of its own with a price database
 // written for the test.
 
+#include "support/CardBuilder.h"
+#include "support/CommandRun.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
 #include "data/SampleCatalogue.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 class QuorvelLookupCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("quorvel-lookup-test-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     void WriteDatabase(std::size_t goblins = 0)
     {
         const std::vector<CardSet> sets = {{10, "7E", "Seventh Edition"}, {80, "ON", "Onslaught"}};
         std::vector<CardRecord> cards;
-        const auto add = [&](const std::string& name, double reg, double foil, int set, int rarity) {
-            CardRecord card;
-            card.id = static_cast<std::int32_t>(cards.size() + 1);
-            card.name = name;
-            card.reg_value = reg;
-            card.foil_value = foil;
-            card.expansion = set;
-            card.collection_no = card.id;
-            card.rarity = rarity;
-            card.update_date = DateTime(2026, 11, 1);
-            cards.push_back(card);
+        const auto add = [&](const std::string& name, double reg, double foil, int set,
+                             int rarity) {
+            const int id = static_cast<int>(cards.size() + 1);
+            cards.push_back(
+                MakeCard(id, name, reg, foil, set, id, rarity, 0, DateTime(2026, 11, 1)));
         };
         add("Lightning Blast", 0.25f, 1.0f, 10, 10);
         add("Wrath of God", 1.5f, 6.5f, 10, 30);
@@ -56,46 +34,34 @@ protected:
         add("Shock", 0.05f, 0.2f, 80, 10);
         add("Shock", 0.05f, 0.3f, 10, 10);
         add("Exalted Angel", 9.75f, 30.0f, 80, 30);
-        add("Mystery Card", 2.0f, 3.0f, 50, 20);  // set missing from the set table
+        add("Mystery Card", 2.0f, 3.0f, 50, 20); // set missing from the set table
         for (std::size_t i = 0; i < goblins; ++i) {
             add("Goblin " + std::to_string(i), 0.1f, 0.2f, 80, 20);
         }
         std::string error;
-        ASSERT_TRUE(sample_catalogue::WritePriceDatabase((m_dir / "mtgo.mdb").string(), sets,
-                                                         cards, &error))
+        ASSERT_TRUE(
+            sample_catalogue::WritePriceDatabase(m_dir.File("mtgo.mdb"), sets, cards, &error))
             << error;
     }
 
-    void WriteFilters(const std::string& text) { std::ofstream(m_dir / "filter.ini") << text; }
-
-    Result Run(const std::string& args, const std::string& input = "")
+    void WriteFilters(const std::string& text)
     {
-        std::ofstream(m_dir / "stdin.txt") << input;
-        const std::string command = "cd '" + m_dir.string() + "' && '" QUORVEL_LOOKUP_COMMAND
-                                    "' " + args + " <stdin.txt >stdout.txt 2>stderr.txt";
-        const int raw = std::system(command.c_str());
-        Result result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = Slurp(m_dir / "stdout.txt");
-        result.err = Slurp(m_dir / "stderr.txt");
-        return result;
+        WriteWholeFile(m_dir.Path() / "filter.ini", text);
     }
 
-    static std::string Slurp(const fs::path& path)
+    CommandResult Run(const std::string& args, const std::string& input = "")
     {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
+        return RunCommandIn(m_dir.Path(), "'" QUORVEL_LOOKUP_COMMAND "' " + args, input);
     }
 
-    fs::path m_dir;
+    TempDir m_dir;
 };
 
 TEST_F(QuorvelLookupCommandTest, ListsCardsMostValuableFirst)
 {
     WriteDatabase();
-    const Result result = Run("'WTS: 4x Wrath of God,' 2 Counterspell 'Shock; exalted angel'");
+    const CommandResult result =
+        Run("'WTS: 4x Wrath of God,' 2 Counterspell 'Shock; exalted angel'");
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "6\tExalted Angel\tOnslaught\trare\t9.75\t30.0\n"
                           "2\tWrath of God\tSeventh Edition\trare\t1.5\t6.5\n"
@@ -110,29 +76,29 @@ TEST_F(QuorvelLookupCommandTest, NothingFoundAndErrorsHaveTheirExitStatus)
     WriteDatabase();
     EXPECT_EQ(Run("zzqqzz").status, 1);
     EXPECT_EQ(Run("zzqqzz").out, "");
-    const Result bad = Run("--level 3 shock");
+    const CommandResult bad = Run("--level 3 shock");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("--level"), std::string::npos);
     EXPECT_EQ(Run("--frobnicate shock").status, 2);
-    fs::remove(m_dir / "mtgo.mdb");
-    const Result missing = Run("shock");
+    fs::remove(m_dir.Path() / "mtgo.mdb");
+    const CommandResult missing = Run("shock");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("mtgo.mdb"), std::string::npos);
-    std::ofstream(m_dir / "mtgo.mdb") << "Standard Jet DB, not a database of ours";
+    WriteWholeFile(m_dir.Path() / "mtgo.mdb", "Standard Jet DB, not a database of ours");
     EXPECT_EQ(Run("shock").status, 2);
 }
 
 TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)
 {
     WriteDatabase();
-    const Result result = Run("--clipboard --report 'Wrath of God, Mystery Card'");
+    const CommandResult result = Run("--clipboard --report 'Wrath of God, Mystery Card'");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "2 cards found!\n---\n"
                           "Card Name: Mystery Card\nregValue = 2.0Tix\nFoilValue = 3.0Tix\n"
                           "Set = \nRarity = uncommon\n-----------\n"
                           "Card Name: Wrath of God\nregValue = 1.5Tix\nFoilValue = 6.5Tix\n"
                           "Set = Seventh Edition\nRarity = rare\n-----------\n");
-    const Result none = Run("--clipboard --report zzqqzz");
+    const CommandResult none = Run("--clipboard --report zzqqzz");
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "0 cards found!\n---\n");
 }
@@ -140,7 +106,7 @@ TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)
 TEST_F(QuorvelLookupCommandTest, ReadsStandardInputWithoutText)
 {
     WriteDatabase();
-    const Result result = Run("", "1x Counterspell\n2x Lightning Blast\n");
+    const CommandResult result = Run("", "1x Counterspell\n2x Lightning Blast\n");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n"
                           "1\tLightning Blast\tSeventh Edition\tcommon\t0.25\t1.0\n");
@@ -150,7 +116,7 @@ TEST_F(QuorvelLookupCommandTest, FiltersApplyUnlessTurnedOffAndBadOnesAreReporte
 {
     WriteDatabase();
     WriteFilters("[filters]\nf1=wog,wrath of god\nf2=a*b\nf3=tix\n");
-    const Result on = Run("'wog 3 tix'");
+    const CommandResult on = Run("'wog 3 tix'");
     EXPECT_EQ(on.status, 0);
     EXPECT_EQ(on.out, "2\tWrath of God\tSeventh Edition\trare\t1.5\t6.5\n");
     EXPECT_NE(on.err.find("filter f2 contain invalidate char!"), std::string::npos);
@@ -165,9 +131,9 @@ TEST_F(QuorvelLookupCommandTest, ClipboardRulesAndMatchLevel)
     };
     EXPECT_EQ(lines(Run("goblin").out), 150);
     EXPECT_EQ(lines(Run("--clipboard goblin").out), 100);
-    EXPECT_EQ(Run("--clipboard ck").status, 1);  // "*ck*" is too short to add cards
+    EXPECT_EQ(Run("--clipboard ck").status, 1); // "*ck*" is too short to add cards
     EXPECT_EQ(Run("ck").status, 0);
-    EXPECT_EQ(Run("counterspel1").status, 0);  // the digit is a quantity
+    EXPECT_EQ(Run("counterspel1").status, 0); // the digit is a quantity
     EXPECT_EQ(Run("countersqell").status, 1);
     EXPECT_EQ(Run("--level 2 countersqell").out,
               "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n");
@@ -177,28 +143,28 @@ TEST_F(QuorvelLookupCommandTest, CutClipboardTextIsTold)
 {
     WriteDatabase();
     const std::string text = std::string(70000, 'x') + " shock";
-    const Result report = Run("--clipboard --report", text + " ; counterspell");
+    const CommandResult report = Run("--clipboard --report", text + " ; counterspell");
     EXPECT_EQ(report.status, 1);
     EXPECT_EQ(report.out, "0 cards found!\n---\n(only the first 65,536 characters were looked up)");
-    const Result list = Run("--clipboard", "counterspell " + text);
+    const CommandResult list = Run("--clipboard", "counterspell " + text);
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.out, "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n");
     EXPECT_EQ(list.err, "quorvel-lookup: (only the first 65,536 characters were looked up)\n");
-    EXPECT_EQ(Run("", text).err, "");  // typed searches read everything
+    EXPECT_EQ(Run("", text).err, ""); // typed searches read everything
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(QuorvelLookupCommandTest, BestMatchFirstOrdersByScoreAndReportsOnlyPassingCards)
 {
     WriteDatabase();
-    const Result list = Run("--best 'exalted angel is great, wrath of god'");
+    const CommandResult list = Run("--best 'exalted angel is great, wrath of god'");
     EXPECT_EQ(list.status, 0) << list.err;
     EXPECT_EQ(list.out, "2\tWrath of God\tSeventh Edition\trare\t1.5\t6.5\t100\n"
                         "6\tExalted Angel\tOnslaught\trare\t9.75\t30.0\t89\n");
     const std::string chatter = "--clipboard --report 'lightning strikes twice lol'";
     EXPECT_EQ(Run(chatter).out.substr(0, 15), "1 cards found!\n");
-    const Result best = Run("--best " + chatter);
+    const CommandResult best = Run("--best " + chatter);
     EXPECT_EQ(best.status, 1);
     EXPECT_EQ(best.out, "0 cards found!\n---\n");
 }

@@ -1,5 +1,7 @@
 #include "lookup/ValueReport.h"
 
+#include "support/CardBuilder.h"
+
 #include "data/CardRecord.h"
 #include "lookup/LookupOptions.h"
 
@@ -16,14 +18,7 @@ protected:
     CardRecord Card(const std::string& name, double reg, double foil, std::int32_t set,
                     std::int32_t rarity)
     {
-        CardRecord card;
-        card.id = static_cast<std::int32_t>(m_next++);
-        card.name = name;
-        card.reg_value = reg;
-        card.foil_value = foil;
-        card.expansion = set;
-        card.rarity = rarity;
-        return card;
+        return MakeCard(m_next++, name, reg, foil, set, 0, rarity, 0, DateTime());
     }
     // Like the catalogue's set table: a missing id reads as an empty name and is added.
     SetNameLookup Sets()
@@ -78,8 +73,7 @@ TEST_F(ValueReportTest, NothingFound)
 
 TEST_F(ValueReportTest, BackslashNBecomesALineBreak)
 {
-    const std::string report =
-        BuildValueReport(1, {Card("Odd\\nName", 1, 1, 10, 10)}, Sets());
+    const std::string report = BuildValueReport(1, {Card("Odd\\nName", 1, 1, 10, 10)}, Sets());
     EXPECT_NE(report.find("Card Name: Odd\nName\n"), std::string::npos);
     EXPECT_EQ(ExpandLineBreaks("a\\nb\\\\n\\"), "a\nb\\\n\\");
 }
@@ -122,4 +116,4 @@ TEST_F(ValueReportTest, CutLookupEndsWithItsNote)
     }
 }
 
-}  // namespace
+} // namespace

@@ -1,13 +1,13 @@
 // Every input of the fuzzing corpus (and every example file) reads soundly: no crash, and only
 // sound prices or a clear refusal.
 
+#include "support/FileBytes.h"
+
 #include "fuzz/PriceFileCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 TEST(PriceFileCorpusTest, EveryInputReadsSoundly)
 {
@@ -18,10 +18,8 @@ TEST(PriceFileCorpusTest, EveryInputReadsSoundly)
             if (!entry.is_regular_file()) {
                 continue;
             }
-            std::ifstream file(entry.path(), std::ios::binary);
-            const std::string bytes{std::istreambuf_iterator<char>(file),
-                                    std::istreambuf_iterator<char>()};
-            EXPECT_TRUE(price_file_check::ReadsSoundly(bytes)) << entry.path();
+            EXPECT_TRUE(price_file_check::ReadsSoundly(ReadWholeFile(entry.path())))
+                << entry.path();
             ++inputs;
         }
     }

@@ -1,7 +1,10 @@
 // Imports of the example price files (written from the formats' documentation) into a copy of
 // the sample price database, checked through the database itself.
 
-#include "../data/DataTestSupport.h"
+#include "support/FileBytes.h"
+#include "support/SamplePrices.h"
+#include "support/SqlProbe.h"
+#include "support/TempDir.h"
 
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
@@ -12,10 +15,10 @@
 #include "prices/PriceImport.h"
 
 #include <gmock/gmock.h>
+#include <sqlite3.h>
 
 #include <cctype>
 #include <fstream>
-#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,29 +32,19 @@ std::string Example(const std::string& name)
     return std::string(QUORVEL_SOURCE_DIR) + "/tests/prices/data/" + name;
 }
 
-std::string Bytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 class PriceImportTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::vector<CardSet> sets;
-        std::vector<CardRecord> cards;
-        ASSERT_TRUE(sample_catalogue::ReadSetsTsv(
-            std::string(QUORVEL_SOURCE_DIR) + "/data/sets-2003.tsv", sets, cards));
-        for (CardRecord& card : cards) {
+        WriteSamplePriceDatabase(m_db, [](CardRecord& card) {
             card.reg_value = 1.0f;
             card.foil_value = 2.0f;
             card.update_date = DateTime(2026, 11, 1);
-        }
-        ASSERT_TRUE(sample_catalogue::WritePriceDatabase(m_db, sets, cards));
+        });
     }
 
-    PriceImportSummary Import(const std::vector<std::string>& names, PriceImportOptions options = {},
+    PriceImportSummary Import(const std::vector<std::string>& names,
+                              PriceImportOptions options = {},
                               const PriceImportProgress& progress = {})
     {
         std::vector<std::string> files;
@@ -142,13 +135,28 @@ TEST_F(PriceImportTest, EachFormatStoresItsPrices)
         std::int64_t updated, added, sets, skipped;
     };
     const Case cases[] = {
-        {{"7ED.json", "AllPricesToday.json"}, "Ardent Militia", "2.35|2.0|2026-12-01 00:00:00|20|10",
-         2, 1, 0, 0},
-        {{"AllPricesToday.json", "AllPrintings.json"}, "Brand New Mythic",
-         "31.5|0.0|2026-12-01 00:00:00|40|100", 1, 2, 1, 0},
+        {{"7ED.json", "AllPricesToday.json"},
+         "Ardent Militia",
+         "2.35|2.0|2026-12-01 00:00:00|20|10",
+         2,
+         1,
+         0,
+         0},
+        {{"AllPricesToday.json", "AllPrintings.json"},
+         "Brand New Mythic",
+         "31.5|0.0|2026-12-01 00:00:00|40|100",
+         1,
+         2,
+         1,
+         0},
         // Prices before their cards, and the cards given twice: the prices stay with them.
-        {{"AllPricesToday.json", "7ED.json", "7ED.json"}, "Ardent Militia",
-         "2.35|2.0|2026-12-01 00:00:00|20|10", 2, 1, 0, 0},
+        {{"AllPricesToday.json", "7ED.json", "7ED.json"},
+         "Ardent Militia",
+         "2.35|2.0|2026-12-01 00:00:00|20|10",
+         2,
+         1,
+         0,
+         0},
         {{"default-cards.json"}, "Angelic Page", "0.04|2.0|2026-12-03 00:00:00|10|10", 1, 1, 1, 1},
         {{"prices.csv"}, "Angelic Page", "0.06|0.25|2026-12-02 00:00:00|10|10", 1, 1, 1, 3},
         {{"semicolon.csv"}, "Akroma's Devoted", "1.5|3.25|2026-12-03 00:00:00|20|90", 1, 0, 0, 0},
@@ -219,15 +227,16 @@ TEST_F(PriceImportTest, ASecondImportOfTheSameFilesChangesNothing)
 {
     for (const std::vector<std::string>& files :
          {std::vector<std::string>{"AllPrintings.json", "AllPricesToday.json", "7ED.json"},
-          {"prices.csv"}, {"default-cards.json"}}) {
+          {"prices.csv"},
+          {"default-cards.json"}}) {
         SCOPED_TRACE(files.front());
         ASSERT_EQ(Import(files).outcome, Outcome::Imported);
-        const std::string before = Bytes(m_db);
+        const std::string before = ReadWholeFile(m_db);
         const PriceImportSummary again = Import(files);
         EXPECT_EQ(again.outcome, Outcome::NothingChanged) << again.Text();
         EXPECT_THAT(again.Text(), HasSubstr("Nothing changed"));
         EXPECT_EQ(again.ExitStatus(), 0);
-        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+        EXPECT_TRUE(ReadWholeFile(m_db) == before) << "the database changed";
     }
 }
 
@@ -237,8 +246,9 @@ TEST_F(PriceImportTest, PricesSetByHandAreKeptUnlessOverwritten)
     PriceImportSummary summary = Import({"prices.tsv"});
     EXPECT_EQ(summary.outcome, Outcome::NothingChanged);
     EXPECT_EQ(summary.keptManual, 1);
-    EXPECT_EQ(summary.Text(),
-              "Nothing changed: every price is already as the files give it, 1 kept (set by hand).");
+    EXPECT_EQ(
+        summary.Text(),
+        "Nothing changed: every price is already as the files give it, 1 kept (set by hand).");
     EXPECT_EQ(Card("Akroma, Angel of Wrath", "reg_value"), "1.0");
 
     PriceImportOptions overwrite;
@@ -250,13 +260,14 @@ TEST_F(PriceImportTest, PricesSetByHandAreKeptUnlessOverwritten)
 
 TEST_F(PriceImportTest, DryRunCountsButWritesNothing)
 {
-    const std::string before = Bytes(m_db);
+    const std::string before = ReadWholeFile(m_db);
     PriceImportOptions dry;
     dry.dryRun = true;
     const PriceImportSummary summary = Import({"prices.csv"}, dry);
     EXPECT_EQ(summary.outcome, Outcome::Imported);
-    EXPECT_THAT(summary.Text(), HasSubstr("Dry run, nothing written: 1 price updated, 1 card added"));
-    EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    EXPECT_THAT(summary.Text(),
+                HasSubstr("Dry run, nothing written: 1 price updated, 1 card added"));
+    EXPECT_TRUE(ReadWholeFile(m_db) == before) << "the database changed";
 }
 
 TEST_F(PriceImportTest, BadRowsAreSkippedAndNamed)
@@ -280,16 +291,18 @@ TEST_F(PriceImportTest, BadFilesChangeNothing)
         std::string message;
     };
     const Case cases[] = {
-        {"cut.json", Bytes(Example("AllPricesToday.json")).substr(0, 300), "cut.json byte "},
+        {"cut.json", ReadWholeFile(Example("AllPricesToday.json")).substr(0, 300),
+         "cut.json byte "},
         {"invalid.json", "{\"data\": {\"u\" {\"mtgo\": {}}}}", "invalid.json byte "},
         {"other.json", "{\"cards\": []}", "other.json is a JSON object without \"data\""},
         {"array.json", "[1, 2, {\"x\": 3}]", "array.json is a JSON array but holds no Scryfall"},
         {"columns.csv", "card,price\nAngelic Page,1\n", "columns.csv line 1: the header row"},
         {"quote.csv", "name,set,price\n\"Angelic Page,7ED,1\n", "quote.csv line 2: a quoted"},
         {"empty.csv", "  \n", "empty.csv is empty"},
-        {"prices-only.json", Bytes(Example("AllPricesToday.json")), "has no card file beside it"},
+        {"prices-only.json", ReadWholeFile(Example("AllPricesToday.json")),
+         "has no card file beside it"},
     };
-    const std::string before = Bytes(m_db);
+    const std::string before = ReadWholeFile(m_db);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const PriceImportSummary summary = Import({"prices.tsv", Write(c.name, c.text)});
@@ -297,13 +310,13 @@ TEST_F(PriceImportTest, BadFilesChangeNothing)
         EXPECT_EQ(summary.ExitStatus(), 2);
         EXPECT_THAT(summary.Text(), HasSubstr(c.message));
         EXPECT_THAT(summary.Text(), HasSubstr("Nothing was changed."));
-        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+        EXPECT_TRUE(ReadWholeFile(m_db) == before) << "the database changed";
     }
 }
 
 TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
 {
-    const std::string before = Bytes(m_db);
+    const std::string before = ReadWholeFile(m_db);
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(m_db.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -313,18 +326,18 @@ TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
 
-    EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+    EXPECT_TRUE(ReadWholeFile(m_db) == before) << "the database changed";
 
     {
         namespace fs = std::filesystem;
-        const fs::perms readable = fs::perms::owner_read | fs::perms::group_read |
-                                   fs::perms::others_read;
+        const fs::perms readable =
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
         fs::permissions(m_db, readable);
         const auto [status, text] = ImportAsAnyUser({"prices.tsv"});
         fs::permissions(m_db, readable | fs::perms::owner_write);
         EXPECT_EQ(status, 2);
         EXPECT_THAT(text, HasSubstr("is read-only"));
-        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+        EXPECT_TRUE(ReadWholeFile(m_db) == before) << "the database changed";
     }
 
     summary = PriceImport(m_dir.File("none.mdb")).Run({Example("prices.tsv")}, {});
@@ -335,9 +348,8 @@ TEST_F(PriceImportTest, LockedReadOnlyOrMissingDatabaseIsReported)
 // A cancel at any report, the last one included, leaves the database as it was.
 TEST_F(PriceImportTest, CancellingLeavesTheDatabaseAsItWas)
 {
-    const std::vector<std::string> files{"AllPrintings.json", "AllPricesToday.json",
-                                         "prices.csv"};
-    const std::string before = Bytes(m_db);
+    const std::vector<std::string> files{"AllPrintings.json", "AllPricesToday.json", "prices.csv"};
+    const std::string before = ReadWholeFile(m_db);
     int reports = 0;
     PriceImportOptions counting;
     counting.dryRun = true;
@@ -357,7 +369,7 @@ TEST_F(PriceImportTest, CancellingLeavesTheDatabaseAsItWas)
         EXPECT_EQ(summary.outcome, Outcome::Cancelled);
         EXPECT_EQ(summary.ExitStatus(), 2);
         EXPECT_TRUE(ordered);
-        EXPECT_TRUE(Bytes(m_db) == before) << "the database changed";
+        EXPECT_TRUE(ReadWholeFile(m_db) == before) << "the database changed";
     }
 }
 

@@ -1,52 +1,22 @@
 // The quorvel-import command, run as a program in a folder holding a sample price database.
 
-#include "../data/DataTestSupport.h"
-
-#include "data/SampleCatalogue.h"
+#include "support/CommandRun.h"
+#include "support/FileBytes.h"
+#include "support/SamplePrices.h"
+#include "support/TempDir.h"
 
 #include <gmock/gmock.h>
-
-#include <sys/wait.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
 using testing::HasSubstr;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 class QuorvelImportCommandTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { WriteSamplePriceDatabase(m_dir.File("mtgo.mdb")); }
+    CommandResult Run(const std::string& args)
     {
-        std::vector<CardSet> sets;
-        std::vector<CardRecord> cards;
-        ASSERT_TRUE(sample_catalogue::ReadSetsTsv(
-            std::string(QUORVEL_SOURCE_DIR) + "/data/sets-2003.tsv", sets, cards));
-        ASSERT_TRUE(sample_catalogue::WritePriceDatabase(m_dir.File("mtgo.mdb"), sets, cards));
-    }
-    Result Run(const std::string& args)
-    {
-        const std::string command = "cd '" + m_dir.Path().string() + "' && '" QUORVEL_IMPORT_COMMAND
-                                    "' " + args + " >stdout.txt 2>stderr.txt";
-        const int raw = std::system(command.c_str());
-        Result result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = Slurp(m_dir.File("stdout.txt"));
-        result.err = Slurp(m_dir.File("stderr.txt"));
-        return result;
+        return RunCommandIn(m_dir.Path(), "'" QUORVEL_IMPORT_COMMAND "' " + args);
     }
     static std::string Example(const std::string& name)
     {
@@ -58,7 +28,7 @@ protected:
 
 TEST_F(QuorvelImportCommandTest, ExitStatusAndOutputTellWhatHappened)
 {
-    const std::string before = Slurp(m_dir.File("mtgo.mdb"));
+    const std::string before = ReadWholeFile(m_dir.File("mtgo.mdb"));
     struct Case {
         std::string args;
         int status;
@@ -68,7 +38,8 @@ TEST_F(QuorvelImportCommandTest, ExitStatusAndOutputTellWhatHappened)
     const Case cases[] = {
         {"--help", 0, "Usage: quorvel-import [--dry-run]", ""},
         {"--version", 0, "quorvel-import (Quorvel) 1.", ""},
-        {"--frobnicate " + Example("prices.tsv"), 2, "", "quorvel-import: unknown option --frobnicate"},
+        {"--frobnicate " + Example("prices.tsv"), 2, "",
+         "quorvel-import: unknown option --frobnicate"},
         {"", 2, "", "no price file given"},
         {"--date 2026-13-01 " + Example("prices.tsv"), 2, "", "is not a day written YYYY-MM-DD"},
         {"--dry-run " + Example("prices.tsv"), 0, "Dry run, nothing written: 1 price updated.", ""},
@@ -76,21 +47,21 @@ TEST_F(QuorvelImportCommandTest, ExitStatusAndOutputTellWhatHappened)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
-        const Result result = Run(c.args);
+        const CommandResult result = Run(c.args);
         EXPECT_EQ(result.status, c.status);
         EXPECT_THAT(result.out, HasSubstr(c.out));
         EXPECT_THAT(result.err, HasSubstr(c.err));
-        EXPECT_TRUE(Slurp(m_dir.File("mtgo.mdb")) == before) << "the database changed";
+        EXPECT_TRUE(ReadWholeFile(m_dir.File("mtgo.mdb")) == before) << "the database changed";
     }
 
-    Result result = Run(Example("prices.tsv"));
+    CommandResult result = Run(Example("prices.tsv"));
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "1 price updated.\n");
     result = Run(Example("prices.tsv"));
     EXPECT_EQ(result.status, 0);
     EXPECT_THAT(result.out, HasSubstr("Nothing changed"));
 
-    std::ofstream(m_dir.File("none.csv")) << "name,set,regular\nAngelic Page,7ED,-2\n";
+    WriteWholeFile(m_dir.File("none.csv"), "name,set,regular\nAngelic Page,7ED,-2\n");
     result = Run("none.csv");
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("Nothing imported"));

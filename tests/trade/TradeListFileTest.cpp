@@ -1,3 +1,6 @@
+#include "support/FileBytes.h"
+#include "support/TradeLineBuilder.h"
+
 #include "data/CardKey.h"
 #include "trade/TradeList.h"
 #include "trade/TradeListFile.h"
@@ -7,7 +10,6 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,40 +20,13 @@ namespace {
 
 const fs::path kData = fs::path(QUORVEL_SOURCE_DIR) / "tests/trade/data";
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-TradeListEntry Line(std::int32_t id, const std::string& name, std::int32_t quantity, float buy,
-                    float sell, bool foil = false, std::int32_t buyMark = 0,
-                    std::int32_t sellMark = 0)
-{
-    TradeListEntry entry;
-    entry.card_id = id;
-    entry.quantity = quantity;
-    SetEntryName(entry, name);
-    entry.foil = foil ? 1 : 0;
-    entry.buy_value = buy;
-    entry.sell_value = sell;
-    entry.buying_mark = buyMark;
-    entry.selling_mark = sellMark;
-    return entry;
-}
-
 // The list that golden.ryn (made by make_golden.py from the layout alone) holds.
 TradeList GoldenList()
 {
     TradeList list;
-    list.Set(1234, Line(1234, "Aether Vial", 2, 1.5f, 2.25f, false, 1, 0));
-    list.Set(card_key::Foil(1234), Line(1234, "Aether Vial", 1, 10.0f, 12.5f, true, 0, 1));
-    list.Set(77, Line(77, "J\xC3\xB6tun Grunt", 3, 0.1f, 0.2f));
+    list.Set(1234, MakeTradeLine(1234, "Aether Vial", 2, 1.5f, 2.25f, false, 1, 0));
+    list.Set(card_key::Foil(1234), MakeTradeLine(1234, "Aether Vial", 1, 10.0f, 12.5f, true, 0, 1));
+    list.Set(77, MakeTradeLine(77, "J\xC3\xB6tun Grunt", 3, 0.1f, 0.2f));
     return list;
 }
 
@@ -86,16 +61,16 @@ void ExpectSameLines(const TradeList& a, const TradeList& b)
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(TradeListFileTest, WritesTheGoldenFileByteForByte)
 {
-    const std::string golden = ReadBytes(kData / "golden.ryn");
+    const std::string golden = ReadWholeFile(kData / "golden.ryn");
     ASSERT_EQ(golden.size(), 112u + 3 * 288u);
     EXPECT_EQ(SerializeTradeList(GoldenList()), golden);
     const auto written = WriteTradeListFile(Path("golden.ryn"), GoldenList());
     ASSERT_EQ(written.status, TradeListFileStatus::Ok) << written.error;
-    EXPECT_EQ(ReadBytes(Path("golden.ryn")), golden);
+    EXPECT_EQ(ReadWholeFile(Path("golden.ryn")), golden);
 }
 
 TEST_F(TradeListFileTest, ReadsTheGoldenFileBack)
@@ -104,7 +79,7 @@ TEST_F(TradeListFileTest, ReadsTheGoldenFileBack)
     ASSERT_EQ(contents.status, TradeListFileStatus::Ok);
     EXPECT_FALSE(contents.truncated);
     ASSERT_EQ(contents.records.size(), 3u);
-    EXPECT_EQ(contents.records[0].first, 77);  // regular lines first, by key
+    EXPECT_EQ(contents.records[0].first, 77); // regular lines first, by key
     TradeList list;
     FillTradeList(list, contents);
     ExpectSameLines(list, GoldenList());
@@ -113,24 +88,25 @@ TEST_F(TradeListFileTest, ReadsTheGoldenFileBack)
 TEST_F(TradeListFileTest, RoundTripKeepsEveryFieldAndNonLatinNames)
 {
     TradeList list = GoldenList();
-    list.Set(5, Line(5, "\xE7\x81\xAB\xE3\x81\xAE\xE7\x8E\x89 \xE2\x82\xAC", 3, -1.5f, 1e30f));
-    list.Set(6, Line(6, "\xC3\x83\xC2\xA9", 1, 0, 0));  // looks like UTF-8 once narrowed
-    list.Set(7, Line(7, "\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x80\x94 \xC2\x81", 1, 0, 0));
+    list.Set(
+        5, MakeTradeLine(5, "\xE7\x81\xAB\xE3\x81\xAE\xE7\x8E\x89 \xE2\x82\xAC", 3, -1.5f, 1e30f));
+    list.Set(6, MakeTradeLine(6, "\xC3\x83\xC2\xA9", 1, 0, 0)); // looks like UTF-8 once narrowed
+    list.Set(7, MakeTradeLine(7, "\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x80\x94 \xC2\x81", 1, 0, 0));
     ASSERT_EQ(WriteTradeListFile(Path("a.ryn"), list).status, TradeListFileStatus::Ok);
     TradeList back;
     FillTradeList(back, ReadTradeListFile(Path("a.ryn")));
     ExpectSameLines(back, list);
     // Names that fit Windows-1252 are stored in it, one byte per character.
-    const std::string bytes = ReadBytes(Path("a.ryn"));
+    const std::string bytes = ReadWholeFile(Path("a.ryn"));
     EXPECT_NE(bytes.find("\x93quoted\x94 \x97 \x81"), std::string::npos);
 }
 
 TEST_F(TradeListFileTest, ANegativeQuantityIsReadAsZeroAndCounted)
 {
     TradeList list;
-    list.Set(1, Line(1, "Card A", -5, 1, 1));
-    list.Set(2, Line(2, "Card B", 2, 1, 1));
-    list.Set(3, Line(3, "Card C", INT32_MIN, 1, 1));
+    list.Set(1, MakeTradeLine(1, "Card A", -5, 1, 1));
+    list.Set(2, MakeTradeLine(2, "Card B", 2, 1, 1));
+    list.Set(3, MakeTradeLine(3, "Card C", INT32_MIN, 1, 1));
     ASSERT_EQ(WriteTradeListFile(Path("n.ryn"), list).status, TradeListFileStatus::Ok);
     for (const auto& contents :
          {ReadTradeListFile(Path("n.ryn")), ParseTradeList(SerializeTradeList(list))}) {
@@ -145,7 +121,7 @@ TEST_F(TradeListFileTest, ANegativeQuantityIsReadAsZeroAndCounted)
 TEST_F(TradeListFileTest, EmptyListIsAHeaderWithCountZero)
 {
     ASSERT_EQ(WriteTradeListFile(Path("e.ryn"), TradeList{}).status, TradeListFileStatus::Ok);
-    const std::string bytes = ReadBytes(Path("e.ryn"));
+    const std::string bytes = ReadWholeFile(Path("e.ryn"));
     ASSERT_EQ(bytes.size(), 112u);
     EXPECT_EQ(bytes.substr(0, 24), std::string("tamrik ombrine,ryn File\0", 24));
     EXPECT_EQ(bytes.substr(64, 8), std::string("\1\0\0\0\0\0\0\0", 8));
@@ -163,24 +139,24 @@ TEST_F(TradeListFileTest, HeaderChecks)
     other[22] = 'f';
     EXPECT_EQ(ParseTradeList(other).status, TradeListFileStatus::NotTradeList);
     std::string longer = good;
-    longer[23] = 's';  // the text no longer ends where the type text does
+    longer[23] = 's'; // the text no longer ends where the type text does
     EXPECT_EQ(ParseTradeList(longer).status, TradeListFileStatus::NotTradeList);
     std::string trailing = good;
-    trailing[30] = 'q';  // after the terminating zero: ignored
-    trailing[64] = 9;    // the format number is not examined
+    trailing[30] = 'q'; // after the terminating zero: ignored
+    trailing[64] = 9;   // the format number is not examined
     EXPECT_EQ(ParseTradeList(trailing).status, TradeListFileStatus::Ok);
-    WriteBytes(Path("short.ryn"), good.substr(0, 111));
+    WriteWholeFile(Path("short.ryn"), good.substr(0, 111));
     EXPECT_EQ(ReadTradeListFile(Path("short.ryn")).status, TradeListFileStatus::NotTradeList);
 }
 
 TEST_F(TradeListFileTest, DamagedCountsNeverReadBeyondTheData)
 {
     std::string bytes = SerializeTradeList(GoldenList());
-    bytes.resize(bytes.size() - 10);  // the last record is cut short
+    bytes.resize(bytes.size() - 10); // the last record is cut short
     for (const std::string& source : {std::string("parse"), std::string("file")}) {
-        WriteBytes(Path("cut.ryn"), bytes);
-        const auto contents = source == "parse" ? ParseTradeList(bytes)
-                                                : ReadTradeListFile(Path("cut.ryn"));
+        WriteWholeFile(Path("cut.ryn"), bytes);
+        const auto contents =
+            source == "parse" ? ParseTradeList(bytes) : ReadTradeListFile(Path("cut.ryn"));
         EXPECT_EQ(contents.status, TradeListFileStatus::Ok);
         EXPECT_TRUE(contents.truncated) << source;
         EXPECT_EQ(contents.records.size(), 2u) << source;
@@ -192,7 +168,7 @@ TEST_F(TradeListFileTest, DamagedCountsNeverReadBeyondTheData)
     hostile[71] = '\x7F';
     EXPECT_EQ(ParseTradeList(hostile).records.size(), 3u);
     EXPECT_TRUE(ParseTradeList(hostile).truncated);
-    hostile[71] = '\xFF';  // negative: nothing is read
+    hostile[71] = '\xFF'; // negative: nothing is read
     const auto negative = ParseTradeList(hostile);
     EXPECT_EQ(negative.status, TradeListFileStatus::Ok);
     EXPECT_TRUE(negative.records.empty());
@@ -203,7 +179,7 @@ TEST_F(TradeListFileTest, RepeatedKeysKeepTheLastRecordAndNamesWithoutZeroAreCut
 {
     const auto contents = ReadTradeListFile((kData / "corpus/repeated_key.ryn").string());
     TradeList list;
-    list.Set(99, Line(99, "old", 1, 1, 1));
+    list.Set(99, MakeTradeLine(99, "old", 1, 1, 1));
     FillTradeList(list, contents);
     ASSERT_EQ(list.Count(), 1u);
     EXPECT_EQ(EntryName(list.Get(6)), "Second");
@@ -234,16 +210,16 @@ TEST_F(TradeListFileTest, FileErrorsLeaveTheOldFileAlone)
     EXPECT_FALSE(ReadTradeListFile(Path("missing.ryn")).error.empty());
     EXPECT_EQ(ReadTradeListFile(m_dir.string()).status, TradeListFileStatus::CannotOpen);
     ASSERT_EQ(WriteTradeListFile(Path("keep.ryn"), GoldenList()).status, TradeListFileStatus::Ok);
-    const std::string before = ReadBytes(Path("keep.ryn"));
+    const std::string before = ReadWholeFile(Path("keep.ryn"));
     EXPECT_EQ(WriteTradeListFile(Path("no/such/dir/x.ryn"), GoldenList()).status,
               TradeListFileStatus::CannotOpen);
-    if (::geteuid() != 0) {  // root writes anywhere
+    if (::geteuid() != 0) { // root writes anywhere
         fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
         const auto refused = WriteTradeListFile(Path("keep.ryn"), TradeList{});
         EXPECT_NE(refused.status, TradeListFileStatus::Ok);
         fs::permissions(m_dir, fs::perms::owner_all);
     }
-    EXPECT_EQ(ReadBytes(Path("keep.ryn")), before);
+    EXPECT_EQ(ReadWholeFile(Path("keep.ryn")), before);
     // No temporary file is left beside the list.
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 }
@@ -262,7 +238,7 @@ TEST(TradeListFileCorpus, EveryFileReadsSafely)
 {
     int files = 0;
     for (const auto& item : fs::directory_iterator(kData / "corpus")) {
-        const std::string bytes = ReadBytes(item.path());
+        const std::string bytes = ReadWholeFile(item.path());
         const auto parsed = ParseTradeList(bytes);
         const auto read = ReadTradeListFile(item.path().string());
         SCOPED_TRACE(item.path().filename().string());
@@ -275,7 +251,8 @@ TEST(TradeListFileCorpus, EveryFileReadsSafely)
                 EXPECT_LT(EntryName(entry).size(), 256u);
             }
         } else {
-            EXPECT_TRUE(bytes.size() < 112 || bytes.compare(0, 24, std::string("tamrik ombrine,ryn File\0", 24)) != 0);
+            EXPECT_TRUE(bytes.size() < 112 ||
+                        bytes.compare(0, 24, std::string("tamrik ombrine,ryn File\0", 24)) != 0);
         }
         ++files;
     }

@@ -1,6 +1,8 @@
+#include "support/CardBuilder.h"
+#include "support/FakeCatalogueRows.h"
+#include "support/TradeLineBuilder.h"
+
 #include "data/CardKey.h"
-#include "data/CardRecord.h"
-#include "trade/CatalogueRows.h"
 #include "trade/TradeList.h"
 #include "trade/TradeListRules.h"
 
@@ -11,57 +13,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-namespace {
-
-CardRecord Card(std::int32_t id, const std::string& name, float reg, float foil)
-{
-    CardRecord card;
-    card.id = id;
-    card.name = name;
-    card.reg_value = reg;
-    card.foil_value = foil;
-    return card;
-}
-
-TradeListEntry Line(std::int32_t id, const std::string& name, std::int32_t quantity, float buy,
-                    float sell, bool foil = false)
-{
-    TradeListEntry entry;
-    entry.card_id = id;
-    entry.quantity = quantity;
-    SetEntryName(entry, name);
-    entry.foil = foil ? 1 : 0;
-    entry.buy_value = buy;
-    entry.sell_value = sell;
-    return entry;
-}
-
-// The catalogue grid as plain data: row 0 is the header, never ticked.
-class FakeCatalogue : public CatalogueRows {
-public:
-    void Add(const CardRecord& card, bool name, bool reg, bool foil)
-    {
-        m_cards[card.id] = card;
-        m_rows.push_back({name, card_key::Foil(card.id), reg, foil});
-    }
-    int RowCount() const override { return static_cast<int>(m_rows.size()) + 1; }
-    CatalogueRow Row(int row) const override
-    {
-        return row == 0 ? CatalogueRow{} : m_rows.at(static_cast<std::size_t>(row - 1));
-    }
-    const CardRecord* ShownCard(std::int32_t id) const override
-    {
-        const auto it = m_cards.find(id);
-        return it == m_cards.end() ? nullptr : &it->second;
-    }
-
-private:
-    std::vector<CatalogueRow> m_rows;
-    std::map<std::int32_t, CardRecord> m_cards;
-};
-
-}  // namespace
 
 TEST(TradeListEntry, NameIsCutAtACharacterBoundaryAndZeroFilled)
 {
@@ -86,11 +37,11 @@ TEST(TradeListEntry, NameIsCutAtACharacterBoundaryAndZeroFilled)
 
 TEST(TradeListEntry, DisplayNameAddsFoilOnlyForFoilOne)
 {
-    TradeListEntry entry = Line(5, "Card A", 1, 1, 1);
+    TradeListEntry entry = MakeTradeLine(5, "Card A", 1, 1, 1);
     EXPECT_EQ(EntryDisplayName(entry), "Card A");
     entry.foil = 1;
     EXPECT_EQ(EntryDisplayName(entry), "Foil Card A");
-    entry.foil = 2;  // only exactly 1 shows the word
+    entry.foil = 2; // only exactly 1 shows the word
     EXPECT_EQ(EntryDisplayName(entry), "Card A");
 }
 
@@ -114,9 +65,9 @@ TEST_F(TradeListRefresh, TotalsPadToWidthFourAndWiden)
 
 TEST_F(TradeListRefresh, RowsInKeyOrderWithFoilAfterRegularAndTexts)
 {
-    list.Set(card_key::Foil(7), Line(7, "Card A", 1, 12.5f, 12.5f, true));
-    list.Set(9, Line(9, "Card B", 3, 1.25f, 5.0f));
-    list.Set(7, Line(7, "Card A", 2, 5.0f, 4.0f));
+    list.Set(card_key::Foil(7), MakeTradeLine(7, "Card A", 1, 12.5f, 12.5f, true));
+    list.Set(9, MakeTradeLine(9, "Card B", 3, 1.25f, 5.0f));
+    list.Set(7, MakeTradeLine(7, "Card A", 2, 5.0f, 4.0f));
     const auto rows = RefreshTradeList(list);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].key, 7);
@@ -124,7 +75,7 @@ TEST_F(TradeListRefresh, RowsInKeyOrderWithFoilAfterRegularAndTexts)
     EXPECT_EQ(rows[2].key, card_key::Foil(7));
     EXPECT_EQ(rows[0].quantity, "2");
     EXPECT_EQ(rows[0].buy, "5.0");
-    EXPECT_EQ(rows[1].buy, "1.25");  // the hundredths are shown when they count
+    EXPECT_EQ(rows[1].buy, "1.25"); // the hundredths are shown when they count
     EXPECT_EQ(rows[2].name, "Foil Card A");
     EXPECT_EQ(rows[2].buy, "12.5");
     // 2 x 5 + 3 x 1.25 + 12.5 = 26.25; 2 x 4 + 3 x 5 + 12.5 = 35.5
@@ -134,7 +85,7 @@ TEST_F(TradeListRefresh, RowsInKeyOrderWithFoilAfterRegularAndTexts)
 
 TEST_F(TradeListRefresh, MarksTickTheValueBoxes)
 {
-    TradeListEntry entry = Line(1, "Card A", 1, 1, 1);
+    TradeListEntry entry = MakeTradeLine(1, "Card A", 1, 1, 1);
     entry.selling_mark = 7;
     list.Set(1, entry);
     const auto rows = RefreshTradeList(list);
@@ -144,7 +95,7 @@ TEST_F(TradeListRefresh, MarksTickTheValueBoxes)
 
 class TradeListEditing : public ::testing::Test {
 protected:
-    void SetUp() override { list.Set(3, Line(3, "Card A", 2, 1.0f, 2.0f)); }
+    void SetUp() override { list.Set(3, MakeTradeLine(3, "Card A", 2, 1.0f, 2.0f)); }
     TradeList list;
 };
 
@@ -196,22 +147,22 @@ TEST_F(TradeListEditing, ATickedSellBoxSurvivesAQuantityEdit)
     EXPECT_TRUE(rows[0].sellTicked);
     EXPECT_FALSE(rows[0].buyTicked);
     SetTradeListMark(list, 3, kSellColumn, false);
-    SetTradeListMark(list, 3, kNameColumn, true);  // the name box is not stored
+    SetTradeListMark(list, 3, kNameColumn, true); // the name box is not stored
     EXPECT_EQ(list.Get(3).selling_mark, 0);
     EXPECT_EQ(list.Get(3).buying_mark, 0);
 }
 
 class PutIntoListTest : public ::testing::Test {
 protected:
-    FakeCatalogue catalogue;
+    FakeCatalogueRows catalogue;
     TradeList list;
 };
 
 TEST_F(PutIntoListTest, FilesRegularAndFoilLinesOfTickedRows)
 {
-    catalogue.Add(Card(10, "Card A", 2.0f, 9.0f), true, true, true);
-    catalogue.Add(Card(11, "Card B", 3.0f, 4.0f), false, true, true);  // name not ticked
-    catalogue.Add(Card(12, "Card C", 1.0f, 1.0f), true, false, false);  // no value ticked
+    catalogue.Add(MakeCard(10, "Card A", 2.0f, 9.0f), true, true, true);
+    catalogue.Add(MakeCard(11, "Card B", 3.0f, 4.0f), false, true, true);  // name not ticked
+    catalogue.Add(MakeCard(12, "Card C", 1.0f, 1.0f), true, false, false); // no value ticked
     EXPECT_EQ(PutIntoList(list, catalogue), 2);
     ASSERT_EQ(list.Count(), 2u);
     const TradeListEntry regular = list.Get(10);
@@ -230,7 +181,7 @@ TEST_F(PutIntoListTest, FilesRegularAndFoilLinesOfTickedRows)
 
 TEST_F(PutIntoListTest, TwiceLeavesOneLineWithQuantityOneEvenAfterAnEdit)
 {
-    catalogue.Add(Card(10, "Card A", 2.0f, 9.0f), true, true, false);
+    catalogue.Add(MakeCard(10, "Card A", 2.0f, 9.0f), true, true, false);
     PutIntoList(list, catalogue);
     ApplyCellEdit(list, 10, kQuantityColumn, "5");
     PutIntoList(list, catalogue);
@@ -240,8 +191,8 @@ TEST_F(PutIntoListTest, TwiceLeavesOneLineWithQuantityOneEvenAfterAnEdit)
 
 TEST_F(PutIntoListTest, ACardWhoseFoilLineIsListedAddsNothing)
 {
-    catalogue.Add(Card(10, "Card A", 2.0f, 9.0f), true, true, true);
-    TradeListEntry foil = Line(10, "Card A", 4, 8.0f, 8.0f, true);
+    catalogue.Add(MakeCard(10, "Card A", 2.0f, 9.0f), true, true, true);
+    TradeListEntry foil = MakeTradeLine(10, "Card A", 4, 8.0f, 8.0f, true);
     list.Set(card_key::Foil(10), foil);
     EXPECT_EQ(PutIntoList(list, catalogue), 0);
     EXPECT_FALSE(list.Contains(10));
@@ -251,9 +202,9 @@ TEST_F(PutIntoListTest, ACardWhoseFoilLineIsListedAddsNothing)
 TEST(TradeListRemoval, RemoveTickedAndRemoveAll)
 {
     TradeList list;
-    list.Set(1, Line(1, "A", 1, 1, 1));
-    list.Set(card_key::Foil(1), Line(1, "A", 1, 1, 1, true));
-    list.Set(2, Line(2, "B", 1, 1, 1));
+    list.Set(1, MakeTradeLine(1, "A", 1, 1, 1));
+    list.Set(card_key::Foil(1), MakeTradeLine(1, "A", 1, 1, 1, true));
+    list.Set(2, MakeTradeLine(2, "B", 1, 1, 1));
     EXPECT_EQ(RemoveTicked(list, {}), 0u);
     EXPECT_EQ(list.Count(), 3u);
     EXPECT_EQ(RemoveTicked(list, {card_key::Foil(1), 2}), 2u);

@@ -29,19 +29,18 @@ protected:
         MessageBox::setTestMode(true);
         FileDialog::setTestMode(false);
         FileDialog::setTestMode(true);
-        dialog.SetClipboardSeams(
-            [this] { events.push_back("ignore"); },
-            [this](const std::string& text) {
-                events.push_back("copy");
-                clipboard = text;
-                return clipboardTakes;
-            });
+        dialog.SetClipboardSeams([this] { events.push_back("ignore"); },
+                                 [this](const std::string& text) {
+                                     events.push_back("copy");
+                                     clipboard = text;
+                                     return clipboardTakes;
+                                 });
         dialog.SetPriceAsker([this](float preset) {
             presets.push_back(preset);
             return priceAnswer;
         });
-        catalogue.Add(10, "Card A", 2.0f, 9.0f, true, true, true);
-        catalogue.Add(20, "Card B", 5.0f, 12.5f, true, true, false);
+        catalogue.Add(MakeCard(10, "Card A", 2.0f, 9.0f), true, true, true);
+        catalogue.Add(MakeCard(20, "Card B", 5.0f, 12.5f), true, true, false);
     }
 
     CGridCtrl& Grid() { return *dialog.Grid(); }
@@ -75,7 +74,7 @@ protected:
     }
 
     CDlgCardsList dialog;
-    FakeCatalogue catalogue;
+    FakeCatalogueRows catalogue;
     std::vector<std::string> events;
     std::string clipboard;
     bool clipboardTakes = true;
@@ -83,7 +82,7 @@ protected:
     std::vector<float> presets;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(CardsListTest, StartsHiddenAndEmptyWithTheTemplateTexts)
 {
@@ -126,7 +125,7 @@ TEST_F(CardsListTest, ValueTicksAreStoredAtOnceAndSurviveAnEdit)
     ClickBox(2, 3);
     EXPECT_TRUE(Ticked(2, 3));
     EXPECT_EQ(dialog.List().Get(20).selling_mark, 1);
-    Tick(2, 1);  // the name box is not stored
+    Tick(2, 1); // the name box is not stored
     ASSERT_TRUE(Grid().EditCell(2, 0));
     auto* editor = Grid().findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
@@ -185,11 +184,11 @@ TEST_F(CardsListTest, NothingTickedCautionsAndLeavesTheClipboard)
 
 TEST_F(CardsListTest, AuctionListerTextUsesThePriceDialog)
 {
-    catalogue.Add(30, "Card C", 1.0f, 1.0f, true, false, false);
+    catalogue.Add(MakeCard(30, "Card C", 1.0f, 1.0f), true, false, false);
     dialog.PutIntoList(catalogue);
     ASSERT_TRUE(dialog.List().Contains(10));
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-    dialog.OnAdvertise();  // cancelled in the price dialog: nothing happens
+    dialog.OnAdvertise(); // cancelled in the price dialog: nothing happens
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(MessageBox::asked().size(), 1u);
     priceAnswer = CDlgCardsList::PriceInput{7.5f, "obo"};
@@ -291,14 +290,14 @@ TEST_F(CardsListTest, BoughtLogsEveryRowWithTheBuyTotalPreset)
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     dialog.findChild<QPushButton*>("soldButton")->click();
     ASSERT_EQ(presets.size(), 1u);
-    EXPECT_FLOAT_EQ(presets[0], 16.0f);  // the buy total, also for a sale
+    EXPECT_FLOAT_EQ(presets[0], 16.0f); // the buy total, also for a sale
     EXPECT_EQ(Asked().last(), "Information: Transaction logged.");
     EXPECT_EQ(MessageBox::asked()[1].caption, MessageBox::kQuestion);
     EXPECT_EQ(MessageBox::asked()[1].icon, MessageBox::Icon::Information);
     EXPECT_EQ(collection.One("select in_or_out || ' ' || comments from trans_detail"),
               "1 it's done");
     EXPECT_EQ(collection.One("select count(*) from history"), "3");
-    EXPECT_EQ(dialog.List().Count(), 3u);  // the list stays
+    EXPECT_EQ(dialog.List().Count(), 3u); // the list stays
 }
 
 TEST_F(CardsListTest, AnEmptyListOrAFailingDatabaseWritesNothing)

@@ -59,12 +59,12 @@ protected:
     }
 
     TempCollection store;
-    FakeCatalogue catalogue;
+    FakeCatalogueRows catalogue;
     CDlgCollection collectionWindow{CollectionViewMode::Collection};
     CDlgCollection logWindow{CollectionViewMode::TransactionLog};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(CollectionWindowTest, TwoModesOfOneWindow)
 {
@@ -99,13 +99,13 @@ TEST_F(CollectionWindowTest, EverythingWhenNothingIsTicked)
 
 TEST_F(CollectionWindowTest, TickedCardsOnlyAndEachDealOnce)
 {
-    catalogue.Add(2, "Card B", 1, 1, true, false, false);
-    catalogue.Add(1, "Card A", 1, 1, true, false, false);
+    catalogue.Add(MakeCard(2, "Card B", 1, 1), true, false, false);
+    catalogue.Add(MakeCard(1, "Card A", 1, 1), true, false, false);
     collectionWindow.RefreshView();
     EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A | 10.0", "1 | Foil Card A | 8.0"}));
     logWindow.RefreshView();
     const QStringList rows = Rows(logWindow);
-    ASSERT_EQ(rows.size(), 3);  // Card B: deals 2 and 3; Card A: deal 1 (deal 2 is listed)
+    ASSERT_EQ(rows.size(), 3); // Card B: deals 2 and 3; Card A: deal 1 (deal 2 is listed)
     EXPECT_TRUE(rows[0].contains("2xCard A") && rows[0].contains("1xCard B"));
     EXPECT_TRUE(rows[1].contains("Sold:1xCard B"));
     EXPECT_TRUE(rows[2].contains("Bought:3xCard A"));

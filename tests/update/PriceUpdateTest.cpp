@@ -2,11 +2,11 @@
 
 #include "UpdateTestSupport.h"
 
-#include "data/SampleCatalogue.h"
+#include "support/SamplePrices.h"
+#include "support/SqlProbe.h"
 #include "update/PriceUpdate.h"
 
 #include <gmock/gmock.h>
-#include <sqlite3.h>
 
 namespace {
 
@@ -29,11 +29,7 @@ class PriceUpdateTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::vector<CardSet> sets;
-        std::vector<CardRecord> cards;
-        ASSERT_TRUE(sample_catalogue::ReadSetsTsv(
-            std::string(QUORVEL_SOURCE_DIR) + "/data/sets-2003.tsv", sets, cards));
-        ASSERT_TRUE(sample_catalogue::WritePriceDatabase(Database(), sets, cards));
+        WriteSamplePriceDatabase(Database());
         PublishMtgjson(m_www, "2026-12-01", "5.2.2+20261201", Example("AllPrintings.json"),
                        Example("AllPricesToday.json"));
     }
@@ -54,15 +50,7 @@ protected:
     std::string Database() const { return m_dir.File("mtgo.mdb"); }
     double Regular(const std::string& name)
     {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(Database().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(db, "select reg_value from cardslist where name=?", -1, &stmt, nullptr);
-        sqlite3_bind_text(stmt, 1, name.c_str(), -1, SQLITE_TRANSIENT);
-        const double value = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_double(stmt, 0) : -1;
-        sqlite3_finalize(stmt);
-        sqlite3_close(db);
-        return value;
+        return QueryValue(Database(), "select reg_value from cardslist where name='" + name + "'");
     }
     bool Cached(const std::string& name) const
     {
@@ -84,12 +72,12 @@ TEST_F(PriceUpdateTest, FirstUpdateThenNothingThenOnlyThePrices)
     EXPECT_FALSE(Cached("AllPricesToday.json.unpacked")); // the unpacked prices are not kept
     m_server.Requests();
 
-    const std::string before = Slurp(Database());
+    const std::string before = ReadWholeFile(Database());
     const PriceUpdateResult second = Update();
     EXPECT_EQ(second.outcome, Outcome::UpToDate) << second.error;
     EXPECT_FALSE(second.imported);
     EXPECT_THAT(m_server.Requests(), ElementsAre("GET /Meta.json 304 0"));
-    EXPECT_EQ(Slurp(Database()), before);
+    EXPECT_EQ(ReadWholeFile(Database()), before);
 
     std::string prices = Replace(Example("AllPricesToday.json"), "2026-12-01", "2026-12-02");
     prices = Replace(prices, "\"2026-12-02\": 4.07", "\"2026-12-02\": 5.5");
@@ -106,12 +94,12 @@ TEST_F(PriceUpdateTest, AChecksumMismatchImportsNothingAndKeepsNoFile)
 {
     Spill(m_www + "/AllPrintings.json.xz.sha256",
           std::string(64, 'a') + "  AllPrintings.json.xz\n");
-    const std::string before = Slurp(Database());
+    const std::string before = ReadWholeFile(Database());
     const PriceUpdateResult result = Update();
     EXPECT_EQ(result.outcome, Outcome::Failed);
     EXPECT_THAT(result.error, HasSubstr("does not match its published checksum"));
     EXPECT_EQ(result.ExitStatus(), 2);
-    EXPECT_EQ(Slurp(Database()), before);
+    EXPECT_EQ(ReadWholeFile(Database()), before);
     EXPECT_FALSE(Cached("AllPrintings.json.xz"));
     EXPECT_FALSE(Cached("AllPrintings.json.xz.part"));
 }
@@ -138,9 +126,9 @@ TEST_F(PriceUpdateTest, ACancelledDownloadGoesOnAtTheNextUpdate)
     const auto cancelAfterBytes = [](const UpdateStatus& status) {
         return !(status.step == "Downloading AllPrintings.json.xz" && status.done > 0);
     };
-    const std::string before = Slurp(Database());
+    const std::string before = ReadWholeFile(Database());
     EXPECT_EQ(Update("mtgjson", false, cancelAfterBytes).outcome, Outcome::Cancelled);
-    EXPECT_EQ(Slurp(Database()), before);
+    EXPECT_EQ(ReadWholeFile(Database()), before);
     EXPECT_TRUE(Cached("AllPrintings.json.xz.part"));
     m_server.Requests();
     ASSERT_EQ(Update().outcome, Outcome::Updated);
@@ -187,7 +175,7 @@ TEST_F(PriceUpdateTest, ARedirectToAnotherHostIsFollowedOnlyOverHttps)
     EXPECT_EQ(result.outcome, Outcome::Failed);
     EXPECT_THAT(result.error, HasSubstr("only HTTPS is followed there"));
     m_server.Control(R"({"redirect": {"/Meta.json": "/mirror/Meta.json"}})");
-    Spill(m_www + "/mirror/Meta.json", Slurp(m_www + "/Meta.json"));
+    Spill(m_www + "/mirror/Meta.json", ReadWholeFile(m_www + "/Meta.json"));
     EXPECT_EQ(Update().outcome, Outcome::Updated);
 }
 

@@ -3,7 +3,9 @@
 
 #include "UpdateTestSupport.h"
 
-#include "data/SampleCatalogue.h"
+#include "support/CommandRun.h"
+#include "support/SamplePrices.h"
+#include "support/SqlProbe.h"
 
 #include <gmock/gmock.h>
 
@@ -15,11 +17,7 @@ class QuorvelUpdateCommandTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::vector<CardSet> sets;
-        std::vector<CardRecord> cards;
-        ASSERT_TRUE(sample_catalogue::ReadSetsTsv(
-            std::string(QUORVEL_SOURCE_DIR) + "/data/sets-2003.tsv", sets, cards));
-        ASSERT_TRUE(sample_catalogue::WritePriceDatabase(m_dir.File("mtgo.mdb"), sets, cards));
+        WriteSamplePriceDatabase(m_dir.File("mtgo.mdb"));
         PublishMtgjson(m_dir.File("www"), "2026-12-01", "5.2.2+20261201",
                        Example("AllPrintings.json"), Example("AllPricesToday.json"));
         // A certificate authority of the test's own, and the server's certificate signed by it.
@@ -33,17 +31,11 @@ protected:
     }
     int Run(const std::string& environment, const std::string& args, std::string& out)
     {
-        const std::string command = "cd '" + m_dir.Path().string() + "' && XDG_CACHE_HOME='" +
-                                    m_dir.File("cache") + "' " + environment + " '" +
-                                    QUORVEL_IMPORT_COMMAND "' " + args + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        out.clear();
-        char buffer[4096];
-        for (std::size_t got = 0; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            out.append(buffer, got);
-        }
-        const int status = pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const CommandResult result = RunCommandIn(
+            m_dir.Path(), "XDG_CACHE_HOME='" + m_dir.File("cache") + "' " + environment + " '" +
+                              QUORVEL_IMPORT_COMMAND "' " + args);
+        out = result.out + result.err;
+        return result.status;
     }
 
     TempDir m_dir;

@@ -36,7 +36,7 @@ TEST_P(StreamUnpackerTest, UnpacksOrSaysWhyNot)
         StreamUnpacker::Unpack(dir.File("in"), dir.File("out"), c.bound);
     if (std::string(c.error).empty()) {
         ASSERT_TRUE(result.ok) << result.error;
-        EXPECT_EQ(Slurp(dir.File("out")), text);
+        EXPECT_EQ(ReadWholeFile(dir.File("out")), text);
         EXPECT_EQ(result.packedSha256, Sha256::OfFile(dir.File("in")));
     } else {
         EXPECT_FALSE(result.ok);

@@ -3,14 +3,13 @@
 // A price server of the tests' own (price_server.py) serving a folder, and the files of the
 // public layout built from the import tests' example files.
 
-#include "../data/DataTestSupport.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,16 +18,10 @@
 #define QUORVEL_PRICE_SERVER QUORVEL_SOURCE_DIR "/tests/update/price_server.py"
 #endif
 
-inline std::string Slurp(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 inline void Spill(const std::string& path, const std::string& text)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    WriteWholeFile(path, text);
 }
 
 inline std::string Shell(const std::string& command)
@@ -93,7 +86,7 @@ public:
     std::vector<std::string> Requests()
     {
         const std::string log = m_root + "/requests.log";
-        std::istringstream lines(Slurp(log));
+        std::istringstream lines(ReadWholeFile(log));
         std::filesystem::remove(log);
         std::vector<std::string> requests;
         for (std::string line; std::getline(lines, line);) {
@@ -130,5 +123,5 @@ inline void PublishMtgjson(const std::string& root, const std::string& date,
 
 inline std::string Example(const std::string& name)
 {
-    return Slurp(std::string(QUORVEL_SOURCE_DIR) + "/tests/prices/data/" + name);
+    return ReadWholeFile(std::string(QUORVEL_SOURCE_DIR) + "/tests/prices/data/" + name);
 }

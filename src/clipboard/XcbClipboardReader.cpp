@@ -1,4 +1,4 @@
-#include "toolkit/XcbClipboardReader.h"
+#include "clipboard/XcbClipboardReader.h"
 
 #include <QElapsedTimer>
 #include <QList>

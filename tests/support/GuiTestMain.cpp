@@ -1,3 +1,7 @@
+// The main function of the widget test programs that need no set-up of their own. They run on
+// the offscreen platform that ctest sets, except for the child copy that the X11 clipboard test
+// starts with its own platform and display.
+
 #include <QApplication>
 #include <QStandardPaths>
 

@@ -1,4 +1,4 @@
-#include "toolkit/FakeClipboardViewer.h"
+#include "FakeClipboardViewer.h"
 
 bool FakeClipboardViewer::setText(const QString& text)
 {

@@ -1,4 +1,4 @@
-#include "lookup/ClipboardMonitor.h"
+#include "clipboard/ClipboardMonitor.h"
 
 void ClipboardMonitor::BeginJoin()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/ClipboardViewer.h"
+#include "clipboard/ClipboardViewer.h"
 
 #include <memory>
 

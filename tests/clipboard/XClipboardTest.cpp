@@ -1,9 +1,9 @@
 // The clipboard against a real X server: another program (xclip) owns the clipboard, or a
 // program that owns it never answers.
-#include "TestWait.h"
+#include "../toolkit/TestWait.h"
 #include "TestXServer.h"
-#include "toolkit/QtClipboardViewer.h"
-#include "toolkit/XcbClipboardReader.h"
+#include "clipboard/QtClipboardViewer.h"
+#include "clipboard/XcbClipboardReader.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

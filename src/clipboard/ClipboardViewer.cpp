@@ -1,3 +1,3 @@
-#include "toolkit/ClipboardViewer.h"
+#include "clipboard/ClipboardViewer.h"
 
 // The interface has no code of its own; this file gives its moc output a home.

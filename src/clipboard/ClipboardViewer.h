@@ -5,7 +5,7 @@
 #include <optional>
 
 /// The system clipboard as the program watches and writes it. The Qt implementation is
-/// QtClipboardViewer; tests use FakeClipboardViewer.
+/// QtClipboardViewer; tests use FakeClipboardViewer (tests/support).
 class ClipboardViewer : public QObject {
     Q_OBJECT
 public:

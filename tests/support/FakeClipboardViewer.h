@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/ClipboardViewer.h"
+#include "clipboard/ClipboardViewer.h"
 
 /// An in-memory clipboard for tests: the program's writes and other programs' copies are
 /// announced the way the desktop clipboard announces them.

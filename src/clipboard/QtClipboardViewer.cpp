@@ -1,6 +1,6 @@
-#include "toolkit/QtClipboardViewer.h"
+#include "clipboard/QtClipboardViewer.h"
 
-#include "toolkit/XcbClipboardReader.h"
+#include "clipboard/XcbClipboardReader.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
