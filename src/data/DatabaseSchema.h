@@ -9,11 +9,10 @@ struct sqlite3;
 /// itself never creates a table; makedb and the tests do.
 namespace database_schema {
 
-/// `expansion`, `cardslist`, `expansion_code` (set codes) and `price_history` (one row of
-/// values per card and day, `date` as "YYYY-MM-DD").
+/// `expansion`, `cardslist`, `expansion_code` (set codes) and `price_days` (the price
+/// history: a row per card and day whose values changed, see price_history).
 extern const char* const kPriceTables;
-/// `expansion_code` and `price_history` for a price database made without them; runs again
-/// without effect.
+/// `expansion_code` for a price database made without it; runs again without effect.
 extern const char* const kPriceAdditions;
 /// `collections`, `trans_detail` and `history`.
 extern const char* const kCollectionTables;

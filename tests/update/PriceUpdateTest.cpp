@@ -2,11 +2,13 @@
 
 #include "UpdateTestSupport.h"
 
+#include "data/PriceMovers.h"
 #include "support/SamplePrices.h"
 #include "support/SqlProbe.h"
 #include "update/PriceUpdate.h"
 
 #include <gmock/gmock.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -85,6 +87,15 @@ TEST_F(PriceUpdateTest, FirstUpdateThenNothingThenOnlyThePrices)
     const PriceUpdateResult third = Update();
     ASSERT_EQ(third.outcome, Outcome::Updated) << third.error;
     EXPECT_FLOAT_EQ(Regular("Akroma, Angel of Wrath"), 5.5f);
+    // The day's moves against each card's previous price, as --movers prints them.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(Database().c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    PriceMovers movers;
+    EXPECT_TRUE(PriceMovers::Read(db, 5, movers));
+    sqlite3_close(db);
+    EXPECT_EQ(movers.day, "2026-12-02");
+    EXPECT_THAT(movers.Text(), HasSubstr("Risers on 2026-12-02:\n  +1.43 (+35.1 %)  Akroma, "
+                                         "Angel of Wrath (LGN)  4.07 -> 5.5 Tix\n"));
     for (const std::string& request : m_server.Requests()) {
         EXPECT_THAT(request, testing::Not(HasSubstr("AllPrintings"))); // the cards are known
     }

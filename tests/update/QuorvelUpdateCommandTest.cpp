@@ -31,9 +31,9 @@ protected:
     }
     int Run(const std::string& environment, const std::string& args, std::string& out)
     {
-        const CommandResult result = RunCommandIn(
-            m_dir.Path(), "XDG_CACHE_HOME='" + m_dir.File("cache") + "' " + environment + " '" +
-                              QUORVEL_IMPORT_COMMAND "' " + args);
+        const CommandResult result =
+            RunCommandIn(m_dir.Path(), "XDG_CACHE_HOME='" + m_dir.File("cache") + "' " +
+                                           environment + " '" + QUORVEL_IMPORT_COMMAND "' " + args);
         out = result.out + result.err;
         return result.status;
     }

@@ -1,6 +1,7 @@
 // quorvel-import: reads public price files into the price database (mtgo.mdb of the working
 // directory, as the program and quorvel-lookup use it) and prints what changed.
 
+#include "data/PriceMovers.h"
 #include "prices/PriceImport.h"
 #include "update/PriceUpdate.h"
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
@@ -23,6 +25,7 @@ constexpr const char* kPriceDatabase = "./mtgo.mdb";
 constexpr const char* kUsage =
     "Usage: quorvel-import [--dry-run] [--overwrite-manual] [--date YYYY-MM-DD] FILE...\n"
     "       quorvel-import --update [--source mtgjson|scryfall] [--url BASE] [--offline]\n"
+    "                      [--movers N]\n"
     "\n"
     "--update brings the prices up to date from the public files: it downloads what changed\n"
     "since the last update (MTGJSON by default: Meta.json, then AllPricesToday.json.xz, and\n"
@@ -47,6 +50,8 @@ constexpr const char* kUsage =
     "Cards are matched by set and collector number, else by set and name; cards and sets not\n"
     "in the database are added. Prices set by hand (Correct Price) are kept.\n"
     "\n"
+    "  --movers N           then print the N largest risers and fallers of the latest day\n"
+    "                       (regular and foil), against each card's previous price\n"
     "  --dry-run            report what would change, write nothing\n"
     "  --overwrite-manual   also replace prices set by hand\n"
     "  --date YYYY-MM-DD    the date of prices the file gives none (default: today)\n"
@@ -110,6 +115,22 @@ int Update(const PriceUpdateOptions& options)
     return status;
 }
 
+// The largest moves of the latest day of the price history.
+void PrintMovers(long count)
+{
+    sqlite3* db = nullptr;
+    PriceMovers movers;
+    std::string error;
+    if (sqlite3_open_v2(kPriceDatabase, &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+        !PriceMovers::Read(db, static_cast<std::size_t>(count), movers, &error)) {
+        std::fprintf(stderr, "quorvel-import: %s\n",
+                     error.empty() ? sqlite3_errmsg(db) : error.c_str());
+    } else if (!movers.day.empty()) {
+        std::fputs(movers.Text().c_str(), stdout);
+    }
+    sqlite3_close(db);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -117,6 +138,7 @@ int main(int argc, char** argv)
     PriceImportOptions options;
     PriceUpdateOptions update;
     bool updating = false;
+    long movers = 0;
     std::vector<std::string> files;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
@@ -142,6 +164,14 @@ int main(int argc, char** argv)
                 return kError;
             }
             (arg == "--source" ? update.source : update.baseUrl) = argv[++i];
+        } else if (arg == "--movers") {
+            char* end = nullptr;
+            movers = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : 0;
+            if (movers <= 0 || end == nullptr || *end != '\0') {
+                std::fputs("quorvel-import: --movers needs a count above 0 (see --help)\n", stderr);
+                return kError;
+            }
+            ++i;
         } else if (arg == "--dry-run") {
             options.dryRun = true;
         } else if (arg == "--overwrite-manual") {
@@ -177,7 +207,11 @@ int main(int argc, char** argv)
             update.http.extraCaFile = certificates;
         }
         update.overwriteManual = options.overwriteManual;
-        return Update(update);
+        const int status = Update(update);
+        if (movers > 0 && status != kError) {
+            PrintMovers(movers);
+        }
+        return status;
     }
     if (update.offline || update.source != "mtgjson" || !update.baseUrl.empty()) {
         std::fputs("quorvel-import: --source, --url and --offline go with --update\n", stderr);
@@ -191,5 +225,8 @@ int main(int argc, char** argv)
     const int status = summary.ExitStatus();
     std::fprintf(status == kError ? stderr : stdout, "%s%s\n",
                  status == kError ? "quorvel-import: " : "", summary.Text().c_str());
+    if (movers > 0 && status != kError && !options.dryRun) {
+        PrintMovers(movers);
+    }
     return status;
 }
