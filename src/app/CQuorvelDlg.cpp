@@ -94,11 +94,6 @@ bool CQuorvelDlg::CatalogueReady() const
     return m_catalogueLoad->IsReady();
 }
 
-QMenu* CQuorvelDlg::TrayMenu() const
-{
-    return m_menus ? m_menus->TrayMenu() : nullptr;
-}
-
 void CQuorvelDlg::LoadFilters()
 {
     FilterLoadResult loaded = ::LoadFilters(kFilterFileName);
@@ -465,9 +460,9 @@ void CQuorvelDlg::ShowValueReport()
         // The count caption keeps its 0: this row lists no card.
         m_grid->AddNotFoundRow();
     }
-    m_lastReport = QString::fromStdString(report);
     if (m_reportPopup)
-        m_reportPopup->showReport(m_lastReport, QCursor::pos(), kReportLifetimeMs);
+        m_reportPopup->showReport(QString::fromStdString(report), QCursor::pos(),
+                                  kReportLifetimeMs);
 }
 
 void CQuorvelDlg::CorrectPrice()

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/HelpViewer.h"
+#include "app/OptionFlags.h"
 #include "clipboard/ClipboardMonitor.h"
 #include "data/CardCatalogue.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
-#include "lookup/OptionFlags.h"
 #include "toolkit/CResizableDialog.h"
 
 #include <QIcon>
@@ -29,7 +29,6 @@ class CTipPopup;
 class QEventLoop;
 class QGroupBox;
 class QLineEdit;
-class QMenu;
 class QTimer;
 class SecondaryWindowSet;
 class TrayIcon;
@@ -68,22 +67,13 @@ public:
     /// the monitor on, shows the value report beside the cursor (with Best Match First only
     /// the cards scoring at least MatchScorer::kReportThreshold).
     void LookUp(const std::string& text, bool fromClipboard);
-    /// The text of the last value report shown.
-    const QString& LastReport() const { return m_lastReport; }
     QString SearchText() const { return m_searchText; }
 
-    OptionFlags& Options() { return m_options; }
     ClipboardMonitor& Monitor() { return m_monitor; }
     CardCatalogue& Catalogue() { return m_catalogue; }
-    CardLookup& Lookup() { return m_lookup; }
-    CCardsGridCtrl* Grid() const { return m_grid; }
     const std::string& CatalogueError() const;
     /// False while the catalogue loads in the background.
     bool CatalogueReady() const;
-    SecondaryWindowSet& SecondaryWindowsSet() { return *m_windows; }
-    TrayIcon* Tray() const { return m_tray; }
-    CTipPopup* ReportPopup() const { return m_reportPopup; }
-    QMenu* TrayMenu() const;
     HelpViewer& Help() { return m_help; }
     PriceImportCommand& PriceImport() { return *m_priceImport; }
     PriceUpdateCommand& PriceUpdate() { return *m_priceUpdate; }
@@ -143,7 +133,6 @@ private:
     // Declared after the lookup it uses, so it stops first.
     std::unique_ptr<BackgroundLookup> m_typedSearch;
     QTimer* m_typingTimer = nullptr;
-    QString m_lastReport;
     std::vector<ScoredCard> m_bestOrder;  // the last lookup's cards by score (Best Match First)
     QString m_searchText;
     QIcon m_icon;

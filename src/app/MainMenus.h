@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/OptionFlags.h"
+#include "app/OptionFlags.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/OptionFlags.h"
+#include "app/OptionFlags.h"
 #include "trade/CollectionText.h"
 #include "trade/view/CDlgCardsList.h"
 

@@ -2,6 +2,7 @@
 
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
+#include "data/DatabaseSchema.h"
 #include "data/PriceHistoryWriter.h"
 
 #include <sqlite3.h>
@@ -17,12 +18,6 @@ void SetError(std::string* error, std::string text)
     if (error != nullptr) {
         *error = std::move(text);
     }
-}
-
-bool HaveTable(sqlite3* db, const char* table, const char* column)
-{
-    return sqlite3_table_column_metadata(db, "main", table, column, nullptr, nullptr, nullptr,
-                                         nullptr, nullptr) == SQLITE_OK;
 }
 
 // Days from the civil calendar (proleptic Gregorian), as in Howard Hinnant's date algorithms.
@@ -120,7 +115,7 @@ bool Prepare(sqlite3* db, std::string* error)
 {
     char* message = nullptr;
     int rc = sqlite3_exec(db, kCreate, nullptr, nullptr, &message);
-    if (rc == SQLITE_OK && HaveTable(db, "price_history", "card_id")) {
+    if (rc == SQLITE_OK && database_schema::HaveTable(db, "price_history", "card_id")) {
         rc = sqlite3_exec(db, kConvert, nullptr, nullptr, &message);
     }
     if (rc != SQLITE_OK) {
@@ -148,8 +143,8 @@ bool Read(sqlite3* db, std::int32_t cardId, std::vector<PricePoint>& points, std
 {
     points.clear();
     // A database not yet converted keeps its older table until its next import.
-    const bool compact = HaveTable(db, "price_days", "day");
-    if (!compact && !HaveTable(db, "price_history", "card_id")) {
+    const bool compact = database_schema::HaveTable(db, "price_days", "day");
+    if (!compact && !database_schema::HaveTable(db, "price_history", "card_id")) {
         return true;
     }
     sqlite3_stmt* stmt = nullptr;

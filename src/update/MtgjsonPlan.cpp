@@ -1,6 +1,6 @@
 #include "update/UpdatePlan.h"
 
-#include "prices/ImportedCard.h"
+#include "prices/PriceTextParser.h"
 #include "update/CardFileDigest.h"
 #include "update/DownloadCache.h"
 #include "update/FileFetcher.h"
@@ -43,7 +43,7 @@ bool ParseMeta(const std::string& text, Meta& meta)
             root[key]["version"].get(version) == simdjson::SUCCESS) {
             meta.date = std::string(date);
             meta.version = std::string(version);
-            return price_text::IsDate(meta.date) && !meta.version.empty();
+            return price_text_parser::IsDate(meta.date) && !meta.version.empty();
         }
     }
     return false;

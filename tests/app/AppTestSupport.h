@@ -7,8 +7,8 @@
 #include "data/CardRecord.h"
 #include "data/DatabaseSchema.h"
 #include "data/SampleCatalogue.h"
-#include "toolkit/AppSettings.h"
 #include "support/FakeClipboardViewer.h"
+#include "toolkit/AppSettings.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/TrayIcon.h"
 

@@ -1,12 +1,12 @@
 #include "app/CQuorvelDlg.h"
 
 #include "AppTestSupport.h"
+#include "MainWindowParts.h"
 #include "grid/CGridCellCheck.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/view/CCardsGridCtrl.h"
+#include "support/SqlProbe.h"
 #include "toolkit/CTipPopup.h"
-
-#include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
@@ -20,44 +20,16 @@
 namespace {
 
 // The main window's lookups, typed and copied, against the small test catalogue.
-class CQuorvelDlgLookupTest : public AppFixture {
+class CQuorvelDlgLookupTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        OpenDatabases();
-        m_previousDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        QDir::setCurrent(m_previousDir);
-        AppFixture::TearDown();
-    }
     void WriteFilters(const char* text)
     {
         QFile file(m_dir.filePath("filter.ini"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
-    CQuorvelDlg& Window()
-    {
-        if (!m_window) {
-            m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard);
-            m_window->show();
-        }
-        return *m_window;
-    }
-    void TypeSearch(const QString& text)
-    {
-        auto* edit = Window().findChild<QLineEdit*>("searchEdit");
-        edit->setText(text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-    QString Caption() { return Window().findChild<QGroupBox*>("cardsGroup")->title(); }
-    CTipPopup& Popup() { return *Window().ReportPopup(); }
-    CCardsGridCtrl& Grid() { return *Window().Grid(); }
+    CTipPopup& Popup() { return main_window::ReportPopup(Window()); }
+    CCardsGridCtrl& Grid() { return main_window::Grid(Window()); }
     QStringList Names()
     {
         QStringList names;
@@ -67,28 +39,13 @@ protected:
     }
     QString Query(const std::string& sql)
     {
-        sqlite3* db = nullptr;
-        QString out;
-        if (sqlite3_open_v2(PricePath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-            SQLITE_OK) {
-            sqlite3_stmt* statement = nullptr;
-            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-                sqlite3_step(statement) == SQLITE_ROW)
-                out = QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-            sqlite3_finalize(statement);
-        }
-        sqlite3_close(db);
-        return out;
+        return QString::fromStdString(QueryText(PricePath(), sql));
     }
-
-    std::unique_ptr<CQuorvelDlg> m_window;
-    QString m_previousDir;
 };
 
 TEST_F(CQuorvelDlgLookupTest, EnterSearchesTheTrimmedTextAndWritesTheCount)
 {
-    TypeSearch("  shock \t");
+    Search("  shock \t");
     EXPECT_EQ(Window().SearchText(), "  shock \t");
     EXPECT_EQ(Caption(), "2 cards in list ");
     EXPECT_FALSE(Popup().isOpen()) << "a typed search shows no report";
@@ -98,7 +55,7 @@ TEST_F(CQuorvelDlgLookupTest, EnterSearchesTheTrimmedTextAndWritesTheCount)
 
 TEST_F(CQuorvelDlgLookupTest, AnEmptySearchListsTheWholeCatalogueMostValuableFirst)
 {
-    TypeSearch("");
+    Search("");
     EXPECT_EQ(Caption(), QString("%1 cards in list ").arg(SomeCards().size()));
     ASSERT_EQ(Grid().GetRowCount(), int(SomeCards().size()) + 1);
     EXPECT_EQ(Grid().GetCellText(0, kNameColumn), "Cards Name");
@@ -110,28 +67,28 @@ TEST_F(CQuorvelDlgLookupTest, AnEmptySearchListsTheWholeCatalogueMostValuableFir
 
 TEST_F(CQuorvelDlgLookupTest, EachSearchReplacesTheRows)
 {
-    TypeSearch("Wrath");
+    Search("Wrath");
     EXPECT_EQ(Names(), QStringList({"Akroma, Angel of Wrath", "Wrath of God", "Kirtar's Wrath"}));
-    TypeSearch("Counterspell");
+    Search("Counterspell");
     EXPECT_EQ(Names(), QStringList({"Counterspell"}));
 }
 
 TEST_F(CQuorvelDlgLookupTest, MatchLevelLowFindsAOneLetterTypo)
 {
-    TypeSearch("Shick");
+    Search("Shick");
     EXPECT_EQ(Caption(), "0 cards in list ");
     Window().OnCommand(MainCommand::MatchLevelLow);
-    TypeSearch("Shick");
+    Search("Shick");
     EXPECT_EQ(Caption(), "2 cards in list ");
 }
 
 TEST_F(CQuorvelDlgLookupTest, UserFiltersApplyWhileTheOptionIsOn)
 {
     WriteFilters("[filters]\nf1=wog,wrath of god\n");
-    TypeSearch("wog");
+    Search("wog");
     EXPECT_EQ(Caption(), "1 cards in list ");
     Window().OnCommand(MainCommand::UserFilter);
-    TypeSearch("wog");
+    Search("wog");
     EXPECT_EQ(Caption(), "0 cards in list ");
 }
 
@@ -142,7 +99,7 @@ TEST_F(CQuorvelDlgLookupTest, ABadFilterEntryIsReportedAndTheOthersWork)
     ASSERT_EQ(MessageBox::asked().size(), 1u);
     EXPECT_EQ(MessageBox::asked()[0].text, "filter f1 contain invalidate char!");
     EXPECT_EQ(MessageBox::asked()[0].caption, "Error");
-    TypeSearch("wog");
+    Search("wog");
     EXPECT_EQ(Caption(), "1 cards in list ");
 }
 
@@ -152,10 +109,10 @@ TEST_F(CQuorvelDlgLookupTest, ACopiedLineIsLookedUpAndReportedBesideTheCursor)
     m_clipboard.simulateCopy("  WTS: 4x Wrath of God 3tix\n");
     EXPECT_EQ(Caption(), "1 cards in list ");
     ASSERT_TRUE(Popup().isOpen());
-    EXPECT_EQ(Window().LastReport(), "1 cards found!\n---\n"
-                                     "Card Name: Wrath of God\nregValue = 6.5Tix\n"
-                                     "FoilValue = 30.0Tix\nSet = Seventh Edition\n"
-                                     "Rarity = rare\n-----------\n");
+    EXPECT_EQ(main_window::LastReport(Window()), "1 cards found!\n---\n"
+                                                 "Card Name: Wrath of God\nregValue = 6.5Tix\n"
+                                                 "FoilValue = 30.0Tix\nSet = Seventh Edition\n"
+                                                 "Rarity = rare\n-----------\n");
     EXPECT_EQ(Popup().lines().first(), "1 cards found!");
     EXPECT_EQ(Names(), QStringList({"Wrath of God"}));
 }
@@ -165,7 +122,7 @@ TEST_F(CQuorvelDlgLookupTest, FiveCardsReportTheThreeMostValuableAndDots)
     Window();
     m_clipboard.simulateCopy("Shock, Counterspell, Giant Growth, Wrath of God");
     EXPECT_EQ(Caption(), "5 cards in list ");
-    const QString report = Window().LastReport();
+    const QString report = main_window::LastReport(Window());
     EXPECT_TRUE(report.startsWith("5 cards found!\n---\nCard Name: Wrath of God\n"));
     EXPECT_LT(report.indexOf("Counterspell"), report.indexOf("Giant Growth"));
     EXPECT_FALSE(report.contains("Shock"));
@@ -179,10 +136,10 @@ TEST_F(CQuorvelDlgLookupTest, ACopyThatFindsNothingStillReports)
     m_clipboard.simulateCopy("nothing here");
     EXPECT_EQ(Caption(), "0 cards in list ");
     EXPECT_TRUE(Popup().isOpen());
-    EXPECT_TRUE(Window().LastReport().startsWith("0 cards found!\n---\n"));
+    EXPECT_TRUE(main_window::LastReport(Window()).startsWith("0 cards found!\n---\n"));
     EXPECT_EQ(Names(), QStringList({"card not found!"}));
     EXPECT_EQ(Grid().CardOfRow(1), nullptr);
-    TypeSearch("Shock");
+    Search("Shock");
     EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
 }
 
@@ -220,7 +177,7 @@ TEST_F(CQuorvelDlgLookupTest, TypingSearchesAfterAPauseAndEnterAtOnce)
 
 TEST_F(CQuorvelDlgLookupTest, EscapeInAValueEditorCancelsItAndEmptiesTheSearchBox)
 {
-    TypeSearch("Counterspell");
+    Search("Counterspell");
     ASSERT_TRUE(Grid().EditCell(1, kRegValueColumn));
     auto* editor = Grid().viewport()->findChild<QLineEdit*>("InPlaceEdit");
     ASSERT_NE(editor, nullptr);
@@ -237,9 +194,9 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
     Window().OnCommand(MainCommand::BestMatch);
     m_clipboard.simulateCopy("anyone got a wrath deck for the weekend?");
     EXPECT_EQ(Caption(), "3 cards in list ");
-    EXPECT_EQ(Window().LastReport(), "0 cards found!\n---\n");
+    EXPECT_EQ(main_window::LastReport(Window()), "0 cards found!\n---\n");
     m_clipboard.simulateCopy("WTS Kirtar's Wrath and Wrath of God");
-    const QString report = Window().LastReport();
+    const QString report = main_window::LastReport(Window());
     EXPECT_TRUE(report.startsWith("2 cards found!\n---\nCard Name: Kirtar's Wrath\n"))
         << report.toStdString();
     EXPECT_TRUE(report.contains("Card Name: Wrath of God\n"));
@@ -250,7 +207,7 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
     EXPECT_NE(reportedTint, kGridColourUnset);
     m_clipboard.simulateCopy("anyone got a wrath deck for the weekend?");
     EXPECT_NE(Grid().CellAt(1, kNameColumn)->GetBackColour(), reportedTint);
-    TypeSearch("wrath of god");
+    Search("wrath of god");
     EXPECT_EQ(Names().first(), "Wrath of God");
 }
 
@@ -258,28 +215,26 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
 // the split card, which covers the whole line, still leads the grid and the report.
 TEST_F(CQuorvelDlgLookupTest, BestMatchFirstKeepsTheNameCoveringTheLineAmongManyEqualScores)
 {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(PricePath().c_str(), &db), SQLITE_OK);
     const char* insert =
         "insert into cardslist (id, name, reg_value, foil_value, expansion, collection_no, "
         "rarity, hot, manual_modify) with recursive n(i) as (select 100 union all select i + 1 "
         "from n where i < 249) select i, 'Fire', 1.0, 2.0, 10, i, 10, 0, 0 from n;"
         "insert into cardslist (id, name, reg_value, foil_value, expansion, collection_no, "
         "rarity, hot, manual_modify) values (300, 'Fire // Ice', 0.5, 1.0, 10, 300, 20, 0, 0);";
-    EXPECT_EQ(sqlite3_exec(db, insert, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    RunSql(PricePath(), insert);
     WriteFilters("[filters]\nf1=tix\n");
     Window().OnCommand(MainCommand::BestMatch);
     m_clipboard.simulateCopy("Fire/Ice 1 tix");
     EXPECT_EQ(Caption(), "100 cards in list ");
     EXPECT_EQ(Names().first(), "Fire // Ice");
-    EXPECT_TRUE(Window().LastReport().startsWith("100 cards found!\n---\nCard Name: Fire // Ice\n"))
-        << Window().LastReport().toStdString();
+    EXPECT_TRUE(main_window::LastReport(Window()).startsWith(
+        "100 cards found!\n---\nCard Name: Fire // Ice\n"))
+        << main_window::LastReport(Window()).toStdString();
 }
 
 TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
 {
-    TypeSearch("Counterspell");
+    Search("Counterspell");
     ASSERT_EQ(Grid().GetRowCount(), 2);
     Grid().SetCellText(1, kRegValueColumn, " 12.5");
     auto* box = dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn));
@@ -293,16 +248,16 @@ TEST_F(CQuorvelDlgLookupTest, CorrectedPricesAreStoredAndLaterSearchesSeeThem)
     EXPECT_EQ(Query("select reg_value from cardslist where id=2"), "12.5");
     EXPECT_EQ(Query("select manual_modify from cardslist where id=2"), "1");
     // The catalogue was reloaded; the lookup must search the new one.
-    TypeSearch("Counterspell");
+    Search("Counterspell");
     ASSERT_NE(Grid().CardOfRow(1), nullptr);
     EXPECT_FLOAT_EQ(Grid().CardOfRow(1)->reg_value, 12.5f);
-    TypeSearch("");
+    Search("");
     EXPECT_EQ(Names().first(), "Counterspell");
 }
 
 TEST_F(CQuorvelDlgLookupTest, AnsweringNoToTheCorrectionWritesNothing)
 {
-    TypeSearch("Counterspell");
+    Search("Counterspell");
     Grid().SetCellText(1, kRegValueColumn, "99");
     dynamic_cast<CGridCellCheck*>(Grid().CellAt(1, kNameColumn))->SetCheck(true);
     MessageBox::setNextAnswer(MessageBox::Answer::No);
@@ -326,7 +281,7 @@ TEST_F(CQuorvelDlgLookupTest, TheSameTextCopiedTwiceIsLookedUpTwice)
 {
     Window();
     m_clipboard.simulateCopy("Shock");
-    TypeSearch("Wrath");
+    Search("Wrath");
     EXPECT_EQ(Caption(), "3 cards in list ");
     m_clipboard.simulateCopy("Shock");
     EXPECT_EQ(Caption(), "2 cards in list ");
@@ -342,7 +297,7 @@ TEST_F(CQuorvelDlgLookupTest, WithTheMonitorOffCopiesChangeNothingButStillUseThe
     EXPECT_EQ(Caption(), "0 cards in list ");
     EXPECT_FALSE(Popup().isOpen());
     Window().OnCommand(MainCommand::ClipboardMonitor);
-    TypeSearch("Shock");
+    Search("Shock");
     EXPECT_FALSE(Popup().isOpen()) << "no report left over for a typed search";
 }
 
@@ -368,14 +323,15 @@ TEST_F(CQuorvelDlgLookupTest, LookupsWhileTheCatalogueLoadsRunWhenItIsLoaded)
     ASSERT_FALSE(Window().CatalogueReady());
     m_clipboard.simulateCopy("WTS: 4x Wrath of God 3tix");
     m_clipboard.simulateCopy("WTB Counterspell");
-    TypeSearch("Shock");
-    EXPECT_TRUE(Window().LastReport().isEmpty());
+    Search("Shock");
+    EXPECT_TRUE(main_window::LastReport(Window()).isEmpty());
     EXPECT_EQ(Grid().DataRowCount(), 0);
 
     QTRY_VERIFY_WITH_TIMEOUT(Window().CatalogueReady(), 10000);
     EXPECT_EQ(Window().Catalogue().Cards().size(), SomeCards().size());
-    EXPECT_TRUE(Window().LastReport().startsWith("1 cards found!\n---\nCard Name: Counterspell"))
-        << Window().LastReport().toStdString();
+    EXPECT_TRUE(main_window::LastReport(Window()).startsWith(
+        "1 cards found!\n---\nCard Name: Counterspell"))
+        << main_window::LastReport(Window()).toStdString();
     EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
     EXPECT_EQ(Caption(), "2 cards in list ");
     EXPECT_TRUE(MessageBox::asked().empty());

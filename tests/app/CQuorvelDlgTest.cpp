@@ -1,7 +1,7 @@
 #include "app/CQuorvelDlg.h"
 
 #include "AppTestSupport.h"
-#include "app/SecondaryWindowSet.h"
+#include "MainWindowParts.h"
 #include "lookup/view/CCardsGridCtrl.h"
 #include "toolkit/CTipPopup.h"
 #include "trade/view/CDlgCollection.h"
@@ -13,8 +13,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -23,27 +23,8 @@
 
 namespace {
 
-class CQuorvelDlgTest : public AppFixture {
+class CQuorvelDlgTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        OpenDatabases();
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        AppFixture::TearDown();
-    }
-
-    CQuorvelDlg& Window()
-    {
-        if (!m_window) {
-            m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard);
-            m_window->show();
-        }
-        return *m_window;
-    }
     QAction* MenuBarAction(const QString& text)
     {
         for (QAction* top : Window().hostedMenuBar()->actions()) {
@@ -57,7 +38,7 @@ protected:
     }
     QAction* TrayAction(const QString& text)
     {
-        for (QAction* item : Window().TrayMenu()->actions()) {
+        for (QAction* item : main_window::TrayMenu(Window()).actions()) {
             if (item->text() == text)
                 return item;
         }
@@ -75,12 +56,10 @@ protected:
     }
     bool CheckedInTray(const QString& text)
     {
-        emit Window().TrayMenu()->aboutToShow();
+        emit main_window::TrayMenu(Window()).aboutToShow();
         return TrayAction(text)->isChecked();
     }
     QLineEdit* SearchEdit() { return Window().findChild<QLineEdit*>("searchEdit"); }
-
-    std::unique_ptr<CQuorvelDlg> m_window;
 };
 
 TEST_F(CQuorvelDlgTest, StartsWithTheTemplateTheCatalogueAndTheInitialOptions)
@@ -90,18 +69,17 @@ TEST_F(CQuorvelDlgTest, StartsWithTheTemplateTheCatalogueAndTheInitialOptions)
     EXPECT_EQ(window.Catalogue().Cards().size(), SomeCards().size());
     EXPECT_TRUE(MessageBox::asked().empty());
     EXPECT_EQ(window.findChild<QGroupBox*>("cardsGroup")->title(), "0 cards in list ");
-    EXPECT_FALSE(window.Options().Topmost());
-    EXPECT_TRUE(window.Options().ClipboardMonitor());
-    EXPECT_TRUE(window.Options().UserFilter());
-    EXPECT_EQ(window.Options().MatchLevel(), 1);
-    ASSERT_NE(window.Tray(), nullptr);
-    EXPECT_EQ(window.Tray()->toolTip(), "Quorvel");
-    EXPECT_TRUE(window.Tray()->isAnimating());
-    const auto& windows = window.SecondaryWindowsSet();
-    EXPECT_FALSE(windows.TradeList()->isVisible());
-    EXPECT_FALSE(windows.Collection()->isVisible());
-    EXPECT_FALSE(windows.TransactionLog()->isVisible());
-    EXPECT_EQ(windows.TransactionLog()->windowTitle(), "Transaction Log");
+    EXPECT_FALSE(main_window::IsOn(window, MainCommand::Topmost));
+    EXPECT_TRUE(main_window::IsOn(window, MainCommand::ClipboardMonitor));
+    EXPECT_TRUE(main_window::IsOn(window, MainCommand::UserFilter));
+    EXPECT_FALSE(main_window::IsOn(window, MainCommand::MatchLevelLow));
+    ASSERT_NO_THROW(main_window::Tray(window));
+    EXPECT_EQ(main_window::Tray(window).toolTip(), "Quorvel");
+    EXPECT_TRUE(main_window::Tray(window).isAnimating());
+    EXPECT_FALSE(main_window::TradeList().isVisible());
+    EXPECT_FALSE(main_window::Collection().isVisible());
+    EXPECT_FALSE(main_window::TransactionLog().isVisible());
+    EXPECT_EQ(main_window::TransactionLog().windowTitle(), "Transaction Log");
 }
 
 TEST_F(CQuorvelDlgTest, MenusCarryTheirItems)
@@ -111,7 +89,7 @@ TEST_F(CQuorvelDlgTest, MenusCarryTheirItems)
         bar << top->text();
     EXPECT_EQ(bar, QStringList({"&File", "&View", "&Option", "&Help"}));
     QStringList tray;
-    for (QAction* item : Window().TrayMenu()->actions())
+    for (QAction* item : main_window::TrayMenu(Window()).actions())
         tray << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(tray, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
                                  "Clipboard Monitor", "&Best Match First", "-",
@@ -178,19 +156,18 @@ TEST_F(CQuorvelDlgTest, CloseHidesAllFourWindowsAndShowWindowBringsOnlyTheMainBa
     window.OnCommand(MainCommand::TradingList);
     window.OnCommand(MainCommand::MyCollection);
     window.OnCommand(MainCommand::TransactionLog);
-    auto& windows = window.SecondaryWindowsSet();
-    ASSERT_TRUE(windows.TradeList()->isVisible());
+    ASSERT_TRUE(main_window::TradeList().isVisible());
     window.close();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(windows.TradeList()->isVisible());
-    EXPECT_FALSE(windows.Collection()->isVisible());
-    EXPECT_FALSE(windows.TransactionLog()->isVisible());
+    EXPECT_FALSE(main_window::TradeList().isVisible());
+    EXPECT_FALSE(main_window::Collection().isVisible());
+    EXPECT_FALSE(main_window::TransactionLog().isVisible());
     EXPECT_FALSE(window.ExitRequested());
 
     TrayAction("&Show Window")->trigger();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(windows.TradeList()->isVisible());
-    emit window.Tray()->defaultCommand();
+    EXPECT_FALSE(main_window::TradeList().isVisible());
+    emit main_window::Tray(window).defaultCommand();
     EXPECT_TRUE(window.isVisible());
 }
 
@@ -209,7 +186,7 @@ TEST_F(CQuorvelDlgTest, MinimiseHidesTheMainWindowOnly)
     window.OnCommand(MainCommand::TradingList);
     window.showMinimized();
     QTRY_VERIFY(!window.isVisible());
-    EXPECT_TRUE(window.SecondaryWindowsSet().TradeList()->isVisible());
+    EXPECT_TRUE(main_window::TradeList().isVisible());
     window.OnCommand(MainCommand::ShowWindow);
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
@@ -219,10 +196,10 @@ TEST_F(CQuorvelDlgTest, MatchLevelLowTwiceReturnsToLevelOneAndUnchecked)
 {
     QAction* item = MenuBarAction("&Match Level Low");
     item->trigger();
-    EXPECT_EQ(Window().Options().MatchLevel(), 2);
+    EXPECT_TRUE(main_window::IsOn(Window(), MainCommand::MatchLevelLow));
     EXPECT_TRUE(CheckedInMenuBar("&Match Level Low"));
     item->trigger();
-    EXPECT_EQ(Window().Options().MatchLevel(), 1);
+    EXPECT_FALSE(main_window::IsOn(Window(), MainCommand::MatchLevelLow));
     EXPECT_FALSE(CheckedInMenuBar("&Match Level Low"));
 }
 
@@ -231,13 +208,13 @@ TEST_F(CQuorvelDlgTest, ClipboardMonitorIsCheckedOnlyInTheTrayAndDrivesTheAnimat
     EXPECT_FALSE(CheckedInMenuBar("&Clipboard Monitor"));
     EXPECT_TRUE(CheckedInTray("Clipboard Monitor"));
     MenuBarAction("&Clipboard Monitor")->trigger();
-    EXPECT_FALSE(Window().Options().ClipboardMonitor());
-    EXPECT_FALSE(Window().Tray()->isAnimating());
+    EXPECT_FALSE(main_window::IsOn(Window(), MainCommand::ClipboardMonitor));
+    EXPECT_FALSE(main_window::Tray(Window()).isAnimating());
     EXPECT_FALSE(CheckedInMenuBar("&Clipboard Monitor"));
     EXPECT_FALSE(CheckedInTray("Clipboard Monitor"));
     TrayAction("Clipboard Monitor")->trigger();
-    EXPECT_TRUE(Window().Options().ClipboardMonitor());
-    EXPECT_TRUE(Window().Tray()->isAnimating());
+    EXPECT_TRUE(main_window::IsOn(Window(), MainCommand::ClipboardMonitor));
+    EXPECT_TRUE(main_window::Tray(Window()).isAnimating());
     EXPECT_TRUE(CheckedInTray("Clipboard Monitor"));
 }
 
@@ -245,12 +222,12 @@ TEST_F(CQuorvelDlgTest, UserFilterAndTopmostToggleWithTheirCheckMarks)
 {
     EXPECT_TRUE(CheckedInMenuBar("&User def filter"));
     MenuBarAction("&User def filter")->trigger();
-    EXPECT_FALSE(Window().Options().UserFilter());
+    EXPECT_FALSE(main_window::IsOn(Window(), MainCommand::UserFilter));
     EXPECT_FALSE(CheckedInMenuBar("&User def filter"));
 
     const QRect before = Window().geometry();
     TrayAction("&Topmost Window")->trigger();
-    EXPECT_TRUE(Window().Options().Topmost());
+    EXPECT_TRUE(main_window::IsOn(Window(), MainCommand::Topmost));
     EXPECT_TRUE(Window().windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(Window().isVisible());
     EXPECT_EQ(Window().geometry().size(), before.size());
@@ -263,19 +240,18 @@ TEST_F(CQuorvelDlgTest, UserFilterAndTopmostToggleWithTheirCheckMarks)
 
 TEST_F(CQuorvelDlgTest, ViewCommandsShowAndHideTheirWindowsWithCheckMarks)
 {
-    auto& windows = Window().SecondaryWindowsSet();
     for (const char* item : {"&Trading List", "My &Collection", "Transaction &Log"}) {
         EXPECT_FALSE(CheckedInMenuBar(item)) << item;
         MenuBarAction(item)->trigger();
         EXPECT_TRUE(CheckedInMenuBar(item)) << item;
     }
-    EXPECT_TRUE(windows.TradeList()->isVisible());
-    EXPECT_TRUE(windows.Collection()->isVisible());
-    EXPECT_TRUE(windows.TransactionLog()->isVisible());
+    EXPECT_TRUE(main_window::TradeList().isVisible());
+    EXPECT_TRUE(main_window::Collection().isVisible());
+    EXPECT_TRUE(main_window::TransactionLog().isVisible());
     MenuBarAction("My &Collection")->trigger();
-    EXPECT_FALSE(windows.Collection()->isVisible());
+    EXPECT_FALSE(main_window::Collection().isVisible());
     EXPECT_FALSE(CheckedInMenuBar("My &Collection"));
-    EXPECT_TRUE(windows.TradeList()->isVisible());
+    EXPECT_TRUE(main_window::TradeList().isVisible());
 }
 
 TEST_F(CQuorvelDlgTest, HelpOpensThePageAndF1DoesTheSame)
@@ -302,8 +278,8 @@ TEST_F(CQuorvelDlgTest, KeysReachTheSearchBoxAndExitAsTheMenuDoes)
     QLineEdit* edit = SearchEdit();
     edit->setText("Lightning Bolt");
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_F, Qt::ALT | Qt::Key_S}) {
-        window.Grid()->setFocus();
-        QTest::keyClick(window.Grid(), keys.key(), keys.keyboardModifiers());
+        main_window::Grid(window).setFocus();
+        QTest::keyClick(&main_window::Grid(window), keys.key(), keys.keyboardModifiers());
         EXPECT_TRUE(edit->hasFocus());
         EXPECT_EQ(edit->selectedText(), "Lightning Bolt");
     }
@@ -321,7 +297,7 @@ TEST_F(CQuorvelDlgTest, CtrlQInASecondaryWindowExitsAsInTheMainWindow)
 {
     CQuorvelDlg& window = Window();
     window.OnCommand(MainCommand::TransactionLog);
-    QWidget* log = window.SecondaryWindowsSet().TransactionLog();
+    QWidget* log = &main_window::TransactionLog();
     log->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(log));
     QTest::keyClick(log, Qt::Key_Q, Qt::ControlModifier);
@@ -386,38 +362,37 @@ TEST_F(CQuorvelDlgTest, ARestartKeepsThePlaceButNoOption)
 
     CQuorvelDlg& again = Window();
     EXPECT_EQ(again.size(), size);
-    EXPECT_EQ(again.Options().MatchLevel(), 1);
-    EXPECT_TRUE(again.Options().ClipboardMonitor());
-    EXPECT_TRUE(again.Options().UserFilter());
-    EXPECT_FALSE(again.Options().Topmost());
+    EXPECT_FALSE(main_window::IsOn(again, MainCommand::MatchLevelLow));
+    EXPECT_TRUE(main_window::IsOn(again, MainCommand::ClipboardMonitor));
+    EXPECT_TRUE(main_window::IsOn(again, MainCommand::UserFilter));
+    EXPECT_FALSE(main_window::IsOn(again, MainCommand::Topmost));
 }
 
 TEST_F(CQuorvelDlgTest, BestMatchFirstIsOffAtFirstStartAndOutlivesARestart)
 {
-    EXPECT_FALSE(Window().Options().BestMatch());
+    EXPECT_FALSE(main_window::IsOn(Window(), MainCommand::BestMatch));
     EXPECT_FALSE(CheckedInMenuBar("&Best Match First"));
     EXPECT_FALSE(CheckedInTray("&Best Match First"));
     MenuBarAction("&Best Match First")->trigger();
     EXPECT_TRUE(CheckedInTray("&Best Match First"));
     m_window.reset();
-    EXPECT_TRUE(Window().Options().BestMatch());
+    EXPECT_TRUE(main_window::IsOn(Window(), MainCommand::BestMatch));
     EXPECT_TRUE(CheckedInMenuBar("&Best Match First"));
     TrayAction("&Best Match First")->trigger();
     m_window.reset();
-    EXPECT_FALSE(Window().Options().BestMatch());
+    EXPECT_FALSE(main_window::IsOn(Window(), MainCommand::BestMatch));
     // A stored value that is no truth value leaves the option off.
     m_window.reset();
     QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat)
         .setValue("Options/BestMatchFirst", "sometimes");
-    EXPECT_FALSE(Window().Options().BestMatch());
+    EXPECT_FALSE(main_window::IsOn(Window(), MainCommand::BestMatch));
 }
 
 TEST_F(CQuorvelDlgTest, CommandNamesOfTheMenuResourcesAreAllKnown)
 {
     for (const char* name : {"Exit", "TradingList", "MyCollection", "TransactionLog", "Topmost",
-                             "ClipboardMonitor", "MatchLevelLow", "UserDefFilter", "Help",
-                             "About", "ShowWindow", "BestMatchFirst", "ImportPrices",
-                             "PreviewImport"}) {
+                             "ClipboardMonitor", "MatchLevelLow", "UserDefFilter", "Help", "About",
+                             "ShowWindow", "BestMatchFirst", "ImportPrices", "PreviewImport"}) {
         bool known = false;
         CQuorvelDlg::CommandByName(name, &known);
         EXPECT_TRUE(known) << name;

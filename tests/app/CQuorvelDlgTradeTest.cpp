@@ -1,7 +1,7 @@
 #include "app/CQuorvelDlg.h"
 
 #include "AppTestSupport.h"
-#include "app/SecondaryWindowSet.h"
+#include "MainWindowParts.h"
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridCtrl.h"
 #include "lookup/CardGridColumn.h"
@@ -20,28 +20,12 @@
 namespace {
 
 // The main window together with the trade list and the collection views.
-class CQuorvelDlgTradeTest : public AppFixture {
+class CQuorvelDlgTradeTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
-        OpenDatabases();
-        m_previousDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-        m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard);
-        m_window->show();
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        QDir::setCurrent(m_previousDir);
-        AppFixture::TearDown();
-    }
-    void Search(const QString& text)
-    {
-        auto* edit = m_window->findChild<QLineEdit*>("searchEdit");
-        edit->setText(text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        MainWindowFixture::SetUp();
+        Window();
     }
     static void Tick(CGridCtrl& grid, int row, int column)
     {
@@ -49,12 +33,8 @@ protected:
         ASSERT_NE(box, nullptr) << "no check box at " << row << "," << column;
         box->SetCheck(true);
     }
-    CCardsGridCtrl& Grid() { return *m_window->Grid(); }
-    CDlgCardsList& TradeList() { return *m_window->SecondaryWindowsSet().TradeList(); }
-    QString Caption() { return m_window->findChild<QGroupBox*>("cardsGroup")->title(); }
-
-    std::unique_ptr<CQuorvelDlg> m_window;
-    QString m_previousDir;
+    CCardsGridCtrl& Grid() { return main_window::Grid(*m_window); }
+    CDlgCardsList& TradeList() { return main_window::TradeList(); }
 };
 
 TEST_F(CQuorvelDlgTradeTest, PutIntoListFilesTheTickedValuesAndShowsTheTradeList)
@@ -82,19 +62,19 @@ TEST_F(CQuorvelDlgTradeTest, TheAdvertisementIsNotLookedUpButTheNextCopyIs)
     Tick(Grid(), 1, kRegValueColumn);
     m_window->OnCommand(MainCommand::PutIntoList);
     ASSERT_EQ(TradeList().Grid()->GetRowCount(), 2);
-    Tick(*TradeList().Grid(), 1, 3); // "Sell Value"
+    Tick(*TradeList().Grid(), 1, 3);                   // "Sell Value"
     MessageBox::setNextAnswer(MessageBox::Answer::No); // the trade post text
     TradeList().OnAdvertise();
     ASSERT_TRUE(m_clipboard.text().has_value());
     EXPECT_TRUE(m_clipboard.text()->startsWith("{t}Selling{t}Wrath of God for "))
         << m_clipboard.text()->toStdString();
     EXPECT_EQ(Caption(), "1 cards in list ") << "the advertisement was looked up";
-    EXPECT_FALSE(m_window->ReportPopup()->isOpen());
+    EXPECT_FALSE(main_window::ReportPopup(*m_window).isOpen());
     EXPECT_FALSE(m_window->Monitor().IsIgnoringNextChange());
 
     m_clipboard.simulateCopy("Shock");
     EXPECT_EQ(Caption(), "2 cards in list ");
-    EXPECT_TRUE(m_window->ReportPopup()->isOpen());
+    EXPECT_TRUE(main_window::ReportPopup(*m_window).isOpen());
 }
 
 TEST_F(CQuorvelDlgTradeTest, ARefusedAdvertisementLeavesNoSkipFlagBehind)
@@ -119,7 +99,7 @@ TEST_F(CQuorvelDlgTradeTest, MyCollectionReloadsEachTimeItIsShown)
     Tick(Grid(), 1, kRegValueColumn);
     m_window->OnCommand(MainCommand::PutIntoList);
     m_window->OnCommand(MainCommand::MyCollection);
-    CDlgCollection& collection = *m_window->SecondaryWindowsSet().Collection();
+    CDlgCollection& collection = main_window::Collection();
     ASSERT_TRUE(collection.isVisible());
     const int before = collection.Grid()->GetRowCount();
 
@@ -139,7 +119,7 @@ TEST_F(CQuorvelDlgTradeTest, MyCollectionReloadsEachTimeItIsShown)
     EXPECT_TRUE(listed);
 
     m_window->OnCommand(MainCommand::TransactionLog);
-    CDlgCollection& log = *m_window->SecondaryWindowsSet().TransactionLog();
+    CDlgCollection& log = main_window::TransactionLog();
     ASSERT_TRUE(log.isVisible());
     EXPECT_GE(log.Grid()->GetRowCount(), 2);
 }

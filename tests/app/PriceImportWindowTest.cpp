@@ -1,9 +1,10 @@
 #include "app/CQuorvelDlg.h"
 
 #include "AppTestSupport.h"
+#include "MainWindowParts.h"
 #include "app/PriceImportCommand.h"
-#include "app/SecondaryWindowSet.h"
 #include "lookup/view/CPriceHistoryDlg.h"
+#include "support/SqlProbe.h"
 #include "toolkit/FileDialog.h"
 #include "trade/TransactionLog.h"
 #include "trade/view/CDlgCollection.h"
@@ -15,7 +16,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
-#include <sqlite3.h>
 
 #include <memory>
 
@@ -56,14 +56,6 @@ protected:
         QFile file(QString::fromStdString(PricePath()));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void Sql(const std::string& statement)
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(PricePath().c_str(), &db), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(db, statement.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
-            << sqlite3_errmsg(db);
-        sqlite3_close(db);
-    }
     const CardRecord* Card(const std::string& name)
     {
         for (const CardRecord& card : m_window->Catalogue().Cards()) {
@@ -86,7 +78,7 @@ TEST_F(PriceImportWindowTest, TheMenuAndTheTrayImportACsvAndReloadTheCatalogue)
     LogDeal(m_collection,
             DealRequest{kDealBought, 1.0f, "", DateTime(2026, 12, 1, 0, 0, 0), {{3, 2}}});
     m_window->OnCommand(MainCommand::MyCollection);
-    CDlgCollection& collection = *m_window->SecondaryWindowsSet().Collection();
+    CDlgCollection& collection = main_window::Collection();
     EXPECT_EQ(collection.WorthCaption(), "Total worth: 13.0 Tix (2 cards)");
 
     FileDialog::setNextFileNames(QStringList{PriceCsv()});
@@ -104,7 +96,7 @@ TEST_F(PriceImportWindowTest, TheMenuAndTheTrayImportACsvAndReloadTheCatalogue)
 
     // The same file again through the tray changes nothing and says so.
     QAction* trayItem = nullptr;
-    for (QAction* action : m_window->TrayMenu()->actions()) {
+    for (QAction* action : main_window::TrayMenu(*m_window).actions()) {
         if (action->text() == "&Import Prices...")
             trayItem = action;
     }
@@ -161,7 +153,8 @@ TEST_F(PriceImportWindowTest, PreviewOffersToOverwritePricesSetByHand)
     const QString csv = PriceCsv();
     for (const bool tick : {false, true}) {
         SCOPED_TRACE(tick);
-        Sql("update cardslist set reg_value=5, manual_modify=1 where name='Wrath of God'");
+        RunSql(PricePath(),
+               "update cardslist set reg_value=5, manual_modify=1 where name='Wrath of God'");
         FileDialog::setNextFileNames(QStringList{csv});
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
         MessageBox::setNextCheck(tick);
@@ -178,8 +171,8 @@ TEST_F(PriceImportWindowTest, PreviewOffersToOverwritePricesSetByHand)
 TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)
 {
     // Days as stored: day numbers, values in thousandths.
-    Sql("insert into price_days (card_id, day, reg, foil) values "
-        "(3, 20758, 6000, 28000), (3, 20772, 6500, 30000), (6, 20777, 1500, 6000)");
+    RunSql(PricePath(), "insert into price_days (card_id, day, reg, foil) values (3, 20758, 6000, "
+                        "28000), (3, 20772, 6500, 30000), (6, 20777, 1500, 6000)");
     auto* history = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(3));
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->windowTitle().contains("Wrath of God"));

@@ -2,6 +2,7 @@
 
 #include "../update/UpdateTestSupport.h"
 #include "AppTestSupport.h"
+#include "MainWindowParts.h"
 #include "app/PriceUpdateCommand.h"
 #include "update/PriceUpdate.h"
 
@@ -62,7 +63,7 @@ TEST_F(PriceUpdateWindowTest, TheMenuUpdatesAndReloadsTheTrayFindsItCurrent)
     EXPECT_FLOAT_EQ(Regular("Akroma, Angel of Wrath"), 4.07f);
 
     QAction* trayItem = nullptr;
-    for (QAction* action : m_window->TrayMenu()->actions()) {
+    for (QAction* action : main_window::TrayMenu(*m_window).actions()) {
         if (action->text() == "&Update Prices Now")
             trayItem = action;
     }

@@ -4,7 +4,7 @@
 #include "grid/CGridDefaultCell.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardGridColumn.h"
-#include "lookup/PriceCorrection.h"
+#include "prices/PriceCorrection.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

@@ -6,7 +6,7 @@
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
 #include "lookup/CardPictureLink.h"
-#include "lookup/PriceCorrection.h"
+#include "prices/PriceCorrection.h"
 #include "toolkit/CTipPopup.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "lookup/CardGridRules.h"
-#include "lookup/PriceCorrection.h"
+#include "prices/PriceCorrection.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,4 +1,5 @@
 #include "support/FileBytes.h"
+#include "support/TempDir.h"
 #include "support/TradeLineBuilder.h"
 
 #include "data/CardKey.h"
@@ -32,23 +33,16 @@ TradeList GoldenList()
 
 class TradeListFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("quorvel-trade-file-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
+    // A test may take the folder's write permission away: it is given back before the folder
+    // goes.
     void TearDown() override
     {
         std::error_code ignored;
-        fs::permissions(m_dir, fs::perms::owner_all, ignored);
-        fs::remove_all(m_dir, ignored);
+        fs::permissions(m_dir.Path(), fs::perms::owner_all, ignored);
     }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Path(const std::string& name) const { return m_dir.File(name); }
 
-    fs::path m_dir;
+    TempDir m_dir;
 };
 
 void ExpectSameLines(const TradeList& a, const TradeList& b)
@@ -208,20 +202,20 @@ TEST_F(TradeListFileTest, FileErrorsLeaveTheOldFileAlone)
 {
     EXPECT_EQ(ReadTradeListFile(Path("missing.ryn")).status, TradeListFileStatus::CannotOpen);
     EXPECT_FALSE(ReadTradeListFile(Path("missing.ryn")).error.empty());
-    EXPECT_EQ(ReadTradeListFile(m_dir.string()).status, TradeListFileStatus::CannotOpen);
+    EXPECT_EQ(ReadTradeListFile(m_dir.Path().string()).status, TradeListFileStatus::CannotOpen);
     ASSERT_EQ(WriteTradeListFile(Path("keep.ryn"), GoldenList()).status, TradeListFileStatus::Ok);
     const std::string before = ReadWholeFile(Path("keep.ryn"));
     EXPECT_EQ(WriteTradeListFile(Path("no/such/dir/x.ryn"), GoldenList()).status,
               TradeListFileStatus::CannotOpen);
     if (::geteuid() != 0) { // root writes anywhere
-        fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
+        fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
         const auto refused = WriteTradeListFile(Path("keep.ryn"), TradeList{});
         EXPECT_NE(refused.status, TradeListFileStatus::Ok);
-        fs::permissions(m_dir, fs::perms::owner_all);
+        fs::permissions(m_dir.Path(), fs::perms::owner_all);
     }
     EXPECT_EQ(ReadWholeFile(Path("keep.ryn")), before);
     // No temporary file is left beside the list.
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(TradeListFileName, RynIsAddedOnlyWithoutAnExtension)

@@ -1,3 +1,5 @@
+#include "support/TempDir.h"
+
 #include "data/CADODataBase.h"
 #include "data/CardKey.h"
 #include "data/DatabaseSchema.h"
@@ -17,8 +19,6 @@
 #include <unistd.h>
 #include <vector>
 
-namespace fs = std::filesystem;
-
 namespace {
 
 // A fresh collection database in a folder of its own, opened through the database layer,
@@ -27,22 +27,12 @@ class CollectionDatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() /
-                ("quorvel-deals-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_path = (m_dir / "collection.mdb").string();
         std::string error;
         ASSERT_TRUE(database_schema::CreateCollectionDatabase(m_path, &error)) << error;
         ASSERT_TRUE(m_database.Open("Data Source=" + m_path + ";"))
             << m_database.GetLastErrorText();
     }
-    void TearDown() override
-    {
-        m_database.Close();
-        fs::remove_all(m_dir);
-    }
+    void TearDown() override { m_database.Close(); }
 
     // Runs a query on a separate connection and gives its rows as texts.
     std::vector<std::vector<std::string>> Query(const std::string& text) const
@@ -83,12 +73,12 @@ protected:
         return LogDeal(m_database, deal);
     }
 
-    fs::path m_dir;
-    std::string m_path;
+    TempDir m_dir;
+    std::string m_path = m_dir.File("collection.mdb");
     CADODataBase m_database;
 };
 
-}  // namespace
+} // namespace
 
 TEST(OwnedAfterDealTest, NeverBelowZeroAndHeldIn32Bits)
 {
@@ -154,8 +144,8 @@ TEST_F(CollectionDatabaseTest, EveryLineGetsAHistoryRowOfItsOwnDeal)
     ASSERT_TRUE(second.logged);
     const auto rows = Query("select collections.card_id, no_trade_cards, transaction_id from "
                             "history, collections where collections.id=collections_id and "
-                            "transaction_id=" + std::to_string(second.transactionId) +
-                            " order by history.rowid");
+                            "transaction_id=" +
+                            std::to_string(second.transactionId) + " order by history.rowid");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0][0], "9");
     EXPECT_EQ(rows[1][0], std::to_string(card_key::Foil(9)));
@@ -274,11 +264,12 @@ TEST_F(CollectionViewTest, TransactionLogRowsListEachDealOnce)
     ASSERT_EQ(all.rows.size(), 2u);
     EXPECT_EQ(all.rows[0][0], "December 06 2026 23:15:02");
     EXPECT_EQ(all.rows[0][1], "Bought:2xCard A 1xFoil Card B for 12.5");
-    EXPECT_EQ(all.rows[0][2], "");  // no values known
+    EXPECT_EQ(all.rows[0][2], ""); // no values known
     EXPECT_EQ(all.rows[0][3], "first 'deal'");
-    EXPECT_EQ(all.rows[1][1], "Bought:1x for 3.0");  // a card the catalogue does not hold
+    EXPECT_EQ(all.rows[1][1], "Bought:1x for 3.0"); // a card the catalogue does not hold
     // Both ticked cards belong to the one deal; the database holds one row and so does the log.
-    const auto both = RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, nameOf);
+    const auto both =
+        RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, nameOf);
     ASSERT_EQ(both.rows.size(), 1u);
     EXPECT_EQ(both.rows[0], all.rows[0]);
 }
@@ -293,7 +284,8 @@ TEST_F(CollectionViewTest, AFailingQueryKeepsWhatWasReadAndSaysWhy)
     const auto collection = RefreshViewRows(m_database, CollectionViewMode::Collection, {}, nameOf);
     EXPECT_EQ(collection.rows.size(), 1u);
     EXPECT_TRUE(collection.error.empty());
-    const auto log = RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, nameOf);
+    const auto log =
+        RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, nameOf);
     EXPECT_TRUE(log.rows.empty());
     EXPECT_NE(log.error.find("history"), std::string::npos) << log.error;
     m_database.Close();

@@ -7,8 +7,8 @@
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardGridRules.h"
 #include "lookup/CardPictureLink.h"
-#include "lookup/PriceCorrection.h"
 #include "lookup/view/CardSymbol.h"
+#include "prices/PriceCorrection.h"
 #include "toolkit/CTipPopup.h"
 #include "toolkit/Resources.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/PriceCorrection.h"
+#include "prices/PriceCorrection.h"
 
 #include <functional>
 

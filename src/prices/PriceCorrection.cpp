@@ -1,4 +1,4 @@
-#include "lookup/PriceCorrection.h"
+#include "prices/PriceCorrection.h"
 
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"

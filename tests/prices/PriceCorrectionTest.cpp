@@ -1,4 +1,4 @@
-#include "lookup/PriceCorrection.h"
+#include "prices/PriceCorrection.h"
 #include "data/CADODataBase.h"
 #include "data/CardRecord.h"
 #include "data/PriceHistory.h"

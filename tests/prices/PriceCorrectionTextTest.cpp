@@ -1,4 +1,4 @@
-#include "lookup/PriceCorrection.h"
+#include "prices/PriceCorrection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lookup/OptionFlags.h"
+#include "app/OptionFlags.h"
 
 bool OptionFlags::ToggleTopmost()
 {
