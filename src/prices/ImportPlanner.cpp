@@ -285,7 +285,7 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
         }
         std::string why;
         if (!price_history::Prepare(m_db, &why)) {
-            throw PriceImportError::Database(why);
+            throw PriceError::Database(why);
         }
         m_haveCodes = m_haveHistory = true;
         Statement set(m_db, "insert into expansion (expansion_id, name) values (?, ?)");
@@ -404,7 +404,7 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
             bool written = false;
             std::string why;
             if (!history->Store(id, day, &written, &why)) {
-                throw PriceImportError::Database(why);
+                throw PriceError::Database(why);
             }
             m_summary.historyWritten += written ? 1 : 0;
         }

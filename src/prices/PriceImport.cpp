@@ -264,7 +264,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         collector.Report(1.0);
         std::string storeError;
         if (!options.dryRun && options.alsoStore && !options.alsoStore(db, storeError)) {
-            throw PriceImportError::Database(storeError);
+            throw PriceError::Database(storeError);
         }
         // An import that changes nothing leaves the file untouched, even the added tables.
         const bool commit = !options.dryRun && (summary.Changed() || options.alsoStore);
