@@ -2,6 +2,7 @@
 // directory, as the program and quorvel-lookup use it) and prints what changed.
 
 #include "data/PriceMovers.h"
+#include "lookup/Utf8.h"
 #include "prices/PriceImport.h"
 #include "update/PriceUpdate.h"
 
@@ -103,15 +104,17 @@ int Update(const PriceUpdateOptions& options)
     if (isatty(fileno(stderr)) != 0) {
         std::fprintf(stderr, "\r%-78s\r", "");
     }
+    // Messages may quote what a server sent: never to the terminal as it is.
     for (const std::string& line : result.fetched) {
-        std::printf("Fetched %s\n", line.c_str());
+        std::printf("Fetched %s\n", utf8::Printable(line, true).c_str());
     }
     if (result.imported && result.summary.outcome != PriceImportSummary::Outcome::Failed) {
-        std::printf("%s\n", result.summary.Text().c_str());
+        std::printf("%s\n", utf8::Printable(result.summary.Text(), true).c_str());
     }
     const int status = result.ExitStatus();
     std::fprintf(status == kError ? stderr : stdout, "%s%s\n",
-                 status == kError ? "quorvel-import: " : "", result.Closing().c_str());
+                 status == kError ? "quorvel-import: " : "",
+                 utf8::Printable(result.Closing(), true).c_str());
     return status;
 }
 
@@ -223,8 +226,11 @@ int main(int argc, char** argv)
     }
     const PriceImportSummary summary = PriceImport(kPriceDatabase).Run(files, options);
     const int status = summary.ExitStatus();
+    // Messages quote what a file holds (a header row, a price): a binary file or escape
+    // sequences in it must not reach the terminal as they are.
+    const std::string text = utf8::Printable(summary.Text(), true);
     std::fprintf(status == kError ? stderr : stdout, "%s%s\n",
-                 status == kError ? "quorvel-import: " : "", summary.Text().c_str());
+                 status == kError ? "quorvel-import: " : "", text.c_str());
     if (movers > 0 && status != kError && !options.dryRun) {
         PrintMovers(movers);
     }
