@@ -26,6 +26,7 @@ class MainMenus;
 class PriceImportCommand;
 class PriceUpdateCommand;
 class CTipPopup;
+class DeckCommands;
 class QEventLoop;
 class QGroupBox;
 class QLineEdit;
@@ -104,6 +105,8 @@ private:
     void CorrectPrice();
     void ImportPrices(bool preview);
     void UpdatePrices();
+    void CreateDeckCommands();
+    void DeckCommand(MainCommand command);
     void PutIntoList();
     void InitDialog();
     void CreateMenus();
@@ -128,6 +131,7 @@ private:
     ClipboardMonitor m_monitor;
     CardCatalogue m_catalogue;
     CardLookup m_lookup;
+    std::unique_ptr<DeckCommands> m_decks;
     std::unique_ptr<MainCatalogue> m_catalogueLoad;
     LookupStats m_lastLookup;
     // Declared after the lookup it uses, so it stops first.

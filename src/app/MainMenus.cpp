@@ -38,6 +38,10 @@ constexpr NamedCommand kCommandNames[] = {
     {"ImportPrices", MainCommand::ImportPrices},
     {"PreviewImport", MainCommand::PreviewImport},
     {"UpdatePrices", MainCommand::UpdatePrices},
+    {"DeckCost", MainCommand::DeckCost},
+    {"ImportCollection", MainCommand::ImportCollection},
+    {"ExportCollection", MainCommand::ExportCollection},
+    {"ExportTradeList", MainCommand::ExportTradeList},
 };
 
 // The commands whose items can carry a check mark.

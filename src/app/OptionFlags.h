@@ -20,6 +20,10 @@ enum class MainCommand {
     ImportPrices,
     PreviewImport,
     UpdatePrices,
+    DeckCost,
+    ImportCollection,
+    ExportCollection,
+    ExportTradeList,
 };
 
 /// Which menu asks for a check mark: the two menus differ for Clipboard Monitor.

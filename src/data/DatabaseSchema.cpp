@@ -44,6 +44,11 @@ CREATE TABLE price_days (
     foil,
     PRIMARY KEY (card_id, day)
 ) WITHOUT ROWID;
+CREATE TABLE catalogue_ids (
+    game_id INTEGER,
+    card_key INTEGER
+);
+CREATE UNIQUE INDEX catalogue_ids_by_game ON catalogue_ids (game_id);
 PRAGMA user_version = 1;
 )sql";
 
@@ -56,6 +61,11 @@ CREATE TABLE IF NOT EXISTS expansion_code (
     code TEXT
 );
 CREATE INDEX IF NOT EXISTS expansion_code_by_id ON expansion_code (expansion_id);
+CREATE TABLE IF NOT EXISTS catalogue_ids (
+    game_id INTEGER,
+    card_key INTEGER
+);
+CREATE UNIQUE INDEX IF NOT EXISTS catalogue_ids_by_game ON catalogue_ids (game_id);
 )sql";
 
 // Deal dates arrive inside insert texts in the English form ("December 06 2026 23:05:24");
