@@ -5,6 +5,7 @@
 #include "app/MainClipboard.h"
 #include "app/MainMenus.h"
 #include "app/PriceImportCommand.h"
+#include "app/PriceUpdateCommand.h"
 #include "app/SecondaryWindowSet.h"
 #include "clipboard/ClipboardViewer.h"
 #include "data/CADOConnection.h"
@@ -186,6 +187,8 @@ void CQuorvelDlg::InitDialog()
     }
     m_priceImport = std::make_unique<PriceImportCommand>(
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
+    m_priceUpdate = std::make_unique<PriceUpdateCommand>(
+        CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
     // Keyboard users reach the grid after the three buttons.
     QWidget* chain[] = {m_searchEdit, control(resource::kSearchButton),
                         control(resource::kCorrectPriceButton),
@@ -330,6 +333,8 @@ void CQuorvelDlg::OnCommand(MainCommand command)
     case MainCommand::PreviewImport:
         ImportPrices(command == MainCommand::PreviewImport);
         break;
+    case MainCommand::UpdatePrices:
+        UpdatePrices();
     case MainCommand::DeckCost:
     case MainCommand::ImportCollection:
     case MainCommand::ExportCollection:
@@ -503,6 +508,18 @@ void CQuorvelDlg::ImportPrices(bool preview)
         return;
     m_catalogueLoad->Load();
     // The two views of the collection show today's values.
+    if (m_windows)
+        m_windows->RefreshVisibleViews();
+}
+
+void CQuorvelDlg::UpdatePrices()
+{
+    // As an import: the update writes the database the catalogue is being read from.
+    if (!m_catalogueLoad->IsReady())
+        return m_catalogueLoad->WhenReady([this] { UpdatePrices(); });
+    if (!m_priceUpdate || !m_priceUpdate->Run())
+        return;
+    m_catalogueLoad->Load();
     if (m_windows)
         m_windows->RefreshVisibleViews();
 }

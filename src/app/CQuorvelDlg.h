@@ -26,6 +26,7 @@ class MainCatalogue;
 class MainClipboard;
 class MainMenus;
 class PriceImportCommand;
+class PriceUpdateCommand;
 class CTipPopup;
 class DeckCommands;
 class QEventLoop;
@@ -78,6 +79,7 @@ public:
     bool CatalogueReady() const;
     HelpViewer& Help() { return m_help; }
     PriceImportCommand& PriceImport() { return *m_priceImport; }
+    PriceUpdateCommand& PriceUpdate() { return *m_priceUpdate; }
 
     /// Opens the price history window of a catalogue card; returns it (null for an unknown
     /// card or an unreadable history, which is reported).
@@ -104,6 +106,7 @@ private:
     void SetCountCaption(int count);
     void CorrectPrice();
     void ImportPrices(bool preview);
+    void UpdatePrices();
     void CreateDeckCommands();
     void DeckCommand(MainCommand command);
     void PutIntoList();
@@ -152,6 +155,7 @@ private:
     CTipPopup* m_reportPopup = nullptr;
     std::unique_ptr<SecondaryWindowSet> m_windows;
     std::unique_ptr<PriceImportCommand> m_priceImport;
+    std::unique_ptr<PriceUpdateCommand> m_priceUpdate;
 
     MainClipboard* m_clipboardChain = nullptr;
     QEventLoop* m_runLoop = nullptr;

@@ -37,6 +37,7 @@ constexpr NamedCommand kCommandNames[] = {
     {"About", MainCommand::About},
     {"ImportPrices", MainCommand::ImportPrices},
     {"PreviewImport", MainCommand::PreviewImport},
+    {"UpdatePrices", MainCommand::UpdatePrices},
     {"DeckCost", MainCommand::DeckCost},
     {"ImportCollection", MainCommand::ImportCollection},
     {"ExportCollection", MainCommand::ExportCollection},

@@ -19,6 +19,7 @@ enum class MainCommand {
     About,
     ImportPrices,
     PreviewImport,
+    UpdatePrices,
     DeckCost,
     ImportCollection,
     ExportCollection,

@@ -37,13 +37,13 @@ CREATE TABLE expansion_code (
     code TEXT
 );
 CREATE INDEX expansion_code_by_id ON expansion_code (expansion_id);
-CREATE TABLE price_history (
-    card_id INTEGER,
-    date TEXT,
-    reg_value REAL,
-    foil_value REAL
-);
-CREATE UNIQUE INDEX price_history_by_card ON price_history (card_id, date);
+CREATE TABLE price_days (
+    card_id INTEGER NOT NULL,
+    day INTEGER NOT NULL,
+    reg,
+    foil,
+    PRIMARY KEY (card_id, day)
+) WITHOUT ROWID;
 CREATE TABLE catalogue_ids (
     game_id INTEGER,
     card_key INTEGER
@@ -52,21 +52,15 @@ CREATE UNIQUE INDEX catalogue_ids_by_game ON catalogue_ids (game_id);
 PRAGMA user_version = 1;
 )sql";
 
-// Files made before set codes and the price history existed gain the two tables when prices are
-// first imported or corrected; every statement may run again without effect.
+// Files made before set codes existed gain their table when prices are first imported or
+// corrected (the price history's table is prepared by price_history::Prepare); every statement
+// may run again without effect.
 const char* const kPriceAdditions = R"sql(
 CREATE TABLE IF NOT EXISTS expansion_code (
     expansion_id INTEGER,
     code TEXT
 );
 CREATE INDEX IF NOT EXISTS expansion_code_by_id ON expansion_code (expansion_id);
-CREATE TABLE IF NOT EXISTS price_history (
-    card_id INTEGER,
-    date TEXT,
-    reg_value REAL,
-    foil_value REAL
-);
-CREATE UNIQUE INDEX IF NOT EXISTS price_history_by_card ON price_history (card_id, date);
 CREATE TABLE IF NOT EXISTS catalogue_ids (
     game_id INTEGER,
     card_key INTEGER

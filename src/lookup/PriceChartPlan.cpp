@@ -38,10 +38,26 @@ PriceChartPlan PlanPriceChart(const std::vector<PricePoint>& history, const Card
         now.foil_value = card.foil_value;
         plan.points.push_back(now);
         plan.note = "No price history is stored for this card; the chart shows its current "
-                    "value (" + now.date + ").";
+                    "value (" +
+                    now.date + ").";
     } else if (plan.points.size() == 1) {
         plan.note = "Only one price is known for this card (" + plan.points.front().date + ").";
     }
+    // A stored day holds until the next one: the chart draws steps, each value kept up to the
+    // day before the next change.
+    std::vector<PricePoint> steps;
+    for (const PricePoint& point : plan.points) {
+        if (!steps.empty()) {
+            const int day = price_history::DayNumber(point.date);
+            if (day - price_history::DayNumber(steps.back().date) > 1) {
+                PricePoint held = steps.back();
+                held.date = price_history::DateOfDay(day - 1);
+                steps.push_back(held);
+            }
+        }
+        steps.push_back(point);
+    }
+    plan.points = std::move(steps);
     return plan;
 }
 

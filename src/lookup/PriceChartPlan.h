@@ -14,8 +14,9 @@ struct PriceChartPlan {
     std::string note;  ///< empty when the history holds two days or more
 };
 
-/// The plan for a card and its stored history. Rows with a date that is not "YYYY-MM-DD" are
-/// left out. A card without history shows its current values as one point, dated by its last
+/// The plan for a card and its stored history, drawn as steps: before each change a point
+/// holds the earlier value up to the day before. Rows with a date that is not "YYYY-MM-DD"
+/// are left out. A card without history shows its current values as one point, dated by its last
 /// update (or `today`, "YYYY-MM-DD", when that is unknown).
 PriceChartPlan PlanPriceChart(const std::vector<PricePoint>& history, const CardRecord& card,
                               const std::string& today);

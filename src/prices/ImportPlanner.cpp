@@ -5,6 +5,7 @@
 #include "data/DatabaseSchema.h"
 #include "data/KnownSets.h"
 #include "data/PriceHistory.h"
+#include "data/PriceHistoryWriter.h"
 #include "data/SqliteStatement.h"
 #include "prices/PriceImportSummary.h"
 
@@ -64,7 +65,7 @@ ImportPlanner::ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSumma
 void ImportPlanner::Load(std::size_t every, const std::function<void()>& tick)
 {
     m_haveCodes = database_schema::HaveTable(m_db, "expansion_code", "code");
-    m_haveHistory = database_schema::HaveTable(m_db, "price_history", "card_id");
+    m_haveHistory = database_schema::HaveTable(m_db, "price_days", "day");
     {
         Statement sets(m_db, "select expansion_id, name from expansion");
         while (sets.Row()) {
@@ -181,7 +182,8 @@ std::int32_t ImportPlanner::ResolveSet(const ImportedCard& card)
     }
     if (id == 0 && !card.setName.empty()) {
         const auto found = m_setByName.find(AsciiLower(card.setName));
-        id = found != m_setByName.end() ? found->second : byCode(known_sets::CurrentCode(card.setName));
+        id = found != m_setByName.end() ? found->second
+                                        : byCode(known_sets::CurrentCode(card.setName));
     }
     if (id != 0) {
         if (!code.empty() && !m_setHasCode[id]) {
@@ -249,8 +251,8 @@ void ImportPlanner::Add(ImportedCard&& card)
     }
     if (earlierAt < m_pending.size()) {
         Pending& earlier = m_pending[earlierAt];
-        Skip(earlier.card.where, "the same card again at " + pending.card.where +
-                                     " (the later one counts)");
+        Skip(earlier.card.where,
+             "the same card again at " + pending.card.where + " (the later one counts)");
         earlier = std::move(pending);
         return;
     }
@@ -288,6 +290,10 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
             sqlite3_free(message);
             throw failure;
         }
+        std::string why;
+        if (!price_history::Prepare(m_db, &why)) {
+            throw PriceError::Database(why);
+        }
         m_haveCodes = m_haveHistory = true;
         Statement set(m_db, "insert into expansion (expansion_id, name) values (?, ?)");
         Statement code(m_db, "insert into expansion_code (expansion_id, code) values (?, ?)");
@@ -313,25 +319,14 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
         m_summary.codesLearnt += ofNewSet ? 0 : 1;
     }
 
-    Statement history(m_db, m_haveHistory ? "select reg_value, foil_value from price_history "
-                                            "where card_id=? and date=?"
-                                          : "select 0, 0 where 0");
-    const auto historyHas = [&](std::int32_t id, const std::string& date, double reg,
-                                double foil) {
-        if (!m_haveHistory) {
-            return false;
-        }
-        sqlite3_bind_int(*history, 1, id);
-        sqlite3_bind_text(*history, 2, date.c_str(), -1, SQLITE_TRANSIENT);
-        const bool same = history.Row() && sqlite3_column_type(*history, 0) != SQLITE_NULL &&
-                          sqlite3_column_double(*history, 0) == reg &&
-                          sqlite3_column_double(*history, 1) == foil;
-        sqlite3_reset(*history);
-        return same;
-    };
+    // The history of an older database not yet converted is read as if empty: the first
+    // import that writes converts it.
+    std::unique_ptr<PriceHistoryWriter> history;
+    if (m_haveHistory) {
+        history = std::make_unique<PriceHistoryWriter>(m_db);
+    }
     std::unique_ptr<Statement> update;
     std::unique_ptr<Statement> insert;
-    std::unique_ptr<Statement> remember;
     if (write) {
         update = std::make_unique<Statement>(
             m_db, "update cardslist set reg_value=?, foil_value=?, update_date=?, "
@@ -340,9 +335,6 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
             m_db, "insert into cardslist (id, name, reg_value, foil_value, expansion, "
                   "collection_no, rarity, hot, update_date, manual_modify) "
                   "values (?, ?, ?, ?, ?, ?, ?, 0, ?, 0)");
-        remember = std::make_unique<Statement>(
-            m_db, "insert or replace into price_history (card_id, date, reg_value, foil_value) "
-                  "values (?, ?, ?, ?)");
     }
 
     std::unique_ptr<Statement> keepId;
@@ -389,8 +381,8 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
         std::vector<DatedPrice>& prices = item.prices;
         std::stable_sort(prices.begin(), prices.end(),
                          [](const DatedPrice& a, const DatedPrice& b) { return a.date < b.date; });
-        DbCard* card = pending.existing >= 0 ? &m_cards[static_cast<std::size_t>(pending.existing)]
-                                             : nullptr;
+        DbCard* card =
+            pending.existing >= 0 ? &m_cards[static_cast<std::size_t>(pending.existing)] : nullptr;
         double reg = card != nullptr ? card->reg : 0.0;
         double foil = card != nullptr ? card->foil : 0.0;
         // Each day of the file with the side it does not give carried from the day before.
@@ -440,23 +432,23 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
                 sqlite3_bind_int(**insert, 5, pending.setId);
                 sqlite3_bind_int(**insert, 6, LeadingNumber(item.number));
                 sqlite3_bind_int(**insert, 7, rarity);
-                sqlite3_bind_text(**insert, 8, (date + " 00:00:00").c_str(), -1,
-                                  SQLITE_TRANSIENT);
+                sqlite3_bind_text(**insert, 8, (date + " 00:00:00").c_str(), -1, SQLITE_TRANSIENT);
                 insert->Run();
             }
         }
         for (const PricePoint& day : days) {
-            if (card != nullptr && historyHas(id, day.date, day.reg_value, day.foil_value)) {
+            if (!write) {
+                // Counted as the writer would store it: only days that change the values.
+                m_summary.historyWritten +=
+                    card != nullptr && history != nullptr && history->Implies(id, day) ? 0 : 1;
                 continue;
             }
-            ++m_summary.historyWritten;
-            if (write) {
-                sqlite3_bind_int(**remember, 1, id);
-                sqlite3_bind_text(**remember, 2, day.date.c_str(), -1, SQLITE_TRANSIENT);
-                sqlite3_bind_double(**remember, 3, day.reg_value);
-                sqlite3_bind_double(**remember, 4, day.foil_value);
-                remember->Run();
+            bool written = false;
+            std::string why;
+            if (!history->Store(id, day, &written, &why)) {
+                throw PriceError::Database(why);
             }
+            m_summary.historyWritten += written ? 1 : 0;
         }
     }
 }

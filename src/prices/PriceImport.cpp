@@ -67,7 +67,8 @@ public:
     void NotOnGame() override { ++m_summary.notOnGame; }
     void Progress(std::uint64_t done, std::uint64_t total) override
     {
-        const double inFile = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1;
+        const double inFile =
+            total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1;
         Report(kReadingShare * (m_before + inFile * m_fileShare));
     }
     const std::string& DefaultDate() const override { return m_date; }
@@ -317,8 +318,12 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         // The last chance to cancel is before the commit: once it is done, the import is done,
         // and a cancel asked for then must not be reported as one.
         collector.Report(1.0);
+        std::string storeError;
+        if (!options.dryRun && options.alsoStore && !options.alsoStore(db, storeError)) {
+            throw PriceError::Database(storeError);
+        }
         // An import that changes nothing leaves the file untouched, even the added tables.
-        const bool commit = !options.dryRun && summary.Changed();
+        const bool commit = !options.dryRun && (summary.Changed() || options.alsoStore);
         if (sqlite3_exec(db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) !=
             SQLITE_OK) {
             throw PriceError::Database(EngineText(db));
@@ -346,7 +351,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         return summary;
     }
     summary.outcome = summary.Changed() ? PriceImportSummary::Outcome::Imported
-                      : usable > 0         ? PriceImportSummary::Outcome::NothingChanged
-                                           : PriceImportSummary::Outcome::NothingImported;
+                      : usable > 0      ? PriceImportSummary::Outcome::NothingChanged
+                                        : PriceImportSummary::Outcome::NothingImported;
     return summary;
 }

@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+struct sqlite3;
+
 /// Choices of one price import.
 struct PriceImportOptions {
     bool dryRun = false;          ///< read and compare everything, write nothing
     bool overwriteManual = false; ///< also replace values set by hand (manual_modify = 1)
     std::string date;             ///< "YYYY-MM-DD" for prices a file gives no date; empty: today
+    /// Written with the prices, in their transaction, even when no price changed (an update's
+    /// record of what it read). False, with the engine's message, fails the whole import.
+    std::function<bool(sqlite3* db, std::string& error)> alsoStore;
 };
 
 /// Called while importing with the share done (0 to 1), often (at least every few

@@ -25,6 +25,9 @@ std::unique_ptr<QSettings> AppSettings::open()
 namespace {
 
 const QString kBestMatchKey = QStringLiteral("Options/BestMatchFirst");
+const QString kPriceSourceKey = QStringLiteral("Prices/Source");
+const QString kPriceBaseUrlKey = QStringLiteral("Prices/BaseUrl");
+const QString kExtraCertificatesKey = QStringLiteral("Prices/ExtraCertificates");
 
 } // namespace
 
@@ -44,4 +47,21 @@ void AppSettings::setBestMatchFirst(bool on)
 void AppSettings::setFileForTests(const QString& iniPath)
 {
     testFile() = iniPath;
+}
+
+QString AppSettings::priceSource()
+{
+    const QString source = open()->value(kPriceSourceKey).toString().trimmed().toLower();
+    return source == QLatin1String("scryfall") ? source : QStringLiteral("mtgjson");
+}
+
+QString AppSettings::priceBaseUrl()
+{
+    return open()->value(kPriceBaseUrlKey).toString().trimmed();
+}
+
+QString AppSettings::extraCertificates()
+{
+    const QString file = open()->value(kExtraCertificatesKey).toString().trimmed();
+    return file.isEmpty() ? qEnvironmentVariable("SSL_CERT_FILE") : file;
 }

@@ -21,6 +21,13 @@ public:
     /// Stores the option at once, so that a program that is killed keeps it too.
     static void setBestMatchFirst(bool on);
 
+    /// Where price updates come from: "mtgjson" (the default) or "scryfall", and another base
+    /// address for its files (empty: the public one), e.g. a mirror or a proxy cache.
+    static QString priceSource();
+    static QString priceBaseUrl();
+    /// A certificate-authority file trusted besides the system's (empty: none).
+    static QString extraCertificates();
+
     /// Test hook: keep settings in this INI file instead of the user's store; an empty path
     /// returns to the user's store.
     static void setFileForTests(const QString& iniPath);

@@ -92,8 +92,8 @@ TEST_F(CQuorvelDlgTest, MenusCarryTheirItems)
     for (QAction* item : main_window::TrayMenu(Window()).actions())
         tray << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(tray, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
-                                 "Clipboard Monitor", "&Best Match First", "-", "&Import Prices...",
-                                 "-", "&Exit"}));
+                                 "Clipboard Monitor", "&Best Match First", "-",
+                                 "&Import Prices...", "&Update Prices Now", "-", "&Exit"}));
 }
 
 TEST_F(CQuorvelDlgTest, AMissingPriceDatabaseGivesOneClearMessageAndAnEmptyCatalogue)

@@ -170,17 +170,18 @@ TEST_F(PriceImportWindowTest, PreviewOffersToOverwritePricesSetByHand)
 
 TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)
 {
-    RunSql(
-        PricePath(),
-        "insert into price_history (card_id, date, reg_value, foil_value) values "
-        "(3, '2026-11-01', 6.0, 28.0), (3, '2026-11-15', 6.5, 30.0), (6, '2026-11-20', 1.5, 6.0)");
+    // Days as stored: day numbers, values in thousandths.
+    RunSql(PricePath(), "insert into price_days (card_id, day, reg, foil) values (3, 20758, 6000, "
+                        "28000), (3, 20772, 6500, 30000), (6, 20777, 1500, 6000)");
     auto* history = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(3));
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->windowTitle().contains("Wrath of God"));
-    ASSERT_EQ(history->RegularSeries()->count(), 2);
-    EXPECT_DOUBLE_EQ(history->FoilSeries()->at(1).y(), 30.0);
+    // A step: 28.0 holds up to the day before the change to 30.0 on 2026-11-15.
+    ASSERT_EQ(history->RegularSeries()->count(), 3);
+    EXPECT_DOUBLE_EQ(history->FoilSeries()->at(1).y(), 28.0);
+    EXPECT_DOUBLE_EQ(history->FoilSeries()->at(2).y(), 30.0);
     EXPECT_TRUE(history->Note().isEmpty());
-    emit history->FoilSeries()->hovered(history->FoilSeries()->at(1), true);
+    emit history->FoilSeries()->hovered(history->FoilSeries()->at(2), true);
     EXPECT_EQ(history->HoverText(), "2026-11-15  Foil: 30.0 Tix");
     history->close();
 

@@ -418,7 +418,7 @@ TEST_F(PriceImportTest, CancellingLeavesTheDatabaseAsItWas)
 // and the import adds the tables.
 TEST_F(PriceImportTest, OlderDatabasesGainCodesAndHistory)
 {
-    RunSql(m_db, "drop table expansion_code; drop table price_history;");
+    RunSql(m_db, "drop table expansion_code; drop table price_days;");
     CADODataBase database;
     ASSERT_TRUE(database.Open(ConnectionString(m_db)));
     CardCatalogue catalogue;
@@ -432,7 +432,7 @@ TEST_F(PriceImportTest, OlderDatabasesGainCodesAndHistory)
 
     const PriceImportSummary summary = Import({"prices.tsv"});
     EXPECT_EQ(summary.codesLearnt, 9);
-    EXPECT_EQ(QueryText(m_db, "select count(*) from price_history"), "1");
+    EXPECT_EQ(QueryText(m_db, "select count(*) from price_days"), "1");
     EXPECT_EQ(QueryText(m_db, "select group_concat(code) from (select code from expansion_code "
                               "order by expansion_id)"),
               "7ED,INV,PLS,APC,ODY,TOR,JUD,ONS,LGN");

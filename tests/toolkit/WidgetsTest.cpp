@@ -95,7 +95,7 @@ TEST(CommandMenuTest, TrayMenuIsOnePopupWithItsChecks)
         items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&About...", "-", "&Show Window", "&Topmost Window", "-",
                                   "Clipboard Monitor", "&Best Match First", "-",
-                                  "&Import Prices...", "-", "&Exit"}));
+                                  "&Import Prices...", "&Update Prices Now", "-", "&Exit"}));
     EXPECT_TRUE(menu.action("ClipboardMonitor")->isCheckable());
     EXPECT_TRUE(menu.action("BestMatchFirst")->isCheckable());
     EXPECT_FALSE(menu.action("ShowWindow")->icon().isNull());
