@@ -1,5 +1,7 @@
 #include "clipboard/ClipboardMonitor.h"
 
+#include "data/AsciiText.h"
+
 void ClipboardMonitor::BeginJoin()
 {
     m_joining = true;
@@ -39,10 +41,5 @@ bool ClipboardMonitor::TakeReportRequest(bool monitorOn)
 
 std::string ClipboardMonitor::Trim(const std::string& text)
 {
-    static constexpr const char* kBlanks = " \t\n\v\f\r";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
+    return std::string(TrimBlanks(text));
 }

@@ -1,12 +1,11 @@
 #include "data/CADOConnection.h"
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 
 #include "data/CADOException.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <sys/stat.h>
@@ -17,14 +16,6 @@ constexpr const char* kEngineSource = "SQLite";
 constexpr const char* kLayerSource = "CADOConnection";
 // How long a statement waits for another program that holds the file locked.
 constexpr int kBusyTimeoutMs = 3000;
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // Access files start with 00 01 00 00 and the engine's name.
 bool IsAccessFile(const std::string& path)

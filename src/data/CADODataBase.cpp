@@ -5,6 +5,17 @@
 
 #include <new>
 
+namespace {
+
+// The last-error text of a failed operation: the connection string, then the engine's error.
+std::string LastErrorText(const std::string& connectionString, const CADOException& error)
+{
+    return "Connection String = " + connectionString + "\n" +
+           FormatEngineError("CADODataBase Error", error);
+}
+
+} // namespace
+
 CADODataBase::CADODataBase() : m_connection(std::make_shared<CADOConnection>()) {}
 
 CADODataBase::~CADODataBase()
@@ -36,12 +47,10 @@ bool CADODataBase::Open(const std::string& connectionString)
         m_connection->Open(m_connectionString);
         return true;
     } catch (const CADOException& error) {
-        m_lastError = "Connection String = " + m_connectionString + "\n" +
-                      FormatEngineError("CADODataBase Error", error);
+        m_lastError = LastErrorText(m_connectionString, error);
     } catch (const std::bad_alloc&) {
-        m_lastError = "Connection String = " + m_connectionString + "\n" +
-                      FormatEngineError(
-                          "CADODataBase Error",
+        m_lastError =
+            LastErrorText(m_connectionString,
                           CADOException(ado_error::kOutOfMemory, "CADODataBase", "Out of memory."));
     }
     return false;
@@ -53,8 +62,7 @@ bool CADODataBase::Execute(const std::string& statement)
         m_connection->Execute(statement);
         return true;
     } catch (const CADOException& error) {
-        m_lastError = "Connection String = " + m_connectionString + "\n" +
-                      FormatEngineError("CADODataBase Error", error);
+        m_lastError = LastErrorText(m_connectionString, error);
     }
     return false;
 }

@@ -31,6 +31,7 @@ constexpr std::uint32_t kNoCurrentRecord = 0x800A0BCD; ///< no current row (end 
 constexpr std::uint32_t kItemNotFound = 0x800A0CC1;    ///< no field of that name or position
 constexpr std::uint32_t kNotCapable = 0x800A0CB3;      ///< the result set cannot do that
 constexpr std::uint32_t kObjectClosed = 0x800A0E78;    ///< operation on a closed object
+constexpr std::uint32_t kCancelled = 0x800A0E80;       ///< the caller asked the work to stop
 } // namespace ado_error
 
 /// The meaning of a status code: the message text known for it; otherwise "IDispatch error #%d"

@@ -1,5 +1,7 @@
 #include "data/CADORecordset.h"
 
+#include "data/AsciiText.h"
+
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CADOException.h"
@@ -11,7 +13,6 @@
 
 #include <cctype>
 #include <new>
-#include <strings.h>
 
 namespace {
 
@@ -146,11 +147,7 @@ bool CADORecordset::Open(const std::string& text, int mode)
     if (!text.empty()) {
         m_query = text;
     }
-    std::size_t start = 0;
-    while (start < m_query.size() && std::isspace(static_cast<unsigned char>(m_query[start]))) {
-        ++start;
-    }
-    m_query.erase(0, start);
+    m_query.erase(0, m_query.size() - TrimBlanksLeft(m_query).size());
 
     try {
         const bool isSelect = select_statement::IsSelectText(m_query);
@@ -160,10 +157,7 @@ bool CADORecordset::Open(const std::string& text, int mode)
             sql = m_query;
             table = isSelect ? select_statement::EditableTable(m_query) : std::string();
         } else if (mode == openTable) {
-            table = m_query;
-            while (!table.empty() && std::isspace(static_cast<unsigned char>(table.back()))) {
-                table.pop_back();
-            }
+            table = TrimBlanks(m_query); // the query has no blanks at its start
             sql = "select * from " + select_statement::QuoteIdentifier(table);
         } else if (mode == openStoredProc) {
             throw CADOException(ado_error::kNotCapable, kSource,
@@ -266,8 +260,7 @@ int CADORecordset::Column(std::string_view field) const
     const RecordsetCursor& cursor = Cursor();
     for (int i = m_hiddenColumns; i < cursor.ColumnCount(); ++i) {
         const std::string& name = cursor.ColumnName(i);
-        if (name.size() == field.size() &&
-            strncasecmp(name.data(), field.data(), field.size()) == 0) {
+        if (EqualsNoCase(name, field)) {
             return i;
         }
     }

@@ -1,11 +1,12 @@
 #include "data/CardCatalogue.h"
 
+#include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CADOException.h"
-#include "data/CADOConnection.h"
 #include "data/CADORecordset.h"
-#include "data/KnownSets.h"
 #include "data/CardKey.h"
+#include "data/DatabaseSchema.h"
+#include "data/KnownSets.h"
 #include "data/SqlTexts.h"
 
 #include <algorithm>
@@ -33,13 +34,11 @@ std::string ReadFailure(const CADOException& failure, const char* query)
 // million rows still stop within a few milliseconds.
 constexpr std::size_t kRowsPerStopCheck = 4096;
 
-// Thrown out of the reading when the load is asked to stop.
-struct LoadStopped {};
-
+// Throws out of the reading when the load is asked to stop.
 void StopIfRequested(const std::function<bool()>& stopRequested)
 {
     if (stopRequested && stopRequested()) {
-        throw LoadStopped{};
+        throw CADOException(ado_error::kCancelled, "CardCatalogue", "The load was stopped.");
     }
 }
 
@@ -106,15 +105,13 @@ bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* erro
             LoadSetCodes(priceDatabase);
         }
     } catch (const CADOException& failure) {
-        SetError(error, ReadFailure(failure, query));
+        SetError(error, failure.Code() == ado_error::kCancelled
+                            ? "The load of the price database was stopped."
+                            : ReadFailure(failure, query));
         Clear();
         return false;
     } catch (const std::bad_alloc&) {
         SetError(error, "Not enough memory to load the price database.");
-        Clear();
-        return false;
-    } catch (const LoadStopped&) {
-        SetError(error, "The load of the price database was stopped.");
         Clear();
         return false;
     }
@@ -179,7 +176,10 @@ bool CardCatalogue::ReadCardsSorted(CADODataBase& priceDatabase, bool forLookupO
             !ReadCards(recordset, forLookupOnly, &keys, stopRequested)) {
             return false;
         }
-    } catch (const CADOException&) {
+    } catch (const CADOException& failure) {
+        if (failure.Code() == ado_error::kCancelled) {
+            throw; // a stop is not a reason to read again in the engine's order
+        }
         return false;
     }
     StopIfRequested(stopRequested);
@@ -299,11 +299,7 @@ void CardCatalogue::LoadSetCodes(CADODataBase& priceDatabase)
 {
     const std::shared_ptr<CADOConnection>& connection = priceDatabase.GetActiveConnection();
     sqlite3* db = connection != nullptr ? connection->Handle() : nullptr;
-    const bool haveTable =
-        db != nullptr && sqlite3_table_column_metadata(db, "main", "expansion_code", "code",
-                                                       nullptr, nullptr, nullptr, nullptr,
-                                                       nullptr) == SQLITE_OK;
-    if (haveTable) {
+    if (db != nullptr && database_schema::HaveTable(db, "expansion_code", "code")) {
         CADORecordset recordset(priceDatabase);
         if (recordset.Open("select expansion_id, code from expansion_code")) {
             std::string code;

@@ -130,6 +130,12 @@ void SetError(std::string* error, const std::string& text)
 
 } // namespace
 
+bool HaveTable(sqlite3* db, const char* table, const char* column)
+{
+    return sqlite3_table_column_metadata(db, "main", table, column, nullptr, nullptr, nullptr,
+                                         nullptr, nullptr) == SQLITE_OK;
+}
+
 bool CreateDatabase(const std::string& path, const char* tables,
                     const std::function<void(sqlite3*)>& fill, std::string* error)
 {

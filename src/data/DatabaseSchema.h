@@ -25,6 +25,10 @@ extern const char* const kCollectionTables;
 bool CreateDatabase(const std::string& path, const char* tables,
                     const std::function<void(sqlite3*)>& fill, std::string* error = nullptr);
 
+/// True when the open database `db` has `table` with `column` (a price database made before a
+/// table was added lacks it).
+bool HaveTable(sqlite3* db, const char* table, const char* column);
+
 /// An empty price database at `path`.
 bool CreatePriceDatabase(const std::string& path, std::string* error = nullptr);
 /// An empty collection database at `path`.

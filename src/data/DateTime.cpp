@@ -1,5 +1,5 @@
 #include "data/DateTime.h"
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 
 #include <array>
 #include <cctype>

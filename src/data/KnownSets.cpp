@@ -1,7 +1,8 @@
 #include "data/KnownSets.h"
 
+#include "data/AsciiText.h"
+
 #include <array>
-#include <cctype>
 
 namespace known_sets {
 namespace {
@@ -25,18 +26,10 @@ constexpr std::array<KnownSet, 9> kSets = {{
     {"LGN", "LG", "LE", "Legions"},
 }};
 
-bool SameNoCase(std::string_view a, std::string_view b)
+// An empty name of the table (a set without a second sample code) matches nothing.
+bool Matches(std::string_view codeOrName, std::string_view known)
 {
-    if (a.size() != b.size() || a.empty()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+    return !known.empty() && EqualsNoCase(codeOrName, known);
 }
 
 } // namespace
@@ -44,8 +37,8 @@ bool SameNoCase(std::string_view a, std::string_view b)
 std::string CurrentCode(std::string_view codeOrName)
 {
     for (const KnownSet& set : kSets) {
-        if (SameNoCase(codeOrName, set.code) || SameNoCase(codeOrName, set.sampleCode) ||
-            SameNoCase(codeOrName, set.otherSampleCode) || SameNoCase(codeOrName, set.name)) {
+        if (Matches(codeOrName, set.code) || Matches(codeOrName, set.sampleCode) ||
+            Matches(codeOrName, set.otherSampleCode) || Matches(codeOrName, set.name)) {
             return std::string(set.code);
         }
     }

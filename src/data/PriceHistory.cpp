@@ -2,7 +2,9 @@
 
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
+#include "data/CADOException.h"
 #include "data/DatabaseSchema.h"
+#include "data/SqliteStatement.h"
 
 #include <sqlite3.h>
 
@@ -16,10 +18,17 @@ void SetError(std::string* error, std::string text)
     }
 }
 
-bool HaveTable(sqlite3* db)
+// Runs `work`, which throws `CADOException` for an engine error; after one, `error` gets
+// `failed` and the engine's message, and the result is false.
+template <class Work> bool Attempt(std::string* error, const char* failed, const Work& work)
 {
-    return sqlite3_table_column_metadata(db, "main", "price_history", "card_id", nullptr,
-                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
+    try {
+        work();
+        return true;
+    } catch (const CADOException& failure) {
+        SetError(error, failed + failure.Description());
+        return false;
+    }
 }
 
 } // namespace
@@ -39,32 +48,27 @@ bool Read(CADODataBase& priceDatabase, std::int32_t cardId, std::vector<PricePoi
 bool Read(sqlite3* db, std::int32_t cardId, std::vector<PricePoint>& points, std::string* error)
 {
     points.clear();
-    if (!HaveTable(db)) {
+    if (!database_schema::HaveTable(db, "price_history", "card_id")) {
         return true;
     }
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db,
-                                "select date, reg_value, foil_value from price_history "
-                                "where card_id=? order by date",
-                                -1, &stmt, nullptr);
-    if (rc == SQLITE_OK) {
-        sqlite3_bind_int(stmt, 1, cardId);
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    const bool read = Attempt(error, "The price history could not be read: ", [&] {
+        SqliteStatement select(db,
+                               "select date, reg_value, foil_value from price_history "
+                               "where card_id=? order by date",
+                               SqliteStatement::ThrowEngineError);
+        sqlite3_bind_int(*select, 1, cardId);
+        while (select.Row()) {
             PricePoint point;
-            const unsigned char* date = sqlite3_column_text(stmt, 0);
-            point.date = date != nullptr ? reinterpret_cast<const char*>(date) : "";
-            point.reg_value = sqlite3_column_double(stmt, 1);
-            point.foil_value = sqlite3_column_double(stmt, 2);
+            point.date = select.Text(0);
+            point.reg_value = sqlite3_column_double(*select, 1);
+            point.foil_value = sqlite3_column_double(*select, 2);
             points.push_back(std::move(point));
         }
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE) {
+    });
+    if (!read) {
         points.clear();
-        SetError(error, std::string("The price history could not be read: ") + sqlite3_errmsg(db));
-        return false;
     }
-    return true;
+    return read;
 }
 
 bool Write(sqlite3* db, std::int32_t cardId, const PricePoint& point, std::string* error)
@@ -77,25 +81,17 @@ bool Write(sqlite3* db, std::int32_t cardId, const PricePoint& point, std::strin
         sqlite3_free(message);
         return false;
     }
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db,
-                                "insert or replace into price_history "
-                                "(card_id, date, reg_value, foil_value) values (?, ?, ?, ?)",
-                                -1, &stmt, nullptr);
-    if (rc == SQLITE_OK) {
-        sqlite3_bind_int(stmt, 1, cardId);
-        sqlite3_bind_text(stmt, 2, point.date.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_double(stmt, 3, point.reg_value);
-        sqlite3_bind_double(stmt, 4, point.foil_value);
-        rc = sqlite3_step(stmt);
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE) {
-        SetError(error, std::string("The price history could not be written: ") +
-                            sqlite3_errmsg(db));
-        return false;
-    }
-    return true;
+    return Attempt(error, "The price history could not be written: ", [&] {
+        SqliteStatement insert(db,
+                               "insert or replace into price_history "
+                               "(card_id, date, reg_value, foil_value) values (?, ?, ?, ?)",
+                               SqliteStatement::ThrowEngineError);
+        sqlite3_bind_int(*insert, 1, cardId);
+        sqlite3_bind_text(*insert, 2, point.date.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_double(*insert, 3, point.reg_value);
+        sqlite3_bind_double(*insert, 4, point.foil_value);
+        insert.Row();
+    });
 }
 
 } // namespace price_history

@@ -1,5 +1,6 @@
 #include "data/RecordsetCursor.h"
 
+#include "data/AsciiText.h"
 #include "data/CADOException.h"
 
 #include <sqlite3.h>
@@ -31,10 +32,7 @@ RecordsetCursor::RecordsetCursor(sqlite3* db, sqlite3_stmt* stmt) : m_db(db), m_
         const char* name = sqlite3_column_name(stmt, i);
         const char* declared = sqlite3_column_decltype(stmt, i);
         m_names.emplace_back(name != nullptr ? name : "");
-        std::string type = declared != nullptr ? declared : "";
-        std::transform(type.begin(), type.end(), type.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        m_declaredTypes.push_back(std::move(type));
+        m_declaredTypes.push_back(AsciiUpper(declared != nullptr ? declared : ""));
     }
     try {
         Step();

@@ -110,12 +110,6 @@ std::string MakeName(Random& random)
     return name;
 }
 
-[[noreturn]] void ThrowFailure(sqlite3* db)
-{
-    throw CADOException(static_cast<std::uint32_t>(sqlite3_extended_errcode(db)), "SQLite",
-                        sqlite3_errmsg(db));
-}
-
 } // namespace
 
 const std::vector<CardSet>& NineSets()
@@ -230,9 +224,9 @@ bool WritePriceDatabase(const std::string& path, const std::vector<CardSet>& set
 {
     const auto fill = [&](sqlite3* db) {
         SqliteStatement set(db, "insert into expansion (expansion_id, name) values (?, ?)",
-                            ThrowFailure);
+                            SqliteStatement::ThrowEngineError);
         SqliteStatement setCode(db, "insert into expansion_code (expansion_id, code) values (?, ?)",
-                                ThrowFailure);
+                                SqliteStatement::ThrowEngineError);
         for (const CardSet& cardSet : sets) {
             sqlite3_bind_int(*set, 1, cardSet.id);
             sqlite3_bind_text(*set, 2, cardSet.name.c_str(), -1, SQLITE_TRANSIENT);
@@ -255,7 +249,7 @@ bool WritePriceDatabase(const std::string& path, const std::vector<CardSet>& set
                              "insert into cardslist (id, name, reg_value, foil_value, expansion, "
                              "collection_no, rarity, hot, update_date, manual_modify) "
                              "values (?, ?, ?, ?, ?, ?, ?, ?, ?, 0)",
-                             ThrowFailure);
+                             SqliteStatement::ThrowEngineError);
         for (const CardRecord& record : cards) {
             sqlite3_bind_int(*card, 1, record.id);
             sqlite3_bind_text(*card, 2, record.name.c_str(), -1, SQLITE_TRANSIENT);

@@ -1,5 +1,7 @@
 #include "data/SelectStatement.h"
 
+#include "data/AsciiText.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -17,18 +19,10 @@ bool IsWordChar(char c)
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 // Consumes `word` (any case) at `pos` when a non-word character or the end follows it.
 bool TakeWord(std::string_view text, std::size_t& pos, std::string_view word)
 {
-    if (text.size() - pos < word.size() || Lower(text.substr(pos, word.size())) != word) {
+    if (text.size() - pos < word.size() || AsciiLower(text.substr(pos, word.size())) != word) {
         return false;
     }
     if (pos + word.size() < text.size() && IsWordChar(text[pos + word.size()])) {
@@ -134,7 +128,7 @@ bool HasTopLevelWord(std::string_view text, std::string_view first, bool& firstO
         if (depth != 0) {
             continue;
         }
-        const std::string lower = Lower(word);
+        const std::string lower = AsciiLower(word);
         if (!seenFirst) {
             seenFirst = true;
             firstOk = lower == first || lower == "where" || lower == "order" || lower == "limit" ||
@@ -166,7 +160,7 @@ std::size_t StarPosition(std::string_view text)
 
 bool IsSelectText(std::string_view text)
 {
-    return text.size() >= 7 && Lower(text.substr(0, 7)) == "select ";
+    return text.size() >= 7 && AsciiLower(text.substr(0, 7)) == "select ";
 }
 
 std::string EditableTable(std::string_view text)

@@ -1,6 +1,14 @@
 #include "data/SqliteStatement.h"
 
+#include "data/CADOException.h"
+
 #include <sqlite3.h>
+
+void SqliteStatement::ThrowEngineError(sqlite3* db)
+{
+    throw CADOException(static_cast<std::uint32_t>(sqlite3_extended_errcode(db)), "SQLite",
+                        sqlite3_errmsg(db));
+}
 
 SqliteStatement::SqliteStatement(sqlite3* db, const char* text, Fail fail)
     : m_db(db), m_fail(fail)

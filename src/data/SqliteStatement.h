@@ -10,6 +10,8 @@ struct sqlite3_stmt;
 class SqliteStatement {
 public:
     using Fail = void (*)(sqlite3* db);
+    /// The database layer's `Fail`: throws `CADOException` with the engine's code and message.
+    [[noreturn]] static void ThrowEngineError(sqlite3* db);
 
     SqliteStatement(sqlite3* db, const char* text, Fail fail);
     ~SqliteStatement();

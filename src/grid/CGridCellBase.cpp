@@ -84,28 +84,28 @@ QRect CGridCellBase::CurrentRect() const
     return grid->CellRect(at.row, at.column);
 }
 
+namespace {
+
+// The cell's own colour, else its default cell's, else the palette's `role`.
+QColor ResolvedColour(GridColour own, GridColour fallback, QPalette::ColorRole role)
+{
+    const GridColour colour = own != kGridColourUnset ? own : fallback;
+    return colour != kGridColourUnset ? GridColourToQColor(colour)
+                                      : QApplication::palette().color(role);
+}
+
+} // namespace
+
 QColor CGridCellBase::ResolvedTextColour() const
 {
-    GridColour colour = GetTextColour();
-    if (colour == kGridColourUnset) {
-        colour = GetDefaultCell()->GetTextColour();
-    }
-    if (colour == kGridColourUnset) {
-        return QApplication::palette().color(IsFixed() ? QPalette::ButtonText : QPalette::Text);
-    }
-    return GridColourToQColor(colour);
+    return ResolvedColour(GetTextColour(), GetDefaultCell()->GetTextColour(),
+                          IsFixed() ? QPalette::ButtonText : QPalette::Text);
 }
 
 QColor CGridCellBase::ResolvedBackColour() const
 {
-    GridColour colour = GetBackColour();
-    if (colour == kGridColourUnset) {
-        colour = GetDefaultCell()->GetBackColour();
-    }
-    if (colour == kGridColourUnset) {
-        return QApplication::palette().color(IsFixed() ? QPalette::Button : QPalette::Base);
-    }
-    return GridColourToQColor(colour);
+    return ResolvedColour(GetBackColour(), GetDefaultCell()->GetBackColour(),
+                          IsFixed() ? QPalette::Button : QPalette::Base);
 }
 
 void CGridCellBase::DrawBackground(QPainter& painter, const QRect& rect) const

@@ -212,11 +212,7 @@ bool CGridCtrl::SetRows(int count)
     }
     if (count < old) {
         if (m_editCell.row >= count) {
-            if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {
-                editor->CancelEdit();
-            }
-            m_editor = nullptr;
-            m_editCell = {};
+            DropEditor();
         }
         if (m_focus.row >= count) {
             m_focus = {};
@@ -256,11 +252,7 @@ bool CGridCtrl::SetColumns(int count)
     }
     if (count < old) {
         if (m_editCell.column >= count) {
-            if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {
-                editor->CancelEdit();
-            }
-            m_editor = nullptr;
-            m_editCell = {};
+            DropEditor();
         }
         if (m_focus.column >= count) {
             m_focus = {};
@@ -401,11 +393,7 @@ bool CGridCtrl::DeleteRowAt(int index)
         return false;
     }
     if (m_editCell.row == index) {
-        if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {
-            editor->CancelEdit();
-        }
-        m_editor = nullptr;
-        m_editCell = {};
+        DropEditor();
     }
     EndEditing();
     ++m_cellGeneration;
@@ -428,11 +416,7 @@ bool CGridCtrl::DeleteRowAt(int index)
 bool CGridCtrl::DeleteNonFixedRows()
 {
     if (m_editCell.row >= m_fixedRows) {
-        if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {
-            editor->CancelEdit();
-        }
-        m_editor = nullptr;
-        m_editCell = {};
+        DropEditor();
     }
     // Destroyed from the last row to the first.
     while (GetRowCount() > m_fixedRows) {

@@ -291,6 +291,8 @@ private:
     void ShiftSelection(int fromRow, int delta);
     bool ValidCell(int row, int column) const;
     bool IsProvidedRow(int row) const { return m_providedRows && row >= m_fixedRows; }
+    /// Closes the open in-place editor without a report and forgets it: its cell is going away.
+    void DropEditor();
     /// The cell object the grid itself stores for a place, or null (virtual or provided rows).
     CGridCellBase* StoredCell(int row, int column) const;
     void FlushScrollBars();

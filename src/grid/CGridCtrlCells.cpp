@@ -4,7 +4,6 @@
 #include "grid/CGridCell.h"
 #include "grid/CGridDefaultCell.h"
 #include "grid/GridCellFactory.h"
-#include "grid/InPlaceEditor.h"
 
 // --- cells ------------------------------------------------------------------------------------
 
@@ -291,11 +290,7 @@ bool CGridCtrl::SetCellKind(int row, int column, const char* className)
         return false;
     }
     if (m_editCell == GridCellCoord{row, column}) {
-        if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {
-            editor->CancelEdit();
-        }
-        m_editor = nullptr;
-        m_editCell = {};
+        DropEditor();
     }
     std::unique_ptr<CGridCellBase>& slot = m_rows[size_t(row)].cells[size_t(column)];
     cell->SetOwner(this);
@@ -315,11 +310,7 @@ void CGridCtrl::SetVirtualMode(bool on)
     if (on == m_virtualMode) {
         return;
     }
-    if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {
-        editor->CancelEdit();
-    }
-    m_editor = nullptr;
-    m_editCell = {};
+    DropEditor();
     ClearSelection();
     m_focus = {};
     m_virtualMode = on;

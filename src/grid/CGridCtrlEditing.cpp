@@ -40,6 +40,15 @@ bool CGridCtrl::EditCell(int row, int column, int firstChar)
     return true;
 }
 
+void CGridCtrl::DropEditor()
+{
+    if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {
+        editor->CancelEdit();
+    }
+    m_editor = nullptr;
+    m_editCell = {};
+}
+
 void CGridCtrl::EndEditing()
 {
     if (auto* editor = dynamic_cast<InPlaceEditor*>(m_editor)) {

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace {
 
 constexpr int kResizeCaptureRange = 3;
@@ -534,35 +536,25 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
 {
     HideTitleTip();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    if (event->matches(QKeySequence::Copy)) {
-        OnEditCopy();
+    static constexpr std::pair<QKeySequence::StandardKey, void (CGridCtrl::*)()> kEditKeys[] = {
+        {QKeySequence::Copy, &CGridCtrl::OnEditCopy},
+        {QKeySequence::Cut, &CGridCtrl::OnEditCut},
+        {QKeySequence::Paste, &CGridCtrl::OnEditPaste},
+        {QKeySequence::SelectAll, &CGridCtrl::OnEditSelectAll},
+    };
+    for (const auto& [keys, command] : kEditKeys) {
+        if (event->matches(keys)) {
+            (this->*command)();
+            return;
+        }
+    }
+    const int key = event->key();
+    if (IsArrowOrPageKey(key) || key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_Tab ||
+        key == Qt::Key_Backtab) {
+        MoveFocus(key, modifiers);
         return;
     }
-    if (event->matches(QKeySequence::Cut)) {
-        OnEditCut();
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        OnEditPaste();
-        return;
-    }
-    if (event->matches(QKeySequence::SelectAll)) {
-        OnEditSelectAll();
-        return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        MoveFocus(event->key(), modifiers);
-        return;
+    switch (key) {
     case Qt::Key_F2:
         EditCell(m_focus.row, m_focus.column);
         return;

@@ -4,14 +4,12 @@
 #include "grid/CGridCtrl.h"
 
 #include <QAbstractItemView>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 CInPlaceCombo::CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int column,
                              const QStringList& options, int style, const QString& text,
                              int firstChar)
-    : QComboBox(grid->viewport()), m_grid(grid), m_original(text), m_row(row), m_column(column)
+    : InPlaceEditorWidget(grid, row, column, grid->viewport()), m_original(text)
 {
     setObjectName(QStringLiteral("InPlaceCombo"));
     setEditable(style != CGridCellCombo::kDropDownList);
@@ -25,73 +23,27 @@ CInPlaceCombo::CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int co
     if (firstChar > 0 && isEditable()) {
         setEditText(QString(QChar(char32_t(firstChar))));
     }
-    setGeometry(rect);
     // Picking an entry from the list is a choice made; it ends the edit as Enter would.
     connect(this, &QComboBox::activated, this, [this] { FinishEdit(Qt::Key_Return); });
-    show();
-    setFocus(Qt::OtherFocusReason);
+    Place(rect);
 }
 
-bool CInPlaceCombo::event(QEvent* event)
+QString CInPlaceCombo::FinalText() const
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            FinishEdit(key->key());
-            return true;
-        }
-    }
-    return QComboBox::event(event);
+    return isEditable() || currentIndex() >= 0 ? currentText() : m_original;
 }
 
-void CInPlaceCombo::keyPressEvent(QKeyEvent* event)
+void CInPlaceCombo::RestoreOriginal()
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FinishEdit(event->key());
-        return;
-    case Qt::Key_Escape:
-        if (isEditable()) {
-            setEditText(m_original);
-        } else {
-            setCurrentIndex(findText(m_original));
-        }
-        FinishEdit(event->key());
-        return;
-    default:
-        QComboBox::keyPressEvent(event);
+    if (isEditable()) {
+        setEditText(m_original);
+    } else {
+        setCurrentIndex(findText(m_original));
     }
 }
 
-void CInPlaceCombo::focusOutEvent(QFocusEvent* event)
+bool CInPlaceCombo::FocusLossEnds() const
 {
-    QComboBox::focusOutEvent(event);
     // The drop-down list takes the focus while it is open; that is not the end of the edit.
-    if (event->reason() != Qt::PopupFocusReason && !view()->isVisible()) {
-        FinishEdit(0);
-    }
-}
-
-void CInPlaceCombo::FinishEdit(int key)
-{
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    const QString text =
-        isEditable() ? currentText() : (currentIndex() >= 0 ? currentText() : m_original);
-    hide();
-    deleteLater();
-    m_grid->OnEndInPlaceEdit(m_row, m_column, text, key);
-}
-
-void CInPlaceCombo::CancelEdit()
-{
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    hide();
-    deleteLater();
+    return !view()->isVisible();
 }

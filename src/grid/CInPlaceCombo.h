@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/InPlaceEditor.h"
+#include "grid/InPlaceEditorWidget.h"
 
 #include <QComboBox>
 
@@ -8,24 +8,17 @@ class CGridCtrl;
 
 /// The in-place combo box of a combo cell; ends like the text editor and reports the chosen or
 /// typed text once.
-class CInPlaceCombo : public QComboBox, public InPlaceEditor {
+class CInPlaceCombo : public InPlaceEditorWidget<QComboBox> {
     Q_OBJECT
 public:
     CInPlaceCombo(CGridCtrl* grid, const QRect& rect, int row, int column,
                   const QStringList& options, int style, const QString& text, int firstChar);
 
-    void FinishEdit(int key) override;
-    void CancelEdit() override;
-
 protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    QString FinalText() const override;
+    void RestoreOriginal() override;
+    bool FocusLossEnds() const override;
 
 private:
-    CGridCtrl* m_grid;
     QString m_original;
-    int m_row;
-    int m_column;
-    bool m_ended = false;
 };

@@ -9,7 +9,7 @@
 
 CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int column,
                            const QString& text, int firstChar, bool digitsOnly, bool arrowsExit)
-    : QLineEdit(grid->viewport()), m_grid(grid), m_original(text), m_row(row), m_column(column),
+    : InPlaceEditorWidget(grid, row, column, grid->viewport()), m_original(text),
       m_arrowsExit(arrowsExit)
 {
     setObjectName(QStringLiteral("InPlaceEdit"));
@@ -43,18 +43,11 @@ CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const QRect& rect, int row, int colu
 bool CInPlaceEdit::event(QEvent* event)
 {
     // The editor takes every key, Tab included, before the focus chain can.
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
-            return true;
-        }
-    }
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;
     }
-    return QLineEdit::event(event);
+    return InPlaceEditorWidget::event(event);
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
@@ -68,36 +61,20 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
         FinishEdit(key);
         return;
     case Qt::Key_Escape:
-        setText(m_original);
+        RestoreOriginal();
         FinishEdit(key);
         // The window hears the Escape too, as it does from any other control of it.
         event->ignore();
         return;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        if (m_arrowsExit || (event->modifiers() & Qt::ControlModifier)) {
+    default:
+        if (IsArrowOrPageKey(key) && (m_arrowsExit || (event->modifiers() & Qt::ControlModifier))) {
             FinishEdit(key);
             return;
         }
         break;
-    default:
-        break;
     }
     QLineEdit::keyPressEvent(event);
     Widen();
-}
-
-void CInPlaceEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    // A menu or a window switch taking the focus for a moment ends the edit like any loss.
-    if (event->reason() != Qt::PopupFocusReason) {
-        FinishEdit(0);
-    }
 }
 
 void CInPlaceEdit::Widen()
@@ -109,26 +86,4 @@ void CInPlaceEdit::Widen()
     if (width != this->width()) {
         resize(width, height());
     }
-}
-
-void CInPlaceEdit::FinishEdit(int key)
-{
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    const QString finalText = text();
-    hide();
-    deleteLater();
-    m_grid->OnEndInPlaceEdit(m_row, m_column, finalText, key);
-}
-
-void CInPlaceEdit::CancelEdit()
-{
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    hide();
-    deleteLater();
 }

@@ -98,3 +98,11 @@ struct GridCellCoord {
     bool IsValid() const { return row >= 0 && column >= 0; }
     friend bool operator==(const GridCellCoord&, const GridCellCoord&) = default;
 };
+
+/// The arrow keys and Page Up/Down: they move the grid's focus, and end an in-place edit that
+/// lets them.
+inline bool IsArrowOrPageKey(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+           key == Qt::Key_Right || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+}

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\n\v\f\r";
 constexpr std::string_view kSeparatingPunctuation = "!@#$%^&*()_=+{}[]|\\/<>.?;";
 
 bool IsDigit(char c)
@@ -102,22 +101,6 @@ std::string SplitAt(std::string& text, std::string_view separator, bool fromEnd)
     return head;
 }
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
-}
-
-std::string_view TrimBlanksLeft(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    return first == std::string_view::npos ? std::string_view() : text.substr(first);
-}
-
 std::string CollapseRuns(std::string_view text, char c)
 {
     std::string result;
@@ -127,17 +110,6 @@ std::string CollapseRuns(std::string_view text, char c)
             continue;
         }
         result.push_back(ch);
-    }
-    return result;
-}
-
-std::string AsciiLower(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c + ('a' - 'A'));
-        }
     }
     return result;
 }

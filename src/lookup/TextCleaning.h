@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/AsciiText.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,12 +22,5 @@ std::string NormalisePunctuation(std::string_view text);
 /// returned and text is left empty.
 std::string SplitAt(std::string& text, std::string_view separator, bool fromEnd);
 
-/// Removes blanks (space, tab, line feed, vertical tab, form feed, carriage return).
-std::string_view TrimBlanks(std::string_view text);
-std::string_view TrimBlanksLeft(std::string_view text);
-
 /// Replaces every run of the character by one of it ("two by one until none remain").
 std::string CollapseRuns(std::string_view text, char c);
-
-/// ASCII A-Z to a-z; other bytes unchanged.
-std::string AsciiLower(std::string_view text);

@@ -1,7 +1,8 @@
 #include "prices/CsvPriceReader.h"
-#include "data/TrimBlanks.h"
+#include "data/AsciiText.h"
 
 #include "prices/ImportedCard.h"
+#include "prices/PriceTextParser.h"
 
 #include <array>
 #include <cctype>
@@ -27,10 +28,10 @@ std::string HeaderKey(std::string_view field)
     std::string key;
     for (const char c : field) {
         if (!std::isspace(static_cast<unsigned char>(c)) && c != '_' && c != '-') {
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            key += c;
         }
     }
-    return key;
+    return AsciiLower(key);
 }
 
 // Splits one record starting at `at`, which moves past it; `line` counts the lines passed.
@@ -93,7 +94,8 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
     std::size_t line = 1;
     std::vector<std::string> fields;
     if (!NextRecord(text, at, separator, fields, line)) {
-        throw PriceFileError{fileName + " line 1: a quoted field of the header row is never closed."};
+        throw PriceImportError::File(fileName +
+                                     " line 1: a quoted field of the header row is never closed.");
     }
     std::array<int, kColumns> column;
     column.fill(-1);
@@ -109,10 +111,11 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
     }
     if (column[kName] < 0 || column[kSet] < 0 || (column[kRegular] < 0 && column[kFoil] < 0)) {
         const std::string_view header = TrimBlanks(text.substr(0, std::min(at, text.size())));
-        throw PriceFileError{fileName +
-                             " line 1: the header row must name the columns \"name\", \"set\" "
-                             "and \"regular\" or \"foil\"; it reads \"" +
-                             std::string(header.substr(0, 200)) + "\"."};
+        throw PriceImportError::File(
+            fileName +
+            " line 1: the header row must name the columns \"name\", \"set\" "
+            "and \"regular\" or \"foil\"; it reads \"" +
+            std::string(header.substr(0, 200)) + "\".");
     }
     const bool decimalComma = separator == ';';
     const auto field = [&](Column c) -> std::string_view {
@@ -125,8 +128,8 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
     while (at < text.size()) {
         const std::size_t rowLine = line;
         if (!NextRecord(text, at, separator, fields, line)) {
-            throw PriceFileError{fileName + " line " + std::to_string(rowLine) +
-                                 ": a quoted field is never closed."};
+            throw PriceImportError::File(fileName + " line " + std::to_string(rowLine) +
+                                         ": a quoted field is never closed.");
         }
         if (++rows % 4096 == 0) {
             sink.Progress(at, text.size());
@@ -142,12 +145,12 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
         card.setCode = std::string(set);
         card.setName = std::string(set);
         card.number = std::string(field(kNumber));
-        card.rarity = price_text::RarityCode(field(kRarity));
+        card.rarity = price_text_parser::RarityCode(field(kRarity));
         DatedPrice price;
         price.date = std::string(field(kDate).substr(0, 10));
         if (price.date.empty()) {
             price.date = sink.DefaultDate();
-        } else if (!price_text::IsDate(price.date)) {
+        } else if (!price_text_parser::IsDate(price.date)) {
             sink.Skip(where, "the date \"" + std::string(field(kDate)) + "\" is not YYYY-MM-DD");
             continue;
         }
@@ -157,7 +160,8 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
             if (value.empty()) {
                 continue;
             }
-            const std::optional<double> number = price_text::ParseNumber(value, decimalComma);
+            const std::optional<double> number =
+                price_text_parser::ParseNumber(value, decimalComma);
             if (!number || *number < 0) {
                 sink.Skip(where, std::string(number ? "negative" : "not a number") + " price \"" +
                                      std::string(value) + "\"");

@@ -1,5 +1,6 @@
 #include "prices/ImportPlanner.h"
 
+#include "data/AsciiText.h"
 #include "data/CardKey.h"
 #include "data/DatabaseSchema.h"
 #include "data/KnownSets.h"
@@ -10,7 +11,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <memory>
 
@@ -20,7 +20,7 @@ constexpr std::size_t kShownSkips = 5;
 
 [[noreturn]] void ThrowFailure(sqlite3* db)
 {
-    throw DatabaseFailure{sqlite3_errmsg(db)};
+    throw PriceImportError::Database(sqlite3_errmsg(db));
 }
 
 // A statement of the import's own database, failing with the import's exception.
@@ -28,30 +28,6 @@ class Statement : public SqliteStatement {
 public:
     Statement(sqlite3* db, const char* text) : SqliteStatement(db, text, ThrowFailure) {}
 };
-
-bool HaveTable(sqlite3* db, const char* table, const char* column)
-{
-    return sqlite3_table_column_metadata(db, "main", table, column, nullptr, nullptr, nullptr,
-                                         nullptr, nullptr) == SQLITE_OK;
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
-
-std::string Upper(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return upper;
-}
 
 // The collector number as a whole number when it is one ("57"), else -1 ("57a", "★12").
 std::int64_t WholeNumber(const std::string& number)
@@ -75,7 +51,7 @@ std::int32_t LeadingNumber(const std::string& number)
 
 std::string NameKey(std::int32_t setId, const std::string& name)
 {
-    return std::to_string(setId) + '\n' + Lower(name);
+    return std::to_string(setId) + '\n' + AsciiLower(name);
 }
 
 } // namespace
@@ -87,21 +63,21 @@ ImportPlanner::ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSumma
 
 void ImportPlanner::Load(std::size_t every, const std::function<void()>& tick)
 {
-    m_haveCodes = HaveTable(m_db, "expansion_code", "code");
-    m_haveHistory = HaveTable(m_db, "price_history", "card_id");
+    m_haveCodes = database_schema::HaveTable(m_db, "expansion_code", "code");
+    m_haveHistory = database_schema::HaveTable(m_db, "price_history", "card_id");
     {
         Statement sets(m_db, "select expansion_id, name from expansion");
         while (sets.Row()) {
             const std::int32_t id = sqlite3_column_int(*sets, 0);
             m_maxSetId = std::max(m_maxSetId, id);
-            m_setByName.emplace(Lower(sets.Text(1)), id);
+            m_setByName.emplace(AsciiLower(sets.Text(1)), id);
             m_setHasCode.emplace(id, false);
         }
     }
     if (m_haveCodes) {
         Statement codes(m_db, "select expansion_id, code from expansion_code");
         while (codes.Row()) {
-            const std::string code = Upper(codes.Text(1));
+            const std::string code = AsciiUpper(codes.Text(1));
             if (!code.empty()) {
                 const std::int32_t id = sqlite3_column_int(*codes, 0);
                 m_setByCode.emplace(code, id);
@@ -187,7 +163,7 @@ void ImportPlanner::Skip(const std::string& where, const std::string& why)
 
 std::int32_t ImportPlanner::ResolveSet(const ImportedCard& card)
 {
-    const std::string code = Upper(card.setCode);
+    const std::string code = AsciiUpper(card.setCode);
     const auto byCode = [this](const std::string& key) -> std::int32_t {
         const auto found = m_setByCode.find(key);
         return found != m_setByCode.end() ? found->second : 0;
@@ -197,7 +173,7 @@ std::int32_t ImportPlanner::ResolveSet(const ImportedCard& card)
         id = byCode(known_sets::CurrentCode(code));
     }
     if (id == 0 && !card.setName.empty()) {
-        const auto found = m_setByName.find(Lower(card.setName));
+        const auto found = m_setByName.find(AsciiLower(card.setName));
         id = found != m_setByName.end() ? found->second : byCode(known_sets::CurrentCode(card.setName));
     }
     if (id != 0) {
@@ -217,7 +193,7 @@ std::int32_t ImportPlanner::ResolveSet(const ImportedCard& card)
     if (!code.empty()) {
         m_setByCode.emplace(code, set.id);
     }
-    m_setByName.emplace(Lower(set.name), set.id);
+    m_setByName.emplace(AsciiLower(set.name), set.id);
     m_setHasCode[set.id] = !code.empty();
     m_newSets.push_back(std::move(set));
     return m_maxSetId;
@@ -300,7 +276,8 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
         char* message = nullptr;
         if (sqlite3_exec(m_db, database_schema::kPriceAdditions, nullptr, nullptr, &message) !=
             SQLITE_OK) {
-            DatabaseFailure failure{message != nullptr ? message : sqlite3_errmsg(m_db)};
+            PriceImportError failure =
+                PriceImportError::Database(message != nullptr ? message : sqlite3_errmsg(m_db));
             sqlite3_free(message);
             throw failure;
         }

@@ -12,11 +12,6 @@
 struct PriceImportSummary;
 struct sqlite3;
 
-/// Thrown when the price database refuses a read or a write; `text` is the engine's message.
-struct DatabaseFailure {
-    std::string text;
-};
-
 /// Matches cards read from price files to the catalogue of an open price database and works
 /// out, then (unless only counting) writes, what changes: values, dates, new cards and sets,
 /// set codes and the price history. The caller owns the transaction.
@@ -25,7 +20,7 @@ public:
     ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSummary& summary);
 
     /// Reads the sets, codes and cards of the database, calling `tick` every `every` cards
-    /// (it throws to stop). Throws `DatabaseFailure`.
+    /// (it throws to stop). Throws `PriceImportError`.
     void Load(std::size_t every, const std::function<void()>& tick);
     /// Room for `cards` cards of the files.
     void Reserve(std::size_t cards) { m_pending.reserve(cards); }
@@ -33,7 +28,7 @@ public:
     void Add(ImportedCard&& card);
     /// Once, after the last `Add`: counts every change into the summary and, when `write`,
     /// stores it. `tick` is called
-    /// every few hundred cards with the share done and throws to stop. Throws `DatabaseFailure`.
+    /// every few hundred cards with the share done and throws to stop. Throws `PriceImportError`.
     void Apply(bool write, const std::function<void(double)>& tick);
     /// Cards of the files that found (or make) a catalogue card.
     std::size_t Usable() const { return m_pending.size(); }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "prices/PriceImportError.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 /// One day's price of a card as a file gives it; a side the file does not give is empty.
@@ -34,32 +35,8 @@ public:
     virtual void Skip(const std::string& where, const std::string& why) = 0;
     /// A card without a game id or game price: counted only.
     virtual void NotOnGame() = 0;
-    /// `done` of this file's `total` bytes read; throws `ImportCancelled` when cancelled.
+    /// `done` of this file's `total` bytes read; throws `PriceImportError` when cancelled.
     virtual void Progress(std::uint64_t done, std::uint64_t total) = 0;
     /// The date for prices the file gives none.
     virtual const std::string& DefaultDate() const = 0;
 };
-
-/// Thrown through a reader when the caller cancels.
-struct ImportCancelled {};
-
-/// Thrown by a reader for a file it cannot read; `text` names the file and the place.
-struct PriceFileError {
-    std::string text;
-};
-
-/// Price text helpers shared by the readers.
-namespace price_text {
-
-/// "common" 10, "uncommon" 20, "rare"/"special"/"bonus" 30, "mythic"/"mythic rare" 40, also
-/// "C", "U", "R", "M" (any letter case); 0 otherwise.
-std::int32_t RarityCode(std::string_view word);
-
-/// A price as a file writes it: a finite decimal number, optional blanks around it; a decimal
-/// comma when `decimalComma`. Empty when not a number.
-std::optional<double> ParseNumber(std::string_view text, bool decimalComma = false);
-
-/// True for "YYYY-MM-DD" of a real calendar day.
-bool IsDate(std::string_view text);
-
-} // namespace price_text

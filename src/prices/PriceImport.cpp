@@ -1,9 +1,13 @@
 #include "prices/PriceImport.h"
 
+#include "data/DatabaseSchema.h"
+
 #include "prices/CsvPriceReader.h"
 #include "prices/ImportPlanner.h"
 #include "prices/ImportedCard.h"
-#include "prices/JsonPriceReader.h"
+#include "prices/MtgjsonPriceReader.h"
+#include "prices/PriceTextParser.h"
+#include "prices/ScryfallPriceReader.h"
 
 #include <simdjson.h>
 #include <sqlite3.h>
@@ -66,7 +70,7 @@ public:
     void Report(double fraction) const
     {
         if (m_progress && !m_progress(fraction)) {
-            throw ImportCancelled{};
+            throw PriceImportError::Cancel();
         }
     }
     void StartFile(double before, double share)
@@ -92,20 +96,20 @@ simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (!file || ec || std::filesystem::is_directory(path, ec)) {
-        throw PriceFileError{"Cannot read " + path + ": " +
-                             (ec ? ec.message() : std::string("it cannot be opened")) +
-                             ". Check the file name and that you may read it."};
+        throw PriceImportError::File("Cannot read " + path + ": " +
+                                     (ec ? ec.message() : std::string("it cannot be opened")) +
+                                     ". Check the file name and that you may read it.");
     }
     simdjson::padded_string text(static_cast<std::size_t>(size));
     if (size > 0 && text.data() == nullptr) {
-        throw PriceFileError{"Not enough memory to read " + path + "."};
+        throw PriceImportError::File("Not enough memory to read " + path + ".");
     }
     std::size_t done = 0;
     while (done < size) {
         const std::size_t piece = std::min<std::size_t>(kChunk, size - done);
         if (!file.read(text.data() + done, static_cast<std::streamsize>(piece))) {
-            throw PriceFileError{"Cannot read " + path + " to its end (byte " +
-                                 std::to_string(done) + ")."};
+            throw PriceImportError::File("Cannot read " + path + " to its end (byte " +
+                                         std::to_string(done) + ").");
         }
         done += piece;
         collector.Progress(done / 10, size); // reading is about a tenth of the work
@@ -133,6 +137,22 @@ std::string EngineText(sqlite3* db)
     return db != nullptr ? sqlite3_errmsg(db) : "out of memory";
 }
 
+// The message for a database that refused the import: the engine's `what` and, where the
+// engine's result `code` says so, what the user can do about it.
+std::string RefusedText(const std::string& path, const std::string& what, int code)
+{
+    std::string text = "The price database " + path + " could not be updated: " + what + ".";
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+        text += " Another program is writing to it; wait until it is done (or close it) "
+                "and import again.";
+    } else if (code == SQLITE_FULL) {
+        text += " Free some disk space and import again.";
+    } else if (code == SQLITE_READONLY) {
+        text += " Allow writing to it (and to its folder) and import again.";
+    }
+    return text;
+}
+
 } // namespace
 
 PriceImport::PriceImport(std::string databasePath) : m_databasePath(std::move(databasePath)) {}
@@ -151,7 +171,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         summary.error = std::move(text);
         return summary;
     };
-    if (!options.date.empty() && !price_text::IsDate(options.date)) {
+    if (!options.date.empty() && !price_text_parser::IsDate(options.date)) {
         return fail("The date \"" + options.date + "\" is not a day written YYYY-MM-DD.");
     }
     if (files.empty()) {
@@ -176,14 +196,13 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
                     " is read-only. Allow writing to it (and to its folder) and import again; "
                     "nothing was changed.");
     }
-    if (sqlite3_table_column_metadata(db, "main", "cardslist", "manual_modify", nullptr, nullptr,
-                                      nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (!database_schema::HaveTable(db, "cardslist", "manual_modify")) {
         return fail(m_databasePath + " is not a price database (" + EngineText(db) +
                     "). Nothing was changed.");
     }
 
     Collector collector(summary, progress, options.date.empty() ? Today() : options.date);
-    JsonPriceReader json;
+    MtgjsonPriceReader mtgjson;
     bool began = false;
     std::size_t usable = 0;
     try {
@@ -201,21 +220,23 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             const simdjson::padded_string text = LoadFile(files[i], collector);
             const std::string name = BaseName(files[i]);
             const std::string_view first = FirstNonBlank(text);
-            if (first == "{" || first == "[") {
-                json.Read(text, name, collector);
+            if (first == "{") {
+                mtgjson.Read(text, name, collector);
+            } else if (first == "[") {
+                ScryfallPriceReader::Read(text, name, collector);
             } else if (first.empty()) {
-                throw PriceFileError{name + " is empty: it holds no prices."};
+                throw PriceImportError::File(name + " is empty: it holds no prices.");
             } else {
                 CsvPriceReader::Read(text, name, collector);
             }
             before += share;
         }
-        json.Finish(collector);
+        mtgjson.Finish(collector);
         collector.Report(kReadingShare);
 
         if (sqlite3_exec(db, options.dryRun ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr,
                          nullptr) != SQLITE_OK) {
-            throw DatabaseFailure{EngineText(db)};
+            throw PriceImportError::Database(EngineText(db));
         }
         began = true;
         ImportPlanner planner(db, options.overwriteManual, summary);
@@ -244,28 +265,20 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         const bool commit = !options.dryRun && summary.Changed();
         if (sqlite3_exec(db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) !=
             SQLITE_OK) {
-            throw DatabaseFailure{EngineText(db)};
+            throw PriceImportError::Database(EngineText(db));
         }
         began = false;
-    } catch (const PriceFileError& error) {
-        summary = fail(error.text + " Nothing was changed.");
-    } catch (const DatabaseFailure& failure) {
-        const int code = sqlite3_errcode(db);
-        std::string text = "The price database " + m_databasePath + " could not be updated: " +
-                           failure.text + ".";
-        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
-            text += " Another program is writing to it; wait until it is done (or close it) "
-                    "and import again.";
-        } else if (code == SQLITE_FULL) {
-            text += " Free some disk space and import again.";
-        } else if (code == SQLITE_READONLY) {
-            text += " Allow writing to it (and to its folder) and import again.";
+    } catch (const PriceImportError& failure) {
+        if (failure.GetKind() == PriceImportError::Kind::Cancelled) {
+            summary = PriceImportSummary();
+            summary.dryRun = options.dryRun;
+            summary.outcome = PriceImportSummary::Outcome::Cancelled;
+        } else if (failure.GetKind() == PriceImportError::Kind::PriceFile) {
+            summary = fail(failure.what() + std::string(" Nothing was changed."));
+        } else {
+            summary = fail(RefusedText(m_databasePath, failure.what(), sqlite3_errcode(db)) +
+                           " Nothing was changed.");
         }
-        summary = fail(text + " Nothing was changed.");
-    } catch (const ImportCancelled&) {
-        summary = PriceImportSummary();
-        summary.dryRun = options.dryRun;
-        summary.outcome = PriceImportSummary::Outcome::Cancelled;
     } catch (const std::bad_alloc&) {
         summary = fail("Not enough memory to import the prices. Nothing was changed.");
     }

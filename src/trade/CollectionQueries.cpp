@@ -1,26 +1,15 @@
 #include "trade/CollectionQueries.h"
 
 #include "data/CADODataBase.h"
-#include "data/CADOException.h"
 #include "data/CADORecordset.h"
 #include "data/CardKey.h"
 #include "data/DateTime.h"
 #include "data/SqlTexts.h"
+#include "trade/TradeError.h"
 
 namespace {
 
-// A failed open ends the fill with the recordset's last error.
-struct QueryFailure {
-    std::string what;
-};
-
-void OpenOrFail(CADORecordset& recordset, const std::string& query)
-{
-    if (!recordset.Open(query)) {
-        throw QueryFailure{recordset.GetLastErrorText()};
-    }
-}
-
+// A failed open (`TradeError`) ends the fill with the recordset's last error.
 void FillCollection(CADODataBase& database, std::int32_t cardId, bool all,
                     const CardNameOf& nameOf, const CardValueOf& valueOf,
                     CollectionViewRows& out)
@@ -102,12 +91,8 @@ void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t card
         } else {
             FillTransactions(database, cardId, all, nameOf, valueOf, out);
         }
-    } catch (const QueryFailure& failure) {
-        out.error = failure.what;
-    } catch (const CADOException& error) {
-        out.error = FormatEngineError("CADORecordset Error", error);
-    } catch (const std::exception& error) {
-        out.error = error.what();
+    } catch (const std::exception&) {
+        out.error = CaughtErrorText("CADORecordset Error");
     }
 }
 

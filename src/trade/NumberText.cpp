@@ -1,5 +1,7 @@
 #include "trade/NumberText.h"
 
+#include "data/AsciiText.h"
+
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -34,9 +36,24 @@ std::string FormatInC(const char* pattern, Value value)
     return text;
 }
 
-bool IsBlank(char c)
+// Moves `pos` past a run of digits of `text`; returns how many there were.
+std::size_t SkipDigits(std::string_view text, std::size_t& pos)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    const std::size_t start = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        ++pos;
+    }
+    return pos - start;
+}
+
+// Moves `pos` past one `a` or `b` of `text`; false when neither stands there.
+bool SkipOne(std::string_view text, std::size_t& pos, char a, char b)
+{
+    if (pos < text.size() && (text[pos] == a || text[pos] == b)) {
+        ++pos;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -90,52 +107,27 @@ float ParseLeadingFloat(std::string_view text)
 
 bool IsDecimalNumber(std::string_view text)
 {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsBlank(text[end - 1])) {
-        --end;
-    }
-    std::size_t pos = begin;
-    if (pos < end && (text[pos] == '+' || text[pos] == '-')) {
-        ++pos;
-    }
-    std::size_t digits = 0;
-    while (pos < end && text[pos] >= '0' && text[pos] <= '9') {
-        ++pos;
-        ++digits;
-    }
-    if (pos < end && text[pos] == '.') {
-        ++pos;
-        while (pos < end && text[pos] >= '0' && text[pos] <= '9') {
-            ++pos;
-            ++digits;
-        }
+    const std::string_view trimmed = TrimBlanks(text);
+    std::size_t pos = 0;
+    SkipOne(trimmed, pos, '+', '-');
+    std::size_t digits = SkipDigits(trimmed, pos);
+    if (SkipOne(trimmed, pos, '.', '.')) {
+        digits += SkipDigits(trimmed, pos);
     }
     if (digits == 0) {
         return false;
     }
-    if (pos < end && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
-        if (pos < end && (text[pos] == '+' || text[pos] == '-')) {
-            ++pos;
-        }
-        std::size_t exponent = 0;
-        while (pos < end && text[pos] >= '0' && text[pos] <= '9') {
-            ++pos;
-            ++exponent;
-        }
-        if (exponent == 0) {
+    if (SkipOne(trimmed, pos, 'e', 'E')) {
+        SkipOne(trimmed, pos, '+', '-');
+        if (SkipDigits(trimmed, pos) == 0) {
             return false;
         }
     }
-    if (pos != end) {
+    if (pos != trimmed.size()) {
         return false;
     }
     // A number too large for a float price is refused rather than stored as infinity.
-    const std::string number(text.substr(begin, end - begin));
+    const std::string number(trimmed);
     return std::isfinite(static_cast<float>(strtod_l(number.c_str(), nullptr, CLocale())));
 }
 

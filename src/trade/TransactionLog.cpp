@@ -6,25 +6,10 @@
 #include "data/CADORecordset.h"
 #include "data/SqlTexts.h"
 #include "trade/CollectionText.h"
+#include "trade/TradeError.h"
 
 #include <algorithm>
 #include <cstdint>
-
-namespace {
-
-// Ends the deal early: the caller rolls back and reports `what`.
-struct DealFailure {
-    std::string what;
-};
-
-void OpenOrFail(CADORecordset& recordset, const std::string& query)
-{
-    if (!recordset.Open(query)) {
-        throw DealFailure{recordset.GetLastErrorText()};
-    }
-}
-
-}  // namespace
 
 std::int32_t OwnedAfterDeal(std::int32_t owned, std::int32_t quantity, std::int32_t direction)
 {
@@ -60,16 +45,16 @@ DealResult LogDeal(CADODataBase& database, const DealRequest& request)
     bool begun = false;
     try {
         if (!connection || !database.IsOpen()) {
-            throw DealFailure{"The collection database is not open." +
-                              (database.GetLastErrorText().empty()
-                                   ? std::string()
-                                   : "\n" + database.GetLastErrorText())};
+            throw TradeError("The collection database is not open." +
+                             (database.GetLastErrorText().empty()
+                                  ? std::string()
+                                  : "\n" + database.GetLastErrorText()));
         }
         // A negative quantity would turn a sale into a purchase and store a negative history.
         for (const DealLine& line : request.lines) {
             if (line.quantity < 0) {
-                throw DealFailure{"Card " + std::to_string(line.cardKey) +
-                                  " has a quantity below 0; no deal was logged."};
+                throw TradeError("Card " + std::to_string(line.cardKey) +
+                                 " has a quantity below 0; no deal was logged.");
             }
         }
         connection->BeginTrans();
@@ -81,12 +66,12 @@ DealResult LogDeal(CADODataBase& database, const DealRequest& request)
                         static_cast<double>(request.price),
                         sql::EscapeLiteral(request.comments).c_str());
         if (!database.Execute(insertDeal)) {
-            throw DealFailure{database.GetLastErrorText()};
+            throw TradeError(database.GetLastErrorText());
         }
         CADORecordset recordset(database);
         OpenOrFail(recordset, sql::kSelectNewestDealId);
         if (recordset.IsEof()) {
-            throw DealFailure{"The new transaction could not be read back."};
+            throw TradeError("The new transaction could not be read back.");
         }
         recordset.GetLong("id", result.transactionId);
         recordset.Close();
@@ -96,8 +81,8 @@ DealResult LogDeal(CADODataBase& database, const DealRequest& request)
             OpenOrFail(recordset,
                        sql::Format(sql::kSelectCollectionCard, line.cardKey, sql::kMainCollection));
             if (recordset.IsEof()) {
-                throw DealFailure{"The collection row of card " + std::to_string(line.cardKey) +
-                                  " could not be found."};
+                throw TradeError("The collection row of card " + std::to_string(line.cardKey) +
+                                 " could not be found.");
             }
             std::int32_t collectionId = 0;
             std::int32_t owned = 0;
@@ -106,24 +91,21 @@ DealResult LogDeal(CADODataBase& database, const DealRequest& request)
             recordset.Edit();
             recordset.SetLong("no_owned", OwnedAfterDeal(owned, line.quantity, request.direction));
             if (!recordset.Update()) {
-                throw DealFailure{"The owned count of card " + std::to_string(line.cardKey) +
-                                  " could not be saved."};
+                throw TradeError("The owned count of card " + std::to_string(line.cardKey) +
+                                 " could not be saved.");
             }
             recordset.Close();
             if (!database.Execute(sql::Format(sql::kInsertHistory, collectionId, line.quantity,
                                               result.transactionId))) {
-                throw DealFailure{database.GetLastErrorText()};
+                throw TradeError(database.GetLastErrorText());
             }
         }
         connection->CommitTrans();
         begun = false;
         result.logged = true;
-    } catch (const DealFailure& failure) {
-        result.error = failure.what;
-    } catch (const CADOException& error) {
-        result.error = FormatEngineError("CADODataBase Error", error);
-    } catch (const std::exception& error) {
-        result.error = error.what();
+    } catch (const std::exception&) {
+        // A `TradeError` ends the deal early, as any other failure: it is rolled back below.
+        result.error = CaughtErrorText("CADODataBase Error");
     }
     if (!result.logged) {
         result.transactionId = 0;

@@ -6,7 +6,9 @@
 
 #include "prices/CsvPriceReader.h"
 #include "prices/ImportedCard.h"
-#include "prices/JsonPriceReader.h"
+#include "prices/MtgjsonPriceReader.h"
+#include "prices/PriceTextParser.h"
+#include "prices/ScryfallPriceReader.h"
 
 #include <simdjson.h>
 
@@ -21,7 +23,7 @@ public:
     {
         m_ok = m_ok && !card.prices.empty();
         for (const DatedPrice& price : card.prices) {
-            m_ok = m_ok && price_text::IsDate(price.date) && (price.regular || price.foil);
+            m_ok = m_ok && price_text_parser::IsDate(price.date) && (price.regular || price.foil);
             for (const auto& side : {price.regular, price.foil}) {
                 m_ok = m_ok && (!side || (std::isfinite(*side) && *side >= 0));
             }
@@ -44,7 +46,8 @@ private:
     std::string m_date = "2026-12-01";
 };
 
-/// False when the reader broke a rule; a damaged file (PriceFileError) is a fine outcome.
+/// False when the reader broke a rule; a damaged file (a price file error) is a fine
+/// outcome.
 inline bool ReadsSoundly(std::string_view bytes)
 {
     CheckingSink sink;
@@ -55,15 +58,20 @@ inline bool ReadsSoundly(std::string_view bytes)
     }
     const std::size_t first = start.find_first_not_of(" \t\r\n");
     try {
-        if (first != std::string_view::npos && (start[first] == '{' || start[first] == '[')) {
-            JsonPriceReader reader;
+        if (first != std::string_view::npos && start[first] == '{') {
+            MtgjsonPriceReader reader;
             reader.Read(text, "fuzz.json", sink);
             reader.Finish(sink);
+        } else if (first != std::string_view::npos && start[first] == '[') {
+            ScryfallPriceReader::Read(text, "fuzz.json", sink);
         } else {
             CsvPriceReader::Read(bytes, "fuzz.csv", sink);
         }
-    } catch (const PriceFileError& error) {
-        return !error.text.empty() && sink.Ok();
+    } catch (const PriceImportError& error) {
+        if (error.GetKind() != PriceImportError::Kind::PriceFile) {
+            throw;
+        }
+        return *error.what() != '\0' && sink.Ok();
     }
     return sink.Ok();
 }

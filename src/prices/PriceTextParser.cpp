@@ -1,27 +1,16 @@
-#include "prices/ImportedCard.h"
-#include "data/TrimBlanks.h"
+#include "prices/PriceTextParser.h"
+
+#include "data/AsciiText.h"
 
 #include <cctype>
 #include <charconv>
 #include <cmath>
 
-namespace price_text {
-namespace {
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
-
-} // namespace
+namespace price_text_parser {
 
 std::int32_t RarityCode(std::string_view word)
 {
-    const std::string lower = Lower(TrimBlanks(word));
+    const std::string lower = AsciiLower(TrimBlanks(word));
     if (lower == "common" || lower == "c") {
         return 10;
     }
@@ -89,4 +78,4 @@ bool IsDate(std::string_view text)
     return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-} // namespace price_text
+} // namespace price_text_parser

@@ -1,0 +1,62 @@
+#include "prices/JsonPriceFile.h"
+
+namespace od = simdjson::ondemand;
+
+namespace {
+
+constexpr std::size_t kProgressEvery = 512;
+
+} // namespace
+
+JsonPriceFile::JsonPriceFile(const simdjson::padded_string& text, std::string fileName,
+                             ImportSink& sink)
+    : m_text(text), m_file(std::move(fileName)), m_sink(sink)
+{
+}
+
+void JsonPriceFile::Read(od::parser& parser, const std::function<void(od::document&)>& read)
+{
+    m_items = 0;
+    // The document outlives the try block: an error's byte offset is read from it afterwards.
+    od::document doc;
+    try {
+        doc = parser.iterate(m_text);
+        m_doc = &doc;
+        read(doc);
+        m_doc = nullptr;
+    } catch (const simdjson::simdjson_error& error) {
+        const std::size_t offset = Offset();
+        m_doc = nullptr;
+        throw PriceImportError::File(m_file + " byte " + std::to_string(offset) +
+                                     ": the JSON is invalid or cut short (" + error.what() +
+                                     "). Download the file again.");
+    } catch (...) {
+        m_doc = nullptr;
+        throw;
+    }
+    m_sink.Progress(m_text.size(), m_text.size());
+}
+
+std::size_t JsonPriceFile::Offset() const
+{
+    const char* at = nullptr;
+    if (m_doc == nullptr || m_doc->current_location().get(at) != simdjson::SUCCESS) {
+        return m_text.size();
+    }
+    return static_cast<std::size_t>(at - m_text.data());
+}
+
+void JsonPriceFile::Tick()
+{
+    if (++m_items % kProgressEvery == 0) {
+        m_sink.Progress(m_text.size() / 10 + Offset() * 9 / 10, m_text.size());
+    }
+}
+
+std::string JsonPriceFile::Text(od::value value)
+{
+    if (value.type() != od::json_type::string) {
+        return {};
+    }
+    return std::string(std::string_view(value.get_string()));
+}

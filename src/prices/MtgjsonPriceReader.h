@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class ImportSink;
+namespace simdjson {
+struct padded_string;
+}
+
+/// Reads MTGJSON's files: card files (AllPrintings, a single set file, AllIdentifiers) and
+/// price files (AllPricesToday, AllPrices; `mtgo.cardhoarder.retail`). Cards and prices meet by
+/// uuid once every file is read, so they may come in any order.
+class MtgjsonPriceReader {
+public:
+    MtgjsonPriceReader();
+    ~MtgjsonPriceReader(); // not copyable: it owns the cards read so far
+
+    /// Reads one file; its cards and prices wait for `Finish`. Throws `PriceImportError` naming
+    /// the file and the byte offset for invalid or truncated JSON and for JSON of another
+    /// structure.
+    void Read(const simdjson::padded_string& text, const std::string& fileName, ImportSink& sink);
+
+    /// Delivers the cards that have game prices. Throws `PriceImportError` when card files
+    /// came without a price file or the other way round.
+    void Finish(ImportSink& sink);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};

@@ -1,0 +1,100 @@
+#include "prices/ScryfallPriceReader.h"
+
+#include "prices/JsonPriceFile.h"
+#include "prices/PriceTextParser.h"
+
+namespace od = simdjson::ondemand;
+
+namespace {
+
+void ReadCards(JsonPriceFile& file, od::array array)
+{
+    ImportSink& sink = file.Sink();
+    std::size_t seen = 0;
+    std::size_t known = 0;
+    for (od::value element : array) {
+        file.Tick();
+        ++seen;
+        const std::string where = file.Where();
+        if (element.type() != od::json_type::object) {
+            continue;
+        }
+        ImportedCard card;
+        card.where = where;
+        bool isCard = true;
+        bool onGame = false;
+        std::optional<std::string> tix;
+        for (od::field field : element.get_object()) {
+            const od::raw_json_string key = field.key();
+            od::value value = field.value();
+            if (key == "object") {
+                isCard = JsonPriceFile::Text(value) == "card";
+            } else if (key == "name") {
+                card.name = JsonPriceFile::Text(value);
+            } else if (key == "set") {
+                card.setCode = JsonPriceFile::Text(value);
+            } else if (key == "set_name") {
+                card.setName = JsonPriceFile::Text(value);
+            } else if (key == "collector_number") {
+                card.number = JsonPriceFile::Text(value);
+            } else if (key == "rarity") {
+                card.rarity = price_text_parser::RarityCode(JsonPriceFile::Text(value));
+            } else if (key == "mtgo_id") {
+                std::int64_t id = 0;
+                if (value.get_int64().get(id) == simdjson::SUCCESS && id > 0) {
+                    card.gameId = id;
+                    onGame = true;
+                }
+            } else if (key == "prices" && value.type() == od::json_type::object) {
+                for (od::field price : value.get_object()) {
+                    if (price.key() == "tix") {
+                        od::value tixValue = price.value();
+                        if (tixValue.type() == od::json_type::string) {
+                            tix = std::string(std::string_view(tixValue.get_string()));
+                        } else if (tixValue.type() == od::json_type::number) {
+                            tix = std::string(std::string_view(tixValue.raw_json_token()));
+                        }
+                    }
+                }
+            }
+        }
+        if (!isCard || card.name.empty() || card.setCode.empty()) {
+            continue;
+        }
+        ++known;
+        if (!onGame || !tix) {
+            sink.NotOnGame();
+            continue;
+        }
+        const std::optional<double> value = price_text_parser::ParseNumber(*tix);
+        if (!value || *value < 0) {
+            sink.Skip(where,
+                      std::string(value ? "negative" : "not a number") + " price \"" + *tix + "\"");
+            continue;
+        }
+        DatedPrice price;
+        price.date = sink.DefaultDate();
+        price.regular = *value;
+        card.prices.push_back(std::move(price));
+        sink.Card(std::move(card));
+    }
+    if (seen > 0 && known == 0) {
+        throw PriceImportError::File(file.File() +
+                                     " is a JSON array but holds no Scryfall cards (objects with "
+                                     "\"name\" and \"set\"); is it Scryfall's \"Default Cards\"?");
+    }
+}
+
+} // namespace
+
+void ScryfallPriceReader::Read(const simdjson::padded_string& text, const std::string& fileName,
+                               ImportSink& sink)
+{
+    JsonPriceFile file(text, fileName, sink);
+    od::parser parser;
+    file.Read(parser, [&file](od::document& doc) {
+        if (doc.type() == od::json_type::array) {
+            ReadCards(file, doc.get_array());
+        }
+    });
+}
