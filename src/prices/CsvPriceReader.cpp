@@ -94,8 +94,8 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
     std::size_t line = 1;
     std::vector<std::string> fields;
     if (!NextRecord(text, at, separator, fields, line)) {
-        throw PriceImportError::File(fileName +
-                                     " line 1: a quoted field of the header row is never closed.");
+        throw PriceError::File(fileName +
+                               " line 1: a quoted field of the header row is never closed.");
     }
     std::array<int, kColumns> column;
     column.fill(-1);
@@ -111,11 +111,10 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
     }
     if (column[kName] < 0 || column[kSet] < 0 || (column[kRegular] < 0 && column[kFoil] < 0)) {
         const std::string_view header = TrimBlanks(text.substr(0, std::min(at, text.size())));
-        throw PriceImportError::File(
-            fileName +
-            " line 1: the header row must name the columns \"name\", \"set\" "
-            "and \"regular\" or \"foil\"; it reads \"" +
-            std::string(header.substr(0, 200)) + "\".");
+        throw PriceError::File(fileName +
+                               " line 1: the header row must name the columns \"name\", \"set\" "
+                               "and \"regular\" or \"foil\"; it reads \"" +
+                               std::string(header.substr(0, 200)) + "\".");
     }
     const bool decimalComma = separator == ';';
     const auto field = [&](Column c) -> std::string_view {
@@ -128,8 +127,8 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
     while (at < text.size()) {
         const std::size_t rowLine = line;
         if (!NextRecord(text, at, separator, fields, line)) {
-            throw PriceImportError::File(fileName + " line " + std::to_string(rowLine) +
-                                         ": a quoted field is never closed.");
+            throw PriceError::File(fileName + " line " + std::to_string(rowLine) +
+                                   ": a quoted field is never closed.");
         }
         if (++rows % 4096 == 0) {
             sink.Progress(at, text.size());

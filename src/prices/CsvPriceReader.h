@@ -11,7 +11,7 @@ class ImportSink;
 /// quotes; a decimal comma in semicolon files; a UTF-8 byte-order mark.
 class CsvPriceReader {
 public:
-    /// `fileName` names the file in messages. Throws `PriceImportError` when the header lacks a
+    /// `fileName` names the file in messages. Throws `PriceError` when the header lacks a
     /// needed column or a quote is never closed; rows with bad values are skipped and counted.
     static void Read(std::string_view text, const std::string& fileName, ImportSink& sink);
 };

@@ -20,7 +20,7 @@ constexpr std::size_t kShownSkips = 5;
 
 [[noreturn]] void ThrowFailure(sqlite3* db)
 {
-    throw PriceImportError::Database(sqlite3_errmsg(db));
+    throw PriceError::Database(sqlite3_errmsg(db));
 }
 
 // A statement of the import's own database, failing with the import's exception.
@@ -276,8 +276,8 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
         char* message = nullptr;
         if (sqlite3_exec(m_db, database_schema::kPriceAdditions, nullptr, nullptr, &message) !=
             SQLITE_OK) {
-            PriceImportError failure =
-                PriceImportError::Database(message != nullptr ? message : sqlite3_errmsg(m_db));
+            PriceError failure =
+                PriceError::Database(message != nullptr ? message : sqlite3_errmsg(m_db));
             sqlite3_free(message);
             throw failure;
         }

@@ -20,7 +20,7 @@ public:
     ImportPlanner(sqlite3* db, bool overwriteManual, PriceImportSummary& summary);
 
     /// Reads the sets, codes and cards of the database, calling `tick` every `every` cards
-    /// (it throws to stop). Throws `PriceImportError`.
+    /// (it throws to stop). Throws `PriceError`.
     void Load(std::size_t every, const std::function<void()>& tick);
     /// Room for `cards` cards of the files.
     void Reserve(std::size_t cards) { m_pending.reserve(cards); }
@@ -28,7 +28,7 @@ public:
     void Add(ImportedCard&& card);
     /// Once, after the last `Add`: counts every change into the summary and, when `write`,
     /// stores it. `tick` is called
-    /// every few hundred cards with the share done and throws to stop. Throws `PriceImportError`.
+    /// every few hundred cards with the share done and throws to stop. Throws `PriceError`.
     void Apply(bool write, const std::function<void(double)>& tick);
     /// Cards of the files that found (or make) a catalogue card.
     std::size_t Usable() const { return m_pending.size(); }

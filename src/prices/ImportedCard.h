@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prices/PriceImportError.h"
+#include "prices/PriceError.h"
 
 #include <cstdint>
 #include <optional>
@@ -35,7 +35,7 @@ public:
     virtual void Skip(const std::string& where, const std::string& why) = 0;
     /// A card without a game id or game price: counted only.
     virtual void NotOnGame() = 0;
-    /// `done` of this file's `total` bytes read; throws `PriceImportError` when cancelled.
+    /// `done` of this file's `total` bytes read; throws `PriceError` when cancelled.
     virtual void Progress(std::uint64_t done, std::uint64_t total) = 0;
     /// The date for prices the file gives none.
     virtual const std::string& DefaultDate() const = 0;

@@ -1,5 +1,7 @@
 #include "prices/JsonPriceFile.h"
 
+#include "prices/PriceTextParser.h"
+
 namespace od = simdjson::ondemand;
 
 namespace {
@@ -27,9 +29,9 @@ void JsonPriceFile::Read(od::parser& parser, const std::function<void(od::docume
     } catch (const simdjson::simdjson_error& error) {
         const std::size_t offset = Offset();
         m_doc = nullptr;
-        throw PriceImportError::File(m_file + " byte " + std::to_string(offset) +
-                                     ": the JSON is invalid or cut short (" + error.what() +
-                                     "). Download the file again.");
+        throw PriceError::File(m_file + " byte " + std::to_string(offset) +
+                               ": the JSON is invalid or cut short (" + error.what() +
+                               "). Download the file again.");
     } catch (...) {
         m_doc = nullptr;
         throw;
@@ -59,4 +61,22 @@ std::string JsonPriceFile::Text(od::value value)
         return {};
     }
     return std::string(std::string_view(value.get_string()));
+}
+
+bool JsonPriceFile::ReadCardField(const CardFieldNames& names, const od::raw_json_string& key,
+                                  od::value value, ImportedCard& card)
+{
+    std::string* const text = key == names.name      ? &card.name
+                              : key == names.setCode ? &card.setCode
+                              : key == names.number  ? &card.number
+                                                     : nullptr;
+    if (text != nullptr) {
+        *text = Text(value);
+        return true;
+    }
+    if (key == "rarity") {
+        card.rarity = price_text_parser::RarityCode(Text(value));
+        return true;
+    }
+    return false;
 }

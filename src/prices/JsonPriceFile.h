@@ -16,7 +16,7 @@ public:
     JsonPriceFile(const simdjson::padded_string& text, std::string fileName, ImportSink& sink);
 
     /// Parses the file with `parser` and hands its document to `read`. Throws
-    /// `PriceImportError` naming the file and the byte offset for invalid or truncated JSON;
+    /// `PriceError` naming the file and the byte offset for invalid or truncated JSON;
     /// reports the whole file read when `read` returns.
     void Read(simdjson::ondemand::parser& parser,
               const std::function<void(simdjson::ondemand::document&)>& read);
@@ -32,6 +32,18 @@ public:
 
     /// A string value, or empty when the value is of another kind (null, number...).
     static std::string Text(simdjson::ondemand::value value);
+
+    /// The names one format gives the text fields every card has.
+    struct CardFieldNames {
+        std::string_view name;
+        std::string_view setCode;
+        std::string_view number;
+    };
+    /// Takes the field `key` into `card` when it is the card's name, set code or collector
+    /// number under `names`, or its "rarity"; false for any other field.
+    static bool ReadCardField(const CardFieldNames& names,
+                              const simdjson::ondemand::raw_json_string& key,
+                              simdjson::ondemand::value value, ImportedCard& card);
 
 private:
     const simdjson::padded_string& m_text;

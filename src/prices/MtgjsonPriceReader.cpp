@@ -18,6 +18,20 @@ std::int64_t IdFromText(std::string_view text)
     return result.ec == std::errc() && result.ptr == text.data() + text.size() && id > 0 ? id : 0;
 }
 
+constexpr JsonPriceFile::CardFieldNames kCardFields = {"name", "setCode", "number"};
+
+// The game's id of a card among its "identifiers", or 0.
+std::int64_t GameId(od::object identifiers)
+{
+    std::int64_t id = 0;
+    for (od::field field : identifiers) {
+        if (field.key() == "mtgoId") {
+            id = IdFromText(JsonPriceFile::Text(field.value()));
+        }
+    }
+    return id;
+}
+
 // Calls `read` with the value of each field `key` of `parent` that is an object.
 template <class Read> void ForEachObject(od::object parent, std::string_view key, const Read& read)
 {
@@ -67,19 +81,18 @@ void MtgjsonPriceReader::State::ReadTop(od::object top)
         if (field.key() == "data") {
             od::value value = field.value();
             if (value.type() != od::json_type::object) {
-                throw PriceImportError::File(file->File() + " byte " +
-                                             std::to_string(file->Offset()) +
-                                             ": \"data\" is not an object; is it an MTGJSON file?");
+                throw PriceError::File(file->File() + " byte " + std::to_string(file->Offset()) +
+                                       ": \"data\" is not an object; is it an MTGJSON file?");
             }
             ReadData(value.get_object());
             data = true;
         }
     }
     if (!data) {
-        throw PriceImportError::File(file->File() +
-                                     " is a JSON object without \"data\": neither an MTGJSON card "
-                                     "file (AllPrintings, a set file, AllIdentifiers) nor an "
-                                     "MTGJSON price file (AllPricesToday, AllPrices).");
+        throw PriceError::File(file->File() +
+                               " is a JSON object without \"data\": neither an MTGJSON card "
+                               "file (AllPrintings, a set file, AllIdentifiers) nor an "
+                               "MTGJSON price file (AllPricesToday, AllPrices).");
     }
 }
 
@@ -110,9 +123,9 @@ void MtgjsonPriceReader::State::ReadData(od::object data)
         cards[index].setName = single.name;
     }
     if (!any) {
-        throw PriceImportError::File(file->File() +
-                                     " holds no MTGJSON cards or prices under \"data\"; give "
-                                     "AllPrintings.json (or a set file) and AllPricesToday.json.");
+        throw PriceError::File(file->File() +
+                               " holds no MTGJSON cards or prices under \"data\"; give "
+                               "AllPrintings.json (or a set file) and AllPricesToday.json.");
     }
 }
 
@@ -151,17 +164,11 @@ bool MtgjsonPriceReader::State::ReadEntry(std::string_view key, od::object entry
             isCard = true;
         } else if (name == "uuid") {
             uuid = JsonPriceFile::Text(value);
-        } else if (name == "number") {
-            card.number = JsonPriceFile::Text(value);
-        } else if (name == "rarity") {
-            card.rarity = price_text_parser::RarityCode(JsonPriceFile::Text(value));
         } else if (name == "identifiers" && value.type() == od::json_type::object) {
             isCard = true;
-            for (od::field id : value.get_object()) {
-                if (id.key() == "mtgoId") {
-                    card.gameId = IdFromText(JsonPriceFile::Text(id.value()));
-                }
-            }
+            card.gameId = GameId(value.get_object());
+        } else {
+            JsonPriceFile::ReadCardField(kCardFields, name, value, card);
         }
     }
     if (isSet) {
@@ -200,20 +207,10 @@ void MtgjsonPriceReader::State::ReadCard(od::object object, std::string uuid,
         od::value value = field.value();
         if (key == "uuid") {
             uuid = JsonPriceFile::Text(value);
-        } else if (key == "name") {
-            card.name = JsonPriceFile::Text(value);
-        } else if (key == "setCode") {
-            card.setCode = JsonPriceFile::Text(value);
-        } else if (key == "number") {
-            card.number = JsonPriceFile::Text(value);
-        } else if (key == "rarity") {
-            card.rarity = price_text_parser::RarityCode(JsonPriceFile::Text(value));
         } else if (key == "identifiers" && value.type() == od::json_type::object) {
-            for (od::field id : value.get_object()) {
-                if (id.key() == "mtgoId") {
-                    card.gameId = IdFromText(JsonPriceFile::Text(id.value()));
-                }
-            }
+            card.gameId = GameId(value.get_object());
+        } else {
+            JsonPriceFile::ReadCardField(kCardFields, key, value, card);
         }
     }
     AddCard(std::move(card), uuid, added);
@@ -308,15 +305,13 @@ void MtgjsonPriceReader::Finish(ImportSink& sink)
 {
     State& state = *m_state;
     if (state.sawCardFile && !state.sawPriceFile) {
-        throw PriceImportError::File(
-            "The MTGJSON card file has no price file beside it: give "
-            "AllPricesToday.json (or AllPrices.json) on the same command.");
+        throw PriceError::File("The MTGJSON card file has no price file beside it: give "
+                               "AllPricesToday.json (or AllPrices.json) on the same command.");
     }
     if (state.sawPriceFile && !state.sawCardFile) {
-        throw PriceImportError::File(
-            "The MTGJSON price file has no card file beside it: give "
-            "AllPrintings.json (or a set file, or AllIdentifiers.json) on the "
-            "same command.");
+        throw PriceError::File("The MTGJSON price file has no card file beside it: give "
+                               "AllPrintings.json (or a set file, or AllIdentifiers.json) on the "
+                               "same command.");
     }
     for (ImportedCard& card : state.cards) {
         if (card.gameId == 0 || card.prices.empty()) {

@@ -16,12 +16,12 @@ public:
     MtgjsonPriceReader();
     ~MtgjsonPriceReader(); // not copyable: it owns the cards read so far
 
-    /// Reads one file; its cards and prices wait for `Finish`. Throws `PriceImportError` naming
+    /// Reads one file; its cards and prices wait for `Finish`. Throws `PriceError` naming
     /// the file and the byte offset for invalid or truncated JSON and for JSON of another
     /// structure.
     void Read(const simdjson::padded_string& text, const std::string& fileName, ImportSink& sink);
 
-    /// Delivers the cards that have game prices. Throws `PriceImportError` when card files
+    /// Delivers the cards that have game prices. Throws `PriceError` when card files
     /// came without a price file or the other way round.
     void Finish(ImportSink& sink);
 

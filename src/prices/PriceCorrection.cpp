@@ -8,6 +8,7 @@
 #include "data/DateTime.h"
 #include "data/PriceHistory.h"
 #include "lookup/ShownCardsTable.h"
+#include "prices/PriceError.h"
 
 #include <clocale>
 #include <cmath>
@@ -24,11 +25,6 @@ locale_t CLocale()
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return locale;
 }
-
-// A failure that stops the correction, carrying the text the user is shown.
-struct CorrectionFailure {
-    std::string text;
-};
 
 std::string ConnectionError(const CADODataBase& database, const CADOException& error)
 {
@@ -68,25 +64,25 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
             connection->BeginTrans();
             began = true;
         } catch (const CADOException& error) {
-            throw CorrectionFailure{ConnectionError(m_database, error)};
+            throw PriceError::Database(ConnectionError(m_database, error));
         }
         for (const MarkedPriceRow& row : rows) {
             const CardRecord* shown = m_shownCards.Find(row.cardId);
             if (shown == nullptr) {
-                throw CorrectionFailure{"Card " + std::to_string(row.cardId) +
-                                        " is no longer listed."};
+                throw PriceError::Database("Card " + std::to_string(row.cardId) +
+                                           " is no longer listed.");
             }
             CardRecord card = *shown;
             card.update_date = now;
             char query[64];
             std::snprintf(query, sizeof query, kSelectQuery, static_cast<int>(card.id));
             if (!recordset.Open(query, CADORecordset::openUnknown)) {
-                throw CorrectionFailure{recordset.GetLastErrorText()};
+                throw PriceError::Database(recordset.GetLastErrorText());
             }
             if (recordset.IsEof()) {
-                throw CorrectionFailure{"Query = " + recordset.GetQuery() +
-                                        "\nThe price database holds no card with id " +
-                                        std::to_string(card.id) + "."};
+                throw PriceError::Database("Query = " + recordset.GetQuery() +
+                                           "\nThe price database holds no card with id " +
+                                           std::to_string(card.id) + ".");
             }
             // An untouched value keeps what the database holds, to the last digit.
             recordset.GetDouble("reg_value", card.reg_value);
@@ -104,9 +100,9 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
             recordset.SetDate("update_date", card.update_date);
             recordset.SetLong("manual_modify", 1);
             if (!recordset.Update()) {
-                throw CorrectionFailure{"Query = " + recordset.GetQuery() +
-                                        "\nThe price database refused to store card " +
-                                        std::to_string(card.id) + "."};
+                throw PriceError::Database("Query = " + recordset.GetQuery() +
+                                           "\nThe price database refused to store card " +
+                                           std::to_string(card.id) + ".");
             }
             recordset.Close();
             // The corrected values are also the card's history for the day.
@@ -115,18 +111,19 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
                                       {card.update_date.Format("%Y-%m-%d"), card.reg_value,
                                        card.foil_value},
                                       &historyError)) {
-                throw CorrectionFailure{historyError};
+                throw PriceError::Database(historyError);
             }
             corrected.push_back(card);
         }
         try {
             connection->CommitTrans();
         } catch (const CADOException& error) {
-            throw CorrectionFailure{ConnectionError(m_database, error)};
+            throw PriceError::Database(ConnectionError(m_database, error));
         }
-    } catch (const CorrectionFailure& failure) {
+    } catch (const PriceError& failure) {
+        // A failure that stops the correction, carrying the text the user is shown.
         outcome.failed = true;
-        outcome.error = failure.text;
+        outcome.error = failure.what();
     } catch (const CADOException& error) {
         outcome.failed = true;
         outcome.error = "Query = " + recordset.GetQuery() + "\n" +

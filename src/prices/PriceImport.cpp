@@ -70,7 +70,7 @@ public:
     void Report(double fraction) const
     {
         if (m_progress && !m_progress(fraction)) {
-            throw PriceImportError::Cancel();
+            throw PriceError::Cancel();
         }
     }
     void StartFile(double before, double share)
@@ -96,20 +96,20 @@ simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (!file || ec || std::filesystem::is_directory(path, ec)) {
-        throw PriceImportError::File("Cannot read " + path + ": " +
-                                     (ec ? ec.message() : std::string("it cannot be opened")) +
-                                     ". Check the file name and that you may read it.");
+        throw PriceError::File("Cannot read " + path + ": " +
+                               (ec ? ec.message() : std::string("it cannot be opened")) +
+                               ". Check the file name and that you may read it.");
     }
     simdjson::padded_string text(static_cast<std::size_t>(size));
     if (size > 0 && text.data() == nullptr) {
-        throw PriceImportError::File("Not enough memory to read " + path + ".");
+        throw PriceError::File("Not enough memory to read " + path + ".");
     }
     std::size_t done = 0;
     while (done < size) {
         const std::size_t piece = std::min<std::size_t>(kChunk, size - done);
         if (!file.read(text.data() + done, static_cast<std::streamsize>(piece))) {
-            throw PriceImportError::File("Cannot read " + path + " to its end (byte " +
-                                         std::to_string(done) + ").");
+            throw PriceError::File("Cannot read " + path + " to its end (byte " +
+                                   std::to_string(done) + ").");
         }
         done += piece;
         collector.Progress(done / 10, size); // reading is about a tenth of the work
@@ -225,7 +225,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             } else if (first == "[") {
                 ScryfallPriceReader::Read(text, name, collector);
             } else if (first.empty()) {
-                throw PriceImportError::File(name + " is empty: it holds no prices.");
+                throw PriceError::File(name + " is empty: it holds no prices.");
             } else {
                 CsvPriceReader::Read(text, name, collector);
             }
@@ -236,7 +236,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
 
         if (sqlite3_exec(db, options.dryRun ? "BEGIN" : "BEGIN IMMEDIATE", nullptr, nullptr,
                          nullptr) != SQLITE_OK) {
-            throw PriceImportError::Database(EngineText(db));
+            throw PriceError::Database(EngineText(db));
         }
         began = true;
         ImportPlanner planner(db, options.overwriteManual, summary);
@@ -265,15 +265,15 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
         const bool commit = !options.dryRun && summary.Changed();
         if (sqlite3_exec(db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) !=
             SQLITE_OK) {
-            throw PriceImportError::Database(EngineText(db));
+            throw PriceError::Database(EngineText(db));
         }
         began = false;
-    } catch (const PriceImportError& failure) {
-        if (failure.GetKind() == PriceImportError::Kind::Cancelled) {
+    } catch (const PriceError& failure) {
+        if (failure.GetKind() == PriceError::Kind::Cancelled) {
             summary = PriceImportSummary();
             summary.dryRun = options.dryRun;
             summary.outcome = PriceImportSummary::Outcome::Cancelled;
-        } else if (failure.GetKind() == PriceImportError::Kind::PriceFile) {
+        } else if (failure.GetKind() == PriceError::Kind::PriceFile) {
             summary = fail(failure.what() + std::string(" Nothing was changed."));
         } else {
             summary = fail(RefusedText(m_databasePath, failure.what(), sqlite3_errcode(db)) +

@@ -7,6 +7,8 @@ namespace od = simdjson::ondemand;
 
 namespace {
 
+constexpr JsonPriceFile::CardFieldNames kCardFields = {"name", "set", "collector_number"};
+
 void ReadCards(JsonPriceFile& file, od::array array)
 {
     ImportSink& sink = file.Sink();
@@ -27,18 +29,13 @@ void ReadCards(JsonPriceFile& file, od::array array)
         for (od::field field : element.get_object()) {
             const od::raw_json_string key = field.key();
             od::value value = field.value();
+            if (JsonPriceFile::ReadCardField(kCardFields, key, value, card)) {
+                continue;
+            }
             if (key == "object") {
                 isCard = JsonPriceFile::Text(value) == "card";
-            } else if (key == "name") {
-                card.name = JsonPriceFile::Text(value);
-            } else if (key == "set") {
-                card.setCode = JsonPriceFile::Text(value);
             } else if (key == "set_name") {
                 card.setName = JsonPriceFile::Text(value);
-            } else if (key == "collector_number") {
-                card.number = JsonPriceFile::Text(value);
-            } else if (key == "rarity") {
-                card.rarity = price_text_parser::RarityCode(JsonPriceFile::Text(value));
             } else if (key == "mtgo_id") {
                 std::int64_t id = 0;
                 if (value.get_int64().get(id) == simdjson::SUCCESS && id > 0) {
@@ -79,9 +76,9 @@ void ReadCards(JsonPriceFile& file, od::array array)
         sink.Card(std::move(card));
     }
     if (seen > 0 && known == 0) {
-        throw PriceImportError::File(file.File() +
-                                     " is a JSON array but holds no Scryfall cards (objects with "
-                                     "\"name\" and \"set\"); is it Scryfall's \"Default Cards\"?");
+        throw PriceError::File(file.File() +
+                               " is a JSON array but holds no Scryfall cards (objects with "
+                               "\"name\" and \"set\"); is it Scryfall's \"Default Cards\"?");
     }
 }
 

@@ -12,7 +12,7 @@ struct padded_string;
 class ScryfallPriceReader {
 public:
     /// Delivers the file's cards to `sink` as they are read; `fileName` names the file in
-    /// messages. Throws `PriceImportError` naming the file and the byte offset for invalid or
+    /// messages. Throws `PriceError` naming the file and the byte offset for invalid or
     /// truncated JSON and for an array that holds no Scryfall cards.
     static void Read(const simdjson::padded_string& text, const std::string& fileName,
                      ImportSink& sink);

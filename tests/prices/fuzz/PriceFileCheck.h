@@ -67,8 +67,8 @@ inline bool ReadsSoundly(std::string_view bytes)
         } else {
             CsvPriceReader::Read(bytes, "fuzz.csv", sink);
         }
-    } catch (const PriceImportError& error) {
-        if (error.GetKind() != PriceImportError::Kind::PriceFile) {
+    } catch (const PriceError& error) {
+        if (error.GetKind() != PriceError::Kind::PriceFile) {
             throw;
         }
         return *error.what() != '\0' && sink.Ok();
