@@ -2,6 +2,8 @@
 BUILD  ?= build
 RUNDIR ?= run
 JOBS   ?= $(shell nproc)
+# Empty: RelWithDebInfo. Any standard CMake build type works (Release, Debug, MinSizeRel).
+BUILD_TYPE ?=
 
 .PHONY: all deps configure build test run bench install package clean
 
@@ -11,7 +13,7 @@ deps:
 	scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja
+	cmake -S . -B $(BUILD) -G Ninja $(if $(BUILD_TYPE),-DCMAKE_BUILD_TYPE=$(BUILD_TYPE))
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

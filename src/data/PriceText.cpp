@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 
 std::string PriceText(double value)
 {
@@ -19,4 +21,36 @@ std::string PriceText(double value)
         text.pop_back();
     }
     return text;
+}
+
+double ParseLeadingDecimal(std::string_view text)
+{
+    std::size_t pos = text.find_first_not_of(" \t\n\v\f\r");
+    if (pos == std::string_view::npos) {
+        return 0.0;
+    }
+    const bool negative = text[pos] == '-';
+    if (text[pos] == '+' || text[pos] == '-') {
+        ++pos;
+    }
+    const auto digit = [&text](std::size_t at) {
+        return at < text.size() && text[at] >= '0' && text[at] <= '9';
+    };
+    // A digit, or a point before one, must start the number: this keeps out "inf" and "nan",
+    // which the conversion below would otherwise read.
+    if (!digit(pos) && !(pos < text.size() && text[pos] == '.' && digit(pos + 1))) {
+        return 0.0;
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(text.data() + pos, text.data() + text.size(), value,
+                                        std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Beyond a double: strtod tells an overflow (infinity) from an underflow (zero). The
+        // text holds only digits, a point and an exponent, so its locale plays no part but
+        // the point's, and the C locale reads that.
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        const std::string number(text.data() + pos, result.ptr);
+        value = strtod_l(number.c_str(), nullptr, c);
+    }
+    return negative ? -value : value;
 }

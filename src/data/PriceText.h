@@ -1,9 +1,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 /// A card value or price as every view shows it: two decimals when the hundredths digit is not
 /// zero, else one ("0.03", "12.25", "1.3", "0.0"), so that a common card worth 0.03 Tix does
 /// not read as worthless. Always a decimal point, whatever the user's locale; not finite
 /// values read "nan", "inf" or "-inf".
 std::string PriceText(double value);
+
+/// The leading decimal number of a typed value, as a person writes one: blanks, a sign,
+/// digits with an optional point and an optional decimal exponent ("12.5 tix" gives 12.5).
+/// C's other forms (hexadecimal "0x10", "inf", "nan") are not numbers here: their leading
+/// decimal, if any, is taken ("0x10" gives 0). 0 when the text starts with no number; an
+/// overflowing one gives an infinity of its sign. Never depends on the user's locale.
+double ParseLeadingDecimal(std::string_view text);

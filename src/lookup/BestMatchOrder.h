@@ -20,5 +20,6 @@ std::vector<ScoredCard> OrderByMatch(const std::vector<CardRecord>& cardsInValue
                                      const MatchScorer& scorer);
 
 /// The cards the value report lists under "Best Match First": those of the ordered list whose
-/// score reaches MatchScorer::kReportThreshold, in that order.
+/// score reaches MatchScorer::kReportThreshold, in that order, each name once: of the
+/// printings of one name in several sets only the first (of equal ranks the most valuable).
 std::vector<CardRecord> ReportedCards(const std::vector<ScoredCard>& ordered);

@@ -9,6 +9,7 @@
 #include "lookup/TextCleaning.h"
 #include "lookup/Utf8.h"
 
+#include <algorithm>
 #include <ctime>
 #include <optional>
 #include <unordered_map>
@@ -93,6 +94,14 @@ LookupStats CardLookup::LookUp(std::string_view text, bool fromClipboard, ShownC
         best.emplace(m_cards->size(), ShownCardsTable::kClipboardLimit);
         run.scorer = &*scorer;
         run.best = &*best;
+    }
+    std::string quoted;
+    if (best) {
+        // The fields of a copied price list may stand in double quotes ("Kitchen Finks","SHM"):
+        // they separate names as commas do.
+        quoted.assign(text);
+        std::replace(quoted.begin(), quoted.end(), '"', ',');
+        text = quoted;
     }
     const std::string cleaned = NormalisePunctuation(StripQuantities(text));
     // Tokens are taken off the front at each comma; walking an index gives the same tokens

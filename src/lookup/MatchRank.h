@@ -7,6 +7,7 @@
 struct MatchRank {
     int score = 0;
     int textWords = 0;
+    int firstWord = -1; ///< where in the text's words that run starts (-1: no run)
 };
 
 /// The order of "Best Match First" as one number, higher first: the score, then, of equal

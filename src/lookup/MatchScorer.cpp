@@ -24,6 +24,19 @@ double TokenWeight(double share)
 // share of its score: "fog" in "any fog in the chat" names no card.
 constexpr double kLoneWordFactor = 0.5;
 constexpr std::size_t kShortWord = 4;
+// A run of a name that stops where the text goes on with a different word ("Lightning Dart" in
+// "Lightning Bolt", "Bog Wraith" in "Street Wraith") shares words with another name the text
+// names; it keeps this share of its score.
+constexpr double kOtherNameFactor = 0.6;
+// A short name ("Jitte" for Umezawa's Jitte) counts as this much of the whole name.
+constexpr double kShortNameShare = 0.9;
+
+// Words that mark a line as trade talk rather than prose.
+constexpr std::array<std::string_view, 22> kTradeWords = {
+    "wts",  "wtb",     "wtt",    "lf",      "tix",      "tx",     "ticket", "tickets",
+    "usd",  "each",    "ea",     "playset", "playsets", "pc",     "foil",   "foils",
+    "sale", "selling", "buying", "sell",    "buy",      "wanted",
+};
 
 // Words of trade chat and plain English that are whole card names or parts of many: alone
 // among other words they are more likely chatter than a card.
@@ -92,6 +105,25 @@ double WordWeight(std::string_view nameWord, std::string_view textWord)
         return kTypoWeight;
     }
     return 0.0;
+}
+
+// True when the characters between two words of a name (views into one buffer) hold more
+// than spaces.
+bool PunctuationBetween(std::string_view first, std::string_view second)
+{
+    for (const char* c = first.data() + first.size(); c < second.data(); ++c) {
+        if (*c != ' ') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// True when a text word next to a run is plainly not the name's word there: a word of three
+// letters or more that starts differently (a typo keeps its first letters).
+bool OtherWord(std::string_view nameWord, std::string_view textWord)
+{
+    return textWord.size() >= 3 && textWord.substr(0, 2) != nameWord.substr(0, 2);
 }
 
 bool IsShortOrCommon(std::string_view word)
@@ -181,12 +213,67 @@ std::vector<std::string> MatchScorer::Words(std::string_view text)
     return std::vector<std::string>(views.begin(), views.end());
 }
 
+bool MatchScorer::StandsFor(std::string_view nameWord, std::string_view textWord)
+{
+    return !nameWord.empty() && !textWord.empty() && WordWeight(nameWord, textWord) > 0.0;
+}
+
 MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
                          const LookupOptions& options, bool fromClipboard,
                          const ClipboardLimits& limits)
 {
     if (fromClipboard) {
         text = utf8::FirstChars(text, limits.maxChars);
+    }
+    // Which words stand capitalised inside a sentence or at its start, and whether the text is
+    // trade talk: trade words, a currency, a price with decimals, a quantity such as "4x".
+    std::set<std::string> capitals;
+    std::set<std::string> initials;
+    bool sentenceStart = true;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (c >= '0' && c <= '9') {
+            std::size_t end = i;
+            while (end < text.size() &&
+                   ((text[end] >= '0' && text[end] <= '9') ||
+                    ((text[end] == '.' || text[end] == ',') && end + 1 < text.size() &&
+                     text[end + 1] >= '0' && text[end + 1] <= '9'))) {
+                m_tradeTalk = m_tradeTalk || text[end] == '.' || text[end] == ',';
+                ++end;
+            }
+            const bool glued = (end < text.size() && (text[end] == 'x' || text[end] == 'X')) ||
+                               (i > 0 && (text[i - 1] == 'x' || text[i - 1] == 'X'));
+            m_tradeTalk = m_tradeTalk || glued;
+            sentenceStart = false;
+            i = end;
+            continue;
+        }
+        if (!IsWordByte(byte) && !(c >= 'A' && c <= 'Z') && c != '\'') {
+            sentenceStart = sentenceStart ||
+                            std::string_view(".!?:;\"([>|\n").find(c) != std::string_view::npos;
+            m_tradeTalk = m_tradeTalk || c == '$' || c == '@';
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && (IsWordByte(static_cast<unsigned char>(text[end])) ||
+                                     (text[end] >= 'A' && text[end] <= 'Z') || text[end] == '\'')) {
+            ++end;
+        }
+        const std::vector<std::string> words = Words(text.substr(i, end - i));
+        for (const std::string& word : words) {
+            m_tradeTalk =
+                m_tradeTalk ||
+                std::find(kTradeWords.begin(), kTradeWords.end(), word) != kTradeWords.end() ||
+                ((word == "h" || word == "w") && end < text.size() &&
+                 (text[end] == ':' || text[end] == '>'));
+        }
+        if (c >= 'A' && c <= 'Z' && !words.empty()) {
+            (sentenceStart ? initials : capitals).insert(words.front());
+        }
+        sentenceStart = false;
+        i = end;
     }
     const std::string cleaned = NormalisePunctuation(StripQuantities(text));
     std::set<std::string> replacements;
@@ -221,7 +308,9 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
                 m_distinct.push_back(TextWord{word, {}});
             }
             m_distinct[at->second].positions.push_back(m_words.size());
-            m_words.push_back(Word{std::move(word), tokenIndex});
+            const bool capital = capitals.count(word) != 0;
+            const bool initial = initials.count(word) != 0;
+            m_words.push_back(Word{std::move(word), tokenIndex, capital, initial});
         }
         m_tokenLetters.push_back(letters);
         ++tokenIndex;
@@ -260,6 +349,7 @@ MatchRank MatchScorer::Rank(std::string_view cardName) const
     // start only where a text word stands for the name word.
     double best = 0.0;
     std::size_t bestLength = 0;  // of equal best runs, the longest
+    std::size_t bestStart = 0;
     for (std::size_t i = 0; i < name.size(); ++i) {
         // Only a text word of the same length, or for a word long enough to have typos one
         // longer or shorter, can stand for it.
@@ -279,13 +369,68 @@ MatchRank MatchScorer::Rank(std::string_view cardName) const
                     if (score > best || (score == best && runLength > bestLength)) {
                         best = score;
                         bestLength = runLength;
+                        bestStart = j;
+                    }
+                    }
+                }
+            }
+        }
+    if (best == 0.0) {
+        return PieceRank(name);
+    }
+    const int score = static_cast<int>(best * 100.0 + 0.5);
+    if (score == 0) {
+        return {};
+    }
+    return {score, static_cast<int>(bestLength), static_cast<int>(bestStart)};
+}
+
+// A name no whole word of the text stands for may still be called by a piece of one of its
+// words ("Goyf" for Tarmogoyf): half a short name's score, so that the lookup keeps it among
+// the cards it lists; Best Match First's order decides whether it counts as a short name.
+MatchRank MatchScorer::PieceRank(const std::vector<std::string_view>& name) const
+{
+    MatchRank rank;
+    for (const std::string_view nameWord : name) {
+        for (std::size_t length = kShortWord;
+             length + 2 <= nameWord.size() && length < m_byLength.size(); ++length) {
+            for (const std::size_t d : m_byLength[length]) {
+                const std::string& word = m_distinct[d].text;
+                if (nameWord.compare(0, length, word) != 0 &&
+                    nameWord.compare(nameWord.size() - length, length, word) != 0) {
+                    continue;
+                }
+                for (const std::size_t j : m_distinct[d].positions) {
+                    const MatchRank piece{ShortNameScore(j) / 2, 1, static_cast<int>(j)};
+                    if (RanksAbove(piece, rank)) {
+                        rank = piece;
                     }
                 }
             }
         }
     }
-    const int score = static_cast<int>(best * 100.0 + 0.5);
-    return {score, score == 0 ? 0 : static_cast<int>(bestLength)};
+    return rank;
+}
+
+int MatchScorer::ShortNameScore(std::size_t word) const
+{
+    const std::string& text = m_words[word].text;
+    const std::size_t tokenLetters = m_tokenLetters[m_words[word].token];
+    if (tokenLetters == 0) {
+        return 0;
+    }
+    const double share = static_cast<double>(text.size()) / static_cast<double>(tokenLetters);
+    return static_cast<int>(kShortNameShare * TokenWeight(share) * 100.0 + 0.5);
+}
+
+bool MatchScorer::IsTradeWord(std::string_view word)
+{
+    return std::find(kTradeWords.begin(), kTradeWords.end(), word) != kTradeWords.end();
+}
+
+bool MatchScorer::IsCommonWord(std::string_view word)
+{
+    return std::find(kCommonWords.begin(), kCommonWords.end(), word) != kCommonWords.end();
 }
 
 double MatchScorer::RunScore(const std::vector<std::string_view>& name, std::size_t nameLetters,
@@ -295,6 +440,12 @@ double MatchScorer::RunScore(const std::vector<std::string_view>& name, std::siz
     std::size_t textLetters = 0;
     length = 0;
     while (i + length < name.size() && j + length < m_words.size()) {
+        // A run goes on into the next piece of text only where the name has punctuation too
+        // ("Fire // Ice", "Chainer, Dementia Master"), not across "Mage | Dark".
+        if (length > 0 && m_words[j + length].token != m_words[j + length - 1].token &&
+            !PunctuationBetween(name[i + length - 1], name[i + length])) {
+            break;
+        }
         const double weight = WordWeight(name[i + length], m_words[j + length].text);
         if (weight == 0.0) {
             break;
@@ -315,6 +466,15 @@ double MatchScorer::RunScore(const std::vector<std::string_view>& name, std::siz
     double score = nameShare * TokenWeight(tokenShare);
     if (length == 1 && tokenShare < 1.0 && IsShortOrCommon(name[i])) {
         score *= kLoneWordFactor;
+    }
+    const std::size_t after = j + length;
+    const bool otherAfter = i + length < name.size() && after < m_words.size() &&
+                            m_words[after].token == m_words[after - 1].token &&
+                            OtherWord(name[i + length], m_words[after].text);
+    const bool otherBefore = i > 0 && j > 0 && m_words[j - 1].token == m_words[j].token &&
+                             OtherWord(name[i - 1], m_words[j - 1].text);
+    if (otherAfter || otherBefore) {
+        score *= kOtherNameFactor;
     }
     return score;
 }

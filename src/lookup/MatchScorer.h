@@ -30,14 +30,41 @@ public:
     /// The words of a text as the score compares them: lower case, apostrophes dropped, split
     /// at every other character that is not a letter or a digit.
     static std::vector<std::string> Words(std::string_view text);
+    /// True when a word of the text stands for a word of a name: the same word, or one typo
+    /// away from a word long enough to stay recognisable.
+    static bool StandsFor(std::string_view nameWord, std::string_view textWord);
+
+    /// The text's words as they are scored (after cleaning and filters), in order.
+    std::size_t WordCount() const { return m_words.size(); }
+    const std::string& WordAt(std::size_t word) const { return m_words[word].text; }
+    /// True when the word is written with a capital inside a sentence ("running Psychatog"),
+    /// as names are and ordinary words are not.
+    bool Capitalised(std::size_t word) const { return m_words[word].capital; }
+    /// True when the word starts a sentence with a capital, as every word there does.
+    bool StartsSentence(std::size_t word) const { return m_words[word].initial; }
+    /// The piece of text (between separators) a word stands in.
+    std::size_t TokenOf(std::size_t word) const { return m_words[word].token; }
+    /// True when the text reads like trade talk: numbers, prices, "wts", "H:", "tix", ...;
+    /// elsewhere it is prose, where a card name must stand out to count.
+    bool TradeTalk() const { return m_tradeTalk; }
+    /// The score of a name that the word alone stands for, as a short name does ("Jitte",
+    /// "Kiki", "Goyf", the part of a legend's name before the comma).
+    int ShortNameScore(std::size_t word) const;
+    /// True when a word is common in chat and in card names: alone it is not much of a name.
+    static bool IsCommonWord(std::string_view word);
+    /// True for the words of trade talk: "wts", "selling", "tix", "playset", ...
+    static bool IsTradeWord(std::string_view word);
 
 private:
     struct Word {
         std::string text;
         std::size_t token;
+        bool capital = false;
+        bool initial = false;
     };
     // The score of the run of name words starting at name word nameStart and text word
     // textStart, and in length the number of words it covers.
+    MatchRank PieceRank(const std::vector<std::string_view>& name) const;
     double RunScore(const std::vector<std::string_view>& name, std::size_t nameLetters,
                     std::size_t nameStart, std::size_t textStart, std::size_t& length) const;
 
@@ -50,4 +77,5 @@ private:
     std::vector<std::vector<std::size_t>> m_byLength;  // length -> indexes in m_distinct
     std::vector<std::size_t> m_tokenLetters;   // letters of each token's words
     std::vector<std::string> m_replacements;   // applied filter replacements, as joined words
+    bool m_tradeTalk = false;
 };

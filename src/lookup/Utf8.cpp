@@ -118,4 +118,26 @@ std::string_view FirstChars(std::string_view text, std::size_t maxChars)
     return text.substr(0, pos);
 }
 
+std::string Printable(std::string_view text, bool keepLineBreaks)
+{
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = ValidLength(text, pos);
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        const bool control =
+            (lead < 0x20 && !(keepLineBreaks && lead == '\n')) || lead == 0x7F ||
+            (length == 2 && lead == 0xC2 && static_cast<unsigned char>(text[pos + 1]) < 0xA0);
+        if (length == 0 || control) {
+            out += kReplacement;
+            pos += length == 0 ? 1 : length;
+        } else {
+            out.append(text, pos, length);
+            pos += length;
+        }
+    }
+    return out;
+}
+
 }  // namespace utf8

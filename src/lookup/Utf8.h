@@ -26,6 +26,12 @@ std::size_t CountChars(std::string_view text);
 /// The longest prefix of at most maxChars characters, never splitting a character.
 std::string_view FirstChars(std::string_view text, std::size_t maxChars);
 
+/// The text as it may be printed to a terminal or a tab-separated file: every control
+/// character (C0 but the line break when `keepLineBreaks`, DEL, C1) and every byte that is not
+/// valid UTF-8 becomes the visible replacement character U+FFFD, so a name from a price file
+/// can never move the cursor, retitle the window or end a field.
+std::string Printable(std::string_view text, bool keepLineBreaks);
+
 /// ASCII A-Z to a-z; every other character is kept as it is.
 inline char32_t FoldAscii(char32_t c)
 {

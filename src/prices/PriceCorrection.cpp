@@ -7,24 +7,14 @@
 #include "data/CardRecord.h"
 #include "data/DateTime.h"
 #include "data/PriceHistory.h"
+#include "data/PriceText.h"
 #include "lookup/ShownCardsTable.h"
 #include "prices/PriceError.h"
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <locale.h>
 
 namespace {
-
-// The program runs under the user's locale (the window toolkit sets it), where strtod may
-// expect a decimal comma; the grid always writes a point, so reading uses the C locale.
-locale_t CLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
 
 std::string ConnectionError(const CADODataBase& database, const CADOException& error)
 {
@@ -151,7 +141,7 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
 
 double PriceCorrection::ParsePriceText(const std::string& text)
 {
-    const double value = strtod_l(text.c_str(), nullptr, CLocale());
+    const double value = ParseLeadingDecimal(text);
     return std::isfinite(value) ? value : 0.0;
 }
 

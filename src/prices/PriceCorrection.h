@@ -53,7 +53,8 @@ public:
     /// skipped, reading stops at the first character that cannot continue the number, no number
     /// gives 0), always with a decimal point whatever the user's locale: "0.51" gives the double
     /// nearest to 0.51. Texts that give no finite price (such as "inf" or 1e999) give 0, like
-    /// any other text that is not a price.
+    /// any other text that is not a price, and so do C's hexadecimal and infinity forms ("0x10"
+    /// gives 0, as "abc" does).
     static double ParsePriceText(const std::string& text);
 
     /// The message after a correction: "%d cards have been updated", "No cards selected." or

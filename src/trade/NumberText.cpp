@@ -1,6 +1,7 @@
 #include "trade/NumberText.h"
 
 #include "data/AsciiText.h"
+#include "data/PriceText.h"
 
 #include <charconv>
 #include <climits>
@@ -99,8 +100,7 @@ std::int32_t ParseLeadingInt(std::string_view text)
 
 float ParseLeadingFloat(std::string_view text)
 {
-    const std::string copy(text);
-    const double value = strtod_l(copy.c_str(), nullptr, CLocale());
+    const double value = ParseLeadingDecimal(text);
     const float narrow = static_cast<float>(value);
     return std::isfinite(narrow) ? narrow : 0.0f;
 }

@@ -17,8 +17,9 @@ std::string FormatInt(const char* pattern, long long value);
 /// when there are no digits. Values beyond 32 bits are held at the nearest limit.
 std::int32_t ParseLeadingInt(std::string_view text);
 
-/// The text's leading decimal number as strtod reads it, 0 when there is none. Results that
-/// are not finite float values (nan, inf, 1e99) give 0 so that no total is poisoned by them.
+/// The text's leading decimal number (ParseLeadingDecimal: never C's hexadecimal or infinity
+/// forms), 0 when there is none. Results that are not finite float values (1e99) give 0 so
+/// that no total is poisoned by them.
 float ParseLeadingFloat(std::string_view text);
 
 /// Whether the whole text (blanks around it aside) is one decimal number such as "12", "-3.5",

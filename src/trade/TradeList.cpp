@@ -12,7 +12,7 @@ const TradeListEntry* TradeList::Find(std::int32_t key) const
     return it == m_entries.end() ? nullptr : &it->second;
 }
 
-void TradeList::SetTotals(float buyTotal, float sellTotal)
+void TradeList::SetTotals(double buyTotal, double sellTotal)
 {
     m_buyTotal = buyTotal;
     m_sellTotal = sellTotal;

@@ -29,12 +29,14 @@ public:
     const_iterator begin() const { return m_entries.begin(); }
     const_iterator end() const { return m_entries.end(); }
 
-    float BuyTotal() const { return m_buyTotal; }
-    float SellTotal() const { return m_sellTotal; }
-    void SetTotals(float buyTotal, float sellTotal);
+    // Double sums: a million lines of a million cards at a million Tix stay exact to the cent
+    // and far from any overflow.
+    double BuyTotal() const { return m_buyTotal; }
+    double SellTotal() const { return m_sellTotal; }
+    void SetTotals(double buyTotal, double sellTotal);
 
 private:
     Map m_entries;
-    float m_buyTotal = 0.0f;
-    float m_sellTotal = 0.0f;
+    double m_buyTotal = 0.0;
+    double m_sellTotal = 0.0;
 };

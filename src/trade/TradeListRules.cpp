@@ -2,17 +2,20 @@
 
 #include "data/CardKey.h"
 #include "data/CardRecord.h"
+#include "data/PlausibleValues.h"
 #include "data/PriceText.h"
 #include "trade/CatalogueRows.h"
 #include "trade/NumberText.h"
 #include "trade/TradeList.h"
 
+#include <cmath>
+
 std::vector<TradeListRow> RefreshTradeList(TradeList& list)
 {
     std::vector<TradeListRow> rows;
     rows.reserve(list.Count());
-    float buySum = 0.0f;
-    float sellSum = 0.0f;
+    double buySum = 0.0;
+    double sellSum = 0.0;
     for (const auto& [key, entry] : list) {
         TradeListRow row;
         row.key = key;
@@ -22,8 +25,8 @@ std::vector<TradeListRow> RefreshTradeList(TradeList& list)
         row.sell = PriceText(entry.sell_value);
         row.buyTicked = entry.buying_mark != 0;
         row.sellTicked = entry.selling_mark != 0;
-        buySum += static_cast<float>(entry.quantity) * entry.buy_value;
-        sellSum += static_cast<float>(entry.quantity) * entry.sell_value;
+        buySum += static_cast<double>(entry.quantity) * entry.buy_value;
+        sellSum += static_cast<double>(entry.quantity) * entry.sell_value;
         rows.push_back(std::move(row));
     }
     list.SetTotals(buySum, sellSum);
@@ -33,7 +36,7 @@ std::vector<TradeListRow> RefreshTradeList(TradeList& list)
 namespace {
 
 // A total as the label has always shown it: at least four characters, blanks in front.
-std::string TotalText(float total)
+std::string TotalText(double total)
 {
     const std::string text = PriceText(total);
     return std::string(text.size() < 4 ? 4 - text.size() : 0, ' ') + text;
@@ -41,7 +44,7 @@ std::string TotalText(float total)
 
 }  // namespace
 
-std::string TotalsLabel(float buyTotal, float sellTotal)
+std::string TotalsLabel(double buyTotal, double sellTotal)
 {
     return "Buy Value:" + TotalText(buyTotal) + "; Sell Value:" + TotalText(sellTotal);
 }
@@ -49,6 +52,9 @@ std::string TotalsLabel(float buyTotal, float sellTotal)
 bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text)
 {
     if (!list.Contains(key)) {
+        return false;
+    }
+    if (!RefusedEdit(column, text).empty()) {
         return false;
     }
     TradeListEntry entry = list.Get(key);
@@ -68,6 +74,19 @@ bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_vi
     list.Erase(key);
     list.Set(key, entry);
     return true;
+}
+
+std::string RefusedEdit(int column, std::string_view text)
+{
+    if (column == kQuantityColumn && ParseLeadingInt(text) > plausible::kMostCards) {
+        return "No trade holds more than 1,000,000 copies of a card; the quantity was not "
+               "changed.";
+    }
+    if ((column == kBuyColumn || column == kSellColumn) &&
+        std::fabs(ParseLeadingDecimal(text)) > plausible::kMostTix) {
+        return "No card is worth more than 1,000,000 Tix; the price was not changed.";
+    }
+    return {};
 }
 
 void SetTradeListMark(TradeList& list, std::int32_t key, int column, bool ticked)

@@ -23,17 +23,22 @@ struct TradeListRow {
     bool sellTicked = false;
 };
 
-/// Recomputes both totals (float sums in key order) and gives the rows in key order.
+/// Recomputes both totals (sums in key order) and gives the rows in key order.
 std::vector<TradeListRow> RefreshTradeList(TradeList& list);
 
 /// "Buy Value:%s; Sell Value:%s" with each total's PriceText, blanks in front up to four
 /// characters.
-std::string TotalsLabel(float buyTotal, float sellTotal);
+std::string TotalsLabel(double buyTotal, double sellTotal);
 
 /// The end of an edit of the cell in the given column of the line under key: the quantity
 /// takes the text's leading integer, a price its leading number (0 when there is none); other
-/// columns change nothing. Returns whether the line exists and the column is editable.
+/// columns change nothing, nor does a value RefusedEdit refuses. Returns whether the line
+/// exists, the column is editable and the value was taken.
 bool ApplyCellEdit(TradeList& list, std::int32_t key, int column, std::string_view text);
+
+/// The message for an edit whose value no trade holds (more than a million copies, a price
+/// beyond a million Tix); empty when the value may be taken.
+std::string RefusedEdit(int column, std::string_view text);
 
 /// Stores the state of a "Buy Value" or "Sell Value" box in the line's mark (1 ticked, 0 not).
 /// Any other column, or a key with no line, changes nothing.

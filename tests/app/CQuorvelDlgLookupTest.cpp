@@ -215,7 +215,8 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstReportsTheNamedCardsOnlyAndBestFirst
 }
 
 // 150 more valuable cards named just "Fire" are found first and score 100 like "Fire // Ice":
-// the split card, which covers the whole line, still leads the grid and the report.
+// the split card, which covers the whole line, still leads the grid and the report, which
+// counts each name once.
 TEST_F(CQuorvelDlgLookupTest, BestMatchFirstKeepsTheNameCoveringTheLineAmongManyEqualScores)
 {
     const char* insert =
@@ -231,7 +232,7 @@ TEST_F(CQuorvelDlgLookupTest, BestMatchFirstKeepsTheNameCoveringTheLineAmongMany
     EXPECT_EQ(Caption(), "100 cards in list ");
     EXPECT_EQ(Names().first(), "Fire // Ice");
     EXPECT_TRUE(main_window::LastReport(Window()).startsWith(
-        "100 cards found!\n---\nCard Name: Fire // Ice\n"))
+        "2 cards found!\n---\nCard Name: Fire // Ice\n"))
         << main_window::LastReport(Window()).toStdString();
 }
 

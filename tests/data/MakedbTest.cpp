@@ -82,7 +82,7 @@ TEST_F(MakedbTest, ExistingFilesAreRefusedOrKeptAndOnlyForceReplacesThemWhole)
     EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb", "mtgo.mdb"}));
 }
 
-TEST_F(MakedbTest, BadInputFailsClearlyAndWritesNoPriceDatabase)
+TEST_F(MakedbTest, BadInputFailsClearlyAndWritesNeitherDatabase)
 {
     const std::string out = m_dir.File("run");
     EXPECT_EQ(Run("--synthetic 10"), 2);
@@ -96,7 +96,7 @@ TEST_F(MakedbTest, BadInputFailsClearlyAndWritesNoPriceDatabase)
     std::ofstream(tsv) << "header\n10\t7E\tSeventh Edition\n";
     EXPECT_EQ(Run("--out " + out + " --data " + tsv), 1);
     EXPECT_NE(Output().find("line 2"), std::string::npos) << Output();
-    EXPECT_EQ(Files(out), (std::vector<std::string>{"collection.mdb"}));
+    EXPECT_EQ(Files(out), std::vector<std::string>{}); // never one database without the other
 
     // A failed rewrite leaves the existing file as it was.
     ASSERT_EQ(Run("--out " + out + " --force --synthetic 50"), 0) << Output();

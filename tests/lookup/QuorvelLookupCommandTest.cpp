@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -18,7 +20,7 @@ namespace {
 
 class QuorvelLookupCommandTest : public ::testing::Test {
 protected:
-    void WriteDatabase(std::size_t goblins = 0)
+    void WriteDatabase(std::size_t goblins = 0, const std::vector<std::string>& names = {})
     {
         const std::vector<CardSet> sets = {{10, "7E", "Seventh Edition"}, {80, "ON", "Onslaught"}};
         std::vector<CardRecord> cards;
@@ -37,6 +39,9 @@ protected:
         add("Mystery Card", 2.0f, 3.0f, 50, 20); // set missing from the set table
         for (std::size_t i = 0; i < goblins; ++i) {
             add("Goblin " + std::to_string(i), 0.1f, 0.2f, 80, 20);
+        }
+        for (const std::string& name : names) {
+            add(name, 1.0f, 2.0f, 10, 30);
         }
         std::string error;
         ASSERT_TRUE(
@@ -101,6 +106,26 @@ TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)
     const CommandResult none = Run("--clipboard --report zzqqzz");
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "0 cards found!\n---\n");
+}
+
+// Names from a price file may carry escape sequences, broken UTF-8 and tabs: none of them
+// reaches the terminal, and each card stays one line of six fields.
+TEST_F(QuorvelLookupCommandTest, ControlCharactersAndBrokenTextArePrintedAsReplacements)
+{
+    WriteDatabase(0, {"Evil\x1b[2J\x1b]0;owned\x07 Card", "Evil \xff\xc2\x9b\x7f\tTabbed"});
+    for (const char* args : {"evil", "--report evil"}) {
+        const CommandResult result = Run(args);
+        EXPECT_EQ(result.status, 0) << args;
+        EXPECT_EQ(result.out.find_first_of("\x1b\x07\x7f\xff"), std::string::npos) << args;
+        EXPECT_EQ(result.out.find("\xc2\x9b"), std::string::npos) << args;
+        EXPECT_NE(result.out.find("Evil\xEF\xBF\xBD[2J"), std::string::npos) << args;
+    }
+    std::istringstream lines(Run("evil").out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 5) << line;
+    }
+    EXPECT_EQ(count, 2);
 }
 
 TEST_F(QuorvelLookupCommandTest, ReadsStandardInputWithoutText)

@@ -29,8 +29,16 @@ grep -q '^Exec=quorvel-launcher' "$stage/share/applications/quorvel.desktop" ||
   { cat "$work/cpack.log"; fail "cpack failed"; }
 deb=$(ls "$work"/package/*.deb | head -n 1)
 [ -f "$deb" ] || fail "no .deb was built"
+# A debug-symbol package exactly when the build carries debugging information (RelWithDebInfo,
+# Debug), holding the symbols of the programs; a Release build makes none.
 ddeb=$(ls "$work"/package/quorvel-dbgsym_*.ddeb 2>/dev/null | head -n 1)
-[ -n "$ddeb" ] || fail "no debug-symbol package was built"
+if readelf -S "$stage/bin/quorvel" | grep -q '\.debug_info'; then
+  [ -n "$ddeb" ] || fail "no debug-symbol package was built"
+  grep -q '/usr/lib/debug/\.build-id/.*\.debug$' <<<"$(dpkg-deb -c "$ddeb")" ||
+    fail "the debug-symbol package holds no symbols"
+else
+  [ -z "$ddeb" ] || fail "a debug-symbol package was built from programs without symbols"
+fi
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/quorvel ./usr/bin/quorvel-launcher ./usr/share/applications/quorvel.desktop; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
@@ -53,7 +61,7 @@ done
 
 # Debian's own judge of a package: errors and warnings fail, unless the package overrides them
 # (dist/debian/lintian-overrides, each justified in the README's packaging notes).
-lintian --fail-on error,warning --tag-display-limit 0 "$deb" "$ddeb" >"$work/lintian.log" 2>&1 ||
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" ${ddeb:+"$ddeb"} >"$work/lintian.log" 2>&1 ||
   { cat "$work/lintian.log"; fail "lintian found faults in the packages"; }
 version=$(dpkg-deb -f "$deb" Version)
 dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/quorvel/changelog.Debian.gz | zcat |

@@ -13,7 +13,15 @@ TEST(PriceCorrectionText, ReadsNumbersTheWayTheCLibraryDoes)
     EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("-2"), -2.0f);
     EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("1e2"), 100.0f);
     EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("7,5"), 7.0f);
-    EXPECT_FLOAT_EQ(PriceCorrection::ParsePriceText("0x10"), 16.0f);
+}
+
+// C's conversion reads "0x10" as 16: a slip that stored a price nobody typed.
+TEST(PriceCorrectionText, HexadecimalAndInfinityFormsAreNotPrices)
+{
+    for (const char* text : {"0x10", " 0X1p4", "-0x10", "infinity", "+nan(1)"}) {
+        EXPECT_EQ(PriceCorrection::ParsePriceText(text), 0.0) << text;
+    }
+    EXPECT_EQ(PriceCorrection::ParsePriceText("1x10"), 1.0); // the leading decimal counts
 }
 
 TEST(PriceCorrectionText, GivesZeroForTextsWithoutAPrice)

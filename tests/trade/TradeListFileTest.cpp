@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -82,8 +84,8 @@ TEST_F(TradeListFileTest, ReadsTheGoldenFileBack)
 TEST_F(TradeListFileTest, RoundTripKeepsEveryFieldAndNonLatinNames)
 {
     TradeList list = GoldenList();
-    list.Set(
-        5, MakeTradeLine(5, "\xE7\x81\xAB\xE3\x81\xAE\xE7\x8E\x89 \xE2\x82\xAC", 3, -1.5f, 1e30f));
+    list.Set(5, MakeTradeLine(5, "\xE7\x81\xAB\xE3\x81\xAE\xE7\x8E\x89 \xE2\x82\xAC", 3, -1.5f,
+                              999999.5f));
     list.Set(6, MakeTradeLine(6, "\xC3\x83\xC2\xA9", 1, 0, 0)); // looks like UTF-8 once narrowed
     list.Set(7, MakeTradeLine(7, "\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x80\x94 \xC2\x81", 1, 0, 0));
     ASSERT_EQ(WriteTradeListFile(Path("a.ryn"), list).status, TradeListFileStatus::Ok);
@@ -156,12 +158,12 @@ TEST_F(TradeListFileTest, DamagedCountsNeverReadBeyondTheData)
         EXPECT_EQ(contents.records.size(), 2u) << source;
     }
     std::string hostile = SerializeTradeList(GoldenList());
-    hostile[68] = '\xFF';
-    hostile[69] = '\xFF';
-    hostile[70] = '\xFF';
-    hostile[71] = '\x7F';
+    hostile.replace(68, 4, std::string("\x40\x42\x0F\x00", 4));  // 1,000,000
     EXPECT_EQ(ParseTradeList(hostile).records.size(), 3u);
     EXPECT_TRUE(ParseTradeList(hostile).truncated);
+    hostile.replace(68, 4, std::string("\xFF\xFF\xFF\x7F", 4)); // more than a list holds
+    EXPECT_EQ(ParseTradeList(hostile).status, TradeListFileStatus::Refused);
+    EXPECT_TRUE(ParseTradeList(hostile).records.empty());
     hostile[71] = '\xFF'; // negative: nothing is read
     const auto negative = ParseTradeList(hostile);
     EXPECT_EQ(negative.status, TradeListFileStatus::Ok);
@@ -218,6 +220,49 @@ TEST_F(TradeListFileTest, FileErrorsLeaveTheOldFileAlone)
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.Path()), fs::directory_iterator()), 1);
 }
 
+// A save replaces the file with one of the same mode; a save killed half-way leaves its
+// temporary file, which the next save removes.
+TEST_F(TradeListFileTest, ASaveKeepsTheModeAndCleansUpAfterAKilledOne)
+{
+    const std::string path = Path("list.ryn");
+    ASSERT_EQ(WriteTradeListFile(path, GoldenList()).status, TradeListFileStatus::Ok);
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    TradeList big;
+    for (std::int32_t id = 1; id <= 4000; ++id) {
+        big.Set(id, MakeTradeLine(id, "Card " + std::to_string(id), 1, 1, 1));
+    }
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        for (;;) {
+            WriteTradeListFile(path, big);
+        }
+    }
+    // Stop the saver while its temporary file is there, then kill it.
+    const auto files = [this] {
+        return std::distance(fs::directory_iterator(m_dir.Path()), fs::directory_iterator());
+    };
+    for (int tries = 0; tries < 20000; ++tries) {
+        ::kill(saver, SIGSTOP);
+        ::waitpid(saver, nullptr, WUNTRACED);
+        if (files() > 1) {
+            break;
+        }
+        ::kill(saver, SIGCONT);
+        ::usleep(200);
+    }
+    EXPECT_EQ(files(), 2);
+    ::kill(saver, SIGKILL);
+    ::waitpid(saver, nullptr, 0);
+
+    ASSERT_EQ(WriteTradeListFile(path, GoldenList()).status, TradeListFileStatus::Ok);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(files(), 1);
+    EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(kData / "golden.ryn"));
+}
+
 TEST(TradeListFileName, RynIsAddedOnlyWithoutAnExtension)
 {
     EXPECT_EQ(WithTradeListExtension("/home/u/list"), "/home/u/list.ryn");
@@ -244,6 +289,8 @@ TEST(TradeListFileCorpus, EveryFileReadsSafely)
             for (const auto& [key, entry] : parsed.records) {
                 EXPECT_LT(EntryName(entry).size(), 256u);
             }
+        } else if (parsed.status == TradeListFileStatus::Refused) {
+            EXPECT_FALSE(parsed.error.empty());
         } else {
             EXPECT_TRUE(bytes.size() < 112 ||
                         bytes.compare(0, 24, std::string("tamrik ombrine,ryn File\0", 24)) != 0);

@@ -4,6 +4,7 @@
 
 #include "data/CardKey.h"
 #include "trade/TradeList.h"
+#include "trade/TradeListFile.h"
 #include "trade/TradeListRules.h"
 
 #include <gtest/gtest.h>
@@ -105,8 +106,32 @@ TEST_F(TradeListEditing, QuantityTakesTheLeadingIntegerLikeAtoi)
     EXPECT_EQ(list.Get(3).quantity, 7);
     ApplyCellEdit(list, 3, kQuantityColumn, "-2");
     EXPECT_EQ(list.Get(3).quantity, -2);
-    ApplyCellEdit(list, 3, kQuantityColumn, "99999999999");
-    EXPECT_EQ(list.Get(3).quantity, INT32_MAX);
+}
+
+// Values no trade holds are refused as they are typed and as a file brings them, and the
+// totals of whatever the list holds are numbers, never "inf" or "nan".
+TEST_F(TradeListEditing, ValuesNoTradeHoldsAreRefusedAndTotalsStayNumbers)
+{
+    for (const auto& [column, text] :
+         std::vector<std::pair<int, const char*>>{{kQuantityColumn, "99999999999"},
+                                                  {kQuantityColumn, "1000001"},
+                                                  {kBuyColumn, "3e38"},
+                                                  {kSellColumn, "1000000.5"},
+                                                  {kSellColumn, "-2e6"}}) {
+        EXPECT_FALSE(RefusedEdit(column, text).empty()) << text;
+        EXPECT_FALSE(ApplyCellEdit(list, 3, column, text)) << text;
+    }
+    EXPECT_EQ(list.Get(3), MakeTradeLine(3, "Card A", 2, 1.0f, 2.0f));
+    EXPECT_TRUE(ApplyCellEdit(list, 3, kQuantityColumn, "1000000"));
+
+    TradeList extreme;
+    extreme.Set(1, MakeTradeLine(1, "Card A", INT32_MAX, 3.4e38f, 3.4e38f));
+    extreme.Set(2, MakeTradeLine(2, "Card B", INT32_MAX, 3.4e38f, -3.4e38f));
+    EXPECT_EQ(ParseTradeList(SerializeTradeList(extreme)).status, TradeListFileStatus::Refused);
+    RefreshTradeList(extreme);
+    const std::string label = TotalsLabel(extreme.BuyTotal(), extreme.SellTotal());
+    EXPECT_EQ(label.find("inf"), std::string::npos) << label;
+    EXPECT_EQ(label.find("nan"), std::string::npos) << label;
 }
 
 TEST_F(TradeListEditing, EmptyQuantityKeepsTheRowAndAddsNothing)

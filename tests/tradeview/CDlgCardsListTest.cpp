@@ -18,6 +18,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -81,6 +83,16 @@ protected:
     std::optional<CDlgCardsList::PriceInput> priceAnswer;
     std::vector<float> presets;
 };
+
+// Lets the process take only so many more megabytes of address space than it has now.
+void LimitAddressSpace(long long headroomMb)
+{
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t bytes = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + rlim_t(headroomMb << 20);
+    const rlimit limit{bytes, bytes};
+    ::setrlimit(RLIMIT_AS, &limit);
+}
 
 } // namespace
 
@@ -276,6 +288,39 @@ TEST_F(CardsListTest, BadFilesLeaveTheListAndSayWhy)
         << MessageBox::asked().back().text.toStdString();
     EXPECT_EQ(Text(1, 0), "0");
     EXPECT_EQ(Text(2, 0), "0");
+}
+
+// Sparse files (no disk taken) announcing two billion cards, and a million that do not fit the
+// memory left: each load ends in a message, within a memory limit, and the list stays.
+TEST_F(CardsListTest, FilesBeyondMemoryAreRefusedAndTheListStays)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempCollection folder;
+    dialog.PutIntoList(catalogue);
+    const struct {
+        std::int32_t count;
+        long long headroomMb;
+    } cases[] = {{INT32_MAX, 1024}, {1'000'000, 128}};
+    for (const auto& sample : cases) {
+        std::string header = SerializeTradeList(TradeList{});
+        for (int i = 0; i < 4; ++i) {
+            header[68 + i] = static_cast<char>((sample.count >> (8 * i)) & 0xFF);
+        }
+        const std::string path = folder.Path("huge.ryn");
+        std::ofstream(path, std::ios::binary) << header;
+        std::filesystem::resize_file(path, 112 + 288ull * std::uint64_t(sample.count));
+        FileDialog::setNextFileName(QString::fromStdString(path));
+        EXPECT_EXIT(
+            {
+                LimitAddressSpace(sample.headroomMb);
+                dialog.OnLoad();
+                const bool said = !MessageBox::asked().empty() &&
+                                  MessageBox::asked().back().caption == MessageBox::kError;
+                std::_Exit(said && dialog.List().Count() == 3 ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << sample.count;
+    }
 }
 
 TEST_F(CardsListTest, BoughtLogsEveryRowWithTheBuyTotalPreset)

@@ -9,11 +9,14 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -62,9 +65,10 @@ void PrintHelp()
         "Usage: makedb --out DIR [--keep | --force] [--synthetic N] [--data TSV]\n"
         "\n"
         "Creates DIR/mtgo.mdb (the price database) and DIR/collection.mdb (an empty collection\n"
-        "database). Each file is written under a temporary name and renamed when complete, so\n"
-        "no half-written database is ever left behind. A file that already exists is never\n"
-        "replaced unless --force is given: makedb names it and stops without writing anything.\n"
+        "database). The files are made in a private temporary folder and moved into place only\n"
+        "when every one of them is complete: a failure leaves no half-written database and\n"
+        "writes neither file. A file that already exists is never replaced unless --force is\n"
+        "given: makedb names it and stops without writing anything.\n"
         "\n"
         "  --out DIR        folder for the two files (created if missing)\n"
         "  --keep           leave a file that already exists untouched, create the missing one\n"
@@ -143,33 +147,84 @@ bool Exists(const fs::path& target)
     return fs::exists(fs::symlink_status(target, ec));
 }
 
-// Writes `target` through a temporary file in the same folder and a rename.
-bool WriteFile(const fs::path& target, bool keep,
-               const std::function<bool(const std::string&, std::string*)>& create)
+using Maker = std::function<bool(const std::string&, std::string*)>;
+
+// A private folder beside the targets (mode 0700, a name nobody can guess, created
+// exclusively): the files are made in it, where no other user can plant a link or read a
+// half-made database, and it is removed with whatever it holds when makedb is done.
+class Staging {
+public:
+    explicit Staging(const fs::path& out)
+    {
+        std::string pattern = (out / ".makedb-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            m_folder = pattern;
+        }
+    }
+    ~Staging()
+    {
+        std::error_code ec;
+        if (!m_folder.empty()) {
+            fs::remove_all(m_folder, ec);
+        }
+    }
+    bool Made() const { return !m_folder.empty(); }
+    fs::path File(const fs::path& target) const { return m_folder / target.filename(); }
+
+private:
+    fs::path m_folder;
+};
+
+// Makes every target that is to be written in the staging folder and moves them into place
+// only when all of them are complete, so a failure never leaves one made and one not.
+bool WriteFiles(const fs::path& out, const std::vector<std::pair<fs::path, Maker>>& targets,
+                bool keep)
 {
-    std::error_code ec;
-    if (keep && Exists(target)) {
-        std::printf("makedb: kept %s\n", target.c_str());
-        return true;
-    }
-    const fs::path temporary =
-        target.parent_path() / ("." + target.filename().string() + ".tmp-" +
-                                std::to_string(static_cast<long>(::getpid())));
-    fs::remove(temporary, ec);
-    std::string error;
-    if (!create(temporary.string(), &error)) {
-        std::fprintf(stderr, "makedb: %s\n", error.c_str());
-        fs::remove(temporary, ec);
+    Staging staging(out);
+    if (!staging.Made()) {
+        std::fprintf(stderr, "makedb: cannot create a temporary folder in %s: %s\n", out.c_str(),
+                     std::strerror(errno));
         return false;
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::fprintf(stderr, "makedb: cannot rename %s to %s: %s\n", temporary.c_str(),
-                     target.c_str(), ec.message().c_str());
-        fs::remove(temporary, ec);
-        return false;
+    std::vector<fs::path> made;
+    for (const auto& [target, make] : targets) {
+        if (keep && Exists(target)) {
+            std::printf("makedb: kept %s\n", target.c_str());
+            continue;
+        }
+        std::string error;
+        if (!make(staging.File(target).string(), &error)) {
+            std::fprintf(stderr, "makedb: %s\nmakedb: nothing was written\n", error.c_str());
+            return false;
+        }
+        made.push_back(target);
     }
-    std::printf("makedb: wrote %s\n", target.c_str());
+    std::vector<fs::path> placed;
+    for (const fs::path& target : made) {
+        const bool existed = Exists(target);
+        std::error_code ec;
+        fs::rename(staging.File(target), target, ec);
+        if (ec) {
+            std::fprintf(stderr, "makedb: cannot write %s: %s\n", target.c_str(),
+                         ec.message().c_str());
+            // A new file placed before this one would stand alone: it goes again.
+            for (const fs::path& done : placed) {
+                fs::remove(done, ec);
+            }
+            return false;
+        }
+        if (!existed) {
+            placed.push_back(target);
+        }
+    }
+    const int folder = ::open(out.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    for (const fs::path& target : made) {
+        std::printf("makedb: wrote %s\n", target.c_str());
+    }
     return true;
 }
 
@@ -240,7 +295,7 @@ int main(int argc, char* argv[])
         return database_schema::CreateCollectionDatabase(path, failure);
     };
 
-    const bool prices = WriteFile(targets[0], options.keep, makePrices);
-    const bool collection = WriteFile(targets[1], options.keep, makeCollection);
-    return prices && collection ? 0 : 1;
+    return WriteFiles(out, {{targets[0], makePrices}, {targets[1], makeCollection}}, options.keep)
+               ? 0
+               : 1;
 }

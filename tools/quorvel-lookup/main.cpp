@@ -12,6 +12,7 @@
 #include "lookup/MatchScorer.h"
 #include "lookup/ShownCardsTable.h"
 #include "lookup/TextCleaning.h"
+#include "lookup/Utf8.h"
 #include "lookup/ValueReport.h"
 
 #include "QuorvelVersion.h"
@@ -132,7 +133,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
     return true;
 }
 
-// A tab or line break inside a name would break the line-per-card output.
+// A tab or line break inside a name would break the line-per-card output; any other control
+// character (a price file's escape sequences) or broken UTF-8 must not reach a terminal.
 std::string Field(const std::string& text)
 {
     std::string field = text;
@@ -141,7 +143,13 @@ std::string Field(const std::string& text)
             c = ' ';
         }
     }
-    return field;
+    return utf8::Printable(field, false);
+}
+
+// Texts of several lines (the report, messages that quote the database or filter.ini).
+std::string Lines(const std::string& text)
+{
+    return utf8::Printable(text, true);
 }
 
 std::string Usage()
@@ -165,7 +173,8 @@ void ExplainWhereItLooked()
 {
     std::error_code ec;
     const std::filesystem::path looked = std::filesystem::current_path(ec) / "mtgo.mdb";
-    std::cerr << "quorvel-lookup: looked for " << (ec ? "./mtgo.mdb" : looked.string()) << "\n";
+    std::cerr << "quorvel-lookup: looked for " << (ec ? "./mtgo.mdb" : Lines(looked.string()))
+              << "\n";
     if (!ec && !std::filesystem::exists(looked, ec)) {
         std::cerr << "Run quorvel-lookup in the folder that holds mtgo.mdb: Quorvel started from "
                      "the menu keeps it in "
@@ -180,7 +189,7 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
-        std::cerr << "quorvel-lookup: " << error << " (see --help)\n";
+        std::cerr << "quorvel-lookup: " << Lines(error) << " (see --help)\n";
         return kError;
     }
     if (options.help) {
@@ -201,14 +210,14 @@ int main(int argc, char** argv)
     if (!database.Open(kPriceDatabase)) {
         std::cerr << "quorvel-lookup: cannot open the price database mtgo.mdb in the working "
                      "directory.\n"
-                  << database.GetLastErrorText() << "\n";
+                  << Lines(database.GetLastErrorText()) << "\n";
         ExplainWhereItLooked();
         return kError;
     }
     CardCatalogue catalogue;
     if (!catalogue.LoadCatalogue(database, &error, true)) {
         std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
-                  << error << "\n";
+                  << Lines(error) << "\n";
         ExplainWhereItLooked();
         return kError;
     }
@@ -216,7 +225,7 @@ int main(int argc, char** argv)
 
     const FilterLoadResult filters = LoadFilters(kFilterFileName);
     for (const std::string& message : filters.errors) {
-        std::cerr << "quorvel-lookup: " << message << "\n";
+        std::cerr << "quorvel-lookup: " << Lines(message) << "\n";
     }
 
     CardLookup lookup;
@@ -254,9 +263,9 @@ int main(int argc, char** argv)
             }
         }
         found = reported.size();
-        std::cout << BuildValueReport(
+        std::cout << Lines(BuildValueReport(
             reported.size(), reported,
-            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote);
+            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote));
     } else {
         for (const ScoredCard& scored : listed) {
             const CardRecord& card = scored.card;
@@ -270,7 +279,7 @@ int main(int argc, char** argv)
             std::cout << '\n';
         }
         if (!cutNote.empty()) {
-            std::cerr << "quorvel-lookup: " << cutNote << "\n";
+            std::cerr << "quorvel-lookup: " << Lines(cutNote) << "\n";
         }
     }
     std::cout.flush();

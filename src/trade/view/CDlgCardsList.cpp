@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <new>
+#include <optional>
+
 namespace {
 
 const CGridCellCheck* CheckCell(const CGridCtrl& grid, int row, int column)
@@ -28,6 +31,13 @@ bool IsTicked(const CGridCtrl& grid, int row, int column)
 {
     const CGridCellCheck* cell = CheckCell(grid, row, column);
     return cell && cell->GetCheck();
+}
+
+QString NotEnoughMemory(const QString& path)
+{
+    return QStringLiteral("Cannot load \"%1\": there is not enough memory for the cards it "
+                          "holds. The trade list was not changed.")
+        .arg(path);
 }
 
 }  // namespace
@@ -143,9 +153,20 @@ void CDlgCardsList::OnEditEnded(int row, int column, const QString& text)
         return;
     }
     const std::int32_t key = m_grid->GetCellData(row, kNameColumn);
+    const std::string refused = RefusedEdit(column, text.toStdString());
+    if (!refused.empty()) {
+        MessageBox::warning(QString::fromStdString(refused));
+        QueueRefresh(); // the cell shows the value kept again
+        return;
+    }
     if (!ApplyCellEdit(m_list, key, column, text.toStdString())) {
         return;
     }
+    QueueRefresh();
+}
+
+void CDlgCardsList::QueueRefresh()
+{
     // The grid still works on the edited cell when it tells us; rebuild once it is done.
     if (!m_refreshQueued) {
         m_refreshQueued = true;
@@ -242,7 +263,7 @@ void CDlgCardsList::LogTransaction(int direction)
                                          "database is not open."));
         return;
     }
-    const auto input = AskPrice(m_list.BuyTotal());
+    const auto input = AskPrice(static_cast<float>(m_list.BuyTotal()));
     if (!input) {
         return;
     }
@@ -292,7 +313,14 @@ void CDlgCardsList::OnLoad()
     if (!path) {
         return;
     }
-    const TradeListFileContents contents = ReadTradeListFile(path->toStdString());
+    std::optional<TradeListFileContents> read;
+    try {
+        read = ReadTradeListFile(path->toStdString());
+    } catch (const std::bad_alloc&) {
+        MessageBox::error(NotEnoughMemory(*path));
+        return;
+    }
+    const TradeListFileContents& contents = *read;
     switch (contents.status) {
     case TradeListFileStatus::Ok:
         break;
@@ -303,8 +331,25 @@ void CDlgCardsList::OnLoad()
         MessageBox::error(QString::fromStdString(contents.error));
         return;
     }
-    FillTradeList(m_list, contents);
-    RefreshList();
+    // The lines are built apart and swapped in, so running out of memory on the way leaves
+    // the list that was open as it was.
+    TradeList loaded;
+    try {
+        FillTradeList(loaded, contents);
+    } catch (const std::bad_alloc&) {
+        MessageBox::error(NotEnoughMemory(*path));
+        return;
+    }
+    std::swap(m_list, loaded);
+    try {
+        RefreshList();
+    } catch (const std::bad_alloc&) {
+        std::swap(m_list, loaded);
+        m_grid->DeleteNonFixedRows();
+        RefreshList();
+        MessageBox::error(NotEnoughMemory(*path));
+        return;
+    }
     if (contents.truncated) {
         MessageBox::warning(QStringLiteral("The file was cut short: %1 of the %2 cards it "
                                            "announces could be read, and they are in the list.")

@@ -71,6 +71,8 @@ public:
 private:
     void SetUpGrid();
     void OnEditEnded(int row, int column, const QString& text);
+    /// Rebuilds the grid once the event that changed the list is done.
+    void QueueRefresh();
     std::optional<PriceInput> AskPrice(float preset);
     /// Sets the skip flag, copies, and tells the user how it went.
     bool CopyAdvertisement(const std::string& text, const QString& doneMessage);
