@@ -9,6 +9,8 @@
 #include "clipboard/ClipboardViewer.h"
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
+#include "decks/CopiedDeckText.h"
+#include "decks/view/DeckCommands.h"
 #include "grid/CGridCellBase.h"
 #include "lookup/BackgroundLookup.h"
 #include "lookup/BestMatchOrder.h"
@@ -173,6 +175,7 @@ void CQuorvelDlg::InitDialog()
         return m_clipboardChain->CopyText(text);
     };
     m_windows = std::make_unique<SecondaryWindowSet>(context);
+    CreateDeckCommands();
     // Ctrl+Q quits from the secondary windows too, as from the main window's File menu.
     for (const MainCommand command :
          {MainCommand::TradingList, MainCommand::MyCollection, MainCommand::TransactionLog}) {
@@ -260,6 +263,7 @@ void CQuorvelDlg::Destroy()
     savePlacement();
     if (m_tray)
         m_tray->stopAnimation();
+    m_decks.reset();
     m_windows.reset();
 }
 
@@ -324,6 +328,12 @@ void CQuorvelDlg::OnCommand(MainCommand command)
     case MainCommand::ImportPrices:
     case MainCommand::PreviewImport:
         ImportPrices(command == MainCommand::PreviewImport);
+        break;
+    case MainCommand::DeckCost:
+    case MainCommand::ImportCollection:
+    case MainCommand::ExportCollection:
+    case MainCommand::ExportTradeList:
+        DeckCommand(command);
         break;
     }
     UpdateCheckMarks();
@@ -395,8 +405,10 @@ void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
     m_lookup.Options().userFilter = m_options.UserFilter();
     m_lookup.Options().matchLevel = m_options.MatchLevel();
     m_lookup.Options().bestMatch = m_options.BestMatch();
-    m_lastLookup = m_lookup.LookUp(text, fromClipboard, *m_grid);
-    FinishLookUp(text, fromClipboard);
+    // A copied piece of a deck or collection file is looked up by the names it holds.
+    const std::string lookedUp = fromClipboard ? copied_deck::LookupText(text) : text;
+    m_lastLookup = m_lookup.LookUp(lookedUp, fromClipboard, *m_grid);
+    FinishLookUp(lookedUp, fromClipboard);
 }
 
 void CQuorvelDlg::FinishLookUp(const std::string& text, bool fromClipboard)

@@ -25,6 +25,7 @@ class MainClipboard;
 class MainMenus;
 class PriceImportCommand;
 class CTipPopup;
+class DeckCommands;
 class QEventLoop;
 class QGroupBox;
 class QLineEdit;
@@ -101,6 +102,8 @@ private:
     void SetCountCaption(int count);
     void CorrectPrice();
     void ImportPrices(bool preview);
+    void CreateDeckCommands();
+    void DeckCommand(MainCommand command);
     void PutIntoList();
     void InitDialog();
     void CreateMenus();
@@ -125,6 +128,7 @@ private:
     ClipboardMonitor m_monitor;
     CardCatalogue m_catalogue;
     CardLookup m_lookup;
+    std::unique_ptr<DeckCommands> m_decks;
     std::unique_ptr<MainCatalogue> m_catalogueLoad;
     LookupStats m_lastLookup;
     // Declared after the lookup it uses, so it stops first.

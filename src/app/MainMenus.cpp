@@ -37,6 +37,10 @@ constexpr NamedCommand kCommandNames[] = {
     {"About", MainCommand::About},
     {"ImportPrices", MainCommand::ImportPrices},
     {"PreviewImport", MainCommand::PreviewImport},
+    {"DeckCost", MainCommand::DeckCost},
+    {"ImportCollection", MainCommand::ImportCollection},
+    {"ExportCollection", MainCommand::ExportCollection},
+    {"ExportTradeList", MainCommand::ExportTradeList},
 };
 
 // The commands whose items can carry a check mark.

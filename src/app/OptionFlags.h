@@ -19,6 +19,10 @@ enum class MainCommand {
     About,
     ImportPrices,
     PreviewImport,
+    DeckCost,
+    ImportCollection,
+    ExportCollection,
+    ExportTradeList,
 };
 
 /// Which menu asks for a check mark: the two menus differ for Clipboard Monitor.

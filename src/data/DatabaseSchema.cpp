@@ -44,6 +44,11 @@ CREATE TABLE price_history (
     foil_value REAL
 );
 CREATE UNIQUE INDEX price_history_by_card ON price_history (card_id, date);
+CREATE TABLE catalogue_ids (
+    game_id INTEGER,
+    card_key INTEGER
+);
+CREATE UNIQUE INDEX catalogue_ids_by_game ON catalogue_ids (game_id);
 PRAGMA user_version = 1;
 )sql";
 
@@ -62,6 +67,11 @@ CREATE TABLE IF NOT EXISTS price_history (
     foil_value REAL
 );
 CREATE UNIQUE INDEX IF NOT EXISTS price_history_by_card ON price_history (card_id, date);
+CREATE TABLE IF NOT EXISTS catalogue_ids (
+    game_id INTEGER,
+    card_key INTEGER
+);
+CREATE UNIQUE INDEX IF NOT EXISTS catalogue_ids_by_game ON catalogue_ids (game_id);
 )sql";
 
 // Deal dates arrive inside insert texts in the English form ("December 06 2026 23:05:24");

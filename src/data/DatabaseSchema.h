@@ -9,11 +9,12 @@ struct sqlite3;
 /// itself never creates a table; makedb and the tests do.
 namespace database_schema {
 
-/// `expansion`, `cardslist`, `expansion_code` (set codes) and `price_history` (one row of
-/// values per card and day, `date` as "YYYY-MM-DD").
+/// `expansion`, `cardslist`, `expansion_code` (set codes), `price_history` (one row of
+/// values per card and day, `date` as "YYYY-MM-DD") and `catalogue_ids` (the game's catalogue
+/// id of each card version: `game_id`, `card_key`).
 extern const char* const kPriceTables;
-/// `expansion_code` and `price_history` for a price database made without them; runs again
-/// without effect.
+/// `expansion_code`, `price_history` and `catalogue_ids` for a price database made without
+/// them; runs again without effect.
 extern const char* const kPriceAdditions;
 /// `collections`, `trans_detail` and `history`.
 extern const char* const kCollectionTables;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
+#include <utility>
 
 std::string PriceText(double value)
 {
@@ -23,11 +24,15 @@ std::string PriceText(double value)
     return text;
 }
 
-double ParseLeadingDecimal(std::string_view text)
+namespace {
+
+// The decimal number at the start of the text after its blanks, and the length of text read
+// (0 when no number starts there).
+std::pair<double, std::size_t> LeadingDecimal(std::string_view text)
 {
     std::size_t pos = text.find_first_not_of(" \t\n\v\f\r");
     if (pos == std::string_view::npos) {
-        return 0.0;
+        return {0.0, 0};
     }
     const bool negative = text[pos] == '-';
     if (text[pos] == '+' || text[pos] == '-') {
@@ -39,7 +44,7 @@ double ParseLeadingDecimal(std::string_view text)
     // A digit, or a point before one, must start the number: this keeps out "inf" and "nan",
     // which the conversion below would otherwise read.
     if (!digit(pos) && !(pos < text.size() && text[pos] == '.' && digit(pos + 1))) {
-        return 0.0;
+        return {0.0, 0};
     }
     double value = 0.0;
     const auto result = std::from_chars(text.data() + pos, text.data() + text.size(), value,
@@ -52,5 +57,21 @@ double ParseLeadingDecimal(std::string_view text)
         const std::string number(text.data() + pos, result.ptr);
         value = strtod_l(number.c_str(), nullptr, c);
     }
-    return negative ? -value : value;
+    return {negative ? -value : value, static_cast<std::size_t>(result.ptr - text.data())};
+}
+
+} // namespace
+
+double ParseLeadingDecimal(std::string_view text)
+{
+    return LeadingDecimal(text).first;
+}
+
+std::optional<double> ParseDecimal(std::string_view text)
+{
+    const auto [value, length] = LeadingDecimal(text);
+    if (length == 0 || text.find_first_not_of(" \t\n\v\f\r", length) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return value;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,3 +16,7 @@ std::string PriceText(double value);
 /// decimal, if any, is taken ("0x10" gives 0). 0 when the text starts with no number; an
 /// overflowing one gives an infinity of its sign. Never depends on the user's locale.
 double ParseLeadingDecimal(std::string_view text);
+
+/// A text that is one decimal number as ParseLeadingDecimal reads it, blanks around it
+/// allowed ("1e308" and "12.5" are, "12.5 tix", "0x10" and "inf" are not); empty otherwise.
+std::optional<double> ParseDecimal(std::string_view text);

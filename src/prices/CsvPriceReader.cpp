@@ -161,9 +161,9 @@ void CsvPriceReader::Read(std::string_view text, const std::string& fileName, Im
             }
             const std::optional<double> number =
                 price_text_parser::ParseNumber(value, decimalComma);
-            if (!number || *number < 0) {
-                sink.Skip(where, std::string(number ? "negative" : "not a number") + " price \"" +
-                                     std::string(value) + "\"");
+            const std::string refusal = price_text_parser::PriceRefusal(number, value);
+            if (!refusal.empty()) {
+                sink.Skip(where, refusal);
                 bad = true;
                 break;
             }

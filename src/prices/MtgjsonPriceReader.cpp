@@ -262,9 +262,16 @@ std::vector<DatedPrice> MtgjsonPriceReader::State::ReadGamePrices(od::object for
                     double value = 0.0;
                     if (!price_text_parser::IsDate(date) ||
                         number.type() != od::json_type::number ||
-                        number.get_double().get(value) != simdjson::SUCCESS || value < 0) {
+                        number.get_double().get(value) != simdjson::SUCCESS) {
+                        file->Sink().Skip(file->Where(), "a price that is not a dated number");
+                        continue;
+                    }
+                    if (!price_text_parser::IsPlausiblePrice(value)) {
+                        char shown[32];
+                        const auto end = std::to_chars(shown, shown + sizeof shown, value).ptr;
                         file->Sink().Skip(file->Where(),
-                                          "a price that is not a dated, positive number");
+                                          std::string(price_text_parser::kImplausiblePrice) + " " +
+                                              std::string(shown, end));
                         continue;
                     }
                     DatedPrice price;

@@ -2,6 +2,7 @@
 
 #include "data/DatabaseSchema.h"
 
+#include "prices/CompressedFile.h"
 #include "prices/CsvPriceReader.h"
 #include "prices/ImportPlanner.h"
 #include "prices/ImportedCard.h"
@@ -12,11 +13,15 @@
 #include <simdjson.h>
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,32 +94,76 @@ private:
     double m_fileShare = 0.0;
 };
 
-// The whole file, padded for the JSON parser, read in pieces so progress keeps moving.
+// Closes a file descriptor on every way out.
+class OpenFile {
+public:
+    explicit OpenFile(int fd) : m_fd(fd) {}
+    ~OpenFile()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int Fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// The whole file, padded for the JSON parser, read in pieces so progress keeps moving. A pipe
+// or a device is refused before anything waits on it: opening a pipe with no writer, or
+// reading one, would hang the import, and a device never ends.
 simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!file || ec || std::filesystem::is_directory(path, ec)) {
-        throw PriceError::File("Cannot read " + path + ": " +
-                               (ec ? ec.message() : std::string("it cannot be opened")) +
-                               ". Check the file name and that you may read it.");
+    const auto refuse = [&path](const std::string& why) {
+        return PriceError::File("Cannot read " + path + ": " + why +
+                                ". Check the file name and that you may read it.");
+    };
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat info {};
+    if (file.Fd() < 0 || ::fstat(file.Fd(), &info) != 0) {
+        throw refuse(std::strerror(errno));
     }
-    simdjson::padded_string text(static_cast<std::size_t>(size));
+    if (S_ISDIR(info.st_mode)) {
+        throw refuse("it is a folder");
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw refuse("it is not a regular file (a pipe or a device); save the prices to a file "
+                     "first");
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    simdjson::padded_string text(size);
     if (size > 0 && text.data() == nullptr) {
         throw PriceError::File("Not enough memory to read " + path + ".");
     }
     std::size_t done = 0;
     while (done < size) {
         const std::size_t piece = std::min<std::size_t>(kChunk, size - done);
-        if (!file.read(text.data() + done, static_cast<std::streamsize>(piece))) {
+        const ssize_t got = ::read(file.Fd(), text.data() + done, piece);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
             throw PriceError::File("Cannot read " + path + " to its end (byte " +
                                    std::to_string(done) + ").");
         }
-        done += piece;
+        done += static_cast<std::size_t>(got);
         collector.Progress(done / 10, size); // reading is about a tenth of the work
     }
     return text;
+}
+
+// A packed file would be read as text and quoted byte for byte in a message: it is named as
+// what it is instead.
+void RefuseCompressed(std::string_view text, const std::string& name)
+{
+    const Compression compression = DetectCompression(text);
+    if (compression != Compression::None) {
+        throw PriceError::File(name + ": compressed file: unpack it first (it is a " +
+                               std::string(CompressionName(compression)) + " file).");
+    }
 }
 
 std::string_view FirstNonBlank(std::string_view text)
@@ -219,6 +268,7 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             collector.StartFile(before, share);
             const simdjson::padded_string text = LoadFile(files[i], collector);
             const std::string name = BaseName(files[i]);
+            RefuseCompressed(text, name);
             const std::string_view first = FirstNonBlank(text);
             if (first == "{") {
                 mtgjson.Read(text, name, collector);

@@ -1,6 +1,8 @@
 #include "prices/PriceTextParser.h"
 
 #include "data/AsciiText.h"
+#include "data/PlausibleValues.h"
+#include "data/PriceText.h"
 
 #include <cctype>
 #include <charconv>
@@ -39,17 +41,21 @@ std::optional<double> ParseNumber(std::string_view text, bool decimalComma)
         copy[copy.find(',')] = '.';
         text = copy;
     }
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
+    return ParseDecimal(text);
+}
+
+bool IsPlausiblePrice(double value)
+{
+    return plausible::Price(value);
+}
+
+std::string PriceRefusal(const std::optional<double>& number, std::string_view text)
+{
+    if (number && IsPlausiblePrice(*number)) {
+        return {};
     }
-    double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::fixed);
-    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return std::string(number ? kImplausiblePrice : "not a number price") + " \"" +
+           std::string(text) + "\"";
 }
 
 bool IsDate(std::string_view text)

@@ -64,9 +64,9 @@ void ReadCards(JsonPriceFile& file, od::array array)
             continue;
         }
         const std::optional<double> value = price_text_parser::ParseNumber(*tix);
-        if (!value || *value < 0) {
-            sink.Skip(where,
-                      std::string(value ? "negative" : "not a number") + " price \"" + *tix + "\"");
+        const std::string refusal = price_text_parser::PriceRefusal(value, *tix);
+        if (!refusal.empty()) {
+            sink.Skip(where, refusal);
             continue;
         }
         DatedPrice price;

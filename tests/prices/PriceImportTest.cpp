@@ -26,6 +26,7 @@ namespace {
 
 using Outcome = PriceImportSummary::Outcome;
 using testing::HasSubstr;
+using testing::Not;
 
 std::string Example(const std::string& name)
 {
@@ -274,7 +275,7 @@ TEST_F(PriceImportTest, BadRowsAreSkippedAndNamed)
 {
     const PriceImportSummary summary = Import({"prices.csv"});
     ASSERT_EQ(summary.rowsSkipped, 3);
-    EXPECT_THAT(summary.Text(), HasSubstr("prices.csv line 4: negative price \"-1\""));
+    EXPECT_THAT(summary.Text(), HasSubstr("prices.csv line 4: implausible price \"-1\""));
     EXPECT_THAT(summary.Text(), HasSubstr("prices.csv line 5: not a number price \"free\""));
     EXPECT_THAT(summary.Text(),
                 HasSubstr("prices.csv line 2: the same card again at prices.csv line 6"));
@@ -301,6 +302,10 @@ TEST_F(PriceImportTest, BadFilesChangeNothing)
         {"empty.csv", "  \n", "empty.csv is empty"},
         {"prices-only.json", ReadWholeFile(Example("AllPricesToday.json")),
          "has no card file beside it"},
+        {"packed.json.gz", std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03\xAB\xAE", 12),
+         "packed.json.gz: compressed file: unpack it first"},
+        {"packed.csv.xz", std::string("\xFD\x37zXZ\0\0\x04\xE6\xD6\xB4\x46", 12),
+         "packed.csv.xz: compressed file: unpack it first"},
     };
     const std::string before = ReadWholeFile(m_db);
     for (const Case& c : cases) {
@@ -310,7 +315,38 @@ TEST_F(PriceImportTest, BadFilesChangeNothing)
         EXPECT_EQ(summary.ExitStatus(), 2);
         EXPECT_THAT(summary.Text(), HasSubstr(c.message));
         EXPECT_THAT(summary.Text(), HasSubstr("Nothing was changed."));
+        EXPECT_EQ(summary.Text().find_first_of(std::string("\x1F\x8B\xFD\0", 4)), std::string::npos)
+            << "the message quotes the file's bytes";
         EXPECT_TRUE(ReadWholeFile(m_db) == before) << "the database changed";
+    }
+}
+
+// One rule for a price in every format: finite, at least 0 and at most 1,000,000 Tix. Any
+// other price is skipped as implausible, and the card keeps its value.
+TEST_F(PriceImportTest, ImplausiblePricesAreSkippedInEveryFormat)
+{
+    const std::string mtgjson = R"({"meta": {"date": "2026-12-01", "version": "5.2.2"}, "data": {
+        "u-7ed-1": {"mtgo": {"cardhoarder": {"retail": {"normal": {"2026-12-01": 1e308}}}}},
+        "u-7ed-2": {"mtgo": {"cardhoarder": {"retail": {"normal": {"2026-12-01": -2}}}}}}})";
+    const std::string scryfall = R"([
+        {"object": "card", "name": "Angelic Page", "mtgo_id": 13000, "set": "7ed",
+         "collector_number": "1", "rarity": "common", "prices": {"tix": "1e308"}},
+        {"object": "card", "name": "Ardent Militia", "mtgo_id": 13002, "set": "7ed",
+         "collector_number": "2", "rarity": "uncommon", "prices": {"tix": "1000000.5"}}])";
+    const std::string csv = "name,set,number,regular\nAngelic Page,7ED,1,1e308\n"
+                            "Ardent Militia,7ED,2,-2\n";
+    const std::vector<std::vector<std::string>> imports = {
+        {"7ED.json", Write("prices.json", mtgjson)},
+        {Write("default-cards.json", scryfall)},
+        {Write("prices.csv", csv)}};
+    for (const auto& files : imports) {
+        SCOPED_TRACE(files.back());
+        const PriceImportSummary summary = Import(files);
+        EXPECT_EQ(summary.rowsSkipped, 2);
+        EXPECT_THAT(summary.Text(), HasSubstr("implausible price"));
+        EXPECT_THAT(summary.Text(), Not(HasSubstr("not a number")));
+        EXPECT_EQ(Card("Angelic Page", "reg_value"), "1.0");
+        EXPECT_EQ(Card("Ardent Militia", "reg_value"), "1.0");
     }
 }
 

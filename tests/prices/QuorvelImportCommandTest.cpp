@@ -7,6 +7,8 @@
 
 #include <gmock/gmock.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 using testing::HasSubstr;
@@ -65,7 +67,18 @@ TEST_F(QuorvelImportCommandTest, ExitStatusAndOutputTellWhatHappened)
     result = Run("none.csv");
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("Nothing imported"));
-    EXPECT_THAT(result.out, HasSubstr("none.csv line 2: negative price \"-2\""));
+    EXPECT_THAT(result.out, HasSubstr("none.csv line 2: implausible price \"-2\""));
+}
+
+// A named pipe that nobody writes to: opening it the usual way waits for ever. The import
+// refuses it at once, as it would a device.
+TEST_F(QuorvelImportCommandTest, APipeIsRefusedWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo(m_dir.File("prices.csv").c_str(), 0600), 0);
+    const CommandResult result =
+        RunCommandIn(m_dir.Path(), "timeout 30 '" QUORVEL_IMPORT_COMMAND "' prices.csv");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_THAT(result.err, HasSubstr("Cannot read prices.csv: it is not a regular file"));
 }
 
 } // namespace

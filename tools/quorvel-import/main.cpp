@@ -1,6 +1,7 @@
 // quorvel-import: reads public price files into the price database (mtgo.mdb of the working
 // directory, as the program and quorvel-lookup use it) and prints what changed.
 
+#include "lookup/Utf8.h"
 #include "prices/PriceImport.h"
 
 #include "QuorvelVersion.h"
@@ -83,7 +84,10 @@ int main(int argc, char** argv)
     }
     const PriceImportSummary summary = PriceImport(kPriceDatabase).Run(files, options);
     const int status = summary.ExitStatus();
+    // Messages quote what a file holds (a header row, a price): a binary file or escape
+    // sequences in it must not reach the terminal as they are.
+    const std::string text = utf8::Printable(summary.Text(), true);
     std::fprintf(status == kError ? stderr : stdout, "%s%s\n",
-                 status == kError ? "quorvel-import: " : "", summary.Text().c_str());
+                 status == kError ? "quorvel-import: " : "", text.c_str());
     return status;
 }

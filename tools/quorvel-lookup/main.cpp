@@ -5,7 +5,13 @@
 #include "data/CADOConnection.h"
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
+#include "data/GameCatalogueIds.h"
 #include "data/PriceText.h"
+#include "decks/CollectionImport.h"
+#include "decks/CopiedDeckText.h"
+#include "decks/DeckCost.h"
+#include "decks/DeckCostText.h"
+#include "decks/DeckFileReader.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
@@ -38,6 +44,7 @@ constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
 constexpr const char* kUsage =
     "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--best] [--report]\n"
     "                      [--] [TEXT ...]\n"
+    "       quorvel-lookup --deck FILE|- [--tsv]\n"
     "\n"
     "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
     "no TEXT, all of standard input) in mtgo.mdb of the working directory, with the word\n"
@@ -53,13 +60,19 @@ constexpr const char* kUsage =
     "                score as a last field; the report keeps only those scoring at least %d\n"
     "                (with --clipboard: the 100 best of all the text finds are listed)\n"
     "  --report      print the value report the popup would show instead of the list\n"
+    "  --deck FILE   price a deck (a .dek file, a deck text or a collection .csv; - reads\n"
+    "                standard input): each line's version, value, copies owned (collection.mdb\n"
+    "                of the working directory, when there is one), copies missing and their\n"
+    "                cost, then the totals; lines naming no card go to standard error\n"
+    "  --tsv         with --deck: tab-separated, with a header row\n"
     "  -h, --help    show this text\n"
     "  --version     show the version\n"
     "  --            the rest is TEXT, even where it starts with a dash\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
     "rarity, regular value, foil value. Exit status: 0 cards found (listed in the report\n"
-    "with --best --report), 1 none found, 2 error.\n"
+    "with --best --report), 1 none found, 2 error. With --deck: 0 every line priced, 1 a line\n"
+    "could not be priced (named on standard error), 2 error.\n"
     "Quorvel started from the menu keeps its mtgo.mdb in ~/.local/share/quorvel.\n";
 
 struct Options {
@@ -72,6 +85,9 @@ struct Options {
     bool version = false;
     bool haveText = false;
     std::string text;
+    bool haveDeck = false;
+    std::string deck;
+    bool tsv = false;
 };
 
 // "-h" and "--level" are options; "-" alone, "-5" or "- Shock" are text. Text that starts
@@ -98,6 +114,15 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
                 options.best = true;
             } else if (arg == "--report") {
                 options.report = true;
+            } else if (arg == "--tsv") {
+                options.tsv = true;
+            } else if (arg == "--deck" || arg.starts_with("--deck=")) {
+                if (arg == "--deck" && i + 1 >= argc) {
+                    error = "--deck needs a file name, or - for standard input";
+                    return false;
+                }
+                options.deck = arg == "--deck" ? argv[++i] : arg.substr(7);
+                options.haveDeck = true;
             } else if (arg == "--help" || arg == "-h") {
                 options.help = true;
             } else if (arg == "--version") {
@@ -182,6 +207,64 @@ void ExplainWhereItLooked()
     }
 }
 
+// Prices a deck file against the full catalogue and the collection of the working directory.
+int RunDeck(const Options& options, CADODataBase& database)
+{
+    CardCatalogue catalogue;
+    std::string error;
+    GameCatalogueIds ids;
+    if (!catalogue.LoadCatalogue(database, &error) ||
+        !ids.Load(database.GetActiveConnection()->Handle(), &error)) {
+        std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n" << error << "\n";
+        return kError;
+    }
+    DeckFile file;
+    if (options.deck == "-") {
+        const std::string bytes{std::istreambuf_iterator<char>(std::cin),
+                                std::istreambuf_iterator<char>()};
+        file = DeckFileReader::ReadBytes(bytes);
+    } else {
+        file = DeckFileReader::ReadFile(options.deck);
+    }
+    const std::string shownName = options.deck == "-" ? "standard input" : options.deck;
+    if (file.Failed()) {
+        std::cerr << "quorvel-lookup: " << shownName << ": " << file.error << "\n";
+        return kError;
+    }
+    OwnedCounts owned;
+    std::error_code ec;
+    if (std::filesystem::exists("collection.mdb", ec)) {
+        CADODataBase collection;
+        collection.GetActiveConnection()->SetProvider(kProvider);
+        if (!collection.Open("Data Source=.\\collection.mdb;") ||
+            !LoadOwnedCounts(collection, owned, &error)) {
+            std::cerr << "quorvel-lookup: cannot read collection.mdb: "
+                      << (error.empty() ? collection.GetLastErrorText() : error) << "\n";
+            return kError;
+        }
+    } else {
+        std::cerr << "quorvel-lookup: no collection.mdb in the working directory; every copy "
+                     "counts as missing\n";
+    }
+    const DeckCatalogueIndex index(catalogue, ids);
+    const DeckCost cost = DeckCostCalculator(index, owned).Price(file);
+    std::vector<std::string> setCodes;
+    for (const DeckCostRow& row : cost.rows) {
+        setCodes.push_back(index.SetCode(row.cardKey));
+    }
+    std::cout << deck_cost_text::Table(cost, setCodes, options.tsv);
+    std::cout.flush();
+    for (const DeckUnmatched& unmatched : cost.unmatched) {
+        std::cerr << "quorvel-lookup: " << shownName << ": not priced: "
+                  << deck_cost_text::UnmatchedLine(unmatched) << "\n";
+    }
+    if (!std::cout) {
+        std::cerr << "quorvel-lookup: cannot write the output\n";
+        return kError;
+    }
+    return cost.unmatched.empty() ? kFound : kNothingFound;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -200,9 +283,22 @@ int main(int argc, char** argv)
         std::cout << "quorvel-lookup (Quorvel) " << quorvel_version::kText << "\n";
         return kFound;
     }
-    if (!options.haveText) {
+    if (options.haveDeck && (options.haveText || options.fromClipboard || options.report ||
+                             options.best)) {
+        std::cerr << "quorvel-lookup: --deck takes no TEXT and no lookup options (see --help)\n";
+        return kError;
+    }
+    if (options.tsv && !options.haveDeck) {
+        std::cerr << "quorvel-lookup: --tsv goes with --deck (see --help)\n";
+        return kError;
+    }
+    if (!options.haveText && !options.haveDeck) {
         options.text.assign(std::istreambuf_iterator<char>(std::cin),
                             std::istreambuf_iterator<char>());
+    }
+    if (options.fromClipboard) {
+        // A copied piece of a deck or collection file is looked up by the names it holds.
+        options.text = copied_deck::LookupText(options.text);
     }
 
     CADODataBase database;
@@ -213,6 +309,9 @@ int main(int argc, char** argv)
                   << Lines(database.GetLastErrorText()) << "\n";
         ExplainWhereItLooked();
         return kError;
+    }
+    if (options.haveDeck) {
+        return RunDeck(options, database);
     }
     CardCatalogue catalogue;
     if (!catalogue.LoadCatalogue(database, &error, true)) {
