@@ -18,6 +18,7 @@
 #include "lookup/CardItemTag.h"
 #include "lookup/FilterList.h"
 #include "lookup/MatchScorer.h"
+#include "lookup/OfferReport.h"
 #include "lookup/ValueReport.h"
 #include "lookup/view/CCardsGridCtrl.h"
 #include "lookup/view/PriceCorrectionCommand.h"
@@ -415,6 +416,13 @@ void CQuorvelDlg::FinishLookUp(const std::string& text, bool fromClipboard)
 {
     m_grid->SortByValueAndFit();
     ScoreListedCards(text, fromClipboard);
+    m_lastOffer.reset();
+    if (fromClipboard && m_options.BestMatch()) {
+        std::vector<std::string> names;
+        for (const CardRecord& card : ReportedCards(m_bestOrder))
+            names.push_back(card.name);
+        m_lastOffer = ReadOffer(text, names, m_lookup.Filters());
+    }
     SetCountCaption(m_grid->DataRowCount());
     if (m_monitor.TakeReportRequest(m_options.ClipboardMonitor()))
         ShowValueReport();
@@ -446,10 +454,13 @@ void CQuorvelDlg::ShowValueReport()
     const int rows = m_grid->DataRowCount();
     std::vector<CardRecord> cards;
     std::size_t reported = static_cast<std::size_t>(rows);
+    std::optional<OfferAdditions> additions;
     if (m_options.BestMatch()) {
         // Only the cards that match well enough, best first: chatter reports none.
         cards = ReportedCards(m_bestOrder);
         reported = cards.size();
+        if (m_lastOffer)
+            additions = MakeOfferAdditions(cards, *m_lastOffer);
     } else {
         // The first three rows in grid order: the most valuable cards after the sort.
         for (int row = m_grid->GetFixedRowCount();
@@ -461,7 +472,8 @@ void CQuorvelDlg::ShowValueReport()
     const std::string report =
         BuildValueReport(reported, cards,
                          [this](std::int32_t setId) { return m_catalogue.SetName(setId); },
-                         LookupCutNote(m_lastLookup, m_lookup.Limits()));
+                         LookupCutNote(m_lastLookup, m_lookup.Limits()),
+                         additions ? &*additions : nullptr);
     if (rows == 0) {
         // The count caption keeps its 0: this row lists no card.
         m_grid->AddNotFoundRow();
@@ -506,7 +518,7 @@ QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)
 void CQuorvelDlg::PutIntoList()
 {
     if (m_windows && m_gridRows)
-        m_windows->PutIntoList(*m_gridRows);
+        m_windows->PutIntoList(*m_gridRows, m_lastOffer ? &*m_lastOffer : nullptr);
 }
 
 void CQuorvelDlg::Exit()

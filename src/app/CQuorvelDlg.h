@@ -6,12 +6,14 @@
 #include "data/CardCatalogue.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardLookup.h"
+#include "lookup/OfferReader.h"
 #include "toolkit/CResizableDialog.h"
 
 #include <QIcon>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -134,6 +136,8 @@ private:
     // Declared after the lookup it uses, so it stops first.
     std::unique_ptr<BackgroundLookup> m_typedSearch;
     QTimer* m_typingTimer = nullptr;
+    // What the last copied text offers for the cards its report lists (Best Match First).
+    std::optional<Offer> m_lastOffer;
     std::vector<ScoredCard> m_bestOrder;  // the last lookup's cards by score (Best Match First)
     QString m_searchText;
     QIcon m_icon;

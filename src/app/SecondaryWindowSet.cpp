@@ -80,10 +80,10 @@ void SecondaryWindowSet::Toggle(MainCommand command)
     }
 }
 
-void SecondaryWindowSet::PutIntoList(const CatalogueRows& rows)
+void SecondaryWindowSet::PutIntoList(const CatalogueRows& rows, const Offer* offer)
 {
     if (m_tradeList)
-        m_tradeList->PutIntoList(rows);
+        m_tradeList->PutIntoList(rows, offer);
 }
 
 void SecondaryWindowSet::RefreshVisibleViews()

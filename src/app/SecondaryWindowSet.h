@@ -9,6 +9,7 @@
 
 class CADODataBase;
 class CatalogueRows;
+struct Offer;
 class CDlgCollection;
 class QWidget;
 
@@ -47,7 +48,8 @@ public:
     SecondaryWindows Visibility() const;
 
     /// Files the ticked cards of the catalogue grid in the trade list and shows it.
-    void PutIntoList(const CatalogueRows& rows);
+    /// With a copied offer (Best Match First), its cards get its quantities and prices.
+    void PutIntoList(const CatalogueRows& rows, const Offer* offer = nullptr);
 
     /// Destroys the windows now, in order; each saves its placement.
     void Destroy();

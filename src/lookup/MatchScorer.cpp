@@ -320,6 +320,25 @@ MatchScorer::MatchScorer(std::string_view text, const FilterList& filters,
         start = comma + 1;
     }
     m_replacements.assign(replacements.begin(), replacements.end());
+    // The words that may be short names (see BestMatchOrder): long enough, not common, and
+    // written with a capital or standing in a short piece of text. Only they are looked for
+    // as pieces of longer name words, which keeps that search off most lines.
+    std::vector<std::size_t> tokenWords(m_tokenLetters.size(), 0);
+    for (const Word& word : m_words) {
+        ++tokenWords[word.token];
+    }
+    for (std::size_t d = 0; d < m_distinct.size(); ++d) {
+        const std::string& text = m_distinct[d].text;
+        if (text.size() < kShortWord || IsCommonWord(text)) {
+            continue;
+        }
+        for (const std::size_t j : m_distinct[d].positions) {
+            if (m_words[j].capital || m_words[j].initial || tokenWords[m_words[j].token] <= 3) {
+                m_pieceWords.push_back(d);
+                break;
+            }
+        }
+    }
     for (std::size_t i = 0; i < m_distinct.size(); ++i) {
         const std::size_t length = m_distinct[i].text.size();
         if (m_byLength.size() <= length) {
@@ -391,20 +410,18 @@ MatchRank MatchScorer::Rank(std::string_view cardName) const
 MatchRank MatchScorer::PieceRank(const std::vector<std::string_view>& name) const
 {
     MatchRank rank;
-    for (const std::string_view nameWord : name) {
-        for (std::size_t length = kShortWord;
-             length + 2 <= nameWord.size() && length < m_byLength.size(); ++length) {
-            for (const std::size_t d : m_byLength[length]) {
-                const std::string& word = m_distinct[d].text;
-                if (nameWord.compare(0, length, word) != 0 &&
-                    nameWord.compare(nameWord.size() - length, length, word) != 0) {
-                    continue;
-                }
-                for (const std::size_t j : m_distinct[d].positions) {
-                    const MatchRank piece{ShortNameScore(j) / 2, 1, static_cast<int>(j)};
-                    if (RanksAbove(piece, rank)) {
-                        rank = piece;
-                    }
+    for (const std::size_t d : m_pieceWords) {
+        const std::string& word = m_distinct[d].text;
+        for (const std::string_view nameWord : name) {
+            if (word.size() + 2 > nameWord.size() ||
+                (nameWord.compare(0, word.size(), word) != 0 &&
+                 nameWord.compare(nameWord.size() - word.size(), word.size(), word) != 0)) {
+                continue;
+            }
+            for (const std::size_t j : m_distinct[d].positions) {
+                const MatchRank piece{ShortNameScore(j) / 2, 1, static_cast<int>(j)};
+                if (RanksAbove(piece, rank)) {
+                    rank = piece;
                 }
             }
         }

@@ -77,5 +77,6 @@ private:
     std::vector<std::vector<std::size_t>> m_byLength;  // length -> indexes in m_distinct
     std::vector<std::size_t> m_tokenLetters;   // letters of each token's words
     std::vector<std::string> m_replacements;   // applied filter replacements, as joined words
+    std::vector<std::size_t> m_pieceWords;  // indexes in m_distinct that may be short names
     bool m_tradeTalk = false;
 };

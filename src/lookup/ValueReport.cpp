@@ -3,6 +3,7 @@
 #include "data/CardRecord.h"
 #include "data/PriceText.h"
 #include "lookup/LookupOptions.h"
+#include "lookup/OfferReport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -65,7 +66,8 @@ std::string LookupCutNote(const LookupStats& stats, const ClipboardLimits& limit
 }
 
 std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>& cards,
-                             const SetNameLookup& setName, std::string_view note)
+                             const SetNameLookup& setName, std::string_view note,
+                             const OfferAdditions* additions)
 {
     std::string report = Format("%d cards found!\n---\n", static_cast<int>(rowCount));
     const std::size_t shown = std::min({rowCount, kReportedCards, cards.size()});
@@ -77,10 +79,17 @@ std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>
                          card.name.c_str(), PriceText(card.reg_value).c_str(),
                          PriceText(card.foil_value).c_str(), set.c_str(),
                          RarityWord(card.rarity));
+        if (additions && i < additions->underRows.size() && !additions->underRows[i].empty()) {
+            report += "\n" + additions->underRows[i];
+        }
         report += "\n-----------\n";
     }
     if (rowCount > kReportedCards) {
         report += "...";
+    }
+    if (additions && !additions->total.empty()) {
+        report += report.back() == '\n' ? "" : "\n";
+        report += additions->total + "\n";
     }
     report = ExpandLineBreaks(report);
     if (!note.empty()) {

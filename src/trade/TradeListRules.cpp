@@ -1,5 +1,7 @@
 #include "trade/TradeListRules.h"
 
+#include "lookup/OfferReader.h"
+
 #include "data/CardKey.h"
 #include "data/CardRecord.h"
 #include "data/PlausibleValues.h"
@@ -99,7 +101,30 @@ void SetTradeListMark(TradeList& list, std::int32_t key, int column, bool ticked
     list.Set(key, entry);
 }
 
-int PutIntoList(TradeList& list, const CatalogueRows& rows)
+namespace {
+
+void ApplyOffer(TradeListEntry& entry, const Offer* offer)
+{
+    if (offer == nullptr) {
+        return;
+    }
+    for (const Offer::Item& item : offer->items) {
+        if (item.name != EntryName(entry)) {
+            continue;
+        }
+        entry.quantity = item.quantity;
+        if (item.asked && offer->side == Offer::Side::Sells) {
+            entry.buy_value = static_cast<float>(*item.asked);
+        } else if (item.asked && offer->side == Offer::Side::Buys) {
+            entry.sell_value = static_cast<float>(*item.asked);
+        }
+        return;
+    }
+}
+
+}  // namespace
+
+int PutIntoList(TradeList& list, const CatalogueRows& rows, const Offer* offer)
 {
     int filed = 0;
     const int count = rows.RowCount();
@@ -117,13 +142,13 @@ int PutIntoList(TradeList& list, const CatalogueRows& rows)
         if (!card) {
             continue;
         }
-        if (row.regTicked) {
-            list.Set(card_key::Regular(card->id), MakeTradeListEntry(*card, false));
-            ++filed;
-        }
-        if (row.foilTicked) {
-            list.Set(card_key::Foil(card->id), MakeTradeListEntry(*card, true));
-            ++filed;
+        for (const bool foil : {false, true}) {
+            if (foil ? row.foilTicked : row.regTicked) {
+                TradeListEntry entry = MakeTradeListEntry(*card, foil);
+                ApplyOffer(entry, offer);
+                list.Set(foil ? card_key::Foil(card->id) : card_key::Regular(card->id), entry);
+                ++filed;
+            }
         }
     }
     return filed;

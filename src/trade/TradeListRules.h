@@ -8,6 +8,7 @@
 
 class CatalogueRows;
 class TradeList;
+struct Offer;
 
 /// Columns of the trade list grid.
 enum TradeListColumn { kQuantityColumn = 0, kNameColumn = 1, kBuyColumn = 2, kSellColumn = 3 };
@@ -46,8 +47,10 @@ void SetTradeListMark(TradeList& list, std::int32_t key, int column, bool ticked
 
 /// Files a line for every ticked value of every ticked catalogue row ("Put into list").
 /// A row whose card already has its foil line in the list adds nothing. Returns the number
-/// of lines filed.
-int PutIntoList(TradeList& list, const CatalogueRows& rows);
+/// of lines filed. With the offer of a copied line (Best Match First), a card it names gets
+/// the quantity it states, and the price it asks as the buy value when the line sells or as
+/// the sell value when it buys.
+int PutIntoList(TradeList& list, const CatalogueRows& rows, const Offer* offer = nullptr);
 
 /// Erases the lines whose "Cards Name" box is ticked; returns how many were erased.
 std::size_t RemoveTicked(TradeList& list, const std::vector<std::int32_t>& tickedKeys);

@@ -4,6 +4,7 @@
 
 #include "data/CardRecord.h"
 #include "lookup/LookupOptions.h"
+#include "lookup/OfferReport.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,28 @@ TEST_F(ValueReportTest, CutLookupEndsWithItsNote)
         ASSERT_GE(report.size(), row.end.size());
         EXPECT_EQ(report.substr(report.size() - row.end.size()), row.end);
     }
+}
+
+// Best Match First on a copied offer: the deal check under the card's row, the total last.
+TEST_F(ValueReportTest, OfferAddsTheDealCheckUnderARowAndTheTotalLast)
+{
+    const std::vector<CardRecord> cards = {Card("Psychatog", 3.2, 9.0, 80, 30),
+                                           Card("Wrath of God", 1.3, 6.5, 10, 30)};
+    const Offer offer =
+        ReadOffer("WTS 2x Psychatog 5 tix each, Wrath of God", {"Psychatog", "Wrath of God"});
+    const OfferAdditions additions = MakeOfferAdditions(cards, offer);
+    EXPECT_EQ(BuildValueReport(2, cards, Sets(), "(lookup stopped after 250 ms)", &additions),
+              "2 cards found!\n---\nCard Name: Psychatog\nregValue = 3.2Tix\nFoilValue = 9.0Tix\n"
+              "Set = Onslaught\nRarity = rare\nasked 5.00, worth 3.20: +56 %\n-----------\n"
+              "Card Name: Wrath of God\nregValue = 1.3Tix\nFoilValue = 6.5Tix\n"
+              "Set = Seventh Edition\nRarity = rare\n-----------\n"
+              "2 Psychatog + 1 Wrath of God: 7.70 Tix\n(lookup stopped after 250 ms)");
+    // Below the value, and nothing to compare with.
+    Offer cheap;
+    cheap.items.push_back({"Wrath of God", 1, false, 1.04});
+    EXPECT_EQ(DealCheckLine(cheap.items[0], cards[1]), "asked 1.04, worth 1.30: -20 %");
+    EXPECT_EQ(DealCheckLine(cheap.items[0], Card("Free", 0.0, 0.0, 10, 10)),
+              "asked 1.04, worth 0.00");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "support/TradeLineBuilder.h"
 
 #include "data/CardKey.h"
+#include "lookup/OfferReader.h"
 #include "trade/TradeList.h"
 #include "trade/TradeListFile.h"
 #include "trade/TradeListRules.h"
@@ -222,6 +223,29 @@ TEST_F(PutIntoListTest, ACardWhoseFoilLineIsListedAddsNothing)
     EXPECT_EQ(PutIntoList(list, catalogue), 0);
     EXPECT_FALSE(list.Contains(10));
     EXPECT_EQ(list.Get(card_key::Foil(10)).quantity, 4);
+}
+
+// After a copied offer (Best Match First), the cards it names get its quantity and, on the
+// user's side of the deal, its asked price: a seller's price is what the user would buy at.
+TEST_F(PutIntoListTest, AnOfferGivesItsQuantitiesAndAskedPrices)
+{
+    catalogue.Add(MakeCard(10, "Card A", 2.0f, 9.0f), true, true, true);
+    catalogue.Add(MakeCard(11, "Card B", 3.0f, 4.0f), true, true, false);
+    Offer offer;
+    offer.side = Offer::Side::Sells;
+    offer.items = {{"Card A", 4, true, 1.5}, {"Card B", 1, false, std::nullopt}};
+    EXPECT_EQ(PutIntoList(list, catalogue, &offer), 3);
+    EXPECT_EQ(list.Get(10).quantity, 4);
+    EXPECT_EQ(list.Get(10).buy_value, 1.5f);
+    EXPECT_EQ(list.Get(10).sell_value, 2.0f);
+    EXPECT_EQ(list.Get(card_key::Foil(10)).quantity, 4);
+    EXPECT_EQ(list.Get(11).quantity, 1);
+    EXPECT_EQ(list.Get(11).buy_value, 3.0f);
+    offer.side = Offer::Side::Buys;  // a buyer's price is what the user would sell at
+    list.Clear();
+    PutIntoList(list, catalogue, &offer);
+    EXPECT_EQ(list.Get(10).buy_value, 2.0f);
+    EXPECT_EQ(list.Get(10).sell_value, 1.5f);
 }
 
 TEST(TradeListRemoval, RemoveTickedAndRemoveAll)

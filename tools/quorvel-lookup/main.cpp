@@ -16,6 +16,7 @@
 #include "lookup/CardLookup.h"
 #include "lookup/FilterList.h"
 #include "lookup/MatchScorer.h"
+#include "lookup/OfferReport.h"
 #include "lookup/ShownCardsTable.h"
 #include "lookup/TextCleaning.h"
 #include "lookup/Utf8.h"
@@ -29,6 +30,7 @@
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -362,9 +364,20 @@ int main(int argc, char** argv)
             }
         }
         found = reported.size();
+        // Best Match First reads the quantities and asked prices of the offer, as the popup.
+        std::optional<OfferAdditions> additions;
+        if (options.best) {
+            std::vector<std::string> names;
+            for (const CardRecord& card : reported) {
+                names.push_back(card.name);
+            }
+            additions = MakeOfferAdditions(
+                reported, ReadOffer(TrimBlanks(options.text), names, filters.filters));
+        }
         std::cout << Lines(BuildValueReport(
             reported.size(), reported,
-            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote));
+            [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote,
+            additions ? &*additions : nullptr));
     } else {
         for (const ScoredCard& scored : listed) {
             const CardRecord& card = scored.card;

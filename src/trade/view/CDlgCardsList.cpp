@@ -139,9 +139,9 @@ void CDlgCardsList::RefreshList()
     m_grid->Refresh();
 }
 
-void CDlgCardsList::PutIntoList(const CatalogueRows& rows)
+void CDlgCardsList::PutIntoList(const CatalogueRows& rows, const Offer* offer)
 {
-    ::PutIntoList(m_list, rows);
+    ::PutIntoList(m_list, rows, offer);
     show();
     raise();
     RefreshList();

@@ -13,6 +13,7 @@
 
 class CADODataBase;
 class CatalogueRows;
+struct Offer;
 class CGridCtrl;
 class QLabel;
 
@@ -43,7 +44,8 @@ public:
     void RefreshList();
     /// "Put into list": files the ticked cards of the catalogue grid, shows the window and
     /// refreshes it.
-    void PutIntoList(const CatalogueRows& rows);
+    /// With a copied offer (Best Match First), its cards get its quantities and prices.
+    void PutIntoList(const CatalogueRows& rows, const Offer* offer = nullptr);
 
     /// The main window's clipboard services: `ignoreNextChange` sets the monitor's flag just
     /// before every copy, `copy` writes the text.
