@@ -28,6 +28,16 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
+    // The count caption of a search before and after an option command.
+    void ExpectCaptionsAround(MainCommand command, const QString& text, const QString& before,
+                              const QString& after)
+    {
+        Search(text);
+        EXPECT_EQ(Caption(), before);
+        Window().OnCommand(command);
+        Search(text);
+        EXPECT_EQ(Caption(), after);
+    }
     CTipPopup& Popup() { return main_window::ReportPopup(Window()); }
     CCardsGridCtrl& Grid() { return main_window::Grid(Window()); }
     QStringList Names()
@@ -75,21 +85,14 @@ TEST_F(CQuorvelDlgLookupTest, EachSearchReplacesTheRows)
 
 TEST_F(CQuorvelDlgLookupTest, MatchLevelLowFindsAOneLetterTypo)
 {
-    Search("Shick");
-    EXPECT_EQ(Caption(), "0 cards in list ");
-    Window().OnCommand(MainCommand::MatchLevelLow);
-    Search("Shick");
-    EXPECT_EQ(Caption(), "2 cards in list ");
+    ExpectCaptionsAround(MainCommand::MatchLevelLow, "Shick", "0 cards in list ",
+                         "2 cards in list ");
 }
 
 TEST_F(CQuorvelDlgLookupTest, UserFiltersApplyWhileTheOptionIsOn)
 {
     WriteFilters("[filters]\nf1=wog,wrath of god\n");
-    Search("wog");
-    EXPECT_EQ(Caption(), "1 cards in list ");
-    Window().OnCommand(MainCommand::UserFilter);
-    Search("wog");
-    EXPECT_EQ(Caption(), "0 cards in list ");
+    ExpectCaptionsAround(MainCommand::UserFilter, "wog", "1 cards in list ", "0 cards in list ");
 }
 
 TEST_F(CQuorvelDlgLookupTest, ABadFilterEntryIsReportedAndTheOthersWork)

@@ -232,6 +232,12 @@ protected:
                           CentreOf(row, column));
     }
     int Hot(int id) const { return m_grid->ShownCards().Find(id)->hot; }
+    // The hot flag a card holds and the image its hot cell in `row` shows.
+    void ExpectHot(int id, int row, int flag, int image)
+    {
+        EXPECT_EQ(Hot(id), flag) << "card " << id;
+        EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), image) << "card " << id;
+    }
 
     CTipPopup m_popup;
 };
@@ -284,15 +290,12 @@ TEST_F(CardsGridPointerTest, ClickingAHotMarkerTwiceRestoresFlagAndImage)
 {
     const int row = RowOf(1);
     Click(row, ColumnIndex(CardGridColumn::Hot));
-    EXPECT_EQ(Hot(1), 1);
-    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 27);
+    ExpectHot(1, row, 1, 27);
     Click(row, ColumnIndex(CardGridColumn::Hot));
-    EXPECT_EQ(Hot(1), 0);
-    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 28);
+    ExpectHot(1, row, 0, 28);
 
     Click(RowOf(2), ColumnIndex(CardGridColumn::Hot));
-    EXPECT_EQ(Hot(2), 0);
-    EXPECT_EQ(m_grid->GetCellImage(RowOf(2), ColumnIndex(CardGridColumn::Hot)), 28);
+    ExpectHot(2, RowOf(2), 0, 28);
 }
 
 TEST_F(CardsGridPointerTest, AnOddHotValueBecomesOneFirstSoItsImageStays)
@@ -300,11 +303,9 @@ TEST_F(CardsGridPointerTest, AnOddHotValueBecomesOneFirstSoItsImageStays)
     const int row = RowOf(3);
     EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 27);
     Click(row, ColumnIndex(CardGridColumn::Hot));
-    EXPECT_EQ(Hot(3), 1);
-    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 27);
+    ExpectHot(3, row, 1, 27);
     Click(row, ColumnIndex(CardGridColumn::Hot));
-    EXPECT_EQ(Hot(3), 0);
-    EXPECT_EQ(m_grid->GetCellImage(row, ColumnIndex(CardGridColumn::Hot)), 28);
+    ExpectHot(3, row, 0, 28);
 }
 
 TEST_F(CardsGridPointerTest, OnlyHotCellsOfDataRowsToggle)

@@ -1,3 +1,4 @@
+#include "support/CardBuilder.h"
 #include "support/SqlProbe.h"
 #include "support/TempDir.h"
 
@@ -58,16 +59,8 @@ TEST_F(CatalogueTest, LoadsSetsAndCardsInValueThenSetOrder)
     EXPECT_EQ(m_catalogue.Cards()[0].name, "Shivan Dragon");
     EXPECT_EQ(m_catalogue.Cards()[1].name, "Opt"); // equal values: higher set id first
     EXPECT_EQ(m_catalogue.Cards()[2].name, "Castle");
-    const CardRecord& dragon = m_catalogue.Cards()[0];
-    EXPECT_EQ(dragon.id, 2);
-    EXPECT_FLOAT_EQ(dragon.reg_value, 3.25f);
-    EXPECT_FLOAT_EQ(dragon.foil_value, 9.75f);
-    EXPECT_EQ(dragon.expansion, 10);
-    EXPECT_EQ(dragon.collection_no, 99);
-    EXPECT_EQ(dragon.rarity, 30);
-    EXPECT_EQ(dragon.hot, 1);
-    EXPECT_TRUE(dragon.link.empty());
-    EXPECT_EQ(dragon.update_date, DateTime(2026, 3, 5, 10, 0, 0));
+    ExpectSameCard(m_catalogue.Cards()[0], MakeCard(2, "Shivan Dragon", 3.25, 9.75, 10, 99, 30, 1,
+                                                    DateTime(2026, 3, 5, 10, 0, 0)));
     EXPECT_EQ(m_catalogue.SetTable().size(), 2u);
     EXPECT_EQ(m_catalogue.SetName(20), "Invasion");
     EXPECT_EQ(m_catalogue.CardName(3), "Opt");
@@ -100,16 +93,8 @@ TEST_F(CatalogueTest, NullFieldsLoadAsEmptyZeroAndTheZeroDate)
     ASSERT_TRUE(Load());
     ASSERT_EQ(m_catalogue.Cards().size(), 2u);
     const CardRecord& card = m_catalogue.Cards()[1];
-    EXPECT_EQ(card.id, 2);
-    EXPECT_EQ(card.name, "");
-    EXPECT_EQ(card.reg_value, 0.0f);
-    EXPECT_EQ(card.foil_value, 0.0f);
-    EXPECT_EQ(card.expansion, 0);
-    EXPECT_EQ(card.collection_no, 0);
-    EXPECT_EQ(card.rarity, 0);
-    EXPECT_EQ(card.hot, 0);
-    // Not the date of the card read before it.
-    EXPECT_EQ(card.update_date, DateTime::Zero());
+    // The zero date, not the date of the card read before it.
+    ExpectSameCard(card, MakeCard(2, "", 0, 0, 0, 0, 0, 0, DateTime::Zero()));
     EXPECT_TRUE(card.update_date.IsValid());
     EXPECT_EQ(m_catalogue.SetName(0), "");
     EXPECT_EQ(m_catalogue.SetTable().size(), 1u);

@@ -1,3 +1,4 @@
+#include "support/CardBuilder.h"
 #include "support/SqlProbe.h"
 #include "support/TempDir.h"
 
@@ -186,15 +187,7 @@ TEST_F(SampleTest, AWrittenPriceDatabaseLoadsBackCardForCard)
     }
     for (std::size_t i = 0; i < catalogue.Cards().size(); ++i) {
         const CardRecord& loaded = catalogue.Cards()[i];
-        const CardRecord& written = *byId.at(loaded.id);
-        EXPECT_EQ(loaded.name, written.name);
-        EXPECT_EQ(loaded.reg_value, written.reg_value);
-        EXPECT_EQ(loaded.foil_value, written.foil_value);
-        EXPECT_EQ(loaded.expansion, written.expansion);
-        EXPECT_EQ(loaded.collection_no, written.collection_no);
-        EXPECT_EQ(loaded.rarity, written.rarity);
-        EXPECT_EQ(loaded.hot, written.hot);
-        EXPECT_EQ(loaded.update_date, written.update_date);
+        ExpectSameCard(loaded, *byId.at(loaded.id));
         if (i > 0) {
             const CardRecord& before = catalogue.Cards()[i - 1];
             EXPECT_TRUE(
