@@ -334,6 +334,7 @@ void CQuorvelDlg::OnCommand(MainCommand command)
         break;
     case MainCommand::UpdatePrices:
         UpdatePrices();
+        break;
     case MainCommand::DeckCost:
     case MainCommand::ImportCollection:
     case MainCommand::ExportCollection:
