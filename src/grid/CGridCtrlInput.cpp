@@ -248,6 +248,9 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
     switch (m_mouseMode) {
     case MouseMode::SizingColumn: {
         const int least = m_hiddenByResize ? 0 : 1;
+        if (m_resizeIndex == m_givingColumn) {
+            m_givingFitted = 0; // the user's width holds from now on
+        }
         SetColumnWidth(m_resizeIndex, std::max(least, point.x() - m_resizeOrigin));
         break;
     }

@@ -1,6 +1,7 @@
 #include "lookup/view/CCardsGridCtrl.h"
 
 #include "data/CardRecord.h"
+#include "data/PriceText.h"
 #include "grid/CGridCellBase.h"
 #include "grid/CGridCellCheck.h"
 #include "lookup/CardComparison.h"
@@ -46,6 +47,10 @@ void CCardsGridCtrl::SetUpColumns()
     for (int column = 0; column < kCardGridColumnCount; ++column) {
         SetCellText(0, column, kCardGridHeaders[column]);
     }
+    // A value typed later, or a dear card, fits without fitting again.
+    const QString widest = ToQString(PriceText(kWidestShownValue));
+    SetColumnLeastText(ColumnIndex(CardGridColumn::RegValue), widest);
+    SetColumnLeastText(ColumnIndex(CardGridColumn::FoilValue), widest);
 }
 
 const CardRecord* CCardsGridCtrl::CardOfRow(int row) const
