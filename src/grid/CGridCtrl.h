@@ -222,6 +222,10 @@ public:
     void OnEditPaste();
     void OnEditSelectAll();
 
+    /// What assistive technology reads for a cell: its text; a grid whose cells show images
+    /// names what they show.
+    virtual QString AccessibleText(int row, int column) const { return GetCellText(row, column); }
+
     /// Repaints one cell, if it is in view.
     void RedrawCell(int row, int column);
     /// Repaints everything in view.

@@ -162,6 +162,18 @@ QString CCardsGridCtrl::RarityTipTextAt(int row, int column) const
     return ToQString(card_grid::RarityTipText(setName, card->rarity));
 }
 
+QString CCardsGridCtrl::AccessibleText(int row, int column) const
+{
+    const CardRecord* card = CardOfRow(row);
+    if (card != nullptr && column == ColumnIndex(CardGridColumn::Hot)) {
+        return card->hot != 0 ? QStringLiteral("HOT") : QString();
+    }
+    if (card != nullptr && column == ColumnIndex(CardGridColumn::Rarity)) {
+        return RarityTipTextAt(row, column).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    return CGridCtrl::AccessibleText(row, column);
+}
+
 void CCardsGridCtrl::ShowRarityTip(int row, int column, const QPoint& globalPos)
 {
     const QString text = RarityTipTextAt(row, column);
@@ -239,7 +251,8 @@ QMenu* CCardsGridCtrl::CreateCardMenu(int row, QWidget* parent)
     QAction* history = menu->addAction(QStringLiteral("Price history..."));
     history->setObjectName("priceHistoryAction");
     const std::int32_t cardId = card->id;
-    connect(history, &QAction::triggered, this, [this, cardId] { emit priceHistoryRequested(cardId); });
+    connect(history, &QAction::triggered, this,
+            [this, cardId] { emit priceHistoryRequested(cardId); });
     return menu;
 }
 

@@ -128,6 +128,14 @@ CPriceHistoryDlg::CPriceHistoryDlg(const QString& title, const PriceChartPlan& p
     m_note->setVisible(!m_plan.note.empty());
     m_view = new QChartView(chart, this);
     m_view->setObjectName("priceChart");
+    m_view->setAccessibleName(QStringLiteral("Price history of %1").arg(title));
+    m_view->setAccessibleDescription(
+        m_plan.points.empty()
+            ? QString()
+            : QStringLiteral(
+                  "Regular and foil values from %1 to %2; point at a day to hear its value")
+                  .arg(QString::fromStdString(m_plan.points.front().date),
+                       QString::fromStdString(m_plan.points.back().date)));
     m_view->setRenderHint(QPainter::Antialiasing);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_note);
