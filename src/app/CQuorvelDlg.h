@@ -38,6 +38,7 @@ class QTimer;
 class SecondaryWindowSet;
 class TrayIcon;
 class WelcomeBar;
+struct WorthChange;
 
 /// The main window (template 102): search box, three buttons, the card grid, the menu bar
 /// hosted inside it, the tray icon with its menu, the option flags, the clipboard monitor and
@@ -114,8 +115,9 @@ private:
     void CorrectPrice();
     void ImportPrices(bool preview);
     void UpdatePrices();
-    /// After the window's own import or update changed the price database.
-    void PricesWritten();
+    /// After the window's own import or update changed the price database; `before` is the
+    /// collection's worth taken before it.
+    void PricesWritten(const std::optional<WorthChange>& before);
     void CreatePrices();
     void ShowWelcomeBar();
     void CloseWelcomeBar();

@@ -104,8 +104,9 @@ void CQuorvelDlg::ImportPrices(bool preview)
         return m_catalogueLoad->WhenReady([this, preview] { ImportPrices(preview); });
     if (m_prices && m_prices->IsUpdating())
         return MessageBox::information(kUpdateRunning, this);
+    const std::optional<WorthChange> before = m_prices ? m_prices->WorthNow() : std::nullopt;
     if (m_priceImport && m_priceImport->Run(preview))
-        PricesWritten();
+        PricesWritten(before);
 }
 
 void CQuorvelDlg::UpdatePrices()
@@ -115,18 +116,19 @@ void CQuorvelDlg::UpdatePrices()
         return m_catalogueLoad->WhenReady([this] { UpdatePrices(); });
     if (m_prices && m_prices->IsUpdating())
         return MessageBox::information(kUpdateRunning, this);
+    const std::optional<WorthChange> before = m_prices ? m_prices->WorthNow() : std::nullopt;
     if (m_priceUpdate && m_priceUpdate->Run())
-        PricesWritten();
+        PricesWritten(before);
 }
 
-void CQuorvelDlg::PricesWritten()
+void CQuorvelDlg::PricesWritten(const std::optional<WorthChange>& before)
 {
     m_catalogueLoad->Load();
     CatalogueReloaded();
     if (!m_prices)
         return;
     m_prices->OwnWriteDone();
-    m_prices->ShowPriceChanges();
+    m_prices->ShowPriceChanges(before);
 }
 
 void CQuorvelDlg::ShowPriceChanges()

@@ -75,6 +75,7 @@ bool MainPrices::CheckDaily()
     // Stored before it runs: a failing or killed update is not tried again the same day.
     AppSettings::setLastDailyUpdate(today);
     m_cancel = false;
+    m_worthBefore = WorthNow();
     const PriceUpdate update(m_context.databasePath, PriceUpdateCommand::OptionsFromSettings());
     m_worker.reset(QThread::create([this, update] {
         m_result = update.Run([this](const UpdateStatus&) { return !m_cancel.load(); });
@@ -98,10 +99,8 @@ void MainPrices::Finish(const PriceUpdateResult& result)
     }
     m_context.reload([this, result] {
         OwnWriteDone();
-        PriceChangeReport report;
-        WorthChange worth;
-        const bool read = ReadReport(report, worth, true);
-        Notify(result, read ? &worth : nullptr);
+        const std::optional<WorthChange> worth = Since(m_worthBefore);
+        Notify(result, worth ? &*worth : nullptr);
         RefreshOpenChanges();
     });
 }
@@ -153,12 +152,34 @@ bool MainPrices::ReadReport(PriceChangeReport& report, WorthChange& worth, bool 
     return true;
 }
 
-CPriceChangesDlg* MainPrices::ShowPriceChanges()
+std::optional<WorthChange> MainPrices::WorthNow() const
+{
+    PriceChangeReport owned;
+    if (m_context.collectionDatabase == nullptr || !m_context.collectionDatabase->IsOpen() ||
+        !owned.ReadOwned(*m_context.collectionDatabase))
+        return std::nullopt;
+    WorthChange worth = owned.Worth(m_context.valueOf);
+    worth.before = worth.after;
+    return worth;
+}
+
+std::optional<WorthChange> MainPrices::Since(const std::optional<WorthChange>& before) const
+{
+    std::optional<WorthChange> now = WorthNow();
+    if (!before || !now)
+        return std::nullopt;
+    now->before = before->after;
+    return now;
+}
+
+CPriceChangesDlg* MainPrices::ShowPriceChanges(const std::optional<WorthChange>& before)
 {
     PriceChangeReport report;
     WorthChange worth;
     if (!ReadReport(report, worth, false))
         return nullptr;
+    if (before)
+        worth.before = before->after;
     if (!m_changes) {
         m_changes = new CPriceChangesDlg(m_context.window);
         connect(m_changes, &CPriceChangesDlg::priceHistoryRequested, this,

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CADODataBase;
@@ -69,9 +70,14 @@ public:
     /// The window's own import or update is done and the catalogue read again: what the
     /// database holds now is no outside change.
     void OwnWriteDone();
+    /// The collection's worth at the catalogue's values now (before and after alike); nothing
+    /// when the collection cannot be read.
+    std::optional<WorthChange> WorthNow() const;
     /// Reads the moves of the last import or update and shows them in the "Price changes"
-    /// window (made once, kept); null when they cannot be read (which is reported).
-    CPriceChangesDlg* ShowPriceChanges();
+    /// window (made once, kept); null when they cannot be read (which is reported). `before`,
+    /// the worth taken before the window's own import or update, is exact; without it each
+    /// moved copy counts at its previous price in the history.
+    CPriceChangesDlg* ShowPriceChanges(const std::optional<WorthChange>& before = std::nullopt);
     CPriceChangesDlg* PriceChangesWindow() const { return m_changes; }
     PriceDatabaseWatch* Watch() const { return m_watch; }
 
@@ -83,6 +89,8 @@ signals:
 
 private:
     void Finish(const PriceUpdateResult& result);
+    /// The worth before (taken earlier) and now.
+    std::optional<WorthChange> Since(const std::optional<WorthChange>& before) const;
     void Notify(const PriceUpdateResult& result, const WorthChange* worth);
     void ReloadWhenIdle();
     bool ReadReport(PriceChangeReport& report, WorthChange& worth, bool quiet);
@@ -96,5 +104,6 @@ private:
     std::unique_ptr<QThread> m_worker;
     std::atomic<bool> m_cancel{false};
     PriceUpdateResult m_result;
+    std::optional<WorthChange> m_worthBefore;
     bool m_outsidePending = false;
 };

@@ -42,12 +42,15 @@ bool PriceChangeReport::Read(sqlite3* priceDatabase, CADODataBase* collection, s
                            error)) {
         return false;
     }
-    if (collection == nullptr) {
-        return true;
-    }
+    return collection == nullptr || ReadOwned(*collection, error);
+}
+
+bool PriceChangeReport::ReadOwned(CADODataBase& collection, std::string* error)
+{
+    m_owned.clear();
     try {
         // The same records the collection view lists and sums.
-        CADORecordset recordset(*collection);
+        CADORecordset recordset(collection);
         OpenOrFail(recordset, sql::kSelectCollections);
         for (; !recordset.IsEof(); recordset.MoveNext()) {
             std::int32_t owned = 0;

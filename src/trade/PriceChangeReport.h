@@ -23,6 +23,8 @@ public:
     /// with a count above 0) from the collection database, if one is given. False (with
     /// *error) when either cannot be read; the report is then empty.
     bool Read(sqlite3* priceDatabase, CADODataBase* collection, std::string* error = nullptr);
+    /// Reads only the owned copies (no moves): for the worth alone.
+    bool ReadOwned(CADODataBase& collection, std::string* error = nullptr);
 
     /// The day of the moves ("YYYY-MM-DD"), empty when the history holds none.
     const std::string& Day() const { return m_moves.day; }
