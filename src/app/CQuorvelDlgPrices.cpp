@@ -42,6 +42,9 @@ void CQuorvelDlg::CreatePrices()
     context.tray = m_tray;
     context.window = this;
     m_prices = std::make_unique<MainPrices>(std::move(context));
+    // Once the import command has ended, since the two never run together.
+    connect(m_priceImport.get(), &PriceImportCommand::updateInstead, this,
+            [this] { UpdatePrices(); }, Qt::QueuedConnection);
 }
 
 bool CQuorvelDlg::PricesBusy() const

@@ -10,11 +10,13 @@
 #include "app/CPriceChangesDlg.h"
 #include "app/MainPrices.h"
 #include "app/PriceDatabaseWatch.h"
+#include "app/PriceImportCommand.h"
 #include "app/WelcomeBar.h"
 #include "data/PriceHistory.h"
 #include "lookup/view/CPriceHistoryDlg.h"
 #include "support/SqlProbe.h"
 #include "toolkit/DesktopNotifier.h"
+#include "toolkit/FileDialog.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -168,6 +170,24 @@ TEST_F(PricesWindowTest, PriceChangesFollowTheMenusUpdateListOwnedCardsAndOpenTh
     // The window's own update is no outside change.
     QTest::qWait(PriceDatabaseWatch::kSettleMs + 300);
     EXPECT_EQ(outside.count(), 0);
+}
+
+TEST_F(PricesWindowTest, TheImportDialogSaysWhereFilesComeFromAndOffersTheUpdate)
+{
+    CQuorvelDlg& window = Open();
+    FileDialog::setNextFollowedLink(PriceImportCommand::kUpdateLink);
+    window.OnCommandName("ImportPrices");
+    ASSERT_EQ(FileDialog::asked().size(), 1u);
+    const QString guide = FileDialog::asked().front().guide;
+    for (const char* link : {"href=\"https://mtgjson.com/downloads/all-files/\"",
+                             "href=\"https://scryfall.com/docs/api/bulk-data\"",
+                             "href=\"quorvel:update-prices\""})
+        EXPECT_TRUE(guide.contains(link)) << link;
+    // The link runs the update instead, once the import command has ended.
+    QTRY_VERIFY(!MessageBox::asked().empty());
+    EXPECT_TRUE(MessageBox::asked().back().text.endsWith("Prices are up to date (MTGJSON 2026-12-01)"))
+        << MessageBox::asked().back().text.toStdString();
+    FileDialog::setTestMode(false);
 }
 
 TEST_F(PricesWindowTest, AnOutsideChangeIsReadAgainAndTheOpenGridShowsIt)
