@@ -119,7 +119,7 @@ TEST_F(PriceChangeReportTest, AnUnreadableCollectionIsAClearErrorAndNoHistoryIsN
     EXPECT_FALSE(report.Read(m_db, &m_collection, &error));
     EXPECT_NE(error.find("The collection could not be read"), std::string::npos) << error;
 
-    RunSql(m_dir.File("mtgo.mdb"), "delete from price_days");
+    RunSql(m_dir.File("mtgo.mdb"), "delete from price_days; delete from price_latest");
     ASSERT_TRUE(report.Read(m_db, nullptr, &error)) << error;
     EXPECT_EQ(report.Day(), "");
     EXPECT_TRUE(report.Lists(10, false).risers.empty());
