@@ -4,6 +4,7 @@
 #include "app/MainCatalogue.h"
 #include "app/MainClipboard.h"
 #include "app/MainMenus.h"
+#include "app/MainPrices.h"
 #include "app/PriceImportCommand.h"
 #include "app/PriceUpdateCommand.h"
 #include "app/SecondaryWindowSet.h"
@@ -58,6 +59,7 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     m_icon = Resources::icon(resource::kAppIcon);
     // The one option the user's choice outlives the run for.
     m_options.SetBestMatch(AppSettings::bestMatchFirst());
+    m_options.SetUpdateDaily(AppSettings::updatePricesDaily());
     m_catalogueLoad = std::make_unique<MainCatalogue>(m_priceDatabase, m_catalogue, m_lookup);
     // The grid lists the catalogue's own records: it keeps copies before they go.
     m_catalogueLoad->SetBeforeReplace([this] {
@@ -100,8 +102,9 @@ bool CQuorvelDlg::CatalogueReady() const
 void CQuorvelDlg::LoadFilters()
 {
     FilterLoadResult loaded = ::LoadFilters(kFilterFileName);
-    for (const std::string& error : loaded.errors)
-        MessageBox::error(QString::fromStdString(error));
+    // One box however many lines are faulty: two hundred boxes take minutes to click away.
+    if (!loaded.errors.empty())
+        MessageBox::error(QString::fromStdString(FilterErrorsText(loaded.errors)));
     m_lookup.SetFilters(std::move(loaded.filters));
 }
 
@@ -118,6 +121,7 @@ void CQuorvelDlg::InitDialog()
             // A search still running for the text before this key is of no use any more.
             if (m_typedSearch)
                 m_typedSearch->Supersede();
+            ++m_typing;
             m_typingTimer->start();
         });
     if (auto* search = controlAs<QPushButton>(resource::kSearchButton))
@@ -145,6 +149,7 @@ void CQuorvelDlg::InitDialog()
     m_clipboardChain->Join();
     setWindowIcon(m_icon);
     CreateMenus();
+    ShowWelcomeBar();
     m_reportPopup = new CTipPopup(this);
     m_reportPopup->setObjectName("reportPopup");
     m_reportPopup->setWindowTitle("Quorvel value report");
@@ -189,6 +194,7 @@ void CQuorvelDlg::InitDialog()
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
     m_priceUpdate = std::make_unique<PriceUpdateCommand>(
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
+    CreatePrices();
     // Keyboard users reach the grid after the three buttons.
     QWidget* chain[] = {m_searchEdit, control(resource::kSearchButton),
                         control(resource::kCorrectPriceButton),
@@ -250,6 +256,8 @@ void CQuorvelDlg::RunModal()
     show();
     if (m_exitRequested)
         return;
+    // The daily update waits until the window is usable.
+    m_prices->Start();
     QEventLoop loop;
     m_runLoop = &loop;
     loop.exec();
@@ -269,6 +277,8 @@ void CQuorvelDlg::Destroy()
         m_tray->stopAnimation();
     m_decks.reset();
     m_windows.reset();
+    // A background update is cancelled and waited for: the database stays as it was.
+    m_prices.reset();
 }
 
 MainCommand CQuorvelDlg::CommandByName(const QString& name, bool* known)
@@ -315,7 +325,7 @@ void CQuorvelDlg::OnCommand(MainCommand command)
         m_options.ToggleUserFilter();
         break;
     case MainCommand::BestMatch:
-        AppSettings::setBestMatchFirst(m_options.ToggleBestMatch());
+        SetBestMatch(!m_options.BestMatch());
         break;
     case MainCommand::TradingList:
     case MainCommand::MyCollection:
@@ -335,6 +345,12 @@ void CQuorvelDlg::OnCommand(MainCommand command)
         break;
     case MainCommand::UpdatePrices:
         UpdatePrices();
+        break;
+    case MainCommand::UpdateDaily:
+        SetUpdateDaily(!m_options.UpdateDaily());
+        break;
+    case MainCommand::PriceChanges:
+        ShowPriceChanges();
         break;
     case MainCommand::DeckCost:
     case MainCommand::ImportCollection:
@@ -370,10 +386,11 @@ void CQuorvelDlg::Search()
 void CQuorvelDlg::SearchTyped()
 {
     if (!m_catalogueLoad->IsReady()) {
-        // Runs with the box's text of then, unless a key or Escape made it stale meanwhile.
-        const std::uint64_t latest = m_typedSearch->Latest();
-        m_catalogueLoad->WhenReady([this, latest] {
-            if (m_typedSearch->Latest() == latest)
+        // Runs once the cards are in, unless a key, Escape, a search or a copied text came
+        // meanwhile (the load itself makes no typing stale).
+        const std::uint64_t typing = m_typing;
+        m_catalogueLoad->WhenReady([this, typing] {
+            if (m_typing == typing)
                 SearchTyped();
         });
         return;
@@ -400,12 +417,30 @@ void CQuorvelDlg::ShowTypedResult(std::uint64_t generation,
     FinishLookUp(ClipboardMonitor::Trim(m_searchText.toStdString()), false);
 }
 
+void CQuorvelDlg::CancelTypedSearch()
+{
+    if (m_typingTimer)
+        m_typingTimer->stop();
+    if (m_typedSearch)
+        m_typedSearch->Supersede();
+    ++m_typing;
+}
+
 void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
+    // A search or a copied text replaces what was typed before it: the grid and the report
+    // show one lookup, never a typed search that fires after the copy.
+    CancelTypedSearch();
     if (!m_catalogueLoad->IsReady()) {
-        m_catalogueLoad->WhenReady([this, text, fromClipboard] { LookUp(text, fromClipboard); });
+        m_catalogueLoad->WhenReady(
+            [this, text, fromClipboard] { LookUpNow(text, fromClipboard); });
         return;
     }
+    LookUpNow(text, fromClipboard);
+}
+
+void CQuorvelDlg::LookUpNow(const std::string& text, bool fromClipboard)
+{
     std::unique_lock<std::recursive_mutex> hold;
     if (m_typedSearch)
         hold = m_typedSearch->Hold();
@@ -500,31 +535,6 @@ void CQuorvelDlg::CorrectPrice()
     m_lookup.Prepare(m_catalogue.Cards());
 }
 
-void CQuorvelDlg::ImportPrices(bool preview)
-{
-    // An import writes the database the catalogue is being read from: it waits for the load.
-    if (!m_catalogueLoad->IsReady())
-        return m_catalogueLoad->WhenReady([this, preview] { ImportPrices(preview); });
-    if (!m_priceImport || !m_priceImport->Run(preview))
-        return;
-    m_catalogueLoad->Load();
-    // The two views of the collection show today's values.
-    if (m_windows)
-        m_windows->RefreshVisibleViews();
-}
-
-void CQuorvelDlg::UpdatePrices()
-{
-    // As an import: the update writes the database the catalogue is being read from.
-    if (!m_catalogueLoad->IsReady())
-        return m_catalogueLoad->WhenReady([this] { UpdatePrices(); });
-    if (!m_priceUpdate || !m_priceUpdate->Run())
-        return;
-    m_catalogueLoad->Load();
-    if (m_windows)
-        m_windows->RefreshVisibleViews();
-}
-
 QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)
 {
     const CardRecord* card = m_grid->ShownCards().Find(cardId);
@@ -541,6 +551,10 @@ void CQuorvelDlg::PutIntoList()
 
 void CQuorvelDlg::Exit()
 {
+    // A trade list never saved is a document: quitting asks once, and Cancel keeps running.
+    if (!m_exitRequested && m_windows && m_windows->TradeList() &&
+        !m_windows->TradeList()->ConfirmQuit())
+        return;
     m_exitRequested = true;
     if (m_reportPopup)
         m_reportPopup->closePopup();
@@ -574,10 +588,7 @@ void CQuorvelDlg::ToggleClipboardMonitor()
 void CQuorvelDlg::escapePressed()
 {
     // Emptying the box is no search: a typed search still waiting is dropped.
-    if (m_typingTimer)
-        m_typingTimer->stop();
-    if (m_typedSearch)
-        m_typedSearch->Supersede();
+    CancelTypedSearch();
     m_searchText.clear();
     if (m_searchEdit)
         m_searchEdit->clear();

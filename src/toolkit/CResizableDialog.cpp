@@ -171,26 +171,57 @@ void CResizableDialog::hostMenuBar(QMenuBar* bar)
     m_menuBar = bar;
     bar->setParent(this);
     bar->setNativeMenuBar(false);
-    const int height = bar->sizeHint().height();
+    shiftControls(bar->sizeHint().height());
+    bar->show();
+    layoutControls();
+}
+
+void CResizableDialog::hostTopBar(QWidget* bar)
+{
+    if (!bar || m_topBar)
+        return;
+    m_topBar = bar;
+    bar->setParent(this);
+    m_topBarHeight = bar->sizeHint().height();
+    shiftControls(m_topBarHeight);
+    bar->show();
+    layoutControls();
+}
+
+void CResizableDialog::removeTopBar()
+{
+    if (!m_topBar)
+        return;
+    m_topBar->hide();
+    m_topBar->deleteLater();
+    m_topBar = nullptr;
+    shiftControls(-m_topBarHeight);
+    m_topBarHeight = 0;
+    layoutControls();
+}
+
+void CResizableDialog::shiftControls(int height)
+{
     for (Placed& p : m_controls)
         p.base.translate(0, height);
-    const QSize enlarged(width(), this->height() + height);
+    const QSize changed(width(), this->height() + height);
     m_baseSize.rheight() += height;
     if (m_template.resizable)
         setMinimumSize(m_baseSize);
     else
         setFixedSize(m_baseSize);
-    resize(enlarged);
-    bar->show();
-    layoutControls();
+    resize(changed);
 }
 
 void CResizableDialog::layoutControls()
 {
     const int dx = width() - m_baseSize.width();
     const int dy = height() - m_baseSize.height();
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
     if (m_menuBar)
-        m_menuBar->setGeometry(0, 0, width(), m_menuBar->sizeHint().height());
+        m_menuBar->setGeometry(0, 0, width(), menuHeight);
+    if (m_topBar)
+        m_topBar->setGeometry(0, menuHeight, width(), m_topBarHeight);
     for (const Placed& p : m_controls)
         p.widget->setGeometry(p.anchors.apply(p.base, dx, dy));
 }

@@ -109,6 +109,34 @@ void CCardsGridCtrl::KeepOwnCopies()
     m_shown.KeepOwnCopies();
 }
 
+void CCardsGridCtrl::RefreshValues(
+    const std::function<const CardRecord*(std::int32_t)>& current)
+{
+    // Built cells hold the old texts: what the user did to them is kept in the card's marks
+    // first (compared with the old values), then they go; an open editor's cell stays.
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it->second.cell->IsEditing()) {
+            ++it;
+            continue;
+        }
+        KeepMarks(Listed(CellKeyCardId(it->first)), CellKeyColumn(it->first), *it->second.cell);
+        it = m_cells.erase(it);
+    }
+    for (const std::int32_t id : m_shown.IdsInAddOrder()) {
+        const CardRecord* now = current(id);
+        const CardRecord* listed = m_shown.Find(id);
+        if (now == nullptr || listed == nullptr) {
+            continue;
+        }
+        CardRecord card = *listed;
+        card.reg_value = now->reg_value;
+        card.foil_value = now->foil_value;
+        card.update_date = now->update_date;
+        m_shown.Replace(card);
+    }
+    Refresh();
+}
+
 std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
 {
     std::vector<MarkedPriceRow> rows;
