@@ -2,6 +2,7 @@
 
 #include "grid/CGridCtrl.h"
 #include "grid/CGridDefaultCell.h"
+#include "grid/GridPalette.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -186,9 +187,10 @@ bool CGridCellBase::Draw(QPainter& painter, int /*row*/, int /*column*/, const Q
     QRect textRect = rect;
     GetTextRect(textRect);
     const bool highlighted = (IsSelected() || IsDropHighlighted()) && !IsFixed();
+    // A cell's own colours (a tint, a link) may come near its text's: the text is kept readable.
     DrawText(painter, textRect,
              highlighted ? QApplication::palette().color(QPalette::HighlightedText)
-                         : ResolvedTextColour());
+                         : grid_palette::Readable(ResolvedTextColour(), ResolvedBackColour()));
     if (IsFocused() && !IsFixed()) {
         // A plain frame in the highlight colour; on a highlighted (selected) cell the colour of
         // highlighted text, which stands out from it.

@@ -26,7 +26,6 @@ int DefaultIndex(bool fixedRow, bool fixedColumn)
 CGridCtrl::CGridCtrl(QWidget* parent, int rows, int columns, int fixedRows, int fixedColumns)
     : QAbstractScrollArea(parent)
 {
-    const QPalette palette = QApplication::palette();
     for (int i = 0; i < 4; ++i) {
         auto cell = std::make_unique<CGridDefaultCell>();
         const bool fixedRow = i & 1;
@@ -35,11 +34,8 @@ CGridCtrl::CGridCtrl(QWidget* parent, int rows, int columns, int fixedRows, int 
                        (fixedColumn ? grid_state::kFixedColumnBits : 0));
         const QFont gridFont = font();
         cell->SetFont(&gridFont);
-        const bool fixed = fixedRow || fixedColumn;
-        cell->SetTextColour(GridColourFromQColor(
-            palette.color(fixed ? QPalette::ButtonText : QPalette::WindowText)));
-        cell->SetBackColour(
-            GridColourFromQColor(palette.color(fixed ? QPalette::Button : QPalette::Base)));
+        // Colours stay unset: cells take them from the palette when drawn, so a colour scheme
+        // changed while the grid lives reaches it.
         m_defaultCells[i] = std::move(cell);
     }
     m_createCell = [] { return std::unique_ptr<CGridCellBase>(new CGridCell); };

@@ -1,6 +1,7 @@
 #include "grid/CGridURLCell.h"
 
 #include "grid/CGridCtrl.h"
+#include "grid/GridPalette.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -27,10 +28,7 @@ CGridURLCell::LinkOpener& Opener()
 
 } // namespace
 
-CGridURLCell::CGridURLCell()
-    : m_linkColour(GridColourFromQColor(QApplication::palette().color(QPalette::Highlight)))
-{
-}
+CGridURLCell::CGridURLCell() = default;
 
 bool CGridURLCell::HasUrl(const QString& text)
 {
@@ -59,7 +57,10 @@ void CGridURLCell::CopyFrom(const CGridCellBase& other)
 QColor CGridURLCell::ResolvedTextColour() const
 {
     if (HasUrl(GetText())) {
-        return GridColourToQColor(m_linkColour);
+        // Unset: the palette's link colour, made readable on the cell's background.
+        return m_linkColour != kGridColourUnset
+                   ? GridColourToQColor(m_linkColour)
+                   : grid_palette::LinkColour(QApplication::palette(), ResolvedBackColour());
     }
     return CGridCell::ResolvedTextColour();
 }

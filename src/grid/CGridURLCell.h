@@ -43,6 +43,6 @@ private:
     /// The link word under a point relative to the cell, or empty.
     QString LinkAt(const QPoint& pointInCell) const;
 
-    GridColour m_linkColour;
+    GridColour m_linkColour = kGridColourUnset;
     bool m_launch = true;
 };

@@ -1,5 +1,7 @@
 #include "toolkit/CHyperLink.h"
 
+#include "grid/GridPalette.h"
+
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -29,7 +31,9 @@ void CHyperLink::applyLook()
     if (underlined != font())
         setFont(underlined);
     QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, colours.color(QPalette::Link));
+    // The palette's link colour, kept readable on the window (some dark schemes keep a dark one).
+    colours.setColor(QPalette::WindowText,
+                     grid_palette::LinkColour(colours, colours.color(QPalette::Window)));
     if (colours != palette())
         setPalette(colours);
 }

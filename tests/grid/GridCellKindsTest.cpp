@@ -1,5 +1,6 @@
 // The cell kinds: creation by name, check boxes, the trade list's check cell, links, images.
 #include "GridTestSupport.h"
+#include "support/ColourSchemes.h"
 
 #include "grid/CGridCell.h"
 #include "grid/CGridCellCheck.h"
@@ -182,29 +183,10 @@ TEST_F(CheckCellTest, SpaceTogglesTheFocusedCheckCellAndNeverOpensAnEditor)
 // A check box must stand out from its cell in light and dark colour schemes alike.
 class CheckCellPaletteTest : public ::testing::TestWithParam<bool> {
 protected:
-    static QPalette Scheme(bool dark)
-    {
-        QPalette palette = QApplication::style()->standardPalette();
-        if (!dark)
-            return palette;
-        // Close to Adwaita dark as a GTK platform theme hands it over.
-        const QColor window(0x35, 0x35, 0x35), base(0x2d, 0x2d, 0x2d), text(0xee, 0xee, 0xec);
-        for (auto role : {QPalette::Window, QPalette::Button})
-            palette.setColor(role, window);
-        palette.setColor(QPalette::Base, base);
-        palette.setColor(QPalette::AlternateBase, window);
-        for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-            palette.setColor(role, text);
-        palette.setColor(QPalette::Light, window.lighter(150));
-        palette.setColor(QPalette::Midlight, window.lighter(125));
-        palette.setColor(QPalette::Mid, window.darker(120));
-        palette.setColor(QPalette::Dark, window.darker(150));
-        return palette;
-    }
     void SetUp() override
     {
         m_saved = QApplication::palette();
-        QApplication::setPalette(Scheme(GetParam()));
+        QApplication::setPalette(ColourScheme(GetParam()));
     }
     void TearDown() override { QApplication::setPalette(m_saved); }
 

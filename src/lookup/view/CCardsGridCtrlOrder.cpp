@@ -4,10 +4,13 @@
 
 #include "data/CardRecord.h"
 #include "grid/CGridCellBase.h"
+#include "grid/GridPalette.h"
 #include "lookup/BestMatchOrder.h"
 #include "lookup/CardComparison.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardGridRules.h"
+
+#include <QApplication>
 
 #include <algorithm>
 #include <cmath>
@@ -145,7 +148,7 @@ void CCardsGridCtrl::SetMatchScores(const std::vector<ScoredCard>& scored)
     }
     // Cells built before the scores came take their tint now; the rest when they are built.
     for (auto& [key, cached] : m_cells) {
-        cached.cell->SetBackColour(TintOf(Listed(static_cast<std::int32_t>(key >> 3))));
+        cached.cell->SetBackColour(TintOf(Listed(CellKeyCardId(key))));
     }
     viewport()->update();
 }
@@ -173,5 +176,9 @@ GridColour CCardsGridCtrl::TintOf(const CardRecord* card) const
     }
     const std::size_t place = m_shown.PlaceOf(card->id);
     const int score = place < m_ranks.size() ? m_ranks[place].score : 0;
-    return card_grid::MatchTint(score).value_or(kGridColourUnset);
+    const std::optional<std::uint32_t> tint = card_grid::MatchTint(score);
+    // The tint is the light scheme's; another scheme's base colour takes the same shade.
+    return tint ? GridColourFromQColor(
+                      grid_palette::Tint(QApplication::palette(), GridColourToQColor(*tint)))
+                : kGridColourUnset;
 }
