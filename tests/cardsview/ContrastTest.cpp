@@ -65,6 +65,7 @@ TEST_P(ContrastTest, LinksTintedRowsBadgesChartLinesAndFocusFrameStandOut)
     for (const CardRecord* card : {&best, &part, &plain}) {
         ASSERT_TRUE(m_grid->AddShownCard(*card, false));
     }
+    m_grid->viewport()->repaint(); // cells built before the scores come take their tint too
     m_grid->SetMatchScores({{best, {60, 3, 0}}, {part, {20, 1, 0}}, {plain, {0, 0, -1}}});
     m_grid->SortByMatch();
     m_grid->FitAllColumns();
