@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -154,6 +155,34 @@ void Import(benchmark::State& state, const std::vector<std::string>& names)
     state.counters["peak_MB"] = usage.peakMb;
 }
 
+// The same import in a child of this process with every file read whole, as before files
+// were read in pieces (the child's peak includes the few MB this process held when it forked).
+void ImportWhole(benchmark::State& state, const std::vector<std::string>& names)
+{
+    const RealFiles& files = Files();
+    std::vector<std::string> paths;
+    for (const std::string& name : names) {
+        paths.push_back(files.Path(name));
+    }
+    Usage usage;
+    for (auto _ : state) {
+        const std::string db = (files.FreshFolder("whole") / "mtgo.mdb").string();
+        const pid_t child = fork();
+        if (child == 0) {
+            PriceImportOptions options;
+            options.piecesFrom = UINT64_MAX;
+            const PriceImportSummary summary = PriceImport(db).Run(paths, options);
+            _exit(summary.outcome == PriceImportSummary::Outcome::Imported ? 0 : 1);
+        }
+        usage = Waited(child);
+    }
+    if (!usage.ok) {
+        state.SkipWithError("the import failed");
+    }
+    state.counters["cpu_s"] = usage.cpu;
+    state.counters["peak_MB"] = usage.peakMb;
+}
+
 void BM_RealMtgjsonImport(benchmark::State& state)
 {
     Import(state, {"AllPrintings.json", "AllPricesToday.json"});
@@ -161,11 +190,23 @@ void BM_RealMtgjsonImport(benchmark::State& state)
 }
 BENCHMARK(BM_RealMtgjsonImport)->Unit(benchmark::kSecond)->Iterations(1);
 
+void BM_RealMtgjsonImportWhole(benchmark::State& state)
+{
+    ImportWhole(state, {"AllPrintings.json", "AllPricesToday.json"});
+}
+BENCHMARK(BM_RealMtgjsonImportWhole)->Unit(benchmark::kSecond)->Iterations(1);
+
 void BM_RealScryfallImport(benchmark::State& state)
 {
     Import(state, {"default-cards.json"});
 }
 BENCHMARK(BM_RealScryfallImport)->Unit(benchmark::kSecond)->Iterations(1);
+
+void BM_RealScryfallImportWhole(benchmark::State& state)
+{
+    ImportWhole(state, {"default-cards.json"});
+}
+BENCHMARK(BM_RealScryfallImportWhole)->Unit(benchmark::kSecond)->Iterations(1);
 
 double ThreadCpuMs()
 {

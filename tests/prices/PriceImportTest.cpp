@@ -354,6 +354,7 @@ TEST_F(PriceImportTest, BadFilesChangeNothing)
          "cut.json byte "},
         {"invalid.json", "{\"data\": {\"u\" {\"mtgo\": {}}}}", "invalid.json byte "},
         {"other.json", "{\"cards\": []}", "other.json is a JSON object without \"data\""},
+        {"list.json", "{\"meta\": {}, \"data\": [1]}", "\"data\" is not an object"},
         {"array.json", "[1, 2, {\"x\": 3}]", "array.json is a JSON array but holds no Scryfall"},
         {"columns.csv", "card,price\nAngelic Page,1\n", "columns.csv line 1: the header row"},
         {"quote.csv", "name,set,price\n\"Angelic Page,7ED,1\n", "quote.csv line 2: a quoted"},
