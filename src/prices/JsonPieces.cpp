@@ -2,6 +2,7 @@
 
 #include "prices/PriceError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -15,8 +16,9 @@ constexpr std::size_t kChunk = 8u << 20;
 class Splitter {
 public:
     Splitter(const std::string& name, std::size_t pieceBytes,
-             const std::function<void(const JsonPiece&)>& each, std::uint64_t size)
-        : m_name(name), m_pieceBytes(pieceBytes), m_each(each), m_size(size)
+             const std::function<void(const JsonPiece&)>& each, std::uint64_t size,
+             const std::function<void(const JsonPiece&)>* members)
+        : m_name(name), m_pieceBytes(pieceBytes), m_each(each), m_members(members), m_size(size)
     {
     }
 
@@ -27,13 +29,14 @@ public:
             Step(m_buffer[m_pos]);
         }
         // What is before the entries still wanted is read and done with.
-        const std::size_t keep = m_batchStart != kNone ? m_batchStart
-                                 : m_entryStart != kNone ? m_entryStart
-                                                         : m_pos;
+        std::size_t keep = m_batchStart != kNone ? m_batchStart
+                           : m_entryStart != kNone ? m_entryStart
+                                                   : m_pos;
+        keep = std::min(keep, m_memberStart);
         m_buffer.erase(0, keep);
         m_bufferAt += keep;
         m_pos -= keep;
-        for (std::size_t* index : {&m_batchStart, &m_entryStart, &m_lastEnd}) {
+        for (std::size_t* index : {&m_batchStart, &m_entryStart, &m_lastEnd, &m_memberStart}) {
             if (*index != kNone) {
                 *index -= keep;
             }
@@ -140,21 +143,23 @@ private:
             m_keyOpen = m_expectKey;
             if (m_expectKey) {
                 m_key.clear();
+                m_memberStart = m_members != nullptr ? m_pos : kNone;
             }
             return;
         }
         if (c == ':') {
             m_dataNext = m_expectKey && m_key == "data";
             m_expectKey = false;
+            if (m_dataNext) {
+                m_memberStart = kNone;
+            }
             return;
         }
-        if (c == ',') {
+        if (c == ',' || c == '}') {
+            EndMember();
             m_expectKey = true;
             m_dataNext = false;
-            return;
-        }
-        if (c == '}') {
-            m_depth = 0;
+            m_depth = c == '}' ? 0 : m_depth;
             return;
         }
         if (m_dataNext && c != '{') {
@@ -167,6 +172,16 @@ private:
             ++m_depth;
         }
         m_dataNext = false;
+    }
+
+    // A member of the top object other than "data" ends: handed over on its own.
+    void EndMember()
+    {
+        if (m_memberStart != kNone && m_members != nullptr) {
+            const std::string_view member(m_buffer.data() + m_memberStart, m_pos - m_memberStart);
+            Emit("{", m_bufferAt + m_memberStart, member, "}", *m_members);
+        }
+        m_memberStart = kNone;
     }
 
     void EndEntry()
@@ -197,17 +212,23 @@ private:
     void Emit(std::string_view open, std::uint64_t offset, std::string_view entries,
               std::string_view close)
     {
+        Emit(open, offset, entries, close, m_each);
+    }
+    void Emit(std::string_view open, std::uint64_t offset, std::string_view entries,
+              std::string_view close, const std::function<void(const JsonPiece&)>& to)
+    {
         simdjson::padded_string piece(open.size() + entries.size() + close.size());
         char* out = piece.data();
         std::memcpy(out, open.data(), open.size());
         std::memcpy(out + open.size(), entries.data(), entries.size());
         std::memcpy(out + open.size() + entries.size(), close.data(), close.size());
-        m_each(JsonPiece{piece, open.size(), offset, m_size});
+        to(JsonPiece{piece, open.size(), offset, m_size});
     }
 
     const std::string& m_name;
     std::size_t m_pieceBytes;
     const std::function<void(const JsonPiece&)>& m_each;
+    const std::function<void(const JsonPiece&)>* m_members;
     std::uint64_t m_size;
 
     std::string m_buffer;       ///< the file from byte m_bufferAt on, as far as read
@@ -216,6 +237,7 @@ private:
     std::size_t m_batchStart = kNone;
     std::size_t m_entryStart = kNone;
     std::size_t m_lastEnd = kNone; ///< end of the last whole entry of the batch
+    std::size_t m_memberStart = kNone; ///< of a top member other than "data", when wanted
 
     Top m_top = Top::None;
     int m_depth = 0;
@@ -234,9 +256,10 @@ private:
 } // namespace
 
 void JsonPieces::Read(int fd, std::uint64_t size, const std::string& name,
-                      std::size_t pieceBytes, const std::function<void(const JsonPiece&)>& each)
+                      std::size_t pieceBytes, const std::function<void(const JsonPiece&)>& each,
+                      const std::function<void(const JsonPiece&)>* members)
 {
-    Splitter splitter(name, pieceBytes, each, size);
+    Splitter splitter(name, pieceBytes, each, size, members);
     std::string chunk(kChunk, '\0');
     std::uint64_t done = 0;
     while (done < size) {

@@ -32,8 +32,10 @@ class JsonPieces {
 public:
     /// Reads the open file `fd` of `size` bytes (named `name` in messages) from its start and
     /// calls `each` with pieces of about `pieceBytes` (an entry larger than that is a piece of
-    /// its own). A top object without "data" gives one empty object `{}`. Throws `PriceError`
-    /// for a file that cannot be read or that ends inside its JSON.
+    /// its own). A top object without "data" gives one empty object `{}`. Each other member of
+    /// the top object ("meta") goes to `members`, when given, as an object of its own. Throws
+    /// `PriceError` for a file that cannot be read or that ends inside its JSON.
     static void Read(int fd, std::uint64_t size, const std::string& name, std::size_t pieceBytes,
-                     const std::function<void(const JsonPiece&)>& each);
+                     const std::function<void(const JsonPiece&)>& each,
+                     const std::function<void(const JsonPiece&)>* members = nullptr);
 };
