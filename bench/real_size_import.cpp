@@ -9,6 +9,7 @@
 // child process too, for the memory it adds. Every file is written under /tmp and removed at
 // the end.
 
+#include "BenchClock.h"
 #include "PriceFileWriter.h"
 #include "RealPriceFiles.h"
 
@@ -208,18 +209,8 @@ void BM_RealScryfallImportWhole(benchmark::State& state)
 }
 BENCHMARK(BM_RealScryfallImportWhole)->Unit(benchmark::kSecond)->Iterations(1);
 
-double ThreadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-double WallMs()
-{
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
+using bench_clock::ThreadCpuMs;
+using bench_clock::WallMs;
 
 // The longest stretch between two progress reports of an import in this process.
 void Progress(benchmark::State& state, const std::vector<std::string>& names)
