@@ -47,6 +47,9 @@ CResizableDialog::CResizableDialog(int templateId, QWidget* parent)
     for (const ControlTemplate& control : m_template.controls) {
         QWidget* widget = createControl(control);
         widget->setObjectName(control.name);
+        if (!control.accessibleName.isEmpty())
+            widget->setAccessibleName(control.accessibleName);
+        widget->setAccessibleDescription(control.description);
         m_controls.push_back({control.id, widget, m_units.toPixels(control.rect), control.anchors});
     }
     if (m_template.resizable)
@@ -136,6 +139,10 @@ QWidget* CResizableDialog::replaceControl(int id, QWidget* widget)
     widget->setParent(this);
     if (widget->objectName().isEmpty())
         widget->setObjectName(old->objectName());
+    if (widget->accessibleName().isEmpty())
+        widget->setAccessibleName(old->accessibleName());
+    if (widget->accessibleDescription().isEmpty())
+        widget->setAccessibleDescription(old->accessibleDescription());
     widget->setGeometry(old->geometry());
     widget->setVisible(!old->isHidden());
     p->widget = widget;

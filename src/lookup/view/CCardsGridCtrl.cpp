@@ -1,6 +1,7 @@
 #include "lookup/view/CCardsGridCtrl.h"
 
 #include "data/CardRecord.h"
+#include "data/PriceText.h"
 #include "grid/CGridCellBase.h"
 #include "grid/CGridCellCheck.h"
 #include "lookup/CardComparison.h"
@@ -46,6 +47,10 @@ void CCardsGridCtrl::SetUpColumns()
     for (int column = 0; column < kCardGridColumnCount; ++column) {
         SetCellText(0, column, kCardGridHeaders[column]);
     }
+    // A value typed later, or a dear card, fits without fitting again.
+    const QString widest = ToQString(PriceText(kWidestShownValue));
+    SetColumnLeastText(ColumnIndex(CardGridColumn::RegValue), widest);
+    SetColumnLeastText(ColumnIndex(CardGridColumn::FoilValue), widest);
 }
 
 const CardRecord* CCardsGridCtrl::CardOfRow(int row) const
@@ -185,6 +190,18 @@ QString CCardsGridCtrl::RarityTipTextAt(int row, int column) const
     return ToQString(card_grid::RarityTipText(setName, card->rarity));
 }
 
+QString CCardsGridCtrl::AccessibleText(int row, int column) const
+{
+    const CardRecord* card = CardOfRow(row);
+    if (card != nullptr && column == ColumnIndex(CardGridColumn::Hot)) {
+        return card->hot != 0 ? QStringLiteral("HOT") : QString();
+    }
+    if (card != nullptr && column == ColumnIndex(CardGridColumn::Rarity)) {
+        return RarityTipTextAt(row, column).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    return CGridCtrl::AccessibleText(row, column);
+}
+
 void CCardsGridCtrl::ShowRarityTip(int row, int column, const QPoint& globalPos)
 {
     const QString text = RarityTipTextAt(row, column);
@@ -262,7 +279,8 @@ QMenu* CCardsGridCtrl::CreateCardMenu(int row, QWidget* parent)
     QAction* history = menu->addAction(QStringLiteral("Price history..."));
     history->setObjectName("priceHistoryAction");
     const std::int32_t cardId = card->id;
-    connect(history, &QAction::triggered, this, [this, cardId] { emit priceHistoryRequested(cardId); });
+    connect(history, &QAction::triggered, this,
+            [this, cardId] { emit priceHistoryRequested(cardId); });
     return menu;
 }
 

@@ -129,6 +129,9 @@ public:
     /// The caller owns it.
     QMenu* CreateCardMenu(int row, QWidget* parent);
 
+    /// A screen reader's text of a cell: the HOT marker and the set-and-rarity symbol in words.
+    QString AccessibleText(int row, int column) const override;
+
 signals:
     /// The user asked for a card's price history: the row's context menu, or a double click
     /// on its name.
