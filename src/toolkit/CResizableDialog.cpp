@@ -167,6 +167,25 @@ void CResizableDialog::hostMenuBar(QMenuBar* bar)
     const int height = bar->sizeHint().height();
     for (Placed& p : m_controls)
         p.base.translate(0, height);
+    growBy(height);
+    bar->show();
+    layoutControls();
+}
+
+void CResizableDialog::hostStatusLine(QWidget* line)
+{
+    if (!line || m_statusLine)
+        return;
+    m_statusLine = line;
+    line->setParent(this);
+    m_statusHeight = line->sizeHint().height();
+    growBy(m_statusHeight);
+    line->show();
+    layoutControls();
+}
+
+void CResizableDialog::growBy(int height)
+{
     const QSize enlarged(width(), this->height() + height);
     m_baseSize.rheight() += height;
     if (m_template.resizable)
@@ -174,8 +193,6 @@ void CResizableDialog::hostMenuBar(QMenuBar* bar)
     else
         setFixedSize(m_baseSize);
     resize(enlarged);
-    bar->show();
-    layoutControls();
 }
 
 void CResizableDialog::layoutControls()
@@ -184,6 +201,8 @@ void CResizableDialog::layoutControls()
     const int dy = height() - m_baseSize.height();
     if (m_menuBar)
         m_menuBar->setGeometry(0, 0, width(), m_menuBar->sizeHint().height());
+    if (m_statusLine)
+        m_statusLine->setGeometry(0, height() - m_statusHeight, width(), m_statusHeight);
     for (const Placed& p : m_controls)
         p.widget->setGeometry(p.anchors.apply(p.base, dx, dy));
 }

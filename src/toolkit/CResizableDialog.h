@@ -47,6 +47,10 @@ public:
     /// `setPlacementSection`.
     void hostMenuBar(QMenuBar* bar);
     QMenuBar* hostedMenuBar() const { return m_menuBar; }
+    /// Puts `line` below the controls, the window's whole width, and makes the window taller
+    /// by its height, as hostMenuBar does above them. The dialog takes ownership. Call it
+    /// before `setPlacementSection`.
+    void hostStatusLine(QWidget* line);
 
     /// The size (in dialog units of the template's font, so it grows with the font) and spot
     /// on the screen the window takes when no placement was saved yet, bounded by the screen.
@@ -91,12 +95,16 @@ private:
     Placed* placed(int id);
     const Placed* placed(int id) const;
     void applyDefaultPlacement();
+    /// Makes the window and its base size taller by `height` pixels.
+    void growBy(int height);
 
     const DialogTemplate& m_template;
     DialogUnits m_units;
     std::vector<Placed> m_controls;
     QSize m_baseSize;
     QMenuBar* m_menuBar = nullptr;
+    QWidget* m_statusLine = nullptr;
+    int m_statusHeight = 0;
     QMenu* m_windowMenu = nullptr;
     QString m_section;
     QSize m_defaultSize;

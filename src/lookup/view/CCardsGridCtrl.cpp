@@ -1,6 +1,7 @@
 #include "lookup/view/CCardsGridCtrl.h"
 
 #include "data/CardRecord.h"
+#include "data/SamplePriceMarks.h"
 #include "grid/CGridCellBase.h"
 #include "grid/CGridCellCheck.h"
 #include "lookup/CardComparison.h"
@@ -157,9 +158,24 @@ QString CCardsGridCtrl::RarityTipTextAt(int row, int column) const
     return ToQString(card_grid::RarityTipText(setName, card->rarity));
 }
 
-void CCardsGridCtrl::ShowRarityTip(int row, int column, const QPoint& globalPos)
+QString CCardsGridCtrl::SampleTipTextAt(int row, int column) const
 {
-    const QString text = RarityTipTextAt(row, column);
+    const bool value = column == ColumnIndex(CardGridColumn::RegValue) ||
+                       column == ColumnIndex(CardGridColumn::FoilValue);
+    if (!value || !IsDataRow(row)) {
+        return {};
+    }
+    const CardRecord* card = RowCard(row);
+    return card != nullptr && card->sample_price ? QString::fromLatin1(sample_price_marks::kTip)
+                                                 : QString();
+}
+
+void CCardsGridCtrl::ShowCellTip(int row, int column, const QPoint& globalPos)
+{
+    QString text = RarityTipTextAt(row, column);
+    if (text.isEmpty()) {
+        text = SampleTipTextAt(row, column);
+    }
     if (text.isEmpty() || m_popup == nullptr) {
         return;
     }
@@ -178,7 +194,7 @@ void CCardsGridCtrl::mouseMoveEvent(QMouseEvent* event)
     if (cell.row >= 0 && cell.column >= 0 &&
         (cell.row != m_lastCell.row || cell.column != m_lastCell.column)) {
         m_lastCell = cell;
-        ShowRarityTip(cell.row, cell.column, event->globalPosition().toPoint());
+        ShowCellTip(cell.row, cell.column, event->globalPosition().toPoint());
     }
     CGridCtrl::mouseMoveEvent(event);
 }
