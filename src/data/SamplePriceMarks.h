@@ -18,8 +18,8 @@ inline constexpr const char* kStatusLine =
     "Sample prices: made up. Import or update prices to get real ones.";
 /// The line under quorvel-lookup's output when it marked a value with "*".
 inline constexpr const char* kFootnote =
-    "* sample price, made up: import prices (quorvel-import) or update them "
-    "(quorvel-import --update, or File > Update Prices Now in Quorvel) to get real ones.";
+    "* sample price, made up: get real ones with quorvel-import --update or File > Update "
+    "Prices Now";
 
 struct Marks {
     std::vector<std::int32_t> sampleIds; ///< cards with sample prices, by id
