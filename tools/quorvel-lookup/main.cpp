@@ -6,6 +6,7 @@
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
 #include "data/GameCatalogueIds.h"
+#include "data/PriceHistory.h"
 #include "data/PriceText.h"
 #include "data/SamplePriceMarks.h"
 #include "decks/CollectionImport.h"
@@ -34,6 +35,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -47,7 +49,7 @@ constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
 
 constexpr const char* kUsage =
     "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--best] [--report]\n"
-    "                      [--] [TEXT ...]\n"
+    "                      [--buylist] [--] [TEXT ...]\n"
     "       quorvel-lookup --deck FILE|- [--tsv]\n"
     "\n"
     "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
@@ -64,6 +66,8 @@ constexpr const char* kUsage =
     "                score as a last field; the report keeps only those scoring at least %d\n"
     "                (with --clipboard: the 100 best of all the text finds are listed)\n"
     "  --report      print the value report the popup would show instead of the list\n"
+    "  --buylist     also list what the store's bots pay for each card (its latest buylist\n"
+    "                price, regular and foil, from imported MTGJSON prices; - when unknown)\n"
     "  --deck FILE   price a deck (a .dek file, a deck text or a collection .csv; - reads\n"
     "                standard input): each line's version, value, copies owned (collection.mdb\n"
     "                of the working directory, when there is one), copies missing and their\n"
@@ -74,10 +78,11 @@ constexpr const char* kUsage =
     "  --            the rest is TEXT, even where it starts with a dash\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
-    "rarity, regular value, foil value; a made-up sample value is followed by \"*\", with a\n"
-    "footnote (on standard error, or at the end of the report). Exit status: 0 cards found\n"
-    "(listed in the report with --best --report), 1 none found, 2 error. With --deck: 0\n"
-    "every line priced, 1 a line could not be priced (named on standard error), 2 error.\n"
+    "rarity, regular value, foil value (then, with --buylist, the buylist prices); a made-up\n"
+    "sample value is followed by \"*\", with a footnote (on standard error, or at the end of\n"
+    "the report). Exit status: 0 cards found (listed in the report with --best --report), 1\n"
+    "none found, 2 error. With --deck: 0 every line priced, 1 a line could not be priced\n"
+    "(named on standard error), 2 error.\n"
     "Quorvel started from the menu keeps its mtgo.mdb in ~/.local/share/quorvel.\n";
 
 struct Options {
@@ -86,6 +91,7 @@ struct Options {
     bool filters = true;
     bool report = false;
     bool best = false;
+    bool buylist = false;
     bool help = false;
     bool version = false;
     bool haveText = false;
@@ -119,6 +125,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
                 options.best = true;
             } else if (arg == "--report") {
                 options.report = true;
+            } else if (arg == "--buylist") {
+                options.buylist = true;
             } else if (arg == "--tsv") {
                 options.tsv = true;
             } else if (arg == "--deck" || arg.starts_with("--deck=")) {
@@ -293,6 +301,11 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: --deck takes no TEXT and no lookup options (see --help)\n";
         return kError;
     }
+    if (options.buylist && (options.haveDeck || options.report)) {
+        std::cerr << "quorvel-lookup: --buylist goes with the list of cards, not with --deck or "
+                     "--report (see --help)\n";
+        return kError;
+    }
     if (options.tsv && !options.haveDeck) {
         std::cerr << "quorvel-lookup: --tsv goes with --deck (see --help)\n";
         return kError;
@@ -323,6 +336,12 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
                   << Lines(error) << "\n";
         ExplainWhereItLooked();
+        return kError;
+    }
+    std::unordered_map<std::int32_t, price_history::Buylist> buylists;
+    if (options.buylist &&
+        !price_history::ReadBuylists(database.GetActiveConnection()->Handle(), buylists, &error)) {
+        std::cerr << "quorvel-lookup: " << Lines(error) << "\n";
         return kError;
     }
     database.Close();
@@ -396,6 +415,14 @@ int main(int argc, char** argv)
                       << Field(catalogue.SetName(card.expansion)) << '\t'
                       << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << mark
                       << '\t' << PriceText(card.foil_value) << mark;
+            if (options.buylist) {
+                const auto found = buylists.find(card.id);
+                const price_history::Buylist buylist =
+                    found != buylists.end() ? found->second : price_history::Buylist();
+                for (const std::optional<double>& value : {buylist.regular, buylist.foil}) {
+                    std::cout << '\t' << (value ? PriceText(*value) : "-");
+                }
+            }
             if (options.best) {
                 std::cout << '\t' << scored.rank.score;
             }

@@ -62,7 +62,7 @@ std::uint64_t CCardsGridCtrl::CellKey(const CardRecord* card, int column)
 std::string CCardsGridCtrl::LinkOf(const CardRecord& card) const
 {
     const std::string setCode = m_setCode ? m_setCode(card.expansion) : std::string();
-    return CardLink(card.expansion, setCode, card.collection_no, card.rarity);
+    return CardLink(card.expansion, setCode, card.collection_no);
 }
 
 QString CCardsGridCtrl::CardText(const CardRecord* card, int column) const
