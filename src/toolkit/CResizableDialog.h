@@ -51,6 +51,12 @@ public:
     /// by its height, as hostMenuBar does above them. The dialog takes ownership. Call it
     /// before `setPlacementSection`.
     void hostStatusLine(QWidget* line);
+    /// Puts a bar (an information bar) between the menu bar and the controls, making the window
+    /// taller by its height, as hostMenuBar does; `removeTopBar` deletes it and gives the room
+    /// back. One at a time.
+    void hostTopBar(QWidget* bar);
+    void removeTopBar();
+    QWidget* topBar() const { return m_topBar; }
 
     /// The size (in dialog units of the template's font, so it grows with the font) and spot
     /// on the screen the window takes when no placement was saved yet, bounded by the screen.
@@ -95,8 +101,12 @@ private:
     Placed* placed(int id);
     const Placed* placed(int id) const;
     void applyDefaultPlacement();
-    /// Makes the window and its base size taller by `height` pixels.
+    /// Makes the window and its least size taller by `height` pixels (shorter for a negative
+    /// one).
     void growBy(int height);
+    /// Moves the controls down by `height` pixels (up for a negative one) and grows the window
+    /// and its least size by it.
+    void shiftControls(int height);
 
     const DialogTemplate& m_template;
     DialogUnits m_units;
@@ -105,6 +115,8 @@ private:
     QMenuBar* m_menuBar = nullptr;
     QWidget* m_statusLine = nullptr;
     int m_statusHeight = 0;
+    QWidget* m_topBar = nullptr;
+    int m_topBarHeight = 0;
     QMenu* m_windowMenu = nullptr;
     QString m_section;
     QSize m_defaultSize;

@@ -1,5 +1,7 @@
 #include "trade/view/CDlgCardsList.h"
 
+#include "data/PriceText.h"
+
 #include "data/DateTime.h"
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridCellNumeric.h"
@@ -83,6 +85,10 @@ void CDlgCardsList::SetUpGrid()
     for (int column = 0; column < kTradeListColumnCount; ++column) {
         m_grid->SetCellText(0, column, QString::fromLatin1(kTradeListHeaders[column]));
     }
+    // A price typed later fits without fitting again.
+    const QString widest = QString::fromStdString(PriceText(kWidestShownValue));
+    m_grid->SetColumnLeastText(ColumnIndex(TradeListColumn::Buy), widest);
+    m_grid->SetColumnLeastText(ColumnIndex(TradeListColumn::Sell), widest);
     m_grid->FitAllColumns();
     connect(m_grid, &CGridCtrl::editEnded, this,
             [this](int row, int column, const QString& text, int, bool* refuse) {

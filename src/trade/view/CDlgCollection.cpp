@@ -1,6 +1,7 @@
 #include "trade/view/CDlgCollection.h"
 
 #include "data/CardKey.h"
+#include "data/PriceText.h"
 #include "grid/CGridCtrl.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ResourceIds.h"
@@ -30,9 +31,17 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     m_grid->SetFixedColumns(0);
     m_grid->SetListMode(true);
     m_grid->SetSortOnClick(true);
+    // A deal's details list every card it moved: they give way, so the values and comments
+    // beside them stay in view.
+    if (log) {
+        m_grid->SetGivingColumn(1);
+    }
     for (int column = 0; column < headers.size(); ++column) {
         m_grid->SetCellText(0, column, headers[column]);
     }
+    const int values =
+        int(headers.indexOf(log ? QStringLiteral("Worth Today") : QStringLiteral("Value")));
+    m_grid->SetColumnLeastText(values, QString::fromStdString(PriceText(kWidestShownValue)));
     m_grid->FitAllColumns();
     m_worth = controlAs<QLabel>(resource::kWorthLabel);
     if (auto* refresh = controlAs<QPushButton>(resource::kRefreshButton)) {
@@ -92,7 +101,7 @@ void CDlgCollection::RefreshView()
     if (!result.error.empty()) {
         MessageBox::error(QStringLiteral("The collection database could not be read completely; "
                                          "the list shows what could be read.\n\n") +
-                          QString::fromStdString(result.error),
+                              QString::fromStdString(result.error),
                           this);
     }
 }
