@@ -200,10 +200,6 @@ QString CCardsGridCtrl::AccessibleText(int row, int column) const
     if (card != nullptr && column == ColumnIndex(CardGridColumn::Rarity)) {
         return RarityTipTextAt(row, column).replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
-    // The italics that mark a made-up value are read out as words.
-    if (const QString sample = SampleTipTextAt(row, column); !sample.isEmpty()) {
-        return CGridCtrl::AccessibleText(row, column) + QStringLiteral(", ") + sample;
-    }
     return CGridCtrl::AccessibleText(row, column);
 }
 
