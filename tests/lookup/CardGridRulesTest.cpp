@@ -3,10 +3,13 @@
 #include "data/PriceText.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
+#include "lookup/CardPictureLink.h"
+#include "support/CardBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <set>
 #include <utility>
 
@@ -31,15 +34,40 @@ TEST(CardItemTag, PutsTheColumnInTheTopByteAndTheCardInTheLow24Bits)
         ColumnIndex(CardGridColumn::Rarity));
 }
 
-TEST(CardGridColumns, HaveTheirHeaderTexts)
+TEST(CardGridColumns, HaveTheirHeaderTextsAndSortOrders)
 {
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Hot)], "HOT");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Name)], "Cards Name");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Rarity)], "Rarity");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::RegValue)], "Reg Value");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::FoilValue)], "Foil Value");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::ShowCards)], "Show Cards");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::UpdateDate)], "Update Date");
+    struct Expected {
+        CardGridColumn column;
+        const char* header;
+        bool text;
+        bool sortKey;
+        bool sortText;
+    };
+    const Expected columns[] = {
+        {CardGridColumn::Hot, "HOT", false, false, false},
+        {CardGridColumn::Name, "Cards Name", true, false, true},
+        {CardGridColumn::Rarity, "Rarity", false, true, false},
+        {CardGridColumn::RegValue, "Reg Value", true, true, false},
+        {CardGridColumn::FoilValue, "Foil Value", true, true, false},
+        {CardGridColumn::ShowCards, "Show Cards", true, false, false},
+        {CardGridColumn::UpdateDate, "Update Date", true, true, false},
+    };
+    ASSERT_EQ(std::size(columns), std::size_t(kCardGridColumnCount));
+    for (const Expected& expected : columns) {
+        const CardGridColumnInfo& info = CardGridColumnOf(expected.column);
+        EXPECT_EQ(info.column, expected.column);
+        EXPECT_STREQ(info.header, expected.header);
+        EXPECT_EQ(info.text != nullptr, expected.text) << expected.header;
+        EXPECT_EQ(info.sortKey != nullptr, expected.sortKey) << expected.header;
+        EXPECT_EQ(info.sortText != nullptr, expected.sortText) << expected.header;
+    }
+    EXPECT_EQ(CardGridColumnOf(-1), nullptr);
+    EXPECT_EQ(CardGridColumnOf(kCardGridColumnCount), nullptr);
+    const CardRecord card = MakeCard(1, "Wrath of God", 2.5, 12.0, 10, 57, 30);
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::Name).text(card, {}), "Wrath of God");
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::FoilValue).text(card, {}), "12.0");
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::ShowCards).text(card, {}),
+              CardLink(10, "", 57, 30));
 }
 
 TEST(RarityImage, MapsTheTwentySevenSetsAndRaritiesOntoDistinctImages)

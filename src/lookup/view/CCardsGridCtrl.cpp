@@ -44,7 +44,7 @@ void CCardsGridCtrl::SetUpColumns()
     m_symbolImages.clear();
     m_symbolsById.clear();
     for (int column = 0; column < kCardGridColumnCount; ++column) {
-        SetCellText(0, column, kCardGridHeaders[column]);
+        SetCellText(0, column, CardGridColumnOf(column)->header);
     }
 }
 
