@@ -29,7 +29,7 @@ SecondaryWindowSet::SecondaryWindowSet(const SecondaryWindowContext& context)
     m_tradeList = std::make_unique<CDlgCardsList>();
     m_tradeList->setObjectName("tradeListWindow");
     m_tradeList->SetCollectionDatabase(context.collectionDatabase);
-    m_tradeList->SetClipboardSeams(context.ignoreNextChange, context.copyText);
+    m_tradeList->SetCopyText(context.copyText);
     m_tradeList->hide();
     m_collection = MakeCollectionView(CollectionViewMode::Collection, context);
     m_transactionLog = MakeCollectionView(CollectionViewMode::TransactionLog, context);

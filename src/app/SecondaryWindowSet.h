@@ -20,8 +20,6 @@ struct SecondaryWindowContext {
     const CatalogueRows* catalogueRows = nullptr;
     CardNameOf cardNames;
     CardValueOf cardValues;
-    /// Sets the clipboard monitor's ignore-next-change flag.
-    std::function<void()> ignoreNextChange;
     /// Puts text on the clipboard; false when it was not taken.
     CDlgCardsList::CopyText copyText;
 };

@@ -92,12 +92,6 @@ void CDlgCardsList::SetUpGrid()
             });
 }
 
-void CDlgCardsList::SetClipboardSeams(std::function<void()> ignoreNextChange, CopyText copy)
-{
-    m_ignoreNextChange = std::move(ignoreNextChange);
-    m_copy = std::move(copy);
-}
-
 void CDlgCardsList::ShowTotals()
 {
     if (m_totals) {
@@ -150,6 +144,11 @@ void CDlgCardsList::RefreshList()
 void CDlgCardsList::PutIntoList(const CatalogueRows& rows, const Offer* offer)
 {
     ::PutIntoList(m_list, rows, offer);
+    ShowList();
+}
+
+void CDlgCardsList::ShowList()
+{
     show();
     raise();
     RefreshList();
@@ -222,9 +221,6 @@ std::optional<CDlgCardsList::PriceInput> CDlgCardsList::AskPrice(float preset)
 
 bool CDlgCardsList::CopyAdvertisement(const std::string& text, const QString& doneMessage)
 {
-    if (m_ignoreNextChange) {
-        m_ignoreNextChange();
-    }
     if (!m_copy || !m_copy(text)) {
         MessageBox::error(QStringLiteral("The clipboard did not take the advertisement, so "
                                          "there is nothing to paste. Please try again."));
