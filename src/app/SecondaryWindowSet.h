@@ -20,6 +20,7 @@ struct SecondaryWindowContext {
     const CatalogueRows* catalogueRows = nullptr;
     CardNameOf cardNames;
     CardValueOf cardValues;
+    CardSetOf cardSets;
     /// Puts text on the clipboard; false when it was not taken.
     CDlgCardsList::CopyText copyText;
 };

@@ -105,7 +105,7 @@ TEST_F(CardsListTest, StartsHiddenAndEmptyWithTheTemplateTexts)
     EXPECT_EQ(dialog.windowTitle(), "Trade List");
     EXPECT_EQ(Label(), "Total Value");
     ASSERT_EQ(Grid().GetRowCount(), 1);
-    EXPECT_EQ(Grid().GetColumnCount(), 4);
+    EXPECT_EQ(Grid().GetColumnCount(), 5);
     EXPECT_EQ(Text(0, 0), "Quantity");
     EXPECT_EQ(Text(0, kSell), "Sell Value");
     dialog.RefreshList();

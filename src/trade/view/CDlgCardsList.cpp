@@ -83,6 +83,13 @@ void CDlgCardsList::SetUpGrid()
     for (int column = 0; column < kTradeListColumnCount; ++column) {
         m_grid->SetCellText(0, column, QString::fromLatin1(kTradeListHeaders[column]));
     }
+    m_grid->SetCellTipFunction([this](int row, int column) {
+        if (column != ColumnIndex(TradeListColumn::Set) || row < m_grid->GetFixedRowCount()) {
+            return QString();
+        }
+        const std::int32_t key = m_grid->GetCellData(row, column);
+        return QString::fromStdString(CardKeySet(key, m_setOf).name);
+    });
     m_grid->FitAllColumns();
     connect(m_grid, &CGridCtrl::editEnded, this,
             [this](int row, int column, const QString& text, int, bool* refuse) {
@@ -117,6 +124,8 @@ void CDlgCardsList::RefreshList()
                             QString::fromStdString(line.quantity));
         m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Name),
                             QString::fromStdString(line.name));
+        m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Set),
+                            QString::fromStdString(CardKeySet(line.key, m_setOf).code));
         m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Buy),
                             QString::fromStdString(line.buy));
         m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Sell),
@@ -134,6 +143,7 @@ void CDlgCardsList::RefreshList()
             m_grid->SetCellData(row, column, line.key);
         }
         m_grid->SetCellReadOnly(row, ColumnIndex(TradeListColumn::Name));
+        m_grid->SetCellReadOnly(row, ColumnIndex(TradeListColumn::Set));
         m_grid->SetRowHeightAt(row, 25);
     }
     ShowTotals();

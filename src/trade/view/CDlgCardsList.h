@@ -3,6 +3,7 @@
 #include "grid/TradeMarkStore.h"
 #include "toolkit/CResizableDialog.h"
 #include "trade/AdvertComposer.h"
+#include "trade/CollectionText.h"
 #include "trade/TradeList.h"
 
 #include <cstdint>
@@ -51,6 +52,8 @@ public:
 
     /// How the advertisements are copied (the main window's clipboard).
     void SetCopyText(CopyText copy) { m_copy = std::move(copy); }
+    /// The set of a card, shown in the Set column with its name in the tip.
+    void SetCardSets(CardSetOf setOf) { m_setOf = std::move(setOf); }
     /// The collection database that Bought and Sold write to (owned by the application).
     void SetCollectionDatabase(CADODataBase* database) { m_collection = database; }
     /// Replaces the "Input price" dialog (tests answer it); an empty asker restores it.
@@ -87,6 +90,7 @@ private:
     QLabel* m_totals = nullptr;
     CADODataBase* m_collection = nullptr;
     CopyText m_copy;
+    CardSetOf m_setOf;
     PriceAsker m_askPrice;
     bool m_refreshQueued = false;
 };
