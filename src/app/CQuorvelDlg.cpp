@@ -100,8 +100,9 @@ bool CQuorvelDlg::CatalogueReady() const
 void CQuorvelDlg::LoadFilters()
 {
     FilterLoadResult loaded = ::LoadFilters(kFilterFileName);
-    for (const std::string& error : loaded.errors)
-        MessageBox::error(QString::fromStdString(error));
+    // One box however many lines are faulty: two hundred boxes take minutes to click away.
+    if (!loaded.errors.empty())
+        MessageBox::error(QString::fromStdString(FilterErrorsText(loaded.errors)));
     m_lookup.SetFilters(std::move(loaded.filters));
 }
 
@@ -118,6 +119,7 @@ void CQuorvelDlg::InitDialog()
             // A search still running for the text before this key is of no use any more.
             if (m_typedSearch)
                 m_typedSearch->Supersede();
+            ++m_typing;
             m_typingTimer->start();
         });
     if (auto* search = controlAs<QPushButton>(resource::kSearchButton))
@@ -372,10 +374,11 @@ void CQuorvelDlg::Search()
 void CQuorvelDlg::SearchTyped()
 {
     if (!m_catalogueLoad->IsReady()) {
-        // Runs with the box's text of then, unless a key or Escape made it stale meanwhile.
-        const std::uint64_t latest = m_typedSearch->Latest();
-        m_catalogueLoad->WhenReady([this, latest] {
-            if (m_typedSearch->Latest() == latest)
+        // Runs once the cards are in, unless a key, Escape, a search or a copied text came
+        // meanwhile (the load itself makes no typing stale).
+        const std::uint64_t typing = m_typing;
+        m_catalogueLoad->WhenReady([this, typing] {
+            if (m_typing == typing)
                 SearchTyped();
         });
         return;
@@ -402,12 +405,30 @@ void CQuorvelDlg::ShowTypedResult(std::uint64_t generation,
     FinishLookUp(ClipboardMonitor::Trim(m_searchText.toStdString()), false);
 }
 
+void CQuorvelDlg::CancelTypedSearch()
+{
+    if (m_typingTimer)
+        m_typingTimer->stop();
+    if (m_typedSearch)
+        m_typedSearch->Supersede();
+    ++m_typing;
+}
+
 void CQuorvelDlg::LookUp(const std::string& text, bool fromClipboard)
 {
+    // A search or a copied text replaces what was typed before it: the grid and the report
+    // show one lookup, never a typed search that fires after the copy.
+    CancelTypedSearch();
     if (!m_catalogueLoad->IsReady()) {
-        m_catalogueLoad->WhenReady([this, text, fromClipboard] { LookUp(text, fromClipboard); });
+        m_catalogueLoad->WhenReady(
+            [this, text, fromClipboard] { LookUpNow(text, fromClipboard); });
         return;
     }
+    LookUpNow(text, fromClipboard);
+}
+
+void CQuorvelDlg::LookUpNow(const std::string& text, bool fromClipboard)
+{
     std::unique_lock<std::recursive_mutex> hold;
     if (m_typedSearch)
         hold = m_typedSearch->Hold();
@@ -543,6 +564,10 @@ void CQuorvelDlg::PutIntoList()
 
 void CQuorvelDlg::Exit()
 {
+    // A trade list never saved is a document: quitting asks once, and Cancel keeps running.
+    if (!m_exitRequested && m_windows && m_windows->TradeList() &&
+        !m_windows->TradeList()->ConfirmQuit())
+        return;
     m_exitRequested = true;
     if (m_reportPopup)
         m_reportPopup->closePopup();
@@ -576,10 +601,7 @@ void CQuorvelDlg::ToggleClipboardMonitor()
 void CQuorvelDlg::escapePressed()
 {
     // Emptying the box is no search: a typed search still waiting is dropped.
-    if (m_typingTimer)
-        m_typingTimer->stop();
-    if (m_typedSearch)
-        m_typedSearch->Supersede();
+    CancelTypedSearch();
     m_searchText.clear();
     if (m_searchEdit)
         m_searchEdit->clear();

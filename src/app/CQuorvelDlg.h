@@ -120,6 +120,9 @@ private:
     void ToggleClipboardMonitor();
     void Search();
     void SearchTyped();
+    /// Drops a typed search still waiting for its pause or for the cards to load.
+    void CancelTypedSearch();
+    void LookUpNow(const std::string& text, bool fromClipboard);
     void ShowTypedResult(std::uint64_t generation, const std::vector<const CardRecord*>& cards);
     void FinishLookUp(const std::string& text, bool fromClipboard);
     void Exit();
@@ -141,6 +144,7 @@ private:
     QTimer* m_typingTimer = nullptr;
     // What the last copied text offers for the cards its report lists (Best Match First).
     std::optional<Offer> m_lastOffer;
+    std::uint64_t m_typing = 0;  // keys, Escapes, searches and copies so far
     std::vector<ScoredCard> m_bestOrder;  // the last lookup's cards by score (Best Match First)
     QString m_searchText;
     QIcon m_icon;

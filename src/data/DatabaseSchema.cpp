@@ -42,6 +42,8 @@ CREATE TABLE price_days (
     day INTEGER NOT NULL,
     reg,
     foil,
+    buy,
+    buy_foil,
     PRIMARY KEY (card_id, day)
 ) WITHOUT ROWID;
 CREATE TABLE catalogue_ids (

@@ -39,8 +39,40 @@ CREATE TABLE IF NOT EXISTS price_days (
     day INTEGER NOT NULL,
     reg,
     foil,
+    buy,
+    buy_foil,
     PRIMARY KEY (card_id, day)
 ) WITHOUT ROWID;
+)sql";
+
+constexpr const char* kAddBuylist = R"sql(
+ALTER TABLE price_days ADD COLUMN buy;
+ALTER TABLE price_days ADD COLUMN buy_foil;
+)sql";
+
+// Each card's latest row, filled once from the history (a bare column beside max() comes from
+// the row holding the maximum). The trigger keeps it whoever writes the history, an older
+// version of the program included.
+constexpr const char* kCreateLatest = R"sql(
+CREATE TABLE IF NOT EXISTS price_latest (
+    card_id INTEGER PRIMARY KEY,
+    day INTEGER NOT NULL,
+    reg,
+    foil,
+    buy,
+    buy_foil
+);
+INSERT OR REPLACE INTO price_latest (card_id, day, reg, foil, buy, buy_foil)
+SELECT card_id, max(day), reg, foil, buy, buy_foil FROM price_days GROUP BY card_id;
+)sql";
+
+constexpr const char* kLatestTrigger = R"sql(
+CREATE TRIGGER IF NOT EXISTS price_days_latest AFTER INSERT ON price_days
+WHEN new.day >= ifnull((SELECT day FROM price_latest WHERE card_id = new.card_id), -2147483648)
+BEGIN
+    INSERT OR REPLACE INTO price_latest (card_id, day, reg, foil, buy, buy_foil)
+    VALUES (new.card_id, new.day, new.reg, new.foil, new.buy, new.buy_foil);
+END;
 )sql";
 
 constexpr const char* kConvert = R"sql(
@@ -99,6 +131,23 @@ void BindPrice(sqlite3_stmt* stmt, int index, double value)
     }
 }
 
+void BindPrice(sqlite3_stmt* stmt, int index, const std::optional<double>& value)
+{
+    if (value) {
+        BindPrice(stmt, index, *value);
+    } else {
+        sqlite3_bind_null(stmt, index);
+    }
+}
+
+std::optional<double> ColumnOptionalPrice(sqlite3_stmt* stmt, int column)
+{
+    if (sqlite3_column_type(stmt, column) == SQLITE_NULL) {
+        return std::nullopt;
+    }
+    return ColumnPrice(stmt, column);
+}
+
 double ColumnPrice(sqlite3_stmt* stmt, int column)
 {
     switch (sqlite3_column_type(stmt, column)) {
@@ -115,8 +164,17 @@ bool Prepare(sqlite3* db, std::string* error)
 {
     char* message = nullptr;
     int rc = sqlite3_exec(db, kCreate, nullptr, nullptr, &message);
+    if (rc == SQLITE_OK && !database_schema::HaveTable(db, "price_days", "buy")) {
+        rc = sqlite3_exec(db, kAddBuylist, nullptr, nullptr, &message);
+    }
     if (rc == SQLITE_OK && database_schema::HaveTable(db, "price_history", "card_id")) {
         rc = sqlite3_exec(db, kConvert, nullptr, nullptr, &message);
+    }
+    if (rc == SQLITE_OK && !database_schema::HaveTable(db, "price_latest", "day")) {
+        rc = sqlite3_exec(db, kCreateLatest, nullptr, nullptr, &message);
+    }
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_exec(db, kLatestTrigger, nullptr, nullptr, &message);
     }
     if (rc != SQLITE_OK) {
         SetError(error, std::string("The price history could not be prepared: ") +
@@ -147,12 +205,15 @@ bool Read(sqlite3* db, std::int32_t cardId, std::vector<PricePoint>& points, std
     if (!compact && !database_schema::HaveTable(db, "price_history", "card_id")) {
         return true;
     }
+    const bool buylist = compact && database_schema::HaveTable(db, "price_days", "buy");
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db,
-                                compact ? "select day, reg, foil from price_days where card_id=? "
-                                          "order by day"
-                                        : "select date, reg_value, foil_value from price_history "
-                                          "where card_id=? order by date",
+                                buylist ? "select day, reg, foil, buy, buy_foil from price_days "
+                                          "where card_id=? order by day"
+                                : compact ? "select day, reg, foil from price_days where card_id=? "
+                                            "order by day"
+                                          : "select date, reg_value, foil_value from price_history "
+                                            "where card_id=? order by date",
                                 -1, &stmt, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_bind_int(stmt, 1, cardId);
@@ -162,6 +223,10 @@ bool Read(sqlite3* db, std::int32_t cardId, std::vector<PricePoint>& points, std
                 point.date = DateOfDay(sqlite3_column_int(stmt, 0));
                 point.reg_value = ColumnPrice(stmt, 1);
                 point.foil_value = ColumnPrice(stmt, 2);
+                if (buylist) {
+                    point.buy_value = ColumnOptionalPrice(stmt, 3);
+                    point.buy_foil_value = ColumnOptionalPrice(stmt, 4);
+                }
             } else {
                 const unsigned char* date = sqlite3_column_text(stmt, 0);
                 point.date = date != nullptr ? reinterpret_cast<const char*>(date) : "";
@@ -175,6 +240,34 @@ bool Read(sqlite3* db, std::int32_t cardId, std::vector<PricePoint>& points, std
     if (rc != SQLITE_DONE) {
         points.clear();
         SetError(error, std::string("The price history could not be read: ") + sqlite3_errmsg(db));
+        return false;
+    }
+    return true;
+}
+
+bool ReadBuylists(sqlite3* db, std::unordered_map<std::int32_t, Buylist>& buylists,
+                  std::string* error)
+{
+    buylists.clear();
+    if (!database_schema::HaveTable(db, "price_latest", "buy")) {
+        return true;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db,
+                                "select card_id, buy, buy_foil from price_latest where buy is not "
+                                "null or buy_foil is not null",
+                                -1, &stmt, nullptr);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        if ((rc = sqlite3_step(stmt)) != SQLITE_ROW) {
+            break;
+        }
+        buylists[sqlite3_column_int(stmt, 0)] = {ColumnOptionalPrice(stmt, 1),
+                                                 ColumnOptionalPrice(stmt, 2)};
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        buylists.clear();
+        SetError(error, std::string("The buylist prices could not be read: ") + sqlite3_errmsg(db));
         return false;
     }
     return true;

@@ -12,10 +12,12 @@
 namespace {
 
 // Each card of the latest day beside its stored day before; each a seek in the (card, day) key.
+// The cards of the latest day come from `price_latest` where the database has it (a pass over
+// one row per card, not over the whole history).
 constexpr const char* kLatest = R"sql(
 select now.card_id, now.reg, now.foil, before.reg, before.foil, c.name,
        (select code from expansion_code where expansion_id = c.expansion limit 1)
-from price_days now
+from price_latest now
 join price_days before on before.card_id = now.card_id and before.day =
     (select max(day) from price_days where card_id = now.card_id and day < now.day)
 left join cardslist c on c.id = now.card_id
@@ -47,9 +49,14 @@ bool PriceMovers::Read(sqlite3* db, std::size_t count, PriceMovers& movers, std:
                                       nullptr, nullptr) != SQLITE_OK) {
         return true;
     }
+    const bool haveLatest =
+        sqlite3_table_column_metadata(db, "main", "price_latest", "day", nullptr, nullptr,
+                                      nullptr, nullptr, nullptr) == SQLITE_OK;
+    const char* const table = haveLatest ? "price_latest" : "price_days";
     sqlite3_stmt* last = nullptr;
     int day = -1;
-    if (sqlite3_prepare_v2(db, "select max(day) from price_days", -1, &last, nullptr) ==
+    if (sqlite3_prepare_v2(db, (std::string("select max(day) from ") + table).c_str(), -1, &last,
+                           nullptr) ==
             SQLITE_OK &&
         sqlite3_step(last) == SQLITE_ROW && sqlite3_column_type(last, 0) != SQLITE_NULL) {
         day = sqlite3_column_int(last, 0);
@@ -63,6 +70,9 @@ bool PriceMovers::Read(sqlite3* db, std::size_t count, PriceMovers& movers, std:
         sqlite3_table_column_metadata(db, "main", "expansion_code", "code", nullptr, nullptr,
                                       nullptr, nullptr, nullptr) == SQLITE_OK;
     std::string query = kLatest;
+    if (!haveLatest) {
+        query.replace(query.find("price_latest now"), 12, "price_days");
+    }
     if (!haveCodes) {
         query.replace(query.find("(select code"),
                       query.find("limit 1)") + 8 - query.find("(select code"), "''");

@@ -42,7 +42,7 @@ std::string FoilValueText(const CardRecord& card, const SetCodeOf&)
 std::string LinkText(const CardRecord& card, const SetCodeOf& setCode)
 {
     return CardLink(card.expansion, setCode ? setCode(card.expansion) : std::string(),
-                    card.collection_no, card.rarity);
+                    card.collection_no);
 }
 
 std::string DateText(const CardRecord& card, const SetCodeOf&)

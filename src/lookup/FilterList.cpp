@@ -72,6 +72,20 @@ FilterLoadResult LoadFilters(const IniReader& ini)
     return result;
 }
 
+std::string FilterErrorsText(const std::vector<std::string>& errors)
+{
+    std::string text;
+    for (std::size_t i = 0; i < errors.size() && i < kShownFilterErrors; ++i) {
+        text += (i == 0 ? "" : "\n") + errors[i];
+    }
+    if (errors.size() > kShownFilterErrors) {
+        const std::size_t more = errors.size() - kShownFilterErrors;
+        text += "\n... and " + std::to_string(more) + " more faulty filter" +
+                (more == 1 ? "" : "s") + ".";
+    }
+    return text;
+}
+
 bool IsWholeWordAt(std::string_view token, std::string_view word, std::size_t index)
 {
     if (index > token.size() || word.size() > token.size() - index) {

@@ -26,6 +26,11 @@ struct FilterLoadResult {
 /// Name of the filter file, read from the working directory.
 inline constexpr const char* kFilterFileName = "filter.ini";
 
+/// The faults of a filter file as one message: the first kShownFilterErrors, one a line, then
+/// how many more there are; empty when there are none.
+inline constexpr std::size_t kShownFilterErrors = 10;
+std::string FilterErrorsText(const std::vector<std::string>& errors);
+
 /// Reads section "filters", keys f1, f2, ... up to the first missing one; values are cut to 127
 /// characters. A missing file or section gives no filters and no message.
 FilterLoadResult LoadFilters(const std::string& path = kFilterFileName);

@@ -18,6 +18,8 @@
 namespace {
 
 constexpr std::size_t kShownSkips = 5;
+// From this many cards on, the history's latest days are read in one pass.
+constexpr std::size_t kBulkHistory = 256;
 
 [[noreturn]] void ThrowFailure(sqlite3* db)
 {
@@ -324,13 +326,22 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
     std::unique_ptr<PriceHistoryWriter> history;
     if (m_haveHistory) {
         history = std::make_unique<PriceHistoryWriter>(m_db);
+        // Many cards read every card's latest day at once rather than one seek each.
+        if (m_pending.size() >= kBulkHistory && !history->LoadLatest()) {
+            ThrowFailure(m_db);
+        }
     }
     std::unique_ptr<Statement> update;
+    std::unique_ptr<Statement> redate;
     std::unique_ptr<Statement> insert;
     if (write) {
         update = std::make_unique<Statement>(
             m_db, "update cardslist set reg_value=?, foil_value=?, update_date=?, "
                   "manual_modify=0 where rowid=?");
+        // Most cards of a daily file keep their values: their date alone changes, which
+        // leaves the value index as it is.
+        redate = std::make_unique<Statement>(
+            m_db, "update cardslist set update_date=?, manual_modify=0 where rowid=?");
         insert = std::make_unique<Statement>(
             m_db, "insert into cardslist (id, name, reg_value, foil_value, expansion, "
                   "collection_no, rarity, hot, update_date, manual_modify) "
@@ -391,9 +402,17 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
             reg = price.regular.value_or(reg);
             foil = price.foil.value_or(foil);
             if (!days.empty() && days.back().date == price.date) {
-                days.back() = {price.date, reg, foil};
+                days.back().reg_value = reg;
+                days.back().foil_value = foil;
             } else {
-                days.push_back({price.date, reg, foil});
+                days.push_back({price.date, reg, foil, {}, {}});
+            }
+            // A buylist side the day does not give is the one the history had.
+            if (price.buy) {
+                days.back().buy_value = price.buy;
+            }
+            if (price.buyFoil) {
+                days.back().buy_foil_value = price.buyFoil;
             }
         }
         const std::string& date = days.back().date;
@@ -410,7 +429,12 @@ void ImportPlanner::Apply(bool write, const std::function<void(double)>& tick)
             const bool newer = card->date.empty() || date >= card->date;
             if (newer && (differs || card->manual)) {
                 ++m_summary.pricesUpdated;
-                if (write) {
+                if (write && card->reg == reg && card->foil == foil) {
+                    sqlite3_bind_text(**redate, 1, (date + " 00:00:00").c_str(), -1,
+                                      SQLITE_TRANSIENT);
+                    sqlite3_bind_int64(**redate, 2, card->rowid);
+                    redate->Run();
+                } else if (write) {
                     sqlite3_bind_double(**update, 1, reg);
                     sqlite3_bind_double(**update, 2, foil);
                     sqlite3_bind_text(**update, 3, (date + " 00:00:00").c_str(), -1,

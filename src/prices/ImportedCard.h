@@ -12,6 +12,8 @@ struct DatedPrice {
     std::string date; ///< "YYYY-MM-DD"
     std::optional<double> regular;
     std::optional<double> foil;
+    std::optional<double> buy;     ///< what the store's bots pay (the buylist), regular
+    std::optional<double> buyFoil; ///< the same for the foil version
 };
 
 /// One card as a price file describes it, before it is matched to the catalogue.

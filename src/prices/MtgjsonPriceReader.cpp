@@ -248,8 +248,14 @@ std::vector<DatedPrice> MtgjsonPriceReader::State::ReadGamePrices(od::object for
 {
     std::vector<DatedPrice> days;
     ForEachObject(formats, "cardhoarder", [&](od::object provider) {
-        ForEachObject(provider, "retail", [&](od::object retail) {
-            for (od::field side : retail) {
+        for (od::field list : provider) {
+            // What the store sells for (retail) and what its bots pay (buylist).
+            const bool buylist = list.key() == "buylist";
+            od::value sides = list.value();
+            if ((!buylist && list.key() != "retail") || sides.type() != od::json_type::object) {
+                continue;
+            }
+            for (od::field side : sides.get_object()) {
                 const bool normal = side.key() == "normal";
                 const bool foil = side.key() == "foil";
                 od::value byDate = side.value();
@@ -276,11 +282,15 @@ std::vector<DatedPrice> MtgjsonPriceReader::State::ReadGamePrices(od::object for
                     }
                     DatedPrice price;
                     price.date = date;
-                    (normal ? price.regular : price.foil) = value;
+                    if (buylist) {
+                        (normal ? price.buy : price.buyFoil) = value;
+                    } else {
+                        (normal ? price.regular : price.foil) = value;
+                    }
                     days.push_back(std::move(price));
                 }
             }
-        });
+        }
     });
     return days;
 }

@@ -24,6 +24,9 @@ public:
     void Erase(std::int32_t key) { m_entries.erase(key); }
     void Clear() { m_entries.clear(); }
 
+    /// Same keys with the same lines (quantities, prices, names and marks); totals aside.
+    bool SameLines(const TradeList& other) const;
+
     std::size_t Count() const { return m_entries.size(); }
     bool Empty() const { return m_entries.empty(); }
     const_iterator begin() const { return m_entries.begin(); }

@@ -106,6 +106,29 @@ TEST_F(CQuorvelDlgLookupTest, ABadFilterEntryIsReportedAndTheOthersWork)
     EXPECT_EQ(Caption(), "1 cards in list ");
 }
 
+TEST_F(CQuorvelDlgLookupTest, ManyFaultyFiltersGiveOneBoxWithTheFirstTenAndACount)
+{
+    std::string filters = "[filters]\n";
+    for (int i = 1; i <= 200; ++i)
+        filters += "f" + std::to_string(i) + "=a*b,c\n";
+    WriteFilters(filters.c_str());
+    Window();
+    ASSERT_EQ(MessageBox::asked().size(), 1u);
+    const QStringList lines = MessageBox::asked()[0].text.split('\n');
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[9], "filter f10 contain invalidate char!");
+    EXPECT_EQ(lines[10], "... and 190 more faulty filters.");
+}
+
+TEST_F(CQuorvelDlgLookupTest, ACopyRightAfterTypingIsTheOnlyLookupShown)
+{
+    QTest::keyClicks(Window().findChild<QLineEdit*>("searchEdit"), "Shock");
+    m_clipboard.simulateCopy("WTS Wrath of God");
+    QTest::qWait(CQuorvelDlg::kTypingPauseMs * 3);
+    EXPECT_EQ(Names(), QStringList({"Wrath of God"})) << "the typed search fired after the copy";
+    EXPECT_EQ(Caption(), "1 cards in list ");
+}
+
 TEST_F(CQuorvelDlgLookupTest, ACopiedLineIsLookedUpAndReportedBesideTheCursor)
 {
     Window();
@@ -338,4 +361,16 @@ TEST_F(CQuorvelDlgLookupTest, LookupsWhileTheCatalogueLoadsRunWhenItIsLoaded)
     EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
     EXPECT_EQ(Caption(), "2 cards in list ");
     EXPECT_TRUE(MessageBox::asked().empty());
+}
+
+TEST_F(CQuorvelDlgLookupTest, TextTypedWhileTheCatalogueLoadsIsSearchedWhenItIsLoaded)
+{
+    m_window = std::make_unique<CQuorvelDlg>(m_price, m_collection, m_clipboard, nullptr,
+                                             CQuorvelDlg::CatalogueLoad::InBackground);
+    m_window->show();
+    ASSERT_FALSE(Window().CatalogueReady());
+    QTest::keyClicks(Window().findChild<QLineEdit*>("searchEdit"), "Shock");
+    QTRY_VERIFY_WITH_TIMEOUT(Window().CatalogueReady(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Caption(), QString("2 cards in list "), 5000);
+    EXPECT_EQ(Names(), QStringList({"Shock", "Shock"}));
 }

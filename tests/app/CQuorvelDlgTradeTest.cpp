@@ -6,7 +6,10 @@
 #include "grid/CGridCtrl.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/view/CCardsGridCtrl.h"
+#include "support/TempDir.h"
 #include "toolkit/CTipPopup.h"
+#include "toolkit/FileDialog.h"
+#include "toolkit/MessageBox.h"
 #include "trade/TradeListColumn.h"
 #include "trade/view/CDlgCollection.h"
 
@@ -89,6 +92,46 @@ TEST_F(CQuorvelDlgTradeTest, ARefusedAdvertisementSkipsNoLaterCopy)
     TradeList().OnAdvertise();
     m_clipboard.simulateCopy("Shock");
     EXPECT_EQ(Caption(), "2 cards in list ");
+}
+
+// Quitting with a trade list never saved asks once: Cancel (or a cancelled save) keeps the
+// program running, a save that worked quits, and a saved list quits without a word.
+TEST_F(CQuorvelDlgTradeTest, AnEmptyTradeListQuitsWithoutAQuestion)
+{
+    m_window->OnCommand(MainCommand::Exit);
+    EXPECT_TRUE(m_window->ExitRequested()) << "an empty list needs no question";
+    EXPECT_TRUE(MessageBox::asked().empty());
+}
+
+TEST_F(CQuorvelDlgTradeTest, QuittingWithChangesAsksAndOnlyASaveOrNoQuits)
+{
+    Search("Wrath of God");
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::Name));
+    Tick(Grid(), 1, ColumnIndex(CardGridColumn::RegValue));
+    m_window->OnCommand(MainCommand::PutIntoList);
+    ASSERT_EQ(TradeList().List().Count(), 1u);
+    TempDir folder;
+    FileDialog::setTestMode(true);
+
+    MessageBox::setNextAnswer(MessageBox::Answer::Cancel);
+    m_window->OnCommand(MainCommand::Exit);
+    EXPECT_FALSE(m_window->ExitRequested());
+    ASSERT_EQ(MessageBox::asked().size(), 1u);
+    EXPECT_EQ(MessageBox::asked()[0].text, "Save the trade list before quitting?");
+    EXPECT_EQ(MessageBox::asked()[0].buttons, MessageBox::Buttons::YesNoCancel);
+
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    FileDialog::setNextFileName(std::nullopt); // the save dialog cancelled
+    m_window->OnCommand(MainCommand::Exit);
+    EXPECT_FALSE(m_window->ExitRequested());
+
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    FileDialog::setNextFileName(QString::fromStdString(folder.File("list.ryn")));
+    m_window->OnCommand(MainCommand::Exit);
+    EXPECT_TRUE(m_window->ExitRequested());
+    EXPECT_TRUE(std::filesystem::exists(folder.File("list.ryn")));
+    EXPECT_FALSE(TradeList().HasUnsavedChanges());
+    FileDialog::setTestMode(false);
 }
 
 TEST_F(CQuorvelDlgTradeTest, MyCollectionReloadsEachTimeItIsShown)

@@ -171,8 +171,9 @@ TEST_F(PriceImportWindowTest, PreviewOffersToOverwritePricesSetByHand)
 TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)
 {
     // Days as stored: day numbers, values in thousandths.
-    RunSql(PricePath(), "insert into price_days (card_id, day, reg, foil) values (3, 20758, 6000, "
-                        "28000), (3, 20772, 6500, 30000), (6, 20777, 1500, 6000)");
+    RunSql(PricePath(), "insert into price_days (card_id, day, reg, foil, buy) values (3, 20758, "
+                        "6000, 28000, null), (3, 20772, 6500, 30000, 5250), (6, 20777, 1500, "
+                        "6000, null)");
     auto* history = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(3));
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->windowTitle().contains("Wrath of God"));
@@ -183,6 +184,13 @@ TEST_F(PriceImportWindowTest, PriceHistoryChartsTheStoredDays)
     EXPECT_TRUE(history->Note().isEmpty());
     emit history->FoilSeries()->hovered(history->FoilSeries()->at(2), true);
     EXPECT_EQ(history->HoverText(), "2026-11-15  Foil: 30.0 Tix");
+    // The buylist is its own line from the first day that gives it.
+    ASSERT_NE(history->BuylistSeries(), nullptr);
+    ASSERT_EQ(history->BuylistSeries()->count(), 1);
+    EXPECT_DOUBLE_EQ(history->BuylistSeries()->at(0).y(), 5.25);
+    EXPECT_EQ(history->FoilBuylistSeries(), nullptr);
+    emit history->BuylistSeries()->hovered(history->BuylistSeries()->at(0), true);
+    EXPECT_EQ(history->HoverText(), "2026-11-15  Buylist: 5.25 Tix");
     history->close();
 
     auto* single = qobject_cast<CPriceHistoryDlg*>(m_window->ShowPriceHistory(6));

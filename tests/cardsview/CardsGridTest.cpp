@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString kPage = QString::fromLatin1(kCardPicturePage);
+const QString kPage = QString::fromLatin1(kScryfallCardPage);
 
 TEST_F(CardsGridFixture, StartsWithTheSevenHeadersAndNoDataRow)
 {
@@ -44,7 +44,7 @@ TEST_F(CardsGridFixture, ListsACardWithItsCellsKindsAndTags)
     EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::Rarity)), "");
     EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::RegValue)), "12.5");
     EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::FoilValue)), "40.0");
-    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::ShowCards)), kPage + "7EWR12");
+    EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::ShowCards)), kPage + "7ed/12");
     EXPECT_EQ(m_grid->GetCellText(1, ColumnIndex(CardGridColumn::UpdateDate)), "11-05-2026");
     EXPECT_EQ(m_grid->GetRowHeight(1), 25);
 
@@ -117,16 +117,16 @@ TEST_F(CardsGridFixture, ShowsTheLinksOfTheExamples)
     m_grid->AddShownCard(Keep(MakeCard(5, "e", 1, 1, 10, 0, 30)), false);
     m_grid->AddShownCard(Keep(MakeCard(6, "f", 1, 1, 30, 5, 99)), false);
     EXPECT_EQ(m_grid->GetCellText(RowOf(1), ColumnIndex(CardGridColumn::ShowCards)),
-              kPage + "ODWu007");
+              kPage + "ody/7");
     EXPECT_EQ(m_grid->GetCellText(RowOf(2), ColumnIndex(CardGridColumn::ShowCards)),
-              kPage + "JUWC000");
+              kPage + "jud/1");
     EXPECT_EQ(m_grid->GetCellText(RowOf(3), ColumnIndex(CardGridColumn::ShowCards)),
-              kPage + "INB294");
+              kPage + "inv/294");
     EXPECT_EQ(m_grid->GetCellText(RowOf(4), ColumnIndex(CardGridColumn::ShowCards)),
-              kPage + "APBW131");
+              kPage + "apc/131");
     EXPECT_EQ(m_grid->GetCellText(RowOf(5), ColumnIndex(CardGridColumn::ShowCards)), "");
     EXPECT_EQ(m_grid->GetCellText(RowOf(6), ColumnIndex(CardGridColumn::ShowCards)),
-              kPage + "PSW5");
+              kPage + "pls/5");
 }
 
 TEST_F(CardsGridFixture, ListsEachCardOnceAndCapsAClipboardLookupAtOneHundred)

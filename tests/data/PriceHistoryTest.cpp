@@ -92,6 +92,78 @@ TEST_F(PriceHistoryTest, AnOlderDatabaseIsConvertedOnceLeavingOutRepeatedDays)
               "0");
 }
 
+// Each card's latest row is kept beside the history, by the writer loaded in bulk as by one
+// seek, and by the database itself for a row written by anyone else.
+TEST_F(PriceHistoryTest, TheLatestRowOfEachCardIsKeptWhoeverWrites)
+{
+    const std::string file = m_dir.File("mtgo.mdb");
+    for (const bool bulk : {false, true}) {
+        const std::int32_t card = bulk ? 8 : 7;
+        PriceHistoryWriter writer(m_db);
+        ASSERT_TRUE(writer.Store(card, {"2026-12-01", 1.0, 2.0}));
+        ASSERT_TRUE(!bulk || writer.LoadLatest());
+        ASSERT_TRUE(writer.Store(card, {"2026-12-03", 1.5, 2.0}));
+        ASSERT_TRUE(writer.Store(card, {"2026-12-02", 1.25, 2.0}));
+        bool written = true;
+        ASSERT_TRUE(writer.Store(card, {"2026-12-05", 1.5, 2.0}, &written));
+        EXPECT_FALSE(written) << bulk;
+        EXPECT_EQ(History(card).size(), 3u) << bulk;
+        const std::string latest =
+            "select day || ' ' || reg from price_latest where card_id=" + std::to_string(card);
+        EXPECT_EQ(QueryText(file, latest), std::to_string(price_history::DayNumber("2026-12-03")) +
+                                               " 1500")
+            << bulk;
+    }
+    // A row written straight into the history (as an older version of the program would).
+    sqlite3_exec(m_db, "insert into price_days (card_id, day, reg, foil) values (7, 30000, 4, 2)",
+                 nullptr, nullptr, nullptr);
+    PriceHistoryWriter writer(m_db);
+    ASSERT_TRUE(writer.LoadLatest());
+    EXPECT_FALSE(writer.Implies(7, {price_history::DateOfDay(30001), 1.5, 2.0}));
+    EXPECT_TRUE(writer.Implies(7, {price_history::DateOfDay(30001), 0.004, 0.002}));
+}
+
+// The buylist is stored beside the retail values; a day without it keeps what the history had,
+// and a change of the buylist alone is a change.
+TEST_F(PriceHistoryTest, BuylistValuesAreStoredAndCarriedOver)
+{
+    PriceHistoryWriter writer(m_db);
+    ASSERT_TRUE(writer.Store(7, {"2026-12-01", 1.0, 2.0}));
+    ASSERT_TRUE(writer.Store(7, {"2026-12-02", 1.0, 2.0, 0.75, 1.5}));
+    bool written = true;
+    ASSERT_TRUE(writer.Store(7, {"2026-12-03", 1.0, 2.0}, &written));
+    EXPECT_FALSE(written);
+    ASSERT_TRUE(writer.Store(7, {"2026-12-04", 1.0, 2.0, 0.8}, &written));
+    EXPECT_TRUE(written);
+    const std::vector<PricePoint> history = History(7);
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_FALSE(history[0].buy_value.has_value());
+    EXPECT_EQ(history[1].buy_value, 0.75);
+    EXPECT_EQ(history[1].buy_foil_value, 1.5);
+    EXPECT_EQ(history[2].buy_value, 0.8);
+    EXPECT_EQ(history[2].buy_foil_value, 1.5);
+}
+
+// A history of the previous layout (no buylist, no latest rows) is converted once.
+TEST_F(PriceHistoryTest, AHistoryWithoutBuylistOrLatestRowsIsConvertedOnce)
+{
+    sqlite3_close(m_db);
+    RunSql(m_dir.File("mtgo.mdb"),
+           "drop table price_days; drop table price_latest; create table price_days (card_id "
+           "integer not null, day integer not null, reg, foil, primary key (card_id, day)) "
+           "without rowid; insert into price_days values (1, 20000, 2500, 9000), "
+           "(1, 20005, 2750, 9000), (2, 20001, 125, 0);");
+    ASSERT_EQ(sqlite3_open(m_dir.File("mtgo.mdb").c_str(), &m_db), SQLITE_OK);
+    EXPECT_EQ(History(1).size(), 2u); // read as it is before the conversion
+    ASSERT_TRUE(price_history::Prepare(m_db));
+    ASSERT_TRUE(price_history::Prepare(m_db));
+    EXPECT_EQ(History(1).at(1).reg_value, 2.75);
+    EXPECT_EQ(QueryText(m_dir.File("mtgo.mdb"),
+                        "select group_concat(card_id || ':' || day || ':' || reg, ' ') from "
+                        "(select * from price_latest order by card_id)"),
+              "1:20005:2750 2:20001:125");
+}
+
 TEST(PriceHistoryDays, DayNumbersRoundTrip)
 {
     EXPECT_EQ(price_history::DayNumber("1970-01-01"), 0);

@@ -31,7 +31,7 @@ activate_window "$window"
 xdotool key Tab Tab Tab Tab ctrl+a ctrl+c
 grid_copied() { clip_get | grep -q "Wrath of God"; }
 wait_until 10 grid_copied || fail "the grid does not list the copied card: '$(clip_get)'"
-assert_contains "$(clip_get)" "showcard.asp?id=7EWR57" "the copied grid"
+assert_contains "$(clip_get)" "https://scryfall.com/card/7ed/57" "the copied grid"
 # The grid's Copy is a copy like any other: it is looked up and reported too.
 wait_until 10 popup_geometry || fail "the grid's Copy was not looked up"
 read -r x y w h < <(popup_geometry)

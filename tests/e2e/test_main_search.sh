@@ -21,7 +21,7 @@ grid_copied() { clip_get | grep -q "Counterspell"; }
 wait_until 10 grid_copied || fail "the grid's Copy gave no Counterspell row: '$(clip_get)'"
 copied=$(clip_get)
 echo "$copied" >"$E2E_ARTIFACTS/grid.txt"
-assert_contains "$copied" "showcard.asp?id=7EUC67" "the copied grid"
+assert_contains "$copied" "https://scryfall.com/card/7ed/67" "the copied grid"
 assert_not_contains "$copied" "Shock" "the copied grid"
 rows=$(printf '%s\n' "$copied" | grep -c "Counterspell")
 [ "$rows" -eq 1 ] || fail "expected one Counterspell row, got $rows"

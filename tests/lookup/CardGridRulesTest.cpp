@@ -67,7 +67,7 @@ TEST(CardGridColumns, HaveTheirHeaderTextsAndSortOrders)
     EXPECT_EQ(CardGridColumnOf(CardGridColumn::Name).text(card, {}), "Wrath of God");
     EXPECT_EQ(CardGridColumnOf(CardGridColumn::FoilValue).text(card, {}), "12.0");
     EXPECT_EQ(CardGridColumnOf(CardGridColumn::ShowCards).text(card, {}),
-              CardLink(10, "", 57, 30));
+              CardLink(10, "", 57));
 }
 
 TEST(RarityImage, MapsTheTwentySevenSetsAndRaritiesOntoDistinctImages)

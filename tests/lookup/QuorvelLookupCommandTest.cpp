@@ -7,9 +7,12 @@
 #include "support/SqlProbe.h"
 #include "support/TempDir.h"
 
+#include "data/PriceHistory.h"
+#include "data/PriceHistoryWriter.h"
 #include "data/SampleCatalogue.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -119,6 +122,30 @@ TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)
     const CommandResult none = Run("--clipboard --report zzqqzz");
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "0 cards found!\n---\n");
+}
+
+// The buylist prices of the history's latest day, "-" where none is known; an older database
+// without them lists "-" too.
+TEST_F(QuorvelLookupCommandTest, BuylistAddsTheLatestBuylistPrices)
+{
+    WriteDatabase();
+    EXPECT_EQ(Run("--buylist 'Wrath of God'").out,
+              "2\tWrath of God\tSeventh Edition\trare\t1.5\t6.5\t-\t-\n");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(m_dir.File("mtgo.mdb").c_str(), &db), SQLITE_OK);
+    ASSERT_TRUE(price_history::Prepare(db));
+    {
+        PriceHistoryWriter writer(db);
+        ASSERT_TRUE(writer.Store(2, {"2026-12-01", 1.5, 6.5, 1.25}));
+        ASSERT_TRUE(writer.Store(2, {"2026-12-02", 1.5, 6.5, 1.3, 5.0}));
+        ASSERT_TRUE(writer.Store(3, {"2026-12-02", 0.5, 2.0}));
+    }
+    sqlite3_close(db);
+    const CommandResult result = Run("--buylist 'Wrath of God, Counterspell'");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "2\tWrath of God\tSeventh Edition\trare\t1.5\t6.5\t1.3\t5.0\n"
+                          "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\t-\t-\n");
+    EXPECT_EQ(Run("--buylist --report Shock").status, 2);
 }
 
 // Names from a price file may carry escape sequences, broken UTF-8 and tabs: none of them

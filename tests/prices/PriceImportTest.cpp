@@ -229,6 +229,35 @@ TEST_F(PriceImportTest, AllPricesFillsTheHistoryAndTheLatestDayIsTheValue)
     EXPECT_EQ(Card("Ardent Militia", "reg_value||'|'||foil_value"), "2.35|9.8");
 }
 
+// The store's buylist goes into the history beside the retail values: a change of it alone is
+// stored, and a later file without it keeps it.
+TEST_F(PriceImportTest, BuylistPricesGoIntoTheHistory)
+{
+    const auto prices = [this](const std::string& day, const std::string& buylist) {
+        return Write("AllPricesToday.json",
+                     R"({"meta": {"date": ")" + day + R"("}, "data": {"u-7ed-2": {"mtgo": )"
+                         R"({"cardhoarder": {"retail": {"normal": {")" + day + R"(": 2.5}},)"
+                         R"( "buylist": {"normal": {")" + day + R"(": )" + buylist +
+                         R"(}, "foil": {")" + day + R"(": 7.25}}}}}}})");
+    };
+    ASSERT_EQ(Import({"7ED.json", prices("2026-12-01", "1.75")}).outcome, Outcome::Imported);
+    EXPECT_EQ(Import({"7ED.json", prices("2026-12-02", "1.8")}).historyWritten, 1);
+    ASSERT_EQ(Import({Write("day.csv", "Name,Set,Number,Regular,Date\n"
+                                       "Ardent Militia,7ED,2,3.0,2026-12-04\n")})
+                  .outcome,
+              Outcome::Imported);
+    CADODataBase database;
+    ASSERT_TRUE(database.Open(ConnectionString(m_db)));
+    std::vector<PricePoint> points;
+    ASSERT_TRUE(price_history::Read(database, std::stoi(Card("Ardent Militia", "id")), points));
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].buy_value, 1.75);
+    EXPECT_EQ(points[1].buy_value, 1.8);
+    EXPECT_EQ(points[2].reg_value, 3.0);
+    EXPECT_EQ(points[2].buy_value, 1.8);
+    EXPECT_EQ(points.back().buy_foil_value, 7.25);
+}
+
 TEST_F(PriceImportTest, ASecondImportOfTheSameFilesChangesNothing)
 {
     for (const std::vector<std::string>& files :

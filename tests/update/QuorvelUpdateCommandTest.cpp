@@ -51,7 +51,7 @@ TEST_F(QuorvelUpdateCommandTest, UpdatesOverHttpsWithTheCertificateTrustedAndOnl
 
     ASSERT_EQ(Run("SSL_CERT_FILE='" + m_dir.File("ca.pem") + "'", update, out), 0) << out;
     EXPECT_THAT(out, HasSubstr("Fetched AllPricesToday.json.xz ("));
-    EXPECT_THAT(out, HasSubstr("1 price updated, 2 cards added in 1 new set.\n"));
+    EXPECT_THAT(out, HasSubstr("1 price updated, 2 cards added in 1 new set, 1 catalogue id learnt.\n"));
     EXPECT_THAT(out, HasSubstr("Prices are up to date (MTGJSON 2026-12-01)\n"));
 
     ASSERT_EQ(Run("SSL_CERT_FILE='" + m_dir.File("ca.pem") + "'", update, out), 0) << out;

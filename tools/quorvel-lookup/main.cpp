@@ -6,6 +6,7 @@
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
 #include "data/GameCatalogueIds.h"
+#include "data/PriceHistory.h"
 #include "data/PriceText.h"
 #include "decks/CollectionImport.h"
 #include "decks/CopiedDeckText.h"
@@ -32,6 +33,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -45,7 +47,7 @@ constexpr const char* kProvider = "Microsoft.JET.OLEDB.4.0";
 
 constexpr const char* kUsage =
     "Usage: quorvel-lookup [--clipboard] [--level 1|2] [--no-filters] [--best] [--report]\n"
-    "                      [--] [TEXT ...]\n"
+    "                      [--buylist] [--] [TEXT ...]\n"
     "       quorvel-lookup --deck FILE|- [--tsv]\n"
     "\n"
     "Looks TEXT up like the search box of Quorvel (the arguments joined with one space; with\n"
@@ -62,6 +64,8 @@ constexpr const char* kUsage =
     "                score as a last field; the report keeps only those scoring at least %d\n"
     "                (with --clipboard: the 100 best of all the text finds are listed)\n"
     "  --report      print the value report the popup would show instead of the list\n"
+    "  --buylist     also list what the store's bots pay for each card (its latest buylist\n"
+    "                price, regular and foil, from imported MTGJSON prices; - when unknown)\n"
     "  --deck FILE   price a deck (a .dek file, a deck text or a collection .csv; - reads\n"
     "                standard input): each line's version, value, copies owned (collection.mdb\n"
     "                of the working directory, when there is one), copies missing and their\n"
@@ -72,7 +76,7 @@ constexpr const char* kUsage =
     "  --            the rest is TEXT, even where it starts with a dash\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
-    "rarity, regular value, foil value. Exit status: 0 cards found (listed in the report\n"
+    "rarity, regular value, foil value (then, with --buylist, the buylist prices). Exit status: 0 cards found (listed in the report\n"
     "with --best --report), 1 none found, 2 error. With --deck: 0 every line priced, 1 a line\n"
     "could not be priced (named on standard error), 2 error.\n"
     "Quorvel started from the menu keeps its mtgo.mdb in ~/.local/share/quorvel.\n";
@@ -83,6 +87,7 @@ struct Options {
     bool filters = true;
     bool report = false;
     bool best = false;
+    bool buylist = false;
     bool help = false;
     bool version = false;
     bool haveText = false;
@@ -116,6 +121,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
                 options.best = true;
             } else if (arg == "--report") {
                 options.report = true;
+            } else if (arg == "--buylist") {
+                options.buylist = true;
             } else if (arg == "--tsv") {
                 options.tsv = true;
             } else if (arg == "--deck" || arg.starts_with("--deck=")) {
@@ -290,6 +297,11 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: --deck takes no TEXT and no lookup options (see --help)\n";
         return kError;
     }
+    if (options.buylist && (options.haveDeck || options.report)) {
+        std::cerr << "quorvel-lookup: --buylist goes with the list of cards, not with --deck or "
+                     "--report (see --help)\n";
+        return kError;
+    }
     if (options.tsv && !options.haveDeck) {
         std::cerr << "quorvel-lookup: --tsv goes with --deck (see --help)\n";
         return kError;
@@ -320,6 +332,12 @@ int main(int argc, char** argv)
         std::cerr << "quorvel-lookup: cannot read the price database mtgo.mdb.\n"
                   << Lines(error) << "\n";
         ExplainWhereItLooked();
+        return kError;
+    }
+    std::unordered_map<std::int32_t, price_history::Buylist> buylists;
+    if (options.buylist &&
+        !price_history::ReadBuylists(database.GetActiveConnection()->Handle(), buylists, &error)) {
+        std::cerr << "quorvel-lookup: " << Lines(error) << "\n";
         return kError;
     }
     database.Close();
@@ -385,6 +403,14 @@ int main(int argc, char** argv)
                       << Field(catalogue.SetName(card.expansion)) << '\t'
                       << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
                       << PriceText(card.foil_value);
+            if (options.buylist) {
+                const auto found = buylists.find(card.id);
+                const price_history::Buylist buylist =
+                    found != buylists.end() ? found->second : price_history::Buylist();
+                for (const std::optional<double>& value : {buylist.regular, buylist.foil}) {
+                    std::cout << '\t' << (value ? PriceText(*value) : "-");
+                }
+            }
             if (options.best) {
                 std::cout << '\t' << scored.rank.score;
             }

@@ -11,8 +11,13 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
+#include <QPen>
+
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -56,9 +61,31 @@ CPriceHistoryDlg::CPriceHistoryDlg(const QString& title, const PriceChartPlan& p
         m_regular->append(x, point.reg_value);
         m_foil->append(x, point.foil_value);
         top = std::max({top, point.reg_value, point.foil_value});
+        // The buylist line starts on the first day that gives it.
+        for (const auto& [value, series, name, colour] :
+             {std::tuple{point.buy_value, &m_buylist, "Buylist", QColor(0x2e, 0x8b, 0x57)},
+              std::tuple{point.buy_foil_value, &m_foilBuylist, "Foil buylist",
+                         QColor(0x8b, 0x45, 0x13)}}) {
+            if (!value) {
+                continue;
+            }
+            if (*series == nullptr) {
+                *series = MakeSeries(QString::fromLatin1(name), colour, chart);
+                (*series)->setPen(QPen(colour, 2.0, Qt::DashLine));
+            }
+            (*series)->append(x, *value);
+            top = std::max(top, *value);
+        }
     }
-    chart->addSeries(m_regular);
-    chart->addSeries(m_foil);
+    std::vector<QLineSeries*> lines = {m_regular, m_foil};
+    for (QLineSeries* buylist : {m_buylist, m_foilBuylist}) {
+        if (buylist != nullptr) {
+            lines.push_back(buylist);
+        }
+    }
+    for (QLineSeries* series : lines) {
+        chart->addSeries(series);
+    }
 
     auto* dates = new QDateTimeAxis(chart);
     dates->setFormat(QStringLiteral("yyyy-MM-dd"));
@@ -68,7 +95,7 @@ CPriceHistoryDlg::CPriceHistoryDlg(const QString& title, const PriceChartPlan& p
     values->setLabelFormat(QStringLiteral("%.2f"));
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
-    for (QLineSeries* series : {m_regular, m_foil}) {
+    for (QLineSeries* series : lines) {
         series->attachAxis(dates);
         series->attachAxis(values);
         connect(series, &QLineSeries::hovered, this,
@@ -126,8 +153,18 @@ void CPriceHistoryDlg::OnHovered(QLineSeries* series, const QPointF& point, bool
     if (nearest == nullptr) {
         return;
     }
-    const bool foil = series == m_foil;
-    m_hoverText = QString::fromStdString(PricePointText(
-        nearest->date, foil ? "Foil" : "Regular", foil ? nearest->foil_value : nearest->reg_value));
+    std::optional<double> value = nearest->reg_value;
+    if (series == m_foil) {
+        value = nearest->foil_value;
+    } else if (series == m_buylist) {
+        value = nearest->buy_value;
+    } else if (series == m_foilBuylist) {
+        value = nearest->buy_foil_value;
+    }
+    if (!value) {
+        return;
+    }
+    m_hoverText = QString::fromStdString(
+        PricePointText(nearest->date, series->name().toStdString(), *value));
     QToolTip::showText(QCursor::pos(), m_hoverText, m_view);
 }

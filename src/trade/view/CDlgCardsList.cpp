@@ -358,10 +358,12 @@ void CDlgCardsList::OnLoad()
         return;
     }
     std::swap(m_list, loaded);
+    m_savedList = m_list;
     try {
         RefreshList();
     } catch (const std::bad_alloc&) {
         std::swap(m_list, loaded);
+        m_savedList = m_list;
         m_grid->DeleteNonFixedRows();
         RefreshList();
         MessageBox::error(NotEnoughMemory(*path));
@@ -380,18 +382,37 @@ void CDlgCardsList::OnLoad()
     }
 }
 
-void CDlgCardsList::OnSave()
+bool CDlgCardsList::ConfirmQuit()
+{
+    if (!HasUnsavedChanges())
+        return true;
+    switch (MessageBox::show(QStringLiteral("Save the trade list before quitting?"),
+                             MessageBox::kQuestion, MessageBox::Icon::Question,
+                             MessageBox::Buttons::YesNoCancel, MessageBox::Answer::Yes, this)) {
+    case MessageBox::Answer::Yes:
+        return Save();
+    case MessageBox::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDlgCardsList::Save()
 {
     // The dialog itself adds ".ryn" to a bare name, so it asks before replacing that file.
     const auto path = FileDialog::getSaveFileName(QStringLiteral("Save Trade List"),
                                                   FileDialog::kTradeListFilter,
                                                   QStringLiteral("ryn"), this);
     if (!path) {
-        return;
+        return false;
     }
     const TradeListFileContents result =
         WriteTradeListFile(WithTradeListExtension(path->toStdString()), m_list);
     if (result.status != TradeListFileStatus::Ok) {
         MessageBox::error(QString::fromStdString(result.error));
+        return false;
     }
+    m_savedList = m_list;
+    return true;
 }

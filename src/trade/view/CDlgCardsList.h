@@ -68,7 +68,14 @@ public:
     void OnRemove();
     void OnRemoveAll();
     void OnLoad();
-    void OnSave();
+    void OnSave() { Save(); }
+    /// Asks for a file and writes the list to it; false when cancelled or failed.
+    bool Save();
+    /// The list differs from what was last loaded or saved (an empty list at start).
+    bool HasUnsavedChanges() const { return !m_list.SameLines(m_savedList); }
+    /// Before the program quits: asks once whether to save unsaved changes. False when the
+    /// user cancelled (or the save did not happen), so the program keeps running.
+    bool ConfirmQuit();
     /// Logs the list as one deal: 0 bought, 1 sold.
     void LogTransaction(int direction);
 
@@ -86,6 +93,7 @@ private:
     void ShowTotals();
 
     TradeList m_list;
+    TradeList m_savedList;  // as last loaded or saved
     CGridCtrl* m_grid = nullptr;
     QLabel* m_totals = nullptr;
     CADODataBase* m_collection = nullptr;
