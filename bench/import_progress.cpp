@@ -4,6 +4,7 @@
 // The window redraws its progress bar every 50 ms from the last report; a stretch near or
 // above 100 ms would leave the bar standing still.
 
+#include "BenchClock.h"
 #include "PriceFileWriter.h"
 
 #include "data/SampleCatalogue.h"
@@ -24,18 +25,8 @@ namespace {
 
 constexpr std::size_t kCards = 100000;
 
-double ThreadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-double WallMs()
-{
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
+using bench_clock::ThreadCpuMs;
+using bench_clock::WallMs;
 
 // The generated files and a pristine sample database, made once and removed at exit.
 struct GeneratedFiles {

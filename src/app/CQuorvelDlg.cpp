@@ -4,6 +4,7 @@
 #include "app/MainCatalogue.h"
 #include "app/MainClipboard.h"
 #include "app/MainMenus.h"
+#include "app/MainPrices.h"
 #include "app/PriceImportCommand.h"
 #include "app/PriceUpdateCommand.h"
 #include "app/SecondaryWindowSet.h"
@@ -58,6 +59,7 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     m_icon = Resources::icon(resource::kAppIcon);
     // The one option the user's choice outlives the run for.
     m_options.SetBestMatch(AppSettings::bestMatchFirst());
+    m_options.SetUpdateDaily(AppSettings::updatePricesDaily());
     m_catalogueLoad = std::make_unique<MainCatalogue>(m_priceDatabase, m_catalogue, m_lookup);
     // The grid lists the catalogue's own records: it keeps copies before they go.
     m_catalogueLoad->SetBeforeReplace([this] {
@@ -147,6 +149,7 @@ void CQuorvelDlg::InitDialog()
     m_clipboardChain->Join();
     setWindowIcon(m_icon);
     CreateMenus();
+    ShowWelcomeBar();
     m_reportPopup = new CTipPopup(this);
     m_reportPopup->setObjectName("reportPopup");
     m_reportPopup->setWindowTitle("Quorvel value report");
@@ -193,6 +196,7 @@ void CQuorvelDlg::InitDialog()
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
     m_priceUpdate = std::make_unique<PriceUpdateCommand>(
         CADOConnection::DataSourcePath(m_priceDatabase.GetConnectionString()), this);
+    CreatePrices();
     // Keyboard users reach the grid after the three buttons.
     QWidget* chain[] = {m_searchEdit, control(resource::kSearchButton),
                         control(resource::kCorrectPriceButton),
@@ -254,6 +258,8 @@ void CQuorvelDlg::RunModal()
     show();
     if (m_exitRequested)
         return;
+    // The daily update waits until the window is usable.
+    m_prices->Start();
     QEventLoop loop;
     m_runLoop = &loop;
     loop.exec();
@@ -273,6 +279,8 @@ void CQuorvelDlg::Destroy()
         m_tray->stopAnimation();
     m_decks.reset();
     m_windows.reset();
+    // A background update is cancelled and waited for: the database stays as it was.
+    m_prices.reset();
 }
 
 MainCommand CQuorvelDlg::CommandByName(const QString& name, bool* known)
@@ -319,7 +327,7 @@ void CQuorvelDlg::OnCommand(MainCommand command)
         m_options.ToggleUserFilter();
         break;
     case MainCommand::BestMatch:
-        AppSettings::setBestMatchFirst(m_options.ToggleBestMatch());
+        SetBestMatch(!m_options.BestMatch());
         break;
     case MainCommand::TradingList:
     case MainCommand::MyCollection:
@@ -339,6 +347,12 @@ void CQuorvelDlg::OnCommand(MainCommand command)
         break;
     case MainCommand::UpdatePrices:
         UpdatePrices();
+        break;
+    case MainCommand::UpdateDaily:
+        SetUpdateDaily(!m_options.UpdateDaily());
+        break;
+    case MainCommand::PriceChanges:
+        ShowPriceChanges();
         break;
     case MainCommand::DeckCost:
     case MainCommand::ImportCollection:
@@ -521,31 +535,6 @@ void CQuorvelDlg::CorrectPrice()
     PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
     // A correction may have reloaded the catalogue: the lookup reads it in place.
     m_lookup.Prepare(m_catalogue.Cards());
-}
-
-void CQuorvelDlg::ImportPrices(bool preview)
-{
-    // An import writes the database the catalogue is being read from: it waits for the load.
-    if (!m_catalogueLoad->IsReady())
-        return m_catalogueLoad->WhenReady([this, preview] { ImportPrices(preview); });
-    if (!m_priceImport || !m_priceImport->Run(preview))
-        return;
-    m_catalogueLoad->Load();
-    // The two views of the collection show today's values.
-    if (m_windows)
-        m_windows->RefreshVisibleViews();
-}
-
-void CQuorvelDlg::UpdatePrices()
-{
-    // As an import: the update writes the database the catalogue is being read from.
-    if (!m_catalogueLoad->IsReady())
-        return m_catalogueLoad->WhenReady([this] { UpdatePrices(); });
-    if (!m_priceUpdate || !m_priceUpdate->Run())
-        return;
-    m_catalogueLoad->Load();
-    if (m_windows)
-        m_windows->RefreshVisibleViews();
 }
 
 QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)

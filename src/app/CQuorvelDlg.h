@@ -12,6 +12,7 @@
 #include <QIcon>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@ class ClipboardViewer;
 class MainCatalogue;
 class MainClipboard;
 class MainMenus;
+class MainPrices;
 class PriceImportCommand;
 class PriceUpdateCommand;
 class CTipPopup;
@@ -35,6 +37,8 @@ class QLineEdit;
 class QTimer;
 class SecondaryWindowSet;
 class TrayIcon;
+class WelcomeBar;
+struct WorthChange;
 
 /// The main window (template 102): search box, three buttons, the card grid, the menu bar
 /// hosted inside it, the tray icon with its menu, the option flags, the clipboard monitor and
@@ -80,6 +84,10 @@ public:
     HelpViewer& Help() { return m_help; }
     PriceImportCommand& PriceImport() { return *m_priceImport; }
     PriceUpdateCommand& PriceUpdate() { return *m_priceUpdate; }
+    /// The daily update, the watch for outside changes and the "Price changes" window.
+    MainPrices& Prices() { return *m_prices; }
+    /// The bar shown at the very first start; null once closed or at any later start.
+    WelcomeBar* Welcome() const { return m_welcome; }
 
     /// Opens the price history window of a catalogue card; returns it (null for an unknown
     /// card or an unreadable history, which is reported).
@@ -107,6 +115,22 @@ private:
     void CorrectPrice();
     void ImportPrices(bool preview);
     void UpdatePrices();
+    /// After the window's own import or update changed the price database; `before` is the
+    /// collection's worth taken before it.
+    void PricesWritten(const std::optional<WorthChange>& before);
+    void CreatePrices();
+    void ShowWelcomeBar();
+    void CloseWelcomeBar();
+    void SetUpdateDaily(bool on);
+    void SetBestMatch(bool on);
+    void ShowPriceChanges();
+    /// Reads the catalogue again off the window's thread; then the grid and the views show the
+    /// new values and `then` runs.
+    void ReloadInBackground(std::function<void()> then);
+    /// The grid and the open views show the values of the catalogue just read.
+    void CatalogueReloaded();
+    /// The prices side may not start a reload or an update now.
+    bool PricesBusy() const;
     void CreateDeckCommands();
     void DeckCommand(MainCommand command);
     void PutIntoList();
@@ -160,6 +184,8 @@ private:
     std::unique_ptr<SecondaryWindowSet> m_windows;
     std::unique_ptr<PriceImportCommand> m_priceImport;
     std::unique_ptr<PriceUpdateCommand> m_priceUpdate;
+    std::unique_ptr<MainPrices> m_prices;
+    WelcomeBar* m_welcome = nullptr;
 
     MainClipboard* m_clipboardChain = nullptr;
     QEventLoop* m_runLoop = nullptr;

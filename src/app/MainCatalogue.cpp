@@ -102,8 +102,10 @@ void MainCatalogue::StartLoading(HoldLookup hold, QGroupBox* frame, std::functio
         m_frame->setTitle(kWaitingTitle);
         m_frame->setToolTip(PriceDatabaseBusy());
     }
-    // Until then the lookup has the empty list to read.
-    m_lookup.Prepare(m_catalogue.Cards());
+    // Until then the lookup has the empty list to read; a catalogue read again keeps the names
+    // prepared for the one it replaces.
+    if (m_catalogue.Cards().empty())
+        m_lookup.Prepare(m_catalogue.Cards());
     const std::uint64_t generation = ++m_generation;
     const std::string connection = m_priceDatabase.GetConnectionString();
     const std::string provider = m_priceDatabase.GetActiveConnection()->GetProvider();

@@ -38,6 +38,8 @@ constexpr NamedCommand kCommandNames[] = {
     {"ImportPrices", MainCommand::ImportPrices},
     {"PreviewImport", MainCommand::PreviewImport},
     {"UpdatePrices", MainCommand::UpdatePrices},
+    {"UpdateDaily", MainCommand::UpdateDaily},
+    {"PriceChanges", MainCommand::PriceChanges},
     {"DeckCost", MainCommand::DeckCost},
     {"ImportCollection", MainCommand::ImportCollection},
     {"ExportCollection", MainCommand::ExportCollection},
@@ -48,7 +50,7 @@ constexpr NamedCommand kCommandNames[] = {
 constexpr MainCommand kCheckableCommands[] = {
     MainCommand::Topmost,        MainCommand::ClipboardMonitor, MainCommand::MatchLevelLow,
     MainCommand::UserFilter,     MainCommand::TradingList,      MainCommand::MyCollection,
-    MainCommand::TransactionLog, MainCommand::BestMatch,
+    MainCommand::TransactionLog, MainCommand::BestMatch,        MainCommand::UpdateDaily,
 };
 
 QString NameOf(MainCommand command)

@@ -43,6 +43,8 @@ bool OptionFlags::IsChecked(MainCommand command, MenuKind menu,
         return m_userFilter;
     case MainCommand::BestMatch:
         return m_bestMatch;
+    case MainCommand::UpdateDaily:
+        return m_updateDaily;
     case MainCommand::TradingList:
         return windows.tradeList;
     case MainCommand::MyCollection:

@@ -20,6 +20,8 @@ enum class MainCommand {
     ImportPrices,
     PreviewImport,
     UpdatePrices,
+    UpdateDaily,
+    PriceChanges,
     DeckCost,
     ImportCollection,
     ExportCollection,
@@ -40,7 +42,8 @@ struct SecondaryWindows {
 enum class WindowToggle { Hide, Show, ShowAndRefresh };
 
 /// The option flags of the main window and the rules of the commands that toggle them.
-/// None of them is saved but Best Match First, which the main window keeps in the settings:
+/// None of them is saved but Best Match First and Update Prices Daily, which the main window
+/// keeps in the settings:
 /// every run starts with the initial values.
 class OptionFlags {
 public:
@@ -51,6 +54,9 @@ public:
     /// Best Match First: order what a lookup found by match score; off until chosen.
     bool BestMatch() const { return m_bestMatch; }
     void SetBestMatch(bool on) { m_bestMatch = on; }
+    /// Update Prices Daily: the price update that runs by itself; off until chosen.
+    bool UpdateDaily() const { return m_updateDaily; }
+    void SetUpdateDaily(bool on) { m_updateDaily = on; }
 
     /// Topmost command: returns true when the window must move into the topmost band.
     bool ToggleTopmost();
@@ -75,4 +81,5 @@ private:
     bool m_userFilter = true;
     int m_matchLevel = 1;
     bool m_bestMatch = false;
+    bool m_updateDaily = false;
 };

@@ -15,6 +15,16 @@ const QString PriceImportCommand::kFileFilter = QStringLiteral(
 const QString PriceImportCommand::kOverwriteManualText =
     QStringLiteral("Overwrite prices set by hand");
 
+const QString PriceImportCommand::kUpdateLink = QStringLiteral("quorvel:update-prices");
+
+const QString PriceImportCommand::kGuide = QStringLiteral(
+    "<b>The simple way:</b> <a href=\"quorvel:update-prices\">Update Prices Now</a> fetches "
+    "today's prices by itself (also File &gt; Update Prices Now). To pick files yourself, "
+    "download them from <a href=\"https://mtgjson.com/downloads/all-files/\">MTGJSON</a> "
+    "(AllPrintings.json together with AllPricesToday.json) or "
+    "<a href=\"https://scryfall.com/docs/api/bulk-data\">Scryfall</a> (\"Default Cards\"), "
+    "or choose a CSV price list of your own.");
+
 namespace {
 
 QString Text(const std::string& text)
@@ -36,9 +46,12 @@ bool PriceImportCommand::Run(bool preview)
     if (m_running)
         return false;
     m_running = true;
+    QString followed;
     const std::optional<QStringList> files = FileDialog::getOpenFileNames(
         preview ? QStringLiteral("Preview Price Import") : QStringLiteral("Import Prices"),
-        kFileFilter, m_owner);
+        kFileFilter, m_owner, kGuide, &followed);
+    if (followed == kUpdateLink)
+        emit updateInstead();
     bool changed = false;
     if (files) {
         PriceImportOptions options;

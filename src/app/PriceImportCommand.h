@@ -24,6 +24,10 @@ public:
     static constexpr int kProgressPeriodMs = 50;
     static const QString kFileFilter;
     static const QString kOverwriteManualText;
+    /// Shown under the file dialog: where price files come from, and the simple way.
+    static const QString kGuide;
+    /// The guide's link to File > Update Prices Now.
+    static const QString kUpdateLink;
 
     /// `databasePath` is the price database file; `owner` the window the dialogs belong to.
     PriceImportCommand(std::string databasePath, QWidget* owner);
@@ -35,6 +39,8 @@ public:
     bool IsRunning() const { return m_running; }
 
 signals:
+    /// The user chose the update instead of picking files (the guide's link).
+    void updateInstead();
     /// The progress dialog of an import, just shown and before the worker starts.
     void progressShown(QProgressDialog* dialog);
 

@@ -61,15 +61,21 @@ QString PriceUpdateCommand::ResultText(const PriceUpdateResult& result)
     return text + Text(result.Closing());
 }
 
+PriceUpdateOptions PriceUpdateCommand::OptionsFromSettings()
+{
+    PriceUpdateOptions options;
+    options.source = AppSettings::priceSource().toStdString();
+    options.baseUrl = AppSettings::priceBaseUrl().toStdString();
+    options.http.extraCaFile = AppSettings::extraCertificates().toStdString();
+    return options;
+}
+
 bool PriceUpdateCommand::Run()
 {
     if (m_running)
         return false;
     m_running = true;
-    PriceUpdateOptions options;
-    options.source = AppSettings::priceSource().toStdString();
-    options.baseUrl = AppSettings::priceBaseUrl().toStdString();
-    options.http.extraCaFile = AppSettings::extraCertificates().toStdString();
+    const PriceUpdateOptions options = OptionsFromSettings();
 
     // The worker writes the status under the lock and the cancel flag; the window reads them.
     std::mutex lock;

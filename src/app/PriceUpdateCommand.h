@@ -4,6 +4,7 @@
 
 #include <string>
 
+struct PriceUpdateOptions;
 struct PriceUpdateResult;
 class QProgressDialog;
 class QWidget;
@@ -26,6 +27,9 @@ public:
     bool Run();
     bool IsRunning() const { return m_running; }
 
+    /// The update's choices as the settings give them (source, base address, extra
+    /// certificates); the daily update in the background uses the same.
+    static PriceUpdateOptions OptionsFromSettings();
     /// The text of the dialog's label for a status (step, bytes, speed, time left).
     static QString ProgressText(const struct UpdateStatus& status);
     /// The box text of a result: the files fetched, the summary and the closing line.

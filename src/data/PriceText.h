@@ -10,6 +10,10 @@
 /// values read "nan", "inf" or "-inf".
 std::string PriceText(double value);
 
+/// The largest value the views make room for whatever they list now: a column of values is
+/// never narrower than this value's text.
+inline constexpr double kWidestShownValue = 99999.99;
+
 /// The leading decimal number of a typed value, as a person writes one: blanks, a sign,
 /// digits with an optional point and an optional decimal exponent ("12.5 tix" gives 12.5).
 /// C's other forms (hexadecimal "0x10", "inf", "nan") are not numbers here: their leading

@@ -190,11 +190,15 @@ bool CGridCellBase::Draw(QPainter& painter, int /*row*/, int /*column*/, const Q
              highlighted ? QApplication::palette().color(QPalette::HighlightedText)
                          : ResolvedTextColour());
     if (IsFocused() && !IsFixed()) {
-        QPen pen(QApplication::palette().color(QPalette::Text));
-        pen.setStyle(Qt::DotLine);
+        // A plain frame in the highlight colour; on a highlighted (selected) cell the colour of
+        // highlighted text, which stands out from it.
+        const QPalette palette = QApplication::palette();
+        QPen pen(palette.color(highlighted ? QPalette::HighlightedText : QPalette::Highlight));
+        pen.setWidth(kFocusFrameWidth);
+        pen.setJoinStyle(Qt::MiterJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        painter.drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
     }
     painter.restore();
     return true;

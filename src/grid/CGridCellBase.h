@@ -25,6 +25,9 @@ public:
     CGridCellBase(const CGridCellBase&) = delete;
     CGridCellBase& operator=(const CGridCellBase&) = delete;
 
+    /// The width of the frame around the focused cell, in pixels.
+    static constexpr int kFocusFrameWidth = 2;
+
     /// The run-time class name the cell kind is registered under (see GridCellFactory).
     virtual const char* GetRuntimeClassName() const = 0;
 

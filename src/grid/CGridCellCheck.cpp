@@ -1,6 +1,7 @@
 #include "grid/CGridCellCheck.h"
 
 #include "grid/CGridCtrl.h"
+#include "grid/GridAccessible.h"
 #include "grid/GridPalette.h"
 
 #include <QApplication>
@@ -19,6 +20,9 @@ bool CGridCellCheck::SetCheck(bool checked)
     m_checked = checked;
     if (CGridCtrl* grid = GetOwner(); grid && GetCoords().IsValid()) {
         grid->RedrawCell(GetCoords().row, GetCoords().column);
+        if (previous != checked) {
+            GridAccessible::NotifyChecked(grid, GetCoords().row, GetCoords().column);
+        }
     }
     return previous;
 }

@@ -3,6 +3,7 @@
 #include "grid/CGridCell.h"
 #include "grid/CGridDefaultCell.h"
 #include "grid/CTitleTip.h"
+#include "grid/GridAccessible.h"
 #include "grid/GridCellFactory.h"
 #include "grid/InPlaceEditor.h"
 
@@ -43,6 +44,12 @@ CGridCtrl::CGridCtrl(QWidget* parent, int rows, int columns, int fixedRows, int 
     }
     m_createCell = [] { return std::unique_ptr<CGridCellBase>(new CGridCell); };
 
+    // Screen readers see the grid as a table of its cells.
+    static const bool accessible = [] {
+        QAccessible::installFactory(&GridAccessible::Factory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

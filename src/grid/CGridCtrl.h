@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -89,6 +90,14 @@ public:
     void FitAllColumns(FitStyle style = FitStyle::Both);
     /// Fits one row's height to its tallest content.
     bool FitRow(int row);
+    /// A column of long free text that gives way when the fitted columns are wider than the
+    /// view: it takes the room the others leave (never less than its header needs), and a text
+    /// cut there shows whole in the title tip. It widens again with the view, up to its fitted
+    /// width, until the user sizes it. -1: none.
+    void SetGivingColumn(int column) { m_givingColumn = column; }
+    /// Fitting keeps the column at least as wide as this text needs in its data cells (the
+    /// widest value the column may come to hold, typed ones included).
+    void SetColumnLeastText(int column, const QString& text) { m_leastTexts[column] = text; }
 
     // --- cells ---
     CGridCellBase* CellAt(int row, int column) const;
@@ -219,6 +228,10 @@ public:
     void OnEditPaste();
     void OnEditSelectAll();
 
+    /// What assistive technology reads for a cell: its text; a grid whose cells show images
+    /// names what they show.
+    virtual QString AccessibleText(int row, int column) const { return GetCellText(row, column); }
+
     /// Repaints one cell, if it is in view.
     void RedrawCell(int row, int column);
     /// Repaints everything in view.
@@ -262,6 +275,9 @@ protected:
     /// keep their marks elsewhere overrides it.
     virtual bool ToggleFocusedCheck();
     void UpdateScrollBars();
+    /// Narrows (or widens back) the giving column to the view; see SetGivingColumn.
+    void GiveWayToView();
+    int LeastTextWidth(int column, const QString& text) const;
     int FixedRowsHeight() const;
     int FixedColumnsWidth() const;
 
@@ -377,6 +393,10 @@ private:
     // Unset: taken from the palette when painting (see grid_palette::LineColour).
     GridColour m_gridLineColour = kGridColourUnset;
     int m_controlId = 0;
+    int m_givingColumn = -1;
+    int m_givingFitted = 0; // its fitted width; 0 once the user sized it
+    int m_givingLeast = 0;  // its header's width
+    std::map<int, QString> m_leastTexts;
     TradeMarkStore* m_markStore = nullptr;
     CTitleTip* m_titleTip = nullptr;
     QWidget* m_editor = nullptr;

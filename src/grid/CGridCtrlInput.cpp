@@ -6,6 +6,7 @@
 #include "grid/CTitleTip.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -41,6 +42,13 @@ bool CGridCtrl::event(QEvent* event)
             keyPressEvent(key);
             return true;
         }
+    }
+    if (event->type() == QEvent::FocusIn && !m_focus.IsValid() && GetRowCount() > m_fixedRows &&
+        GetColumnCount() > m_fixedColumns &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+        // Reached by the keyboard, the grid shows where the keys act: on its first cell. A click
+        // picks its own cell.
+        SetFocusCell(m_fixedRows, m_fixedColumns);
     }
     if (event->type() == QEvent::FontChange) {
         const QFont gridFont = font();
@@ -248,6 +256,9 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
     switch (m_mouseMode) {
     case MouseMode::SizingColumn: {
         const int least = m_hiddenByResize ? 0 : 1;
+        if (m_resizeIndex == m_givingColumn) {
+            m_givingFitted = 0; // the user's width holds from now on
+        }
         SetColumnWidth(m_resizeIndex, std::max(least, point.x() - m_resizeOrigin));
         break;
     }

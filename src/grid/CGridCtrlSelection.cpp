@@ -2,6 +2,7 @@
 #include "grid/CGridCtrl.h"
 
 #include "grid/CGridCellBase.h"
+#include "grid/GridAccessible.h"
 #include "grid/InPlaceEditor.h"
 
 #include <algorithm>
@@ -136,6 +137,7 @@ void CGridCtrl::SetFocusCell(int row, int column)
         }
     }
     viewport()->update();
+    GridAccessible::NotifyFocus(this);
 }
 
 void CGridCtrl::SetListMode(bool on)

@@ -253,12 +253,52 @@ void CGridCtrl::FitAllColumns(FitStyle style)
                 widest = std::max(widest, cell->GetCellExtent().width());
             }
         }
+        if (const auto least = m_leastTexts.find(c); least != m_leastTexts.end() && widest > 0) {
+            widest = std::max(widest, LeastTextWidth(c, least->second));
+        }
         if (widest > 0) {
-            m_columnWidths[size_t(c)] = widest;
+            // The cell is drawn inside the grid line, which takes the column's last pixel.
+            m_columnWidths[size_t(c)] = widest + 1;
+        }
+        if (c == m_givingColumn) {
+            m_givingFitted = m_columnWidths[size_t(c)];
+            m_givingLeast = 0;
+            for (int r = 0; r < m_fixedRows; ++r) {
+                if (const CGridCellBase* cell = CellAt(r, c)) {
+                    m_givingLeast = std::max(m_givingLeast, cell->GetCellExtent().width());
+                }
+            }
         }
     }
+    GiveWayToView();
     UpdateScrollBars();
     viewport()->update();
+}
+
+int CGridCtrl::LeastTextWidth(int column, const QString& text) const
+{
+    // A data cell of the column measures the text with its own margins, image and tick box.
+    const CGridCellBase* cell = CellAt(m_fixedRows, column);
+    if (cell == nullptr) {
+        return 0;
+    }
+    return cell->GetCellExtent().width() - cell->GetTextExtent(cell->GetText()).width() +
+           cell->GetTextExtent(text).width();
+}
+
+void CGridCtrl::GiveWayToView()
+{
+    if (m_givingColumn < 0 || m_givingColumn >= GetColumnCount() || m_givingFitted <= 0 ||
+        m_columnWidths[size_t(m_givingColumn)] <= 0) {
+        return;
+    }
+    int others = 0;
+    for (int c = 0; c < GetColumnCount(); ++c) {
+        others += c == m_givingColumn ? 0 : m_columnWidths[size_t(c)];
+    }
+    const int room = viewport()->width() - others;
+    m_columnWidths[size_t(m_givingColumn)] =
+        std::clamp(room, std::min(m_givingLeast, m_givingFitted), m_givingFitted);
 }
 
 bool CGridCtrl::FitRow(int row)
@@ -294,6 +334,7 @@ void CGridCtrl::Refresh()
 void CGridCtrl::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    GiveWayToView();
     UpdateScrollBars();
 }
 

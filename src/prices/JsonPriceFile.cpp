@@ -2,6 +2,8 @@
 
 #include "prices/PriceTextParser.h"
 
+#include <algorithm>
+
 namespace od = simdjson::ondemand;
 
 namespace {
@@ -10,9 +12,8 @@ constexpr std::size_t kProgressEvery = 512;
 
 } // namespace
 
-JsonPriceFile::JsonPriceFile(const simdjson::padded_string& text, std::string fileName,
-                             ImportSink& sink)
-    : m_text(text), m_file(std::move(fileName)), m_sink(sink)
+JsonPriceFile::JsonPriceFile(const JsonPiece& piece, std::string fileName, ImportSink& sink)
+    : m_piece(piece), m_file(std::move(fileName)), m_sink(sink)
 {
 }
 
@@ -22,7 +23,7 @@ void JsonPriceFile::Read(od::parser& parser, const std::function<void(od::docume
     // The document outlives the try block: an error's byte offset is read from it afterwards.
     od::document doc;
     try {
-        doc = parser.iterate(m_text);
+        doc = parser.iterate(m_piece.text);
         m_doc = &doc;
         read(doc);
         m_doc = nullptr;
@@ -36,22 +37,29 @@ void JsonPriceFile::Read(od::parser& parser, const std::function<void(od::docume
         m_doc = nullptr;
         throw;
     }
-    m_sink.Progress(m_text.size(), m_text.size());
+    Report(m_piece.FileOffset(m_piece.text.size()));
+}
+
+void JsonPriceFile::Report(std::uint64_t offset) const
+{
+    // Reading the file was the first tenth of the work.
+    const std::uint64_t size = m_piece.fileSize;
+    m_sink.Progress(size / 10 + std::min(offset, size) * 9 / 10, size);
 }
 
 std::size_t JsonPriceFile::Offset() const
 {
     const char* at = nullptr;
     if (m_doc == nullptr || m_doc->current_location().get(at) != simdjson::SUCCESS) {
-        return m_text.size();
+        return m_piece.FileOffset(m_piece.text.size());
     }
-    return static_cast<std::size_t>(at - m_text.data());
+    return m_piece.FileOffset(static_cast<std::size_t>(at - m_piece.text.data()));
 }
 
 void JsonPriceFile::Tick()
 {
     if (++m_items % kProgressEvery == 0) {
-        m_sink.Progress(m_text.size() / 10 + Offset() * 9 / 10, m_text.size());
+        Report(Offset());
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prices/ImportedCard.h"
+#include "prices/JsonPieces.h"
 
 #include <simdjson.h>
 
@@ -13,7 +14,8 @@
 /// or cut short.
 class JsonPriceFile {
 public:
-    JsonPriceFile(const simdjson::padded_string& text, std::string fileName, ImportSink& sink);
+    /// One piece of a file read in pieces (messages and progress name places in the file).
+    JsonPriceFile(const JsonPiece& piece, std::string fileName, ImportSink& sink);
 
     /// Parses the file with `parser` and hands its document to `read`. Throws
     /// `PriceError` naming the file and the byte offset for invalid or truncated JSON;
@@ -46,7 +48,9 @@ public:
                               simdjson::ondemand::value value, ImportedCard& card);
 
 private:
-    const simdjson::padded_string& m_text;
+    void Report(std::uint64_t offset) const;
+
+    JsonPiece m_piece;
     std::string m_file;
     ImportSink& m_sink;
     simdjson::ondemand::document* m_doc = nullptr;

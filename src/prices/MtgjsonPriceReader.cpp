@@ -302,8 +302,14 @@ MtgjsonPriceReader::~MtgjsonPriceReader() = default;
 void MtgjsonPriceReader::Read(const simdjson::padded_string& text, const std::string& fileName,
                               ImportSink& sink)
 {
+    Read(JsonPiece{text, 0, 0, text.size()}, fileName, sink);
+}
+
+void MtgjsonPriceReader::Read(const JsonPiece& piece, const std::string& fileName,
+                              ImportSink& sink)
+{
     State& state = *m_state;
-    JsonPriceFile file(text, fileName, sink);
+    JsonPriceFile file(piece, fileName, sink);
     state.file = &file;
     try {
         file.Read(state.parser, [&state](od::document& doc) {

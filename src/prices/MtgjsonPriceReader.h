@@ -4,6 +4,7 @@
 #include <string>
 
 class ImportSink;
+struct JsonPiece;
 namespace simdjson {
 struct padded_string;
 }
@@ -20,6 +21,8 @@ public:
     /// the file and the byte offset for invalid or truncated JSON and for JSON of another
     /// structure.
     void Read(const simdjson::padded_string& text, const std::string& fileName, ImportSink& sink);
+    /// The same for one piece of a file read in pieces (see JsonPieces).
+    void Read(const JsonPiece& piece, const std::string& fileName, ImportSink& sink);
 
     /// Delivers the cards that have game prices. Throws `PriceError` when card files
     /// came without a price file or the other way round.

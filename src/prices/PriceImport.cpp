@@ -7,6 +7,7 @@
 #include "prices/CsvPriceReader.h"
 #include "prices/ImportPlanner.h"
 #include "prices/ImportedCard.h"
+#include "prices/JsonPieces.h"
 #include "prices/MtgjsonPriceReader.h"
 #include "prices/PriceTextParser.h"
 #include "prices/ScryfallPriceReader.h"
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,18 +110,25 @@ private:
     int m_fd;
 };
 
-// The whole file, padded for the JSON parser, read in pieces so progress keeps moving. A pipe
-// or a device is refused before anything waits on it: opening a pipe with no writer, or
-// reading one, would hang the import, and a device never ends.
-simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
+// The file opened for reading, with its size. A pipe or a device is refused before anything
+// waits on it: opening a pipe with no writer, or reading one, would hang the import, and a
+// device never ends.
+struct CheckedFile {
+    std::unique_ptr<OpenFile> file;
+    std::uint64_t size = 0;
+};
+
+CheckedFile OpenChecked(const std::string& path)
 {
     const auto refuse = [&path](const std::string& why) {
         return PriceError::File("Cannot read " + path + ": " + why +
                                 ". Check the file name and that you may read it.");
     };
-    const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    CheckedFile checked;
+    checked.file = std::make_unique<OpenFile>(
+        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat info {};
-    if (file.Fd() < 0 || ::fstat(file.Fd(), &info) != 0) {
+    if (checked.file->Fd() < 0 || ::fstat(checked.file->Fd(), &info) != 0) {
         throw refuse(std::strerror(errno));
     }
     if (S_ISDIR(info.st_mode)) {
@@ -129,7 +138,15 @@ simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
         throw refuse("it is not a regular file (a pipe or a device); save the prices to a file "
                      "first");
     }
-    const auto size = static_cast<std::size_t>(info.st_size);
+    checked.size = static_cast<std::uint64_t>(info.st_size);
+    return checked;
+}
+
+// The whole file, padded for the JSON parser, read in pieces so progress keeps moving.
+simdjson::padded_string LoadFile(const std::string& path, const CheckedFile& file,
+                                 Collector& collector)
+{
+    const auto size = static_cast<std::size_t>(file.size);
     simdjson::padded_string text(size);
     if (size > 0 && text.data() == nullptr) {
         throw PriceError::File("Not enough memory to read " + path + ".");
@@ -137,7 +154,7 @@ simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
     std::size_t done = 0;
     while (done < size) {
         const std::size_t piece = std::min<std::size_t>(kChunk, size - done);
-        const ssize_t got = ::read(file.Fd(), text.data() + done, piece);
+        const ssize_t got = ::read(file.file->Fd(), text.data() + done, piece);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -149,6 +166,15 @@ simdjson::padded_string LoadFile(const std::string& path, Collector& collector)
         collector.Progress(done / 10, size); // reading is about a tenth of the work
     }
     return text;
+}
+
+// The first bytes of a large file, to tell its kind; empty when they are all blank.
+std::string Head(const CheckedFile& file)
+{
+    std::string head(4096, '\0');
+    const ssize_t got = ::pread(file.file->Fd(), head.data(), head.size(), 0);
+    head.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return head;
 }
 
 // A packed file would be read as text and quoted byte for byte in a message: it is named as
@@ -268,8 +294,28 @@ PriceImportSummary PriceImport::Run(const std::vector<std::string>& files,
             const double share =
                 total > 0 ? static_cast<double>(sizes[i]) / static_cast<double>(total) : 1.0;
             collector.StartFile(before, share);
-            const simdjson::padded_string text = LoadFile(files[i], collector);
+            const CheckedFile file = OpenChecked(files[i]);
             const std::string name = BaseName(files[i]);
+            if (file.size > options.piecesFrom) {
+                const std::string head = Head(file);
+                RefuseCompressed(head, name);
+                const std::string_view first = FirstNonBlank(head);
+                if (first == "{" || first == "[") {
+                    simdjson::ondemand::parser parser;
+                    JsonPieces::Read(file.file->Fd(), file.size, name, options.pieceBytes,
+                                     [&](const JsonPiece& piece) {
+                                         if (first == "{") {
+                                             mtgjson.Read(piece, name, collector);
+                                         } else {
+                                             ScryfallPriceReader::Read(piece, name, collector,
+                                                                       parser);
+                                         }
+                                     });
+                    before += share;
+                    continue;
+                }
+            }
+            const simdjson::padded_string text = LoadFile(files[i], file, collector);
             RefuseCompressed(text, name);
             const std::string_view first = FirstNonBlank(text);
             if (first == "{") {

@@ -2,6 +2,8 @@
 
 #include "prices/PriceImportSummary.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +18,11 @@ struct PriceImportOptions {
     /// Written with the prices, in their transaction, even when no price changed (an update's
     /// record of what it read). False, with the engine's message, fails the whole import.
     std::function<bool(sqlite3* db, std::string& error)> alsoStore;
+    /// A JSON file larger than this is read in pieces of a few megabytes (see JsonPieces)
+    /// rather than whole, so that memory does not grow with the file.
+    std::uint64_t piecesFrom = 64ull << 20;
+    /// The size of those pieces.
+    std::size_t pieceBytes = 4u << 20;
 };
 
 /// Called while importing with the share done (0 to 1), often (at least every few

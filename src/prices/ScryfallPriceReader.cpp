@@ -92,8 +92,14 @@ void ReadCards(JsonPriceFile& file, od::array array)
 void ScryfallPriceReader::Read(const simdjson::padded_string& text, const std::string& fileName,
                                ImportSink& sink)
 {
-    JsonPriceFile file(text, fileName, sink);
     od::parser parser;
+    Read(JsonPiece{text, 0, 0, text.size()}, fileName, sink, parser);
+}
+
+void ScryfallPriceReader::Read(const JsonPiece& piece, const std::string& fileName,
+                               ImportSink& sink, od::parser& parser)
+{
+    JsonPriceFile file(piece, fileName, sink);
     file.Read(parser, [&file](od::document& doc) {
         if (doc.type() == od::json_type::array) {
             ReadCards(file, doc.get_array());

@@ -28,20 +28,68 @@ const QString kBestMatchKey = QStringLiteral("Options/BestMatchFirst");
 const QString kPriceSourceKey = QStringLiteral("Prices/Source");
 const QString kPriceBaseUrlKey = QStringLiteral("Prices/BaseUrl");
 const QString kExtraCertificatesKey = QStringLiteral("Prices/ExtraCertificates");
+const QString kUpdateDailyKey = QStringLiteral("Prices/UpdateDaily");
+const QString kLastDailyUpdateKey = QStringLiteral("Prices/LastDailyUpdate");
+const QString kWelcomeShownKey = QStringLiteral("Options/WelcomeShown");
+
+bool truthValue(const QString& key)
+{
+    const QString value = AppSettings::open()->value(key).toString();
+    return value == QLatin1String("true") || value == QLatin1String("1");
+}
+
+void store(const QString& key, const QVariant& value)
+{
+    auto settings = AppSettings::open();
+    settings->setValue(key, value);
+    settings->sync();
+}
 
 } // namespace
 
 bool AppSettings::bestMatchFirst()
 {
-    const QString value = open()->value(kBestMatchKey).toString();
-    return value == QLatin1String("true") || value == QLatin1String("1");
+    return truthValue(kBestMatchKey);
 }
 
 void AppSettings::setBestMatchFirst(bool on)
 {
-    auto settings = open();
-    settings->setValue(kBestMatchKey, on);
-    settings->sync();
+    store(kBestMatchKey, on);
+}
+
+bool AppSettings::bestMatchFirstChosen()
+{
+    return open()->contains(kBestMatchKey);
+}
+
+bool AppSettings::updatePricesDaily()
+{
+    return truthValue(kUpdateDailyKey);
+}
+
+void AppSettings::setUpdatePricesDaily(bool on)
+{
+    store(kUpdateDailyKey, on);
+}
+
+QString AppSettings::lastDailyUpdate()
+{
+    return open()->value(kLastDailyUpdateKey).toString().trimmed();
+}
+
+void AppSettings::setLastDailyUpdate(const QString& day)
+{
+    store(kLastDailyUpdateKey, day);
+}
+
+bool AppSettings::welcomeShown()
+{
+    return truthValue(kWelcomeShownKey);
+}
+
+void AppSettings::setWelcomeShown()
+{
+    store(kWelcomeShownKey, true);
 }
 
 void AppSettings::setFileForTests(const QString& iniPath)

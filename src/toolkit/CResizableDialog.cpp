@@ -47,6 +47,9 @@ CResizableDialog::CResizableDialog(int templateId, QWidget* parent)
     for (const ControlTemplate& control : m_template.controls) {
         QWidget* widget = createControl(control);
         widget->setObjectName(control.name);
+        if (!control.accessibleName.isEmpty())
+            widget->setAccessibleName(control.accessibleName);
+        widget->setAccessibleDescription(control.description);
         m_controls.push_back({control.id, widget, m_units.toPixels(control.rect), control.anchors});
     }
     if (m_template.resizable)
@@ -136,6 +139,10 @@ QWidget* CResizableDialog::replaceControl(int id, QWidget* widget)
     widget->setParent(this);
     if (widget->objectName().isEmpty())
         widget->setObjectName(old->objectName());
+    if (widget->accessibleName().isEmpty())
+        widget->setAccessibleName(old->accessibleName());
+    if (widget->accessibleDescription().isEmpty())
+        widget->setAccessibleDescription(old->accessibleDescription());
     widget->setGeometry(old->geometry());
     widget->setVisible(!old->isHidden());
     p->widget = widget;
@@ -164,26 +171,57 @@ void CResizableDialog::hostMenuBar(QMenuBar* bar)
     m_menuBar = bar;
     bar->setParent(this);
     bar->setNativeMenuBar(false);
-    const int height = bar->sizeHint().height();
+    shiftControls(bar->sizeHint().height());
+    bar->show();
+    layoutControls();
+}
+
+void CResizableDialog::hostTopBar(QWidget* bar)
+{
+    if (!bar || m_topBar)
+        return;
+    m_topBar = bar;
+    bar->setParent(this);
+    m_topBarHeight = bar->sizeHint().height();
+    shiftControls(m_topBarHeight);
+    bar->show();
+    layoutControls();
+}
+
+void CResizableDialog::removeTopBar()
+{
+    if (!m_topBar)
+        return;
+    m_topBar->hide();
+    m_topBar->deleteLater();
+    m_topBar = nullptr;
+    shiftControls(-m_topBarHeight);
+    m_topBarHeight = 0;
+    layoutControls();
+}
+
+void CResizableDialog::shiftControls(int height)
+{
     for (Placed& p : m_controls)
         p.base.translate(0, height);
-    const QSize enlarged(width(), this->height() + height);
+    const QSize changed(width(), this->height() + height);
     m_baseSize.rheight() += height;
     if (m_template.resizable)
         setMinimumSize(m_baseSize);
     else
         setFixedSize(m_baseSize);
-    resize(enlarged);
-    bar->show();
-    layoutControls();
+    resize(changed);
 }
 
 void CResizableDialog::layoutControls()
 {
     const int dx = width() - m_baseSize.width();
     const int dy = height() - m_baseSize.height();
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
     if (m_menuBar)
-        m_menuBar->setGeometry(0, 0, width(), m_menuBar->sizeHint().height());
+        m_menuBar->setGeometry(0, 0, width(), menuHeight);
+    if (m_topBar)
+        m_topBar->setGeometry(0, menuHeight, width(), m_topBarHeight);
     for (const Placed& p : m_controls)
         p.widget->setGeometry(p.anchors.apply(p.base, dx, dy));
 }

@@ -47,6 +47,12 @@ public:
     /// `setPlacementSection`.
     void hostMenuBar(QMenuBar* bar);
     QMenuBar* hostedMenuBar() const { return m_menuBar; }
+    /// Puts a bar (an information bar) between the menu bar and the controls, making the window
+    /// taller by its height, as hostMenuBar does; `removeTopBar` deletes it and gives the room
+    /// back. One at a time.
+    void hostTopBar(QWidget* bar);
+    void removeTopBar();
+    QWidget* topBar() const { return m_topBar; }
 
     /// The size (in dialog units of the template's font, so it grows with the font) and spot
     /// on the screen the window takes when no placement was saved yet, bounded by the screen.
@@ -91,12 +97,17 @@ private:
     Placed* placed(int id);
     const Placed* placed(int id) const;
     void applyDefaultPlacement();
+    /// Moves the controls down by `height` pixels (up for a negative one) and grows the window
+    /// and its least size by it.
+    void shiftControls(int height);
 
     const DialogTemplate& m_template;
     DialogUnits m_units;
     std::vector<Placed> m_controls;
     QSize m_baseSize;
     QMenuBar* m_menuBar = nullptr;
+    QWidget* m_topBar = nullptr;
+    int m_topBarHeight = 0;
     QMenu* m_windowMenu = nullptr;
     QString m_section;
     QSize m_defaultSize;

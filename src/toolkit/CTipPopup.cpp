@@ -3,6 +3,7 @@
 #include "toolkit/PopupPlacement.h"
 #include "toolkit/XInputPressWatcher.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -89,6 +90,7 @@ void CTipPopup::showTip(const QString& title, const QString& text, const QPoint&
     move(topLeft);
     show();
     raise();
+    announce();
     startWatching();
     if (lifetimeMs > 0)
         m_lifetime.start(lifetimeMs);
@@ -99,6 +101,27 @@ void CTipPopup::showReport(const QString& text, const QPoint& cursor, int lifeti
     const QRect screen = PopupPlacement::screenGeometryAt(cursor);
     const QRect place = PopupPlacement::forReport(sizeFor(QString(), text), cursor, screen);
     showTip(QString(), text, place.topLeft(), lifetimeMs);
+}
+
+void CTipPopup::announce()
+{
+    // The popup never takes the focus, so a screen reader would not notice it on its own: its
+    // first line is spoken as it appears.
+    const QString first = !m_title.isEmpty() ? m_title : m_lines.value(0);
+    setAccessibleName(first);
+    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(this, first);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    // Without announcements, a changed name and an alert on the popup are what readers speak;
+    // the name is sent even when it equals the last one, as a new report with the same first
+    // line is news too.
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+#endif
 }
 
 void CTipPopup::closePopup()

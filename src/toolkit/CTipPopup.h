@@ -48,6 +48,7 @@ protected:
 
 private:
     void prepare(const QString& title, const QString& text);
+    void announce();
     void startWatching();
     void stopWatching();
 

@@ -127,6 +127,10 @@ DialogTemplate DialogTemplate::parse(const QByteArray& json)
         control.anchors = anchorsFrom(object.value(QLatin1String("anchors")), what);
         for (const QJsonValue& flag : object.value(QLatin1String("flags")).toArray())
             control.flags << flag.toString();
+        control.accessibleName = object.value(QLatin1String("accessibleName")).toString();
+        if (control.accessibleName.isEmpty())
+            control.accessibleName = QString(control.caption).remove(QLatin1Char('&')).trimmed();
+        control.description = object.value(QLatin1String("description")).toString();
         result.controls.push_back(std::move(control));
     }
     return result;

@@ -30,6 +30,10 @@ struct ControlTemplate {
     QRect rect;      ///< in dialog units
     Anchors anchors;
     QStringList flags; ///< "default", "flat", "autoScroll", "readOnly"
+    /// What a screen reader calls the control (its caption without the "&" when empty) and
+    /// says it does.
+    QString accessibleName;
+    QString description;
 
     bool hasFlag(const QString& flag) const { return flags.contains(flag); }
 };

@@ -2,18 +2,24 @@
 
 #include "toolkit/MessageBox.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QUrl>
 #include <QFileInfo>
 #include <QStringList>
 #include <deque>
 
 const QString FileDialog::kTradeListFilter = QStringLiteral("All Files (*.ryn)|*.ryn|(*.*)|*.*|");
+const QString FileDialog::kCommandScheme = QStringLiteral("quorvel");
 
 namespace {
 
 struct TestState {
     bool on = false;
     std::deque<std::optional<QStringList>> answers;
+    std::deque<QString> followed; // parallel to answers: a link clicked instead
     std::vector<FileDialog::Asked> asked;
 };
 
@@ -30,7 +36,7 @@ bool testAnswers(bool save, const QString& title, const QString& filter, QString
     TestState& state = testState();
     if (!state.on)
         return false;
-    state.asked.push_back({save, title, filter});
+    state.asked.push_back({save, title, filter, QString()});
     cancelled = true;
     if (!state.answers.empty()) {
         if (state.answers.front() && !state.answers.front()->isEmpty()) {
@@ -38,8 +44,35 @@ bool testAnswers(bool save, const QString& title, const QString& filter, QString
             cancelled = false;
         }
         state.answers.pop_front();
+        state.followed.pop_front();
     }
     return true;
+}
+
+// Shows `guide` under a dialog of Qt's own (a desktop's dialog takes no words of ours).
+void addGuide(QFileDialog& dialog, const QString& guide, QString* followed)
+{
+    if (guide.isEmpty())
+        return;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid)
+        return;
+    auto* label = new QLabel(guide, &dialog);
+    label->setObjectName(QStringLiteral("fileDialogGuide"));
+    label->setTextFormat(Qt::RichText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    QObject::connect(label, &QLabel::linkActivated, &dialog, [&dialog, followed](const QString& link) {
+        if (QUrl(link).scheme() != FileDialog::kCommandScheme) {
+            QDesktopServices::openUrl(QUrl(link));
+            return;
+        }
+        if (followed)
+            *followed = link;
+        dialog.reject();
+    });
+    grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 bool testAnswer(bool save, const QString& title, const QString& filter, QString& answer,
@@ -136,12 +169,18 @@ std::optional<QString> FileDialog::getOpenFileName(const QString& title, const Q
 }
 
 std::optional<QStringList> FileDialog::getOpenFileNames(const QString& title,
-                                                        const QString& filter, QWidget* owner)
+                                                        const QString& filter, QWidget* owner,
+                                                        const QString& guide, QString* followed)
 {
     const QString qtFilter = convertFilter(filter);
     QStringList answer;
     bool cancelled = false;
+    TestState& state = testState();
+    const QString link = state.on && !state.followed.empty() ? state.followed.front() : QString();
     if (testAnswers(false, title, qtFilter, answer, cancelled)) {
+        state.asked.back().guide = guide;
+        if (followed && !link.isEmpty())
+            *followed = link;
         if (cancelled)
             return std::nullopt;
         return answer;
@@ -149,6 +188,7 @@ std::optional<QStringList> FileDialog::getOpenFileNames(const QString& title,
     QFileDialog dialog(owner, title, QString(), qtFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    addGuide(dialog, guide, followed);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     QStringList files = dialog.selectedFiles();
@@ -187,6 +227,7 @@ void FileDialog::setTestMode(bool on)
     state.on = on;
     if (!on) {
         state.answers.clear();
+        state.followed.clear();
         state.asked.clear();
     }
 }
@@ -205,6 +246,14 @@ void FileDialog::setNextFileNames(std::optional<QStringList> fileNames)
 {
     testState().on = true;
     testState().answers.push_back(std::move(fileNames));
+    testState().followed.push_back(QString());
+}
+
+void FileDialog::setNextFollowedLink(const QString& link)
+{
+    testState().on = true;
+    testState().answers.push_back(std::nullopt);
+    testState().followed.push_back(link);
 }
 
 const std::vector<FileDialog::Asked>& FileDialog::asked()

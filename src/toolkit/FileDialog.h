@@ -20,15 +20,25 @@ public:
         bool save;
         QString title;
         QString filter; ///< already converted for Qt
+        QString guide;  ///< the words shown under an open dialog
     };
+
+    /// The scheme of a guide's links that close the dialog to do something else instead
+    /// ("quorvel:update"); any other link opens in the browser.
+    static const QString kCommandScheme;
 
     /// Asks for an existing file; nothing when the user cancels.
     static std::optional<QString> getOpenFileName(const QString& title, const QString& filter,
                                                   QWidget* owner = nullptr);
-    /// Asks for one or more existing files; nothing when the user cancels.
+    /// Asks for one or more existing files; nothing when the user cancels. `guide` (rich
+    /// text) is shown under the dialog: where such files come from, with links; following a
+    /// link of kCommandScheme closes the dialog with nothing chosen and puts the link in
+    /// *followed.
     static std::optional<QStringList> getOpenFileNames(const QString& title,
                                                        const QString& filter,
-                                                       QWidget* owner = nullptr);
+                                                       QWidget* owner = nullptr,
+                                                       const QString& guide = QString(),
+                                                       QString* followed = nullptr);
     /// Asks for a file to write. `defaultSuffix` (without the dot) is added to a name typed
     /// without one; the user confirms (a "Question" box) before an existing file is replaced.
     static std::optional<QString> getSaveFileName(const QString& title, const QString& filter,
@@ -46,5 +56,7 @@ public:
     static void setNextFileName(std::optional<QString> fileName);
     /// Queues the files chosen in the next dialog (an empty optional cancels).
     static void setNextFileNames(std::optional<QStringList> fileNames);
+    /// Queues a click on the guide's link `link` as the answer to the next dialog.
+    static void setNextFollowedLink(const QString& link);
     static const std::vector<Asked>& asked();
 };

@@ -53,6 +53,13 @@ bool TrayIcon::create(const QString& tooltip, const QIcon& icon, QMenu* menu)
     return isAvailable();
 }
 
+void TrayIcon::showMessage(const QString& title, const QString& text)
+{
+    m_lastMessage = title + QStringLiteral(": ") + text;
+    if (m_tray)
+        m_tray->showMessage(title, text, m_icon);
+}
+
 void TrayIcon::setAnimationIcons(const QList<QIcon>& icons)
 {
     m_frames = icons;

@@ -38,6 +38,11 @@ public:
     /// The animation icon shown now; -1 when the icon of `create` is shown.
     int currentFrame() const { return m_frame; }
 
+    /// Shows a balloon message at the icon (where the desktop shows them); the last one is
+    /// kept for tests.
+    void showMessage(const QString& title, const QString& text);
+    QString lastMessage() const { return m_lastMessage; }
+
     QString toolTip() const;
     QIcon currentIcon() const;
     QSystemTrayIcon* systemTrayIcon() const { return m_tray; }
@@ -54,4 +59,5 @@ private:
     QList<QIcon> m_frames;
     QTimer m_timer;
     int m_frame = -1;
+    QString m_lastMessage;
 };

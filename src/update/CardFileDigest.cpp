@@ -1,16 +1,24 @@
 #include "update/CardFileDigest.h"
 
+#include "prices/JsonPieces.h"
+#include "prices/PriceError.h"
+
 #include <simdjson.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace od = simdjson::ondemand;
 
 namespace {
 
 constexpr std::size_t kProgressEvery = 1024;
+constexpr std::size_t kPieceBytes = 4u << 20;
 
 void Quoted(std::string& out, std::string_view text)
 {
@@ -50,20 +58,26 @@ CardFileDigest::Result CardFileDigest::Write(const std::string& from, const std:
 {
     Result result;
     const std::string name = std::filesystem::path(from).filename().string();
-    simdjson::padded_string text;
-    if (simdjson::padded_string::load(from).get(text) != simdjson::SUCCESS) {
+    // Read in pieces of its sets, so that memory does not grow with the file.
+    const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         result.error = "Cannot read " + from + ".";
         return result;
     }
+    const auto size = static_cast<std::uint64_t>(info.st_size);
     std::string out;
-    out.reserve(text.size() / 40);
     std::size_t items = 0;
     od::parser parser;
-    try {
-        od::document doc = parser.iterate(text);
-        std::string date, version;
-        bool sawData = false;
-        std::string sets;
+    std::string date, version;
+    bool sawData = false;
+    std::string sets;
+    struct Cancelled {};
+    const std::function<void(const JsonPiece&)> readPiece = [&](const JsonPiece& piece) {
+        od::document doc = parser.iterate(piece.text);
         for (od::field top : doc.get_object()) {
             const std::string_view key = top.unescaped_key();
             od::value value = top.value();
@@ -98,14 +112,14 @@ CardFileDigest::Result CardFileDigest::Write(const std::string& from, const std:
                                 if (++items % kProgressEvery == 0 && progress) {
                                     const char* at = nullptr;
                                     if (doc.current_location().get(at) != simdjson::SUCCESS) {
-                                        at = nullptr;
+                                        at = piece.text.data();
                                     }
                                     const double share =
-                                        at != nullptr ? double(at - text.data()) / text.size() : 0;
+                                        double(piece.FileOffset(std::size_t(
+                                            at - piece.text.data()))) /
+                                        double(std::max<std::uint64_t>(size, 1));
                                     if (!progress(share)) {
-                                        result.cancelled = true;
-                                        result.error = "Cancelled.";
-                                        return result;
+                                        throw Cancelled();
                                     }
                                 }
                                 if (element.type() != od::json_type::object) {
@@ -173,6 +187,10 @@ CardFileDigest::Result CardFileDigest::Write(const std::string& from, const std:
                 }
             }
         }
+    };
+    try {
+        JsonPieces::Read(fd, size, name, kPieceBytes, readPiece, &readPiece);
+        ::close(fd);
         if (!sawData) {
             result.error = name + " is not MTGJSON's AllPrintings file (no \"data\" object).";
             return result;
@@ -183,8 +201,18 @@ CardFileDigest::Result CardFileDigest::Write(const std::string& from, const std:
         Quoted(out, version);
         out += "},\"data\":{" + sets + "\n}}\n";
     } catch (const simdjson::simdjson_error& error) {
+        ::close(fd);
         result.error = name + " is not valid JSON or is cut short (" + error.what() +
                        "). It is downloaded again at the next update.";
+        return result;
+    } catch (const PriceError& error) {
+        ::close(fd);
+        result.error = error.what() + std::string(" It is downloaded again at the next update.");
+        return result;
+    } catch (const Cancelled&) {
+        ::close(fd);
+        result.cancelled = true;
+        result.error = "Cancelled.";
         return result;
     }
     std::ofstream file(to, std::ios::binary | std::ios::trunc);

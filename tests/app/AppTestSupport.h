@@ -43,6 +43,9 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         AppSettings::setFileForTests(m_dir.filePath("settings.ini"));
+        // A returning user: the first start's welcome bar and its recommendation are tested
+        // on their own.
+        AppSettings::setWelcomeShown();
         MessageBox::setTestMode(true);
         MessageBox::clearAsked();
         TrayIcon::setAvailableForTests(true);

@@ -21,6 +21,10 @@ E2E_WORKDIR=$(mktemp -d /tmp/quorvel-e2e-XXXXXX)
 export XDG_CONFIG_HOME=$E2E_WORKDIR/.config
 export XDG_RUNTIME_DIR=$E2E_WORKDIR/.runtime
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+# A returning user: the first start's welcome bar (tested by the widget tests) would move the
+# controls these scripts find by place and turn on the Best Match First it recommends.
+mkdir -p "$XDG_CONFIG_HOME/ZUMI Tamrik's Quorvel"
+printf '[Options]\nWelcomeShown=true\n' > "$XDG_CONFIG_HOME/ZUMI Tamrik's Quorvel/Quorvel.conf"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb

@@ -33,6 +33,29 @@ std::string Example(const std::string& name)
     return std::string(QUORVEL_SOURCE_DIR) + "/tests/prices/data/" + name;
 }
 
+// Every case of a table twice: read whole, and read in pieces.
+template <class Case, std::size_t N> std::vector<std::pair<Case, bool>> Pieces(const Case (&cases)[N])
+{
+    std::vector<std::pair<Case, bool>> both;
+    for (const bool pieces : {false, true}) {
+        for (const Case& c : cases) {
+            both.emplace_back(c, pieces);
+        }
+    }
+    return both;
+}
+
+// Options that read every JSON file in pieces of a few entries each.
+PriceImportOptions InPieces(bool pieces)
+{
+    PriceImportOptions options;
+    if (pieces) {
+        options.piecesFrom = 0;
+        options.pieceBytes = 64;
+    }
+    return options;
+}
+
 class PriceImportTest : public testing::Test {
 protected:
     void SetUp() override
@@ -163,11 +186,12 @@ TEST_F(PriceImportTest, EachFormatStoresItsPrices)
         {{"semicolon.csv"}, "Akroma's Devoted", "1.5|3.25|2026-12-03 00:00:00|20|90", 1, 0, 0, 0},
         {{"prices.tsv"}, "Akroma, Angel of Wrath", "4.5|2.0|2026-12-03 00:00:00|30|90", 1, 0, 0, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.files.front());
+    // Each also with its JSON read in pieces of a few entries, as a large file is.
+    for (const auto& [c, pieces] : Pieces(cases)) {
+        SCOPED_TRACE(c.files.front() + (pieces ? " in pieces" : ""));
         std::filesystem::remove(m_db);
         SetUp();
-        const PriceImportSummary summary = Import(c.files);
+        const PriceImportSummary summary = Import(c.files, InPieces(pieces));
         EXPECT_EQ(summary.outcome, Outcome::Imported) << summary.Text();
         EXPECT_EQ(summary.pricesUpdated, c.updated) << summary.Text();
         EXPECT_EQ(summary.cardsAdded, c.added) << summary.Text();
@@ -330,6 +354,7 @@ TEST_F(PriceImportTest, BadFilesChangeNothing)
          "cut.json byte "},
         {"invalid.json", "{\"data\": {\"u\" {\"mtgo\": {}}}}", "invalid.json byte "},
         {"other.json", "{\"cards\": []}", "other.json is a JSON object without \"data\""},
+        {"list.json", "{\"meta\": {}, \"data\": [1]}", "\"data\" is not an object"},
         {"array.json", "[1, 2, {\"x\": 3}]", "array.json is a JSON array but holds no Scryfall"},
         {"columns.csv", "card,price\nAngelic Page,1\n", "columns.csv line 1: the header row"},
         {"quote.csv", "name,set,price\n\"Angelic Page,7ED,1\n", "quote.csv line 2: a quoted"},
@@ -342,9 +367,10 @@ TEST_F(PriceImportTest, BadFilesChangeNothing)
          "packed.csv.xz: compressed file: unpack it first"},
     };
     const std::string before = ReadWholeFile(m_db);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const PriceImportSummary summary = Import({"prices.tsv", Write(c.name, c.text)});
+    for (const auto& [c, pieces] : Pieces(cases)) {
+        SCOPED_TRACE(c.name + (pieces ? " in pieces" : ""));
+        const PriceImportSummary summary =
+            Import({"prices.tsv", Write(c.name, c.text)}, InPieces(pieces));
         EXPECT_EQ(summary.outcome, Outcome::Failed);
         EXPECT_EQ(summary.ExitStatus(), 2);
         EXPECT_THAT(summary.Text(), HasSubstr(c.message));

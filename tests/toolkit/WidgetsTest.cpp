@@ -78,7 +78,8 @@ TEST(CommandMenuTest, MainMenuHasTheMenusAndItemsInOrder)
     for (QAction* a : option->actions())
         items << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"&Topmost Window", "&Clipboard Monitor", "-", "&Match Level Low",
-                                  "&User def filter", "&Best Match First"}));
+                                  "&User def filter", "&Best Match First", "-",
+                                  "Update Prices &Daily"}));
     // The menu bar's Clipboard Monitor shows no check mark; the tray's does.
     EXPECT_FALSE(menu.action("ClipboardMonitor")->isCheckable());
     EXPECT_EQ(menu.action("Help")->shortcut(), QKeySequence(Qt::Key_F1));

@@ -3,6 +3,7 @@
 
 #include "UpdateTestSupport.h"
 
+#include "update/CardFileDigest.h"
 #include "update/HttpClient.h"
 #include "update/Sha256.h"
 #include "update/StreamUnpacker.h"
@@ -102,6 +103,41 @@ TEST(HttpClientTest, ResolvesAddressesAndTellsHosts)
     EXPECT_EQ(HttpClient::Resolve("http://a.b/api/v5/Meta.json", "/x"), "http://a.b/x");
     EXPECT_EQ(HttpClient::Resolve("https://a.b/x", "//c.d/y"), "https://c.d/y");
     EXPECT_EQ(HttpClient::Host("https://User@Data.Example:8443/f?q"), "data.example");
+}
+
+} // namespace
+
+namespace {
+
+// The digest of AllPrintings keeps the file's meta and, of each set, the cards on the game's
+// servers with the keys an import reads; a file cut short gives no digest.
+TEST(CardFileDigestTest, KeepsTheMetaAndTheGameCardsOfEachSet)
+{
+    TempDir dir;
+    const std::string whole =
+        R"({"meta": {"date": "2026-12-01", "version": "5.2.2+20261201"}, "data": {)"
+        R"("7ED": {"cards": [{"identifiers": {"mtgoId": "13000"}, "name": "Angelic Page", )"
+        R"("number": "1", "rarity": "common", "setCode": "7ED", "text": "Flying", "uuid": "u1"},)"
+        R"( {"identifiers": {}, "name": "Paper Only", "number": "2", "uuid": "u2"}], )"
+        R"("code": "7ED", "name": "Seventh Edition"}, "EMPTY": {"cards": [], "code": "E"}}})";
+    Spill(dir.File("AllPrintings.json"), whole);
+    const CardFileDigest::Result result =
+        CardFileDigest::Write(dir.File("AllPrintings.json"), dir.File("digest.json"), {});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.cards, 1u);
+    const std::string digest = ReadWholeFile(dir.File("digest.json"));
+    EXPECT_THAT(digest, HasSubstr(R"({"meta":{"date":"2026-12-01","version":"5.2.2+20261201"})"));
+    EXPECT_THAT(digest, HasSubstr(R"("7ED":{"code":"7ED","name":"Seventh Edition","cards":[)"));
+    EXPECT_THAT(digest, HasSubstr(R"("uuid":"u1","name":"Angelic Page")"));
+    EXPECT_EQ(digest.find("Paper Only"), std::string::npos);
+    EXPECT_EQ(digest.find("EMPTY"), std::string::npos);
+
+    Spill(dir.File("cut.json"), whole.substr(0, whole.size() / 2));
+    const CardFileDigest::Result cut =
+        CardFileDigest::Write(dir.File("cut.json"), dir.File("cut-digest.json"), {});
+    EXPECT_FALSE(cut.ok);
+    EXPECT_THAT(cut.error, HasSubstr("cut.json byte"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("cut-digest.json")));
 }
 
 } // namespace

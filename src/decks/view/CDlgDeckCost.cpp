@@ -48,23 +48,33 @@ CDlgDeckCost::CDlgDeckCost(DeckCostContext context, QWidget* parent)
     setAcceptDrops(true);
 
     auto* buttons = new QHBoxLayout;
-    auto addButton = [&](const char* name, const QString& text, void (CDlgDeckCost::*handler)()) {
+    auto addButton = [&](const char* name, const QString& text, const char* description,
+                         void (CDlgDeckCost::*handler)()) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(QString::fromLatin1(name));
+        button->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+        button->setAccessibleDescription(QString::fromLatin1(description));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, handler);
         buttons->addWidget(button);
     };
-    addButton("openDeckButton", QStringLiteral("&Open..."), &CDlgDeckCost::OnOpen);
-    addButton("priceDeckButton", QStringLiteral("&Price"), &CDlgDeckCost::PriceDeck);
+    addButton("openDeckButton", QStringLiteral("&Open..."), "Reads a deck or collection file",
+              &CDlgDeckCost::OnOpen);
+    addButton("priceDeckButton", QStringLiteral("&Price"), "Prices the deck in the text box",
+              &CDlgDeckCost::PriceDeck);
     buttons->addStretch();
     addButton("addMissingButton", QStringLiteral("&Add Missing to Trading List"),
+              "Puts the cards the deck still needs into the trade list",
               &CDlgDeckCost::OnAddMissing);
-    addButton("copyMissingButton", QStringLiteral("&Copy Missing"), &CDlgDeckCost::OnCopyMissing);
-    addButton("saveDekButton", QStringLiteral("Save as .&dek..."), &CDlgDeckCost::OnSaveDek);
+    addButton("copyMissingButton", QStringLiteral("&Copy Missing"),
+              "Copies the list of cards the deck still needs", &CDlgDeckCost::OnCopyMissing);
+    addButton("saveDekButton", QStringLiteral("Save as .&dek..."),
+              "Saves the deck as a file the game client reads", &CDlgDeckCost::OnSaveDek);
 
     m_input = new QPlainTextEdit(this);
     m_input->setObjectName(QStringLiteral("deckText"));
+    m_input->setAccessibleName(QStringLiteral("Deck"));
+    m_input->setAccessibleDescription(QStringLiteral("The deck to price, one card per line"));
     m_input->setPlaceholderText(
         QStringLiteral("Paste a deck here (\"4 Lightning Bolt\", a .dek file's text or a "
                        "collection export), or drop a file on the window, then press Price."));
@@ -73,6 +83,8 @@ CDlgDeckCost::CDlgDeckCost(DeckCostContext context, QWidget* parent)
 
     m_grid = new CGridCtrl(this);
     m_grid->setObjectName(QStringLiteral("deckGrid"));
+    m_grid->setAccessibleName(QStringLiteral("Deck cost"));
+    m_grid->setAccessibleDescription(QStringLiteral("Each card of the deck with its price"));
     const auto& headers = deck_cost_text::Headers();
     m_grid->SetColumns(static_cast<int>(headers.size()));
     m_grid->SetFixedRows(1);
@@ -93,6 +105,8 @@ CDlgDeckCost::CDlgDeckCost(DeckCostContext context, QWidget* parent)
     m_totals->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_unmatched = new QPlainTextEdit(this);
     m_unmatched->setObjectName(QStringLiteral("deckUnmatched"));
+    m_unmatched->setAccessibleName(QStringLiteral("Lines without a card"));
+    m_unmatched->setAccessibleDescription(QStringLiteral("Lines of the deck that name no card"));
     m_unmatched->setReadOnly(true);
     m_unmatched->setPlaceholderText(QStringLiteral("Lines that name no card are listed here."));
 

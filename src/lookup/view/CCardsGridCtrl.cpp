@@ -1,6 +1,7 @@
 #include "lookup/view/CCardsGridCtrl.h"
 
 #include "data/CardRecord.h"
+#include "data/PriceText.h"
 #include "grid/CGridCellBase.h"
 #include "grid/CGridCellCheck.h"
 #include "lookup/CardComparison.h"
@@ -46,6 +47,10 @@ void CCardsGridCtrl::SetUpColumns()
     for (int column = 0; column < kCardGridColumnCount; ++column) {
         SetCellText(0, column, CardGridColumnOf(column)->header);
     }
+    // A value typed later, or a dear card, fits without fitting again.
+    const QString widest = ToQString(PriceText(kWidestShownValue));
+    SetColumnLeastText(ColumnIndex(CardGridColumn::RegValue), widest);
+    SetColumnLeastText(ColumnIndex(CardGridColumn::FoilValue), widest);
 }
 
 const CardRecord* CCardsGridCtrl::CardOfRow(int row) const
@@ -104,6 +109,34 @@ void CCardsGridCtrl::KeepOwnCopies()
     m_shown.KeepOwnCopies();
 }
 
+void CCardsGridCtrl::RefreshValues(
+    const std::function<const CardRecord*(std::int32_t)>& current)
+{
+    // Built cells hold the old texts: what the user did to them is kept in the card's marks
+    // first (compared with the old values), then they go; an open editor's cell stays.
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it->second.cell->IsEditing()) {
+            ++it;
+            continue;
+        }
+        KeepMarks(Listed(CellKeyCardId(it->first)), CellKeyColumn(it->first), *it->second.cell);
+        it = m_cells.erase(it);
+    }
+    for (const std::int32_t id : m_shown.IdsInAddOrder()) {
+        const CardRecord* now = current(id);
+        const CardRecord* listed = m_shown.Find(id);
+        if (now == nullptr || listed == nullptr) {
+            continue;
+        }
+        CardRecord card = *listed;
+        card.reg_value = now->reg_value;
+        card.foil_value = now->foil_value;
+        card.update_date = now->update_date;
+        m_shown.Replace(card);
+    }
+    Refresh();
+}
+
 std::vector<MarkedPriceRow> CCardsGridCtrl::MarkedRows() const
 {
     std::vector<MarkedPriceRow> rows;
@@ -155,6 +188,18 @@ QString CCardsGridCtrl::RarityTipTextAt(int row, int column) const
     }
     const std::string setName = m_setName ? m_setName(card->expansion) : std::string();
     return ToQString(card_grid::RarityTipText(setName, card->rarity));
+}
+
+QString CCardsGridCtrl::AccessibleText(int row, int column) const
+{
+    const CardRecord* card = CardOfRow(row);
+    if (card != nullptr && column == ColumnIndex(CardGridColumn::Hot)) {
+        return card->hot != 0 ? QStringLiteral("HOT") : QString();
+    }
+    if (card != nullptr && column == ColumnIndex(CardGridColumn::Rarity)) {
+        return RarityTipTextAt(row, column).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    return CGridCtrl::AccessibleText(row, column);
 }
 
 void CCardsGridCtrl::ShowRarityTip(int row, int column, const QPoint& globalPos)
@@ -234,7 +279,8 @@ QMenu* CCardsGridCtrl::CreateCardMenu(int row, QWidget* parent)
     QAction* history = menu->addAction(QStringLiteral("Price history..."));
     history->setObjectName("priceHistoryAction");
     const std::int32_t cardId = card->id;
-    connect(history, &QAction::triggered, this, [this, cardId] { emit priceHistoryRequested(cardId); });
+    connect(history, &QAction::triggered, this,
+            [this, cardId] { emit priceHistoryRequested(cardId); });
     return menu;
 }
 

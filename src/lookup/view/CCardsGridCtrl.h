@@ -91,6 +91,10 @@ public:
     /// Before the catalogue is loaded again: the listed records become the grid's own copies,
     /// so the rows outlive the records they were listed from.
     void KeepOwnCopies();
+    /// After the catalogue was read again: each listed card shows the values and update date
+    /// `current` gives for its id (a card it no longer holds keeps its row as it was); ticks,
+    /// typed values, HOT marks and the order stay.
+    void RefreshValues(const std::function<const CardRecord*(std::int32_t)>& current);
 
     /// The match scores of the listed cards after a lookup under "Best Match First" (a card
     /// not named scores 0); the next lookup clears them. Rows are tinted from them.
@@ -125,6 +129,9 @@ public:
     /// The context menu of a data row ("Price history..."); null for a row without a card.
     /// The caller owns it.
     QMenu* CreateCardMenu(int row, QWidget* parent);
+
+    /// A screen reader's text of a cell: the HOT marker and the set-and-rarity symbol in words.
+    QString AccessibleText(int row, int column) const override;
 
 signals:
     /// The user asked for a card's price history: the row's context menu, or a double click

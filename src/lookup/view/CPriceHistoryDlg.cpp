@@ -1,15 +1,20 @@
 #include "lookup/view/CPriceHistoryDlg.h"
 
+#include "data/PriceHistory.h"
+#include "grid/GridPalette.h"
+#include "lookup/ChartTicks.h"
+
+#include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QLabel>
 #include <QLineSeries>
 #include <QToolTip>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <QPen>
 
@@ -21,19 +26,25 @@
 
 namespace {
 
-constexpr qint64 kDayMs = 24LL * 60 * 60 * 1000;
-
 QDateTime DayOf(const std::string& date)
 {
     // Noon UTC: a day's point stays on its day in every time zone.
-    return QDateTime(QDate::fromString(QString::fromStdString(date), Qt::ISODate), QTime(12, 0), Qt::UTC);
+    return QDateTime(QDate::fromString(QString::fromStdString(date), Qt::ISODate), QTime(12, 0),
+                     Qt::UTC);
+}
+
+QDateTime DayOf(int day)
+{
+    return DayOf(price_history::DateOfDay(day));
 }
 
 QLineSeries* MakeSeries(const QString& name, const QColor& colour, QChart* chart)
 {
     auto* series = new QLineSeries(chart);
     series->setName(name);
-    series->setColor(colour);
+    QPen pen(colour);
+    pen.setWidthF(2.0);
+    series->setPen(pen);
     // A single day draws no line: its marker must show it.
     series->setPointsVisible(true);
     series->setMarkerSize(7.0);
@@ -53,8 +64,19 @@ CPriceHistoryDlg::CPriceHistoryDlg(const QString& title, const PriceChartPlan& p
 
     auto* chart = new QChart;
     chart->setTitle(title);
-    m_regular = MakeSeries(QStringLiteral("Regular"), QColor(0x1f, 0x6f, 0xb4), chart);
-    m_foil = MakeSeries(QStringLiteral("Foil"), QColor(0xd0, 0x8a, 0x10), chart);
+    // Every colour comes from the palette, so the chart reads in light and dark schemes alike:
+    // the regular line in the link colour, the foil line in a warm shade, both readable.
+    const QPalette palette = QApplication::palette();
+    const QColor back = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    chart->setBackgroundBrush(back);
+    chart->setBackgroundPen(QPen(grid_palette::LineColour(palette)));
+    chart->setTitleBrush(text);
+    chart->legend()->setLabelColor(text);
+    m_regular =
+        MakeSeries(QStringLiteral("Regular"), grid_palette::LinkColour(palette, back), chart);
+    m_foil = MakeSeries(QStringLiteral("Foil"),
+                        grid_palette::Readable(QColor(0xd0, 0x8a, 0x10), back), chart);
     double top = 0.0;
     for (const PricePoint& point : m_plan.points) {
         const qreal x = qreal(DayOf(point.date).toMSecsSinceEpoch());
@@ -87,31 +109,45 @@ CPriceHistoryDlg::CPriceHistoryDlg(const QString& title, const PriceChartPlan& p
         chart->addSeries(series);
     }
 
-    auto* dates = new QDateTimeAxis(chart);
-    dates->setFormat(QStringLiteral("yyyy-MM-dd"));
+    // Dates at whole, evenly spaced days (weeks or months for long histories), values at round
+    // steps from 0.
+    auto* dates = new QCategoryAxis(chart);
     dates->setTitleText(QStringLiteral("Date"));
+    dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     auto* values = new QValueAxis(chart);
     values->setTitleText(QStringLiteral("Tix"));
-    values->setLabelFormat(QStringLiteral("%.2f"));
+    if (!m_plan.points.empty()) {
+        const chart_ticks::DateTicks axis =
+            chart_ticks::ForDays(price_history::DayNumber(m_plan.points.front().date),
+                                 price_history::DayNumber(m_plan.points.back().date));
+        dates->setStartValue(qreal(DayOf(axis.first).toMSecsSinceEpoch()));
+        for (const chart_ticks::DateTick& tick : axis.ticks) {
+            dates->append(QString::fromStdString(tick.label),
+                          qreal(DayOf(tick.day).toMSecsSinceEpoch()));
+        }
+        dates->setRange(qreal(DayOf(axis.first).toMSecsSinceEpoch()),
+                        qreal(DayOf(axis.last).toMSecsSinceEpoch()));
+    }
+    const chart_ticks::ValueTicks ticks = chart_ticks::ForValues(top);
+    values->setRange(0.0, ticks.top);
+    values->setTickCount(ticks.count);
+    values->setLabelFormat(QStringLiteral("%.%1f").arg(ticks.decimals));
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(dates), static_cast<QAbstractAxis*>(values)}) {
+        axis->setLabelsBrush(text);
+        axis->setTitleBrush(text);
+        axis->setLinePenColor(grid_palette::LineColour(palette));
+        axis->setGridLineColor(grid_palette::LineColour(palette));
+    }
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
     for (QLineSeries* series : lines) {
         series->attachAxis(dates);
         series->attachAxis(values);
-        connect(series, &QLineSeries::hovered, this,
-                [this, series](const QPointF& point, bool state) {
-                    OnHovered(series, point, state);
-                });
+        connect(
+            series, &QLineSeries::hovered, this,
+            [this, series](const QPointF& point, bool state) { OnHovered(series, point, state); });
     }
-    // A single day, or values that never move, would give the axes an empty range.
-    if (!m_plan.points.empty()) {
-        const QDateTime first = DayOf(m_plan.points.front().date);
-        const QDateTime last = DayOf(m_plan.points.back().date);
-        dates->setRange(first.addMSecs(first == last ? -kDayMs : 0),
-                        last.addMSecs(first == last ? kDayMs : 0));
-        dates->setTickCount(first == last ? 3 : std::min<int>(int(m_plan.points.size()), 7));
-    }
-    values->setRange(0.0, top > 0.0 ? top * 1.1 : 1.0);
 
     m_note = new QLabel(QString::fromStdString(m_plan.note), this);
     m_note->setObjectName("priceNote");
@@ -119,6 +155,14 @@ CPriceHistoryDlg::CPriceHistoryDlg(const QString& title, const PriceChartPlan& p
     m_note->setVisible(!m_plan.note.empty());
     m_view = new QChartView(chart, this);
     m_view->setObjectName("priceChart");
+    m_view->setAccessibleName(QStringLiteral("Price history of %1").arg(title));
+    m_view->setAccessibleDescription(
+        m_plan.points.empty()
+            ? QString()
+            : QStringLiteral(
+                  "Regular and foil values from %1 to %2; point at a day to hear its value")
+                  .arg(QString::fromStdString(m_plan.points.front().date),
+                       QString::fromStdString(m_plan.points.back().date)));
     m_view->setRenderHint(QPainter::Antialiasing);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_note);

@@ -1,5 +1,7 @@
 #include "trade/view/CDlgCardsList.h"
 
+#include "data/PriceText.h"
+
 #include "data/DateTime.h"
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridCellNumeric.h"
@@ -90,6 +92,10 @@ void CDlgCardsList::SetUpGrid()
         const std::int32_t key = m_grid->GetCellData(row, column);
         return QString::fromStdString(CardKeySet(key, m_setOf).name);
     });
+    // A price typed later fits without fitting again.
+    const QString widest = QString::fromStdString(PriceText(kWidestShownValue));
+    m_grid->SetColumnLeastText(ColumnIndex(TradeListColumn::Buy), widest);
+    m_grid->SetColumnLeastText(ColumnIndex(TradeListColumn::Sell), widest);
     m_grid->FitAllColumns();
     connect(m_grid, &CGridCtrl::editEnded, this,
             [this](int row, int column, const QString& text, int, bool* refuse) {

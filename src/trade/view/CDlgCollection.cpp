@@ -1,6 +1,7 @@
 #include "trade/view/CDlgCollection.h"
 
 #include "data/CardKey.h"
+#include "data/PriceText.h"
 #include "grid/CGridCtrl.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ResourceIds.h"
@@ -32,9 +33,17 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     m_grid->SetFixedColumns(0);
     m_grid->SetListMode(true);
     m_grid->SetSortOnClick(true);
+    // A deal's details list every card it moved: they give way, so the values and comments
+    // beside them stay in view.
+    if (log) {
+        m_grid->SetGivingColumn(ColumnIndex(DealLogColumn::Details));
+    }
     for (int column = 0; column < int(headers.size()); ++column) {
         m_grid->SetCellText(0, column, QString::fromLatin1(headers[std::size_t(column)]));
     }
+    const int values =
+        log ? ColumnIndex(DealLogColumn::WorthToday) : ColumnIndex(CollectionColumn::Value);
+    m_grid->SetColumnLeastText(values, QString::fromStdString(PriceText(kWidestShownValue)));
     // Rows move when sorted: each Set cell carries the number of its tip.
     m_setColumn = log ? ColumnIndex(DealLogColumn::Set) : ColumnIndex(CollectionColumn::Set);
     m_grid->SetCellTipFunction([this](int row, int column) {
@@ -107,7 +116,7 @@ void CDlgCollection::RefreshView()
     if (!result.error.empty()) {
         MessageBox::error(QStringLiteral("The collection database could not be read completely; "
                                          "the list shows what could be read.\n\n") +
-                          QString::fromStdString(result.error),
+                              QString::fromStdString(result.error),
                           this);
     }
 }
