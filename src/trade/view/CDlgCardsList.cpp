@@ -64,7 +64,7 @@ CDlgCardsList::CDlgCardsList(QWidget* parent) : CResizableDialog(resource::kTrad
         }
     }
     // The first time: every column of a list of long card names, with their totals.
-    setDefaultPlacement(QSize(330, 250), WindowPlacement::Spot::Centre);
+    setDefaultPlacement(QSize(350, 250), WindowPlacement::Spot::Centre);
     setPlacementSection(QStringLiteral("CDlgCardsList"));
 }
 
