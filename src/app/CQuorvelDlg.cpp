@@ -184,7 +184,9 @@ void CQuorvelDlg::InitDialog()
         return m_catalogue.CardName(catalogueId);
     };
     context.cardValues = [this](std::int32_t cardKey) { return m_catalogue.CopyValue(cardKey); };
-    context.ignoreNextChange = [this] { m_monitor.IgnoreNextChange(); };
+    context.cardSets = [this](std::int32_t catalogueId) {
+        return CatalogueCardSet(m_catalogue, catalogueId);
+    };
     context.copyText = [this](const std::string& text) {
         return m_clipboardChain->CopyText(text);
     };

@@ -46,7 +46,7 @@ void CCardsGridCtrl::SetUpColumns()
     m_symbolImages.clear();
     m_symbolsById.clear();
     for (int column = 0; column < kCardGridColumnCount; ++column) {
-        SetCellText(0, column, kCardGridHeaders[column]);
+        SetCellText(0, column, CardGridColumnOf(column)->header);
     }
     // A value typed later, or a dear card, fits without fitting again.
     const QString widest = ToQString(PriceText(kWidestShownValue));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/CGridCtrl.h"
+#include "lookup/CardGridColumn.h"
 #include "lookup/MatchRank.h"
 #include "lookup/ShownCardsSink.h"
 #include "lookup/ShownCardsTable.h"
@@ -43,7 +44,7 @@ public:
     /// The name of a set id (an unknown id gives an empty name).
     using SetNameLookup = std::function<std::string(std::int32_t setId)>;
     /// The code of a set id ("7ED"; empty when the set has none).
-    using SetCodeLookup = std::function<std::string(std::int32_t setId)>;
+    using SetCodeLookup = SetCodeOf;
 
     /// Lifetime of the Rarity tip, and its offset from the pointer.
     static constexpr int kRarityTipMilliseconds = 2000;
@@ -174,8 +175,8 @@ private:
     std::unique_ptr<CGridCellBase> MakeCardCell(const CardRecord* card, int column) const;
     /// The text a cell of the card shows when nothing was typed into it.
     QString CardText(const CardRecord* card, int column) const;
-    /// The Show Cards link of a card.
-    std::string LinkOf(const CardRecord& card) const;
+    /// The image of a card's cell in an image column (HOT, Rarity), or -1.
+    int CardImage(const CardRecord& card, int column) const;
     /// Keeps what the cell holds beyond its card (tick, typed value) in the card's marks.
     void KeepMarks(const CardRecord* card, int column, const CGridCellBase& cell) const;
     void EvictCells() const;
