@@ -1,5 +1,7 @@
 #include "grid/GridPalette.h"
 
+#include "data/ColourContrast.h"
+
 #include <QPalette>
 
 #include <algorithm>
@@ -11,13 +13,9 @@ namespace {
 constexpr double kLineShare = 0.25;
 constexpr double kMarkShare = 0.6;
 
-double Luminance(const QColor& colour)
+colour_contrast::Rgb ToRgb(const QColor& colour)
 {
-    const auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
+    return {colour.red(), colour.green(), colour.blue()};
 }
 
 } // namespace
@@ -41,26 +39,14 @@ QColor MarkColour(const QColor& text, const QColor& background)
 
 double Contrast(const QColor& a, const QColor& b)
 {
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return colour_contrast::Ratio(ToRgb(a), ToRgb(b));
 }
 
 QColor Readable(const QColor& wanted, const QColor& background)
 {
-    if (Contrast(wanted, background) >= kReadableContrast) {
-        return wanted;
-    }
-    // Towards black on a light background, towards white on a dark one; in small steps, so the
-    // colour keeps as much of its hue as it can.
-    const QColor end = Luminance(background) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
-    for (int step = 1; step <= 20; ++step) {
-        const QColor moved = Mix(end, wanted, step / 20.0);
-        if (Contrast(moved, background) >= kReadableContrast) {
-            return moved;
-        }
-    }
-    return end;
+    const colour_contrast::Rgb readable =
+        colour_contrast::Readable(ToRgb(wanted), ToRgb(background));
+    return QColor(readable.red, readable.green, readable.blue);
 }
 
 QColor LinkColour(const QPalette& palette, const QColor& background)

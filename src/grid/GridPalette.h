@@ -10,10 +10,6 @@ class QPalette;
 /// background.
 namespace grid_palette {
 
-/// The contrast every text keeps against its background (the accessibility guidelines' level
-/// for ordinary text).
-inline constexpr double kReadableContrast = 4.5;
-
 /// `share` of `front` over `back` (0 gives `back`, 1 gives `front`).
 QColor Mix(const QColor& front, const QColor& back, double share);
 /// The grid lines: a quarter of the way from the base colour to the text colour.
@@ -22,10 +18,8 @@ QColor LineColour(const QPalette& palette);
 /// lighter than the text itself.
 QColor MarkColour(const QColor& text, const QColor& background);
 
-/// The contrast ratio of two colours, from 1 (equal) to 21 (black on white).
+/// The contrast ratio and the readable colour of colour_contrast, for Qt colours.
 double Contrast(const QColor& a, const QColor& b);
-/// `wanted`, darkened or lightened (towards the side with more room) just enough to reach
-/// kReadableContrast against `background`; `wanted` itself when it does already.
 QColor Readable(const QColor& wanted, const QColor& background);
 /// The palette's link colour, made readable on `background`.
 QColor LinkColour(const QPalette& palette, const QColor& background);

@@ -1,6 +1,6 @@
 #include "toolkit/CHyperLink.h"
 
-#include "grid/GridPalette.h"
+#include "data/ColourContrast.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -32,8 +32,13 @@ void CHyperLink::applyLook()
         setFont(underlined);
     QPalette colours = palette();
     // The palette's link colour, kept readable on the window (some dark schemes keep a dark one).
+    const QColor link = colours.color(QPalette::Link);
+    const QColor window = colours.color(QPalette::Window);
+    const colour_contrast::Rgb readable =
+        colour_contrast::Readable({link.red(), link.green(), link.blue()},
+                                  {window.red(), window.green(), window.blue()});
     colours.setColor(QPalette::WindowText,
-                     grid_palette::LinkColour(colours, colours.color(QPalette::Window)));
+                     QColor(readable.red, readable.green, readable.blue));
     if (colours != palette())
         setPalette(colours);
 }
