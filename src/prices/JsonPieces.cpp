@@ -29,7 +29,7 @@ public:
             Step(m_buffer[m_pos]);
         }
         // What is before the entries still wanted is read and done with.
-        std::size_t keep = m_batchStart != kNone ? m_batchStart
+        std::size_t keep = m_batchStart != kNone   ? m_batchStart
                            : m_entryStart != kNone ? m_entryStart
                                                    : m_pos;
         keep = std::min(keep, m_memberStart);
@@ -203,8 +203,7 @@ private:
         }
         const std::string_view entries(m_buffer.data() + m_batchStart, m_lastEnd - m_batchStart);
         const bool array = m_top == Top::Array;
-        Emit(array ? "[" : "{\"data\": {", m_bufferAt + m_batchStart, entries,
-             array ? "]" : "}}");
+        Emit(array ? "[" : "{\"data\": {", m_bufferAt + m_batchStart, entries, array ? "]" : "}}");
         m_batchStart = kNone;
         m_lastEnd = kNone;
     }
@@ -231,12 +230,12 @@ private:
     const std::function<void(const JsonPiece&)>* m_members;
     std::uint64_t m_size;
 
-    std::string m_buffer;       ///< the file from byte m_bufferAt on, as far as read
+    std::string m_buffer; ///< the file from byte m_bufferAt on, as far as read
     std::uint64_t m_bufferAt = 0;
-    std::size_t m_pos = 0;      ///< next byte of m_buffer to follow
+    std::size_t m_pos = 0; ///< next byte of m_buffer to follow
     std::size_t m_batchStart = kNone;
     std::size_t m_entryStart = kNone;
-    std::size_t m_lastEnd = kNone; ///< end of the last whole entry of the batch
+    std::size_t m_lastEnd = kNone;     ///< end of the last whole entry of the batch
     std::size_t m_memberStart = kNone; ///< of a top member other than "data", when wanted
 
     Top m_top = Top::None;
@@ -255,8 +254,8 @@ private:
 
 } // namespace
 
-void JsonPieces::Read(int fd, std::uint64_t size, const std::string& name,
-                      std::size_t pieceBytes, const std::function<void(const JsonPiece&)>& each,
+void JsonPieces::Read(int fd, std::uint64_t size, const std::string& name, std::size_t pieceBytes,
+                      const std::function<void(const JsonPiece&)>& each,
                       const std::function<void(const JsonPiece&)>* members)
 {
     Splitter splitter(name, pieceBytes, each, size, members);
@@ -268,9 +267,9 @@ void JsonPieces::Read(int fd, std::uint64_t size, const std::string& name,
             continue;
         }
         if (got <= 0) {
-            throw PriceError::File("Cannot read " + name + " to its end (byte " +
-                                   std::to_string(done) + (got < 0 ? ": " + std::string(std::strerror(errno)) : "") +
-                                   ").");
+            throw PriceError::File(
+                "Cannot read " + name + " to its end (byte " + std::to_string(done) +
+                (got < 0 ? ": " + std::string(std::strerror(errno)) : "") + ").");
         }
         splitter.Feed(chunk.data(), static_cast<std::size_t>(got));
         done += static_cast<std::uint64_t>(got);
