@@ -26,6 +26,9 @@ public:
     {
         m_buffer.append(bytes, count);
         for (; m_pos < m_buffer.size(); ++m_pos) {
+            if (m_inString && !m_escape && !m_keyOpen && !SkipInString()) {
+                break;
+            }
             Step(m_buffer[m_pos]);
         }
         // What is before the entries still wanted is read and done with.
@@ -58,6 +61,19 @@ public:
 private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     enum class Top { None, Object, Array };
+
+    // Most of a file is text inside strings: the next quote or backslash is searched for
+    // rather than stepped to. False when the buffer ends first.
+    bool SkipInString()
+    {
+        const char* begin = m_buffer.data() + m_pos;
+        const std::size_t left = m_buffer.size() - m_pos;
+        const auto* quote = static_cast<const char*>(std::memchr(begin, '"', left));
+        const std::size_t until = quote != nullptr ? std::size_t(quote - begin) : left;
+        const auto* backslash = static_cast<const char*>(std::memchr(begin, '\\', until));
+        m_pos += backslash != nullptr ? std::size_t(backslash - begin) : until;
+        return m_pos < m_buffer.size();
+    }
 
     // Depth of the entries: inside the array, or inside the object under "data".
     bool AtEntries() const
