@@ -23,7 +23,6 @@
 #include "lookup/OfferReport.h"
 #include "lookup/ValueReport.h"
 #include "lookup/view/CCardsGridCtrl.h"
-#include "lookup/view/PriceCorrectionCommand.h"
 #include "toolkit/AppSettings.h"
 #include "toolkit/CTipPopup.h"
 #include "toolkit/CommandMenu.h"
@@ -522,25 +521,6 @@ void CQuorvelDlg::ShowValueReport()
     if (m_reportPopup)
         m_reportPopup->showReport(QString::fromStdString(report), QCursor::pos(),
                                   kReportLifetimeMs);
-}
-
-void CQuorvelDlg::CorrectPrice()
-{
-    // A correction may load the catalogue again: no typed search may read it meanwhile.
-    std::unique_lock<std::recursive_mutex> hold;
-    if (m_typedSearch)
-        hold = m_typedSearch->Hold();
-    PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
-    // A correction may have reloaded the catalogue: the lookup reads it in place.
-    m_lookup.Prepare(m_catalogue.Cards());
-}
-
-QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)
-{
-    const CardRecord* card = m_grid->ShownCards().Find(cardId);
-    if (card == nullptr)
-        card = m_catalogue.FindCard(cardId);
-    return card ? m_catalogueLoad->ShowPriceHistory(*card, this) : nullptr;
 }
 
 void CQuorvelDlg::PutIntoList()

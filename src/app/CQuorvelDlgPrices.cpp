@@ -1,5 +1,6 @@
-// The main window's prices: import and update from the window, the daily update, the welcome
-// bar offering it, reading the catalogue again after an outside change, and "Price changes".
+// The main window's prices: correction, import and update from the window, the daily update
+// and the welcome bar offering it, reading the catalogue again after an outside change, the
+// price history chart and "Price changes".
 
 #include "app/CQuorvelDlg.h"
 
@@ -15,6 +16,7 @@
 #include "data/CADODataBase.h"
 #include "lookup/BackgroundLookup.h"
 #include "lookup/view/CCardsGridCtrl.h"
+#include "lookup/view/PriceCorrectionCommand.h"
 #include "toolkit/AppSettings.h"
 #include "toolkit/MessageBox.h"
 
@@ -100,6 +102,25 @@ void CQuorvelDlg::SetUpdateDaily(bool on)
     UpdateCheckMarks();
 }
 
+void CQuorvelDlg::CorrectPrice()
+{
+    // A correction may load the catalogue again: no typed search may read it meanwhile.
+    std::unique_lock<std::recursive_mutex> hold;
+    if (m_typedSearch)
+        hold = m_typedSearch->Hold();
+    PriceCorrectionCommand::Run(*m_grid, m_priceDatabase, m_catalogue, this);
+    // A correction may have reloaded the catalogue: the lookup reads it in place.
+    m_lookup.Prepare(m_catalogue.Cards());
+}
+
+QWidget* CQuorvelDlg::ShowPriceHistory(std::int32_t cardId)
+{
+    const CardRecord* card = m_grid->ShownCards().Find(cardId);
+    if (card == nullptr)
+        card = m_catalogue.FindCard(cardId);
+    return card ? m_catalogueLoad->ShowPriceHistory(*card, this) : nullptr;
+}
+
 void CQuorvelDlg::ImportPrices(bool preview)
 {
     // An import writes the database the catalogue is being read from: it waits for the load.
@@ -110,6 +131,8 @@ void CQuorvelDlg::ImportPrices(bool preview)
     const std::optional<WorthChange> before = m_prices ? m_prices->WorthNow() : std::nullopt;
     if (m_priceImport && m_priceImport->Run(preview))
         PricesWritten(before);
+    else if (m_prices)
+        m_prices->OwnWriteDone(); // whatever it wrote (nothing to read again) is no outside change
 }
 
 void CQuorvelDlg::UpdatePrices()
@@ -122,6 +145,8 @@ void CQuorvelDlg::UpdatePrices()
     const std::optional<WorthChange> before = m_prices ? m_prices->WorthNow() : std::nullopt;
     if (m_priceUpdate && m_priceUpdate->Run())
         PricesWritten(before);
+    else if (m_prices)
+        m_prices->OwnWriteDone(); // the record of what was read, at most
 }
 
 void CQuorvelDlg::PricesWritten(const std::optional<WorthChange>& before)

@@ -30,8 +30,11 @@ MainPrices::MainPrices(MainPricesContext context, QObject* parent)
 {
     m_daily.setSingleShot(true);
     connect(&m_daily, &QTimer::timeout, this, [this] {
-        CheckDaily();
-        m_daily.start(kCheckPeriodMs);
+        // A window still loading or importing is asked again soon, not an hour later.
+        const bool busy = m_context.busy && m_context.busy();
+        if (!busy)
+            CheckDaily();
+        m_daily.start(busy ? kFirstCheckMs : kCheckPeriodMs);
     });
     m_idleRetry.setSingleShot(true);
     m_idleRetry.setInterval(kIdleRetryMs);
@@ -94,6 +97,8 @@ void MainPrices::Finish(const PriceUpdateResult& result)
     const bool changed = result.outcome == PriceUpdateResult::Outcome::Updated &&
                          result.imported && result.summary.Changed();
     if (!changed || !m_context.reload) {
+        // The record of what was read, at most: nothing to read again.
+        OwnWriteDone();
         Notify(result, nullptr);
         return;
     }

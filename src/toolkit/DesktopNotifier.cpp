@@ -4,6 +4,9 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QPointer>
 #include <QVariantMap>
 
 namespace {
@@ -15,23 +18,12 @@ bool& busEnabled()
 }
 
 constexpr int kShownMs = 10000;
-constexpr int kReplyWaitMs = 2000;
+constexpr int kReplyWaitMs = 5000;
 
-bool notifyOnBus(const QString& title, const QString& text)
+void showInTray(const QPointer<TrayIcon>& tray, const QString& title, const QString& text)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"),
-        QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    // The service may read markup in the body: the text goes as plain text, escaped.
-    call << QStringLiteral("Quorvel") << uint(0) << QStringLiteral("quorvel") << title
-         << text.toHtmlEscaped() << QStringList() << QVariantMap() << kShownMs;
-    // No introspection and a short wait: a bus without the service must not hold the window.
-    const QDBusMessage reply = bus.call(call, QDBus::Block, kReplyWaitMs);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    if (tray)
+        tray->showMessage(title, text);
 }
 
 } // namespace
@@ -44,10 +36,27 @@ void DesktopNotifier::setBusEnabled(bool enabled)
 DesktopNotifier::Path DesktopNotifier::notify(const QString& title, const QString& text,
                                               TrayIcon* fallback)
 {
-    if (busEnabled() && notifyOnBus(title, text))
-        return Path::Bus;
-    if (!fallback)
-        return Path::None;
-    fallback->showMessage(title, text);
-    return Path::Tray;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!busEnabled() || !bus.isConnected()) {
+        showInTray(fallback, title, text);
+        return fallback ? Path::Tray : Path::None;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"),
+        QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    // The service may read markup in the body: the text goes as plain text, escaped.
+    call << QStringLiteral("Quorvel") << uint(0) << QStringLiteral("quorvel") << title
+         << text.toHtmlEscaped() << QStringList() << QVariantMap() << kShownMs;
+    // Asked without waiting: a bus without the service, or a slow one, never holds the window;
+    // the tray shows the message when the service does not answer.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kReplyWaitMs));
+    const QPointer<TrayIcon> tray(fallback);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [watcher, tray, title, text] {
+                         if (watcher->isError())
+                             showInTray(tray, title, text);
+                         watcher->deleteLater();
+                     });
+    return Path::Bus;
 }

@@ -111,12 +111,17 @@ TEST_F(PricesWindowTest, NothingGoesOutUntilTheWelcomeBarsDailyUpdateIsTickedThe
     EXPECT_TRUE(m_server->Requests().empty());
 }
 
-TEST_F(PricesWindowTest, AFailedDailyUpdateIsNotifiedOnceAndTheBarClosesWithOneClick)
+TEST_F(PricesWindowTest, AFailedDailyUpdateIsNotifiedOnceAndTheBarKeepsEarlierChoices)
 {
     AppSettings::open()->setValue("Prices/BaseUrl",
                                   QString::fromStdString(m_server->Base() + "gone/"));
     AppSettings::setUpdatePricesDaily(true);
+    AppSettings::setBestMatchFirst(false); // chosen before this version
     CQuorvelDlg& window = Open();
+    ASSERT_NE(window.Welcome(), nullptr);
+    EXPECT_TRUE(FindNamed<QCheckBox>(*window.Welcome(), "welcomeUpdateDaily").isChecked());
+    EXPECT_FALSE(FindNamed<QCheckBox>(*window.Welcome(), "welcomeBestMatch").isChecked());
+    EXPECT_FALSE(main_window::IsOn(window, MainCommand::BestMatch));
     QSignalSpy ended(&window.Prices(), &MainPrices::backgroundUpdateEnded);
     ASSERT_TRUE(window.Prices().CheckDaily());
     ASSERT_TRUE(ended.wait(30000));
@@ -125,7 +130,7 @@ TEST_F(PricesWindowTest, AFailedDailyUpdateIsNotifiedOnceAndTheBarClosesWithOneC
     EXPECT_EQ(MessageBox::asked().size(), 0u);
     EXPECT_FALSE(window.Prices().CheckDaily());
 
-    ASSERT_NE(window.Welcome(), nullptr);
+    // Closed with one click, giving its room back.
     auto& grid = main_window::Grid(window);
     const int gridTop = grid.y();
     const int barHeight = window.Welcome()->height();
