@@ -97,8 +97,5 @@ int CQuorvelApp::InitInstance()
 bool CQuorvelApp::CopyTextToClipboard(QWidget* /*owner*/, const std::string& text)
 {
     // Qt owns the clipboard for the whole program; the owner window plays no part here.
-    const bool taken = m_clipboard->setText(QString::fromStdString(text));
-    if (!taken && m_mainWindow)
-        m_mainWindow->Monitor().CancelIgnoreNextChange();
-    return taken;
+    return m_clipboard->setText(QString::fromStdString(text));
 }

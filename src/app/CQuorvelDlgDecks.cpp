@@ -13,9 +13,14 @@ void CQuorvelDlg::CreateDeckCommands()
     context.catalogue = &m_catalogue;
     context.priceDatabase = &m_priceDatabase;
     context.collectionDatabase = &m_collectionDatabase;
-    context.tradeList = [this] { return m_windows ? m_windows->TradeList() : nullptr; };
+    context.tradeList = [this] {
+        return m_windows && m_windows->TradeList() ? &m_windows->TradeList()->List() : nullptr;
+    };
+    context.showTradeList = [this] {
+        if (m_windows && m_windows->TradeList())
+            m_windows->TradeList()->ShowList();
+    };
     context.copyText = [this](const std::string& text) {
-        m_monitor.IgnoreNextChange();
         return m_clipboardChain->CopyText(text);
     };
     m_decks = std::make_unique<DeckCommands>(

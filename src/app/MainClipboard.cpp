@@ -49,9 +49,5 @@ void MainClipboard::Decide(const std::optional<std::string>& text, bool ownWrite
 
 bool MainClipboard::CopyText(const std::string& text)
 {
-    const bool taken = m_clipboard.setText(QString::fromStdString(text));
-    // A write the clipboard refused must not leave the skip flag waiting for an outside copy.
-    if (!taken)
-        m_monitor.CancelIgnoreNextChange();
-    return taken;
+    return m_clipboard.setText(QString::fromStdString(text));
 }

@@ -30,7 +30,8 @@ public:
     void Leave();
     /// One clipboard change (the clipboard viewer's notification).
     void OnDrawClipboard(bool ownWrite);
-    /// Puts text on the clipboard; false when it was refused.
+    /// Puts text on the clipboard as the program's own write (not looked up); false when it
+    /// was refused.
     bool CopyText(const std::string& text);
 
 private:

@@ -1,16 +1,13 @@
 #include "app/PriceImportCommand.h"
 
+#include "app/WorkerProgress.h"
 #include "prices/PriceImport.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
 
-#include <QEventLoop>
 #include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
 
 #include <atomic>
-#include <memory>
 
 const QString PriceImportCommand::kFileFilter = QStringLiteral(
     "Price files (*.json;*.csv;*.tsv;*.txt)|*.json;*.csv;*.tsv;*.txt|All Files (*.*)|*.*|");
@@ -29,8 +26,6 @@ const QString PriceImportCommand::kGuide = QStringLiteral(
     "or choose a CSV price list of your own.");
 
 namespace {
-
-constexpr int kProgressSteps = 1000;
 
 QString Text(const std::string& text)
 {
@@ -102,45 +97,23 @@ PriceImportSummary PriceImportCommand::Import(const QStringList& files,
     std::atomic<bool> cancel{false};
     PriceImportSummary summary;
 
-    QProgressDialog dialog(options.dryRun ? QStringLiteral("Reading the price files...")
-                                          : QStringLiteral("Importing prices..."),
-                           QStringLiteral("Cancel"), 0, kProgressSteps, m_owner);
-    dialog.setObjectName("importProgress");
-    dialog.setWindowTitle(QStringLiteral("Import Prices"));
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setMinimumDuration(0);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-    connect(&dialog, &QProgressDialog::canceled, &dialog, [&] {
-        cancel = true;
-        dialog.setLabelText(QStringLiteral("Cancelling: the price database is left as it was..."));
-    });
-    dialog.setValue(0);
-    dialog.show();
-    emit progressShown(&dialog);
-
     const PriceImport import(m_databasePath);
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        summary = import.Run(paths, options, [&](double fraction) {
-            done = fraction;
-            return !cancel.load();
+    WorkerProgress::Run(
+        m_owner,
+        {QStringLiteral("importProgress"), QStringLiteral("Import Prices"),
+         options.dryRun ? QStringLiteral("Reading the price files...")
+                        : QStringLiteral("Importing prices..."),
+         kProgressPeriodMs},
+        cancel, [this](QProgressDialog& dialog) { emit progressShown(&dialog); },
+        [&] {
+            summary = import.Run(paths, options, [&](double fraction) {
+                done = fraction;
+                return !cancel.load();
+            });
+        },
+        [&](QProgressDialog& dialog) {
+            dialog.setValue(int(done.load() * WorkerProgress::kSteps));
         });
-    }));
-    QEventLoop loop;
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QTimer timer;
-    timer.setInterval(kProgressPeriodMs);
-    connect(&timer, &QTimer::timeout, &dialog, [&] {
-        if (!cancel)
-            dialog.setValue(int(done.load() * kProgressSteps));
-    });
-    timer.start();
-    worker->start();
-    // The worker's end is queued to this thread, so it cannot slip past the loop.
-    loop.exec();
-    worker->wait();
-    timer.stop();
-    dialog.hide();
     return summary;
 }
 

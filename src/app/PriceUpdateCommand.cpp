@@ -1,21 +1,16 @@
 #include "app/PriceUpdateCommand.h"
 
+#include "app/WorkerProgress.h"
 #include "toolkit/AppSettings.h"
 #include "toolkit/MessageBox.h"
 #include "update/PriceUpdate.h"
 
-#include <QEventLoop>
 #include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
 
 #include <atomic>
-#include <memory>
 #include <mutex>
 
 namespace {
-
-constexpr int kProgressSteps = 1000;
 
 QString Text(const std::string& text)
 {
@@ -88,58 +83,33 @@ bool PriceUpdateCommand::Run()
     std::atomic<bool> cancel{false};
     PriceUpdateResult result;
 
-    QProgressDialog dialog(QStringLiteral("Updating prices..."), QStringLiteral("Cancel"), 0,
-                           kProgressSteps, m_owner);
-    dialog.setObjectName("updateProgress");
-    dialog.setWindowTitle(QStringLiteral("Update Prices"));
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setMinimumDuration(0);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-    dialog.setMinimumWidth(dialog.fontMetrics().averageCharWidth() * 50);
-    connect(&dialog, &QProgressDialog::canceled, &dialog, [&] {
-        cancel = true;
-        dialog.setLabelText(QStringLiteral("Cancelling: the price database is left as it was..."));
-    });
-    dialog.setValue(0);
-    dialog.show();
-    emit progressShown(&dialog);
-
     const PriceUpdate update(m_databasePath, options);
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        result = update.Run([&](const UpdateStatus& now) {
-            std::lock_guard<std::mutex> hold(lock);
-            status = now;
-            return !cancel.load();
+    WorkerProgress::Run(
+        m_owner,
+        {QStringLiteral("updateProgress"), QStringLiteral("Update Prices"),
+         QStringLiteral("Updating prices..."), kProgressPeriodMs, 50},
+        cancel, [this](QProgressDialog& dialog) { emit progressShown(&dialog); },
+        [&] {
+            result = update.Run([&](const UpdateStatus& now) {
+                std::lock_guard<std::mutex> hold(lock);
+                status = now;
+                return !cancel.load();
+            });
+        },
+        [&](QProgressDialog& dialog) {
+            UpdateStatus now;
+            {
+                std::lock_guard<std::mutex> hold(lock);
+                now = status;
+            }
+            dialog.setLabelText(ProgressText(now));
+            if (now.fraction >= 0) {
+                dialog.setMaximum(WorkerProgress::kSteps);
+                dialog.setValue(int(now.fraction * WorkerProgress::kSteps));
+            } else {
+                dialog.setMaximum(0); // a busy bar: the size is not known
+            }
         });
-    }));
-    QEventLoop loop;
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QTimer timer;
-    timer.setInterval(kProgressPeriodMs);
-    connect(&timer, &QTimer::timeout, &dialog, [&] {
-        if (cancel)
-            return;
-        UpdateStatus now;
-        {
-            std::lock_guard<std::mutex> hold(lock);
-            now = status;
-        }
-        dialog.setLabelText(ProgressText(now));
-        if (now.fraction >= 0) {
-            dialog.setMaximum(kProgressSteps);
-            dialog.setValue(int(now.fraction * kProgressSteps));
-        } else {
-            dialog.setMaximum(0); // a busy bar: the size is not known
-        }
-    });
-    timer.start();
-    worker->start();
-    // The worker's end is queued to this thread, so it cannot slip past the loop.
-    loop.exec();
-    worker->wait();
-    timer.stop();
-    dialog.hide();
 
     const QString text = ResultText(result);
     switch (result.outcome) {

@@ -18,6 +18,7 @@ std::unique_ptr<CDlgCollection> MakeCollectionView(CollectionViewMode mode,
     view->SetCatalogueRows(context.catalogueRows);
     view->SetCardNames(context.cardNames);
     view->SetCardValues(context.cardValues);
+    view->SetCardSets(context.cardSets);
     view->hide();
     return view;
 }
@@ -29,7 +30,8 @@ SecondaryWindowSet::SecondaryWindowSet(const SecondaryWindowContext& context)
     m_tradeList = std::make_unique<CDlgCardsList>();
     m_tradeList->setObjectName("tradeListWindow");
     m_tradeList->SetCollectionDatabase(context.collectionDatabase);
-    m_tradeList->SetClipboardSeams(context.ignoreNextChange, context.copyText);
+    m_tradeList->SetCopyText(context.copyText);
+    m_tradeList->SetCardSets(context.cardSets);
     m_tradeList->hide();
     m_collection = MakeCollectionView(CollectionViewMode::Collection, context);
     m_transactionLog = MakeCollectionView(CollectionViewMode::TransactionLog, context);

@@ -20,8 +20,7 @@ struct SecondaryWindowContext {
     const CatalogueRows* catalogueRows = nullptr;
     CardNameOf cardNames;
     CardValueOf cardValues;
-    /// Sets the clipboard monitor's ignore-next-change flag.
-    std::function<void()> ignoreNextChange;
+    CardSetOf cardSets;
     /// Puts text on the clipboard; false when it was not taken.
     CDlgCardsList::CopyText copyText;
 };

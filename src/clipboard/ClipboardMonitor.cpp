@@ -22,10 +22,8 @@ ClipboardMonitor::Decision ClipboardMonitor::OnDrawClipboard(
     }
     if (!text)
         return {Outcome::NoText, {}};
-    if (m_ignoreNext && ownWrite) {
-        m_ignoreNext = false;
+    if (ownWrite)
         return {Outcome::OwnWrite, {}};
-    }
     if (!monitorOn)
         return {Outcome::MonitorOff, {}};
     m_lookupMarker = true;

@@ -8,12 +8,17 @@
 /// The window joins the clipboard viewer between BeginJoin() and EndJoin(): a change reported
 /// while joining is the one that joining itself produced and is skipped. A viewer that reports
 /// nothing on joining (Qt's) therefore never loses a real change made after start-up.
+///
+/// The program's own writes (an advertisement, a deck list) are told from other programs'
+/// copies by one rule: the clipboard viewer marks the change its own setText made, and such a
+/// change is never looked up. Nothing waits for a write, so a write the clipboard refused, or
+/// another program's copy arriving first, cannot make the monitor skip the wrong change.
 class ClipboardMonitor {
 public:
     enum class Outcome {
         JoinNotification,  ///< produced by joining the viewer; nothing read, nothing done
         NoText,            ///< the clipboard holds no text (a picture, files); flag kept
-        OwnWrite,          ///< the program's own write; the ignore flag has been consumed
+        OwnWrite,          ///< the program's own write (ClipboardViewer::setText)
         MonitorOff,        ///< read, but the clipboard monitor option is off
         LookUp,            ///< look the (trimmed) text up as a clipboard lookup
     };
@@ -26,16 +31,8 @@ public:
     void EndJoin();
     bool IsJoining() const { return m_joining; }
 
-    /// Called just before the program itself puts text on the clipboard.
-    void IgnoreNextChange() { m_ignoreNext = true; }
-    /// Called when such a write did not happen, so that no outside change is swallowed.
-    void CancelIgnoreNextChange() { m_ignoreNext = false; }
-    bool IsIgnoringNextChange() const { return m_ignoreNext; }
-
     /// One clipboard change. `text` is empty when the clipboard holds no text at all;
     /// `ownWrite` tells a change the program's own write made from one of another program.
-    /// The ignore flag skips exactly the program's next own write: a change made by another
-    /// program while the flag waits is looked up as usual and leaves the flag set.
     /// With Outcome::LookUp the clipboard lookup marker is set.
     Decision OnDrawClipboard(const std::optional<std::string>& text, bool monitorOn,
                              bool ownWrite = false);
@@ -52,6 +49,5 @@ public:
 
 private:
     bool m_joining = false;
-    bool m_ignoreNext = false;
     bool m_lookupMarker = false;
 };

@@ -15,8 +15,10 @@ public:
     /// The clipboard's text; nothing when the clipboard holds no text at all (a picture, files,
     /// an owner that has gone away). An empty text is a text.
     virtual std::optional<QString> text() = 0;
-    /// Puts plain text on the clipboard; false when the clipboard did not take it. The
-    /// `changed` signal of this write is emitted before this returns, with ownWrite true.
+    /// Puts plain text on the clipboard as the program's own write, which the clipboard
+    /// monitor never looks up; false when the clipboard did not take it. The `changed` signal
+    /// of this write is emitted before this returns, with ownWrite true. (A grid's Ctrl+C goes
+    /// to the clipboard directly and is looked up like any other copy.)
     virtual bool setText(const QString& text) = 0;
 
 signals:

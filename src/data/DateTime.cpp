@@ -96,6 +96,15 @@ DateTime DateTime::Now()
                     local.tm_min, local.tm_sec);
 }
 
+DateTime DateTime::UtcNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    return DateTime(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                    utc.tm_sec);
+}
+
 std::optional<DateTime> DateTime::Parse(std::string_view text)
 {
     text = TrimBlanks(text);

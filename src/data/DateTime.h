@@ -20,6 +20,8 @@ public:
     static DateTime Zero() { return DateTime(); }
     /// The current local date and time.
     static DateTime Now();
+    /// The current date and time in UTC.
+    static DateTime UtcNow();
 
     /// Reads the stored form "YYYY-MM-DD HH:MM:SS" (the time may be left off) and the English
     /// form "%B %d %Y %H:%M:%S" ("December 06 2026 23:05:24"). Anything else gives nothing.

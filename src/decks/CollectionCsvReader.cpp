@@ -2,6 +2,7 @@
 
 #include "data/AsciiText.h"
 #include "decks/DeckLineChecks.h"
+#include "data/TextLines.h"
 
 #include <array>
 #include <cctype>
@@ -150,16 +151,10 @@ DeckFile CollectionCsvReader::Read(std::string_view text)
                      "this is not a collection export";
         return file;
     }
-    int lineNo = 1;
-    std::size_t start = header.size() + 1;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        const std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++lineNo;
+    TextLines lines(text, header.size() + 1);
+    std::string_view line;
+    while (lines.Next(line)) {
+        const int lineNo = 1 + lines.Number(); // the header is line 1
         if (TrimBlanks(line).empty()) {
             continue;
         }

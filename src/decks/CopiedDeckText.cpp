@@ -4,6 +4,7 @@
 #include "decks/CollectionCsvReader.h"
 #include "decks/DeckTextReader.h"
 #include "decks/DekReader.h"
+#include "data/TextLines.h"
 
 #include <cctype>
 
@@ -39,14 +40,10 @@ bool IsHeading(std::string_view line)
 bool IsDeckText(std::string_view text)
 {
     int cards = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        const std::string_view line = TrimBlanks(text.substr(start, end - start));
-        start = end + 1;
+    TextLines lines(text);
+    std::string_view raw;
+    while (lines.Next(raw)) {
+        const std::string_view line = TrimBlanks(raw);
         DeckLine card;
         if (line.empty() || IsHeading(line)) {
             continue;

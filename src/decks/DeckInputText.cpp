@@ -1,6 +1,7 @@
 #include "decks/DeckInputText.h"
 
 #include "trade/TextCodec.h"
+#include "data/TextLines.h"
 
 #include <cstdio>
 #include <fstream>
@@ -67,16 +68,12 @@ bool Utf16ToUtf8(std::string_view bytes, bool bigEndian, std::string& out)
 
 std::size_t FirstInvalidUtf8Line(std::string_view text)
 {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
+    TextLines lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        if (!IsValidUtf8(line)) {
+            return std::size_t(lines.Number());
         }
-        if (!IsValidUtf8(text.substr(start, end - start))) {
-            return LineAt(text, start);
-        }
-        start = end + 1;
     }
     return 0;
 }

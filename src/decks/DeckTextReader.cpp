@@ -2,6 +2,7 @@
 
 #include "data/AsciiText.h"
 #include "decks/DeckLineChecks.h"
+#include "data/TextLines.h"
 
 #include <cctype>
 
@@ -124,16 +125,10 @@ DeckFile DeckTextReader::Read(std::string_view text)
     DeckFile file;
     bool sideboard = false;
     bool anyCard = false;
-    int lineNo = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        const std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++lineNo;
+    TextLines lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        const int lineNo = lines.Number();
         switch (Classify(line)) {
         case LineKind::Blank:
             // The first blank line after main deck cards starts the sideboard.

@@ -2,6 +2,7 @@
 
 #include "data/AsciiText.h"
 #include "decks/DeckLineChecks.h"
+#include "data/TextLines.h"
 
 #include <expat.h>
 
@@ -145,15 +146,11 @@ DeckFile DekReader::Read(std::string_view text)
 DeckFile DekReader::ReadPiece(std::string_view text)
 {
     DeckFile file;
-    int line = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        const std::string_view piece = TrimBlanks(text.substr(start, end - start));
-        ++line;
+    TextLines lines(text);
+    std::string_view raw;
+    while (lines.Next(raw)) {
+        const std::string_view piece = TrimBlanks(raw);
+        const int line = lines.Number();
         if (piece.starts_with("<Cards")) {
             ParseState state;
             state.file = &file;
@@ -165,7 +162,6 @@ DeckFile DekReader::ReadPiece(std::string_view text)
                 file.lines.resize(before);
             }
         }
-        start = end + 1;
     }
     return file;
 }

@@ -42,6 +42,8 @@ public:
         std::function<int(const CGridCellBase* a, const CGridCellBase* b, std::intptr_t user)>;
     /// Fills `item` (row, column and defaults already set) for a cell in virtual mode.
     using DisplayFunction = std::function<bool(GridItem& item, std::intptr_t userData)>;
+    /// The tooltip of a cell; an empty text shows none.
+    using CellTipFunction = std::function<QString(int row, int column)>;
 
     /// What FitAllColumns measures.
     enum class FitStyle { Both, Header, Data };
@@ -167,6 +169,10 @@ public:
     void SetHiddenByResize(bool on) { m_hiddenByResize = on; }
     void SetTitleTips(bool on) { m_titleTips = on; }
     bool GetTitleTips() const { return m_titleTips; }
+    /// Gives cells a tooltip, shown when the pointer rests on them.
+    void SetCellTipFunction(CellTipFunction tip) { m_cellTip = std::move(tip); }
+    /// The tooltip of a cell; empty without a tip function or outside the grid.
+    QString CellTip(int row, int column) const;
     void SetHandleTabKey(bool on) { m_handleTab = on; }
     MouseMode GetMouseMode() const { return m_mouseMode; }
 
@@ -246,6 +252,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -365,6 +372,7 @@ private:
     bool m_columnResize = true;
     bool m_hiddenByResize = false;
     bool m_titleTips = true;
+    CellTipFunction m_cellTip;
     bool m_handleTab = true;
     bool m_allowColumnSelection = true;
     bool m_allowRowSelection = true;

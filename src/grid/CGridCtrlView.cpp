@@ -7,9 +7,11 @@
 #include "grid/GridPalette.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 int CGridCtrl::FixedRowsHeight() const
 {
@@ -444,4 +446,29 @@ void CGridCtrl::UpdateTitleTip(const QPoint& point)
     const QRect global(viewport()->mapToGlobal(rect.topLeft()), rect.size());
     m_titleTip->ShowTip(global, text, offset, QRect(), font, cell->GetTextColour(),
                         cell->GetBackColour());
+}
+
+QString CGridCtrl::CellTip(int row, int column) const
+{
+    if (!m_cellTip || row < 0 || row >= GetRowCount() || column < 0 ||
+        column >= GetColumnCount()) {
+        return {};
+    }
+    return m_cellTip(row, column);
+}
+
+bool CGridCtrl::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && m_cellTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const GridCellCoord cell = CellFromPoint(help->pos());
+        const QString tip = CellTip(cell.row, cell.column);
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, viewport(), CellRect(cell.row, cell.column));
+        }
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }

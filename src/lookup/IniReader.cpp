@@ -2,6 +2,7 @@
 
 #include "lookup/TextCleaning.h"
 #include "lookup/Utf8.h"
+#include "data/TextLines.h"
 
 #include <exception>
 #include <filesystem>
@@ -77,14 +78,10 @@ IniReader IniReader::FromText(std::string_view text)
     IniReader reader;
     std::string section;
     bool inSection = false;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        const std::string_view line = TrimBlanks(text.substr(start, end - start));
-        start = end + 1;
+    TextLines lines(text);
+    std::string_view raw;
+    while (lines.Next(raw)) {
+        const std::string_view line = TrimBlanks(raw);
         if (line.empty() || line.front() == ';') {
             continue;
         }

@@ -1,6 +1,7 @@
 #include "prices/PriceImport.h"
 
 #include "data/DatabaseSchema.h"
+#include "data/DateTime.h"
 
 #include "prices/CompressedFile.h"
 #include "prices/CsvPriceReader.h"
@@ -18,7 +19,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
@@ -37,12 +37,7 @@ constexpr std::size_t kChunk = 4u << 20;
 
 std::string Today()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
-    return text;
+    return DateTime::UtcNow().Format("%Y-%m-%d");
 }
 
 std::string BaseName(const std::string& path)

@@ -11,8 +11,7 @@ namespace {
 
 // A failed open (`TradeError`) ends the fill with the recordset's last error.
 void FillCollection(CADODataBase& database, std::int32_t cardId, bool all,
-                    const CardNameOf& nameOf, const CardValueOf& valueOf,
-                    CollectionViewRows& out)
+                    const CardTexts& texts, CollectionViewRows& out)
 {
     CADORecordset recordset(database);
     OpenOrFail(recordset, all ? std::string(sql::kSelectCollections)
@@ -23,8 +22,14 @@ void FillCollection(CADODataBase& database, std::int32_t cardId, bool all,
         std::int32_t cardKey = 0;
         recordset.GetLong("no_owned", owned);
         recordset.GetLong("card_id", cardKey);
-        if (const auto row = CollectionRow(owned, cardKey, nameOf, valueOf)) {
-            out.rows.push_back({row->quantity, row->name, row->value});
+        if (const auto row = CollectionRow(owned, cardKey, texts.nameOf, texts.valueOf)) {
+            const SetLabel set = CardKeySet(cardKey, texts.setOf);
+            std::vector<std::string>& cells = out.rows.emplace_back(kCollectionColumnCount);
+            cells[ColumnIndex(CollectionColumn::Quantity)] = row->quantity;
+            cells[ColumnIndex(CollectionColumn::Name)] = row->name;
+            cells[ColumnIndex(CollectionColumn::Set)] = set.code;
+            cells[ColumnIndex(CollectionColumn::Value)] = row->value;
+            out.setNames.push_back(set.name);
             if (row->worth) {
                 out.worth += *row->worth;
                 out.copies += owned;
@@ -37,8 +42,7 @@ void FillCollection(CADODataBase& database, std::int32_t cardId, bool all,
 }
 
 void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
-                      const CardNameOf& nameOf, const CardValueOf& valueOf,
-                      CollectionViewRows& out)
+                      const CardTexts& texts, CollectionViewRows& out)
 {
     CADORecordset deals(database);
     OpenOrFail(deals, all ? std::string(sql::kSelectDeals)
@@ -68,9 +72,16 @@ void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
             moved.push_back(card);
         }
         cards.Close();
-        const std::optional<double> worth = DealWorth(moved, valueOf);
-        out.rows.push_back({DealDateText(date), DealDetails(inOrOut, moved, price, nameOf),
-                            WorthText(worth), comments});
+        const std::optional<double> worth = DealWorth(moved, texts.valueOf);
+        const SetLabel sets = DealSets(moved, texts.setOf);
+        std::vector<std::string>& cells = out.rows.emplace_back(kDealLogColumnCount);
+        cells[ColumnIndex(DealLogColumn::Date)] = DealDateText(date);
+        cells[ColumnIndex(DealLogColumn::Details)] =
+            DealDetails(inOrOut, moved, price, texts.nameOf);
+        cells[ColumnIndex(DealLogColumn::Set)] = sets.code;
+        cells[ColumnIndex(DealLogColumn::WorthToday)] = WorthText(worth);
+        cells[ColumnIndex(DealLogColumn::Comments)] = comments;
+        out.setNames.push_back(sets.name);
         (inOrOut != 0 ? out.soldFor : out.boughtFor) += price;
         (inOrOut != 0 ? out.soldWorth : out.boughtWorth) += worth.value_or(0.0);
     }
@@ -80,16 +91,16 @@ void FillTransactions(CADODataBase& database, std::int32_t cardId, bool all,
 }  // namespace
 
 void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t cardId, bool all,
-              const CardNameOf& nameOf, const CardValueOf& valueOf, CollectionViewRows& out)
+              const CardTexts& texts, CollectionViewRows& out)
 {
     if (!out.error.empty()) {
         return;  // an earlier fill failed; the view keeps what it has
     }
     try {
         if (mode == CollectionViewMode::Collection) {
-            FillCollection(database, cardId, all, nameOf, valueOf, out);
+            FillCollection(database, cardId, all, texts, out);
         } else {
-            FillTransactions(database, cardId, all, nameOf, valueOf, out);
+            FillTransactions(database, cardId, all, texts, out);
         }
     } catch (const std::exception&) {
         out.error = CaughtErrorText("CADORecordset Error");
@@ -98,14 +109,14 @@ void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t card
 
 CollectionViewRows RefreshViewRows(CADODataBase& database, CollectionViewMode mode,
                                    const std::vector<std::int32_t>& tickedCardIds,
-                                   const CardNameOf& nameOf, const CardValueOf& valueOf)
+                                   const CardTexts& texts)
 {
     CollectionViewRows out;
     if (tickedCardIds.empty()) {
-        FillView(database, mode, 0, true, nameOf, valueOf, out);
+        FillView(database, mode, 0, true, texts, out);
     }
     for (const std::int32_t cardId : tickedCardIds) {
-        FillView(database, mode, cardId, false, nameOf, valueOf, out);
+        FillView(database, mode, cardId, false, texts, out);
     }
     return out;
 }

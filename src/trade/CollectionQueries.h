@@ -1,5 +1,6 @@
 #pragma once
 
+#include "trade/CollectionColumn.h"
 #include "trade/CollectionText.h"
 
 #include <cstdint>
@@ -16,6 +17,7 @@ enum class CollectionViewMode : int { Collection = 0, TransactionLog = 1 };
 /// failure are kept and `error` holds the database's last error.
 struct CollectionViewRows {
     std::vector<std::vector<std::string>> rows;  ///< one text per column
+    std::vector<std::string> setNames;  ///< per row: the tip of its Set cell
     std::string error;
     std::set<std::int32_t> listedDeals;  ///< a deal of two ticked cards is listed once
     /// Collection view: the worth of the rows shown and how many copies they hold (those of
@@ -33,16 +35,21 @@ struct CollectionViewRows {
 /// The worth line of a view over its rows.
 std::string WorthCaption(CollectionViewMode mode, const CollectionViewRows& rows);
 
+/// What the views show of a card besides the counts the collection database holds.
+struct CardTexts {
+    CardNameOf nameOf;
+    CardValueOf valueOf;
+    CardSetOf setOf;
+};
+
 /// Appends the rows for one catalogue id (its regular and foil keys in collection 0), or for
-/// everything when `all` is true. Collection view: "Quantity", "Cards Name", "Value" (cards
-/// owned 0 times left out). Transaction log view: "Date", "Details", "Worth Today", "Comments".
-/// Stops at the first failing query, keeping what it read.
+/// everything when `all` is true, with a text for every column (CollectionColumn, cards owned
+/// 0 times left out; DealLogColumn). Stops at the first failing query, keeping what it read.
 void FillView(CADODataBase& database, CollectionViewMode mode, std::int32_t cardId, bool all,
-              const CardNameOf& nameOf, const CardValueOf& valueOf, CollectionViewRows& out);
+              const CardTexts& cards, CollectionViewRows& out);
 
 /// All rows of a view: one `FillView` per ticked catalogue id in order, or everything when no
 /// card is ticked.
 CollectionViewRows RefreshViewRows(CADODataBase& database, CollectionViewMode mode,
                                    const std::vector<std::int32_t>& tickedCardIds,
-                                   const CardNameOf& nameOf,
-                                   const CardValueOf& valueOf = {});
+                                   const CardTexts& cards);

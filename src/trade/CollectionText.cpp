@@ -1,9 +1,12 @@
 #include "trade/CollectionText.h"
 
+#include "data/CardCatalogue.h"
 #include "data/CardKey.h"
 #include "data/DateTime.h"
 #include "data/PriceText.h"
 #include "trade/NumberText.h"
+
+#include <set>
 
 std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf)
 {
@@ -12,6 +15,40 @@ std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf)
         name += nameOf(card_key::CatalogueId(cardKey));
     }
     return name;
+}
+
+SetLabel CardKeySet(std::int32_t cardKey, const CardSetOf& setOf)
+{
+    return setOf ? setOf(card_key::CatalogueId(cardKey)) : SetLabel{};
+}
+
+SetLabel CatalogueCardSet(const CardCatalogue& catalogue, std::int32_t catalogueId)
+{
+    SetLabel set;
+    if (const CardRecord* card = catalogue.FindCard(catalogueId)) {
+        set.code = catalogue.SetCode(card->expansion);
+        const auto found = catalogue.SetTable().find(card->expansion);
+        if (found != catalogue.SetTable().end()) {
+            set.name = found->second;
+        }
+    }
+    return set;
+}
+
+SetLabel DealSets(const std::vector<DealCard>& cards, const CardSetOf& setOf)
+{
+    SetLabel sets;
+    std::set<std::string> seen;
+    for (const DealCard& card : cards) {
+        const SetLabel set = CardKeySet(card.cardKey, setOf);
+        if (set.code.empty() || !seen.insert(set.code).second) {
+            continue;
+        }
+        const char* separator = sets.code.empty() ? "" : ", ";
+        sets.code += separator + set.code;
+        sets.name += separator + set.name;
+    }
+    return sets;
 }
 
 std::optional<CollectionRowText> CollectionRow(std::int32_t noOwned, std::int32_t cardKey,

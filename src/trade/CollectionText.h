@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CardCatalogue;
 class DateTime;
 
 /// The catalogue's card name of a catalogue id (empty when the catalogue does not hold it).
@@ -17,6 +18,22 @@ using CardValueOf = std::function<std::optional<double>(std::int32_t cardKey)>;
 
 /// A card key's name as the views show it: "Foil " in front for a foil key.
 std::string CardKeyName(std::int32_t cardKey, const CardNameOf& nameOf);
+
+/// A card's set as the views show it: the code in the cell ("7ED"), the name in its tip; both
+/// empty when the catalogue does not hold the card.
+struct SetLabel {
+    std::string code;
+    std::string name;
+};
+
+/// The set of a catalogue id.
+using CardSetOf = std::function<SetLabel(std::int32_t catalogueId)>;
+
+/// The set of a card key (regular or foil); empty without a lookup.
+SetLabel CardKeySet(std::int32_t cardKey, const CardSetOf& setOf);
+
+/// The set of a catalogue id as the catalogue knows it (the set table is not added to).
+SetLabel CatalogueCardSet(const CardCatalogue& catalogue, std::int32_t catalogueId);
 
 /// One row of the collection view.
 struct CollectionRowText {
@@ -40,6 +57,10 @@ struct DealCard {
 /// "Bought:" or "Sold:", "%dx%s " per card, then "for " and the price's PriceText.
 std::string DealDetails(std::int32_t inOrOut, const std::vector<DealCard>& cards, float price,
                         const CardNameOf& nameOf);
+
+/// The sets of a deal's cards in the order its details first name them, each set once: the
+/// codes and the names, each joined by ", ". A card of a set without a code adds nothing.
+SetLabel DealSets(const std::vector<DealCard>& cards, const CardSetOf& setOf);
 
 /// What the cards of a deal are worth today; nothing when the catalogue holds none of them.
 std::optional<double> DealWorth(const std::vector<DealCard>& cards, const CardValueOf& valueOf);

@@ -1,21 +1,11 @@
 #pragma once
 
-/// The four columns of the trade list grid, in their order on screen.
-enum class TradeListColumn : int {
-    Quantity,
-    Name,
-    Buy,
-    Sell,
-};
+#include "data/GridColumn.h"
 
-inline constexpr int kTradeListColumnCount = 4;
+#include <iterator>
 
-/// The column's number in the grid.
-constexpr int ColumnIndex(TradeListColumn column)
-{
-    return static_cast<int>(column);
-}
-
-/// Header texts of the trade list grid, indexed by column.
-inline constexpr const char* kTradeListHeaders[kTradeListColumnCount] = {"Quantity", "Cards Name",
-                                                                         "Buy Value", "Sell Value"};
+/// The columns of the trade list grid in their order on screen, and their header texts.
+enum class TradeListColumn : int { Quantity, Name, Set, Buy, Sell };
+inline constexpr const char* kTradeListHeaders[] = {"Quantity", "Cards Name", "Set", "Buy Value",
+                                                    "Sell Value"};
+inline constexpr int kTradeListColumnCount = int(std::size(kTradeListHeaders));

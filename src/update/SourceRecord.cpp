@@ -1,8 +1,8 @@
 #include "update/SourceRecord.h"
 
-#include <sqlite3.h>
+#include "data/DateTime.h"
 
-#include <ctime>
+#include <sqlite3.h>
 
 namespace {
 
@@ -33,12 +33,7 @@ std::string Column(sqlite3_stmt* stmt, int column)
 
 std::string Now()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-    return text;
+    return DateTime::UtcNow().Format("%Y-%m-%d %H:%M:%S");
 }
 
 } // namespace

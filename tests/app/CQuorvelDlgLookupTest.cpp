@@ -297,7 +297,7 @@ TEST_F(CQuorvelDlgLookupTest, AnsweringNoToTheCorrectionWritesNothing)
 
 TEST_F(CQuorvelDlgLookupTest, TheProgramsOwnWriteIsSkippedAndTheNextCopyIsNot)
 {
-    Window().Monitor().IgnoreNextChange();
+    Window();
     ASSERT_TRUE(m_clipboard.setText("{t}Selling{t}Wrath of God for {7}{v}"));
     EXPECT_EQ(Caption(), "0 cards in list ");
     EXPECT_FALSE(Popup().isOpen());
@@ -316,12 +316,10 @@ TEST_F(CQuorvelDlgLookupTest, TheSameTextCopiedTwiceIsLookedUpTwice)
     EXPECT_EQ(Caption(), "2 cards in list ");
 }
 
-TEST_F(CQuorvelDlgLookupTest, WithTheMonitorOffCopiesChangeNothingButStillUseTheFlag)
+TEST_F(CQuorvelDlgLookupTest, WithTheMonitorOffCopiesChangeNothing)
 {
     Window().OnCommand(MainCommand::ClipboardMonitor);
-    Window().Monitor().IgnoreNextChange();
     ASSERT_TRUE(m_clipboard.setText("own advertisement"));
-    EXPECT_FALSE(Window().Monitor().IsIgnoringNextChange());
     m_clipboard.simulateCopy("Shock");
     EXPECT_EQ(Caption(), "0 cards in list ");
     EXPECT_FALSE(Popup().isOpen());
@@ -332,12 +330,11 @@ TEST_F(CQuorvelDlgLookupTest, WithTheMonitorOffCopiesChangeNothingButStillUseThe
 
 TEST_F(CQuorvelDlgLookupTest, PicturesAndVanishedOwnersAreIgnored)
 {
-    Window().Monitor().IgnoreNextChange();
+    Window();
     m_clipboard.simulateNonText();
     m_clipboard.simulateOwnerGone();
     EXPECT_EQ(Caption(), "0 cards in list ");
     EXPECT_FALSE(Popup().isOpen());
-    EXPECT_TRUE(Window().Monitor().IsIgnoringNextChange());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "data/CardCatalogue.h"
 #include "lookup/CardLookup.h"
 #include "lookup/ShownCardsTable.h"
+#include "support/TestWait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -41,6 +42,7 @@ TEST_F(MainCatalogueTest, ALoadStoppedMidwayLeavesTheOldCatalogueAndLookup)
         MainCatalogue load(big, catalogue, lookup);
         load.StartLoading({}, &frame, [] {});
         // The cards are counted: the rows are being read.
+        // Polled tightly: the test needs the load caught while it is still reading.
         QElapsedTimer waited;
         waited.start();
         while (!frame.title().startsWith("Loading") && waited.elapsed() < 10000) {
@@ -89,11 +91,7 @@ TEST_F(MainCatalogueTest, EveryReloadReplacesTheCatalogueUnderTheLookupHold)
             return std::unique_lock<std::recursive_mutex>(lookupMutex);
         },
         nullptr, [] {});
-    QElapsedTimer waited;
-    waited.start();
-    while (!load.IsReady() && waited.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_TRUE(load.IsReady());
+    ASSERT_TRUE(waitUntil([&] { return load.IsReady(); }, 10000));
     load.Load();
     EXPECT_EQ(holds, 2);
     EXPECT_EQ(heldWhileReplacing, std::vector<bool>({true, true}));

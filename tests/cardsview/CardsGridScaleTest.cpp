@@ -132,15 +132,6 @@ TEST_F(CardsGridScaleTest, MatchScoresOrderAndTintEveryPaintedRow)
     }
     m_grid->viewport()->repaint();
     m_grid->SetMatchScores(scored);
-    m_grid->SortByMatch();
-    for (int row = 2; row <= kCards; ++row) {
-        const CardRecord* above = m_grid->CardOfRow(row - 1);
-        const CardRecord* card = m_grid->CardOfRow(row);
-        ASSERT_GE(scoreOf(above->id), scoreOf(card->id)) << row;
-        if (scoreOf(above->id) == scoreOf(card->id)) {
-            ASSERT_GE(above->reg_value, card->reg_value) << row;
-        }
-    }
     const auto expectPaintedTints = [&](const char* where) {
         m_grid->viewport()->repaint();
         const int top = m_grid->GetTopRow();
@@ -153,6 +144,16 @@ TEST_F(CardsGridScaleTest, MatchScoresOrderAndTintEveryPaintedRow)
             }
         }
     };
+    expectPaintedTints("built before the scores ");
+    m_grid->SortByMatch();
+    for (int row = 2; row <= kCards; ++row) {
+        const CardRecord* above = m_grid->CardOfRow(row - 1);
+        const CardRecord* card = m_grid->CardOfRow(row);
+        ASSERT_GE(scoreOf(above->id), scoreOf(card->id)) << row;
+        if (scoreOf(above->id) == scoreOf(card->id)) {
+            ASSERT_GE(above->reg_value, card->reg_value) << row;
+        }
+    }
     expectPaintedTints("top ");
     PaintEverywhere();
     m_grid->verticalScrollBar()->setValue(m_grid->verticalScrollBar()->maximum());

@@ -54,55 +54,39 @@ TEST_F(ClipboardMonitorTest, TrimsBlanksAtBothEndsOnly)
     EXPECT_EQ(ClipboardMonitor::Trim("x"), "x");
 }
 
-TEST_F(ClipboardMonitorTest, IgnoreFlagIsConsumedByTheNextChangeWithText)
+// The program's own writes are told from other programs' copies by the viewer's mark alone:
+// nothing is left waiting between changes, whatever order they come in.
+TEST_F(ClipboardMonitorTest, OwnWritesAreSkippedAndEveryOutsideCopyIsLookedUp)
 {
-    m_monitor.IgnoreNextChange();
-    // A picture or files on the clipboard neither looks up nor consumes the flag.
-    EXPECT_EQ(OwnWrite(std::nullopt).outcome, Outcome::NoText);
-    EXPECT_TRUE(m_monitor.IsIgnoringNextChange());
-    EXPECT_EQ(OwnWrite("our own advertisement").outcome, Outcome::OwnWrite);
-    EXPECT_FALSE(m_monitor.IsIgnoringNextChange());
-    EXPECT_EQ(Change("an outside copy").outcome, Outcome::LookUp);
-}
-
-TEST_F(ClipboardMonitorTest, EmptyTextIsTextAndConsumesTheFlag)
-{
-    m_monitor.IgnoreNextChange();
-    EXPECT_EQ(OwnWrite("").outcome, Outcome::OwnWrite);
-    EXPECT_EQ(Change("").outcome, Outcome::LookUp);
-}
-
-TEST_F(ClipboardMonitorTest, AnOutsideCopyWhileTheFlagWaitsIsLookedUp)
-{
-    m_monitor.IgnoreNextChange();
-    EXPECT_EQ(Change("another program was faster").outcome, Outcome::LookUp);
-    EXPECT_TRUE(m_monitor.IsIgnoringNextChange());
-    EXPECT_EQ(OwnWrite("our own advertisement").outcome, Outcome::OwnWrite);
-    EXPECT_FALSE(m_monitor.IsIgnoringNextChange());
-}
-
-TEST_F(ClipboardMonitorTest, OwnWritesWithoutTheFlagAreLookedUp)
-{
-    EXPECT_EQ(OwnWrite("rows copied from a grid").outcome, Outcome::LookUp);
-}
-
-TEST_F(ClipboardMonitorTest, CancelledWriteSwallowsNoOutsideChange)
-{
-    m_monitor.IgnoreNextChange();
-    m_monitor.CancelIgnoreNextChange();
-    EXPECT_EQ(Change("an outside copy").outcome, Outcome::LookUp);
-}
-
-TEST_F(ClipboardMonitorTest, MonitorOffReadsAndConsumesTheFlagButLooksNothingUp)
-{
-    m_monitor.IgnoreNextChange();
-    EXPECT_EQ(OwnWrite("own write", false).outcome, Outcome::OwnWrite);
-    EXPECT_FALSE(m_monitor.IsIgnoringNextChange());
-    const auto off = Change("outside copy", false);
-    EXPECT_EQ(off.outcome, Outcome::MonitorOff);
-    EXPECT_TRUE(off.text.empty());
-    EXPECT_FALSE(m_monitor.IsClipboardLookup());
-    EXPECT_EQ(Change(std::nullopt, false).outcome, Outcome::NoText);
+    struct Step {
+        bool own;
+        std::optional<std::string> text;
+        bool monitorOn;
+        Outcome expected;
+    };
+    const Step steps[] = {
+        {true, std::nullopt, true, Outcome::NoText},  // a picture or files: nothing to decide
+        {false, "another program was faster", true, Outcome::LookUp},
+        {true, "our own advertisement", true, Outcome::OwnWrite},
+        {true, "our second advertisement", true, Outcome::OwnWrite},
+        {true, "", true, Outcome::OwnWrite},  // an empty text is a text
+        {false, "", true, Outcome::LookUp},
+        {false, "an outside copy", true, Outcome::LookUp},
+        {true, "own write", false, Outcome::OwnWrite},
+        {false, "outside copy", false, Outcome::MonitorOff},
+        {false, std::nullopt, false, Outcome::NoText},
+    };
+    for (const Step& step : steps) {
+        const std::string name = step.text.value_or("(no text)");
+        m_monitor.TakeReportRequest(true);
+        const auto decision = step.own ? OwnWrite(step.text, step.monitorOn)
+                                       : Change(step.text, step.monitorOn);
+        EXPECT_EQ(decision.outcome, step.expected) << name;
+        EXPECT_EQ(m_monitor.IsClipboardLookup(), step.expected == Outcome::LookUp) << name;
+        if (step.expected != Outcome::LookUp) {
+            EXPECT_TRUE(decision.text.empty()) << name;
+        }
+    }
 }
 
 TEST_F(ClipboardMonitorTest, ReportOnlyAfterAClipboardLookupWithTheMonitorOn)

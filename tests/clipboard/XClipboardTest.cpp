@@ -1,6 +1,6 @@
 // The clipboard against a real X server: another program (xclip) owns the clipboard, or a
 // program that owns it never answers.
-#include "../toolkit/TestWait.h"
+#include "support/TestWait.h"
 #include "TestXServer.h"
 #include "clipboard/QtClipboardViewer.h"
 #include "clipboard/XcbClipboardReader.h"

@@ -1,3 +1,4 @@
+#include "support/GermanLocale.h"
 #include "support/SqlProbe.h"
 #include "support/TempDir.h"
 
@@ -12,9 +13,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <clocale>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
@@ -86,27 +84,16 @@ std::vector<std::int32_t> ReadColumn(CADORecordset& rs, const char* field)
 TEST(SqlTexts, FormatFillsPatternsWithTheCNotationInAnyLocale)
 {
     EXPECT_EQ(sql::Format(sql::kSelectCardById, 1234), "select * from cardslist where id=1234");
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    if (!comma) {
-        // A German locale of our own where the system has none installed.
-        const std::string dir = "/tmp/quorvel-data-locale-" + std::to_string(::getpid());
-        if (std::system(("mkdir -p " + dir + " && localedef -i de_DE -f UTF-8 " + dir +
-                         "/de_DE.UTF-8 >/dev/null 2>&1")
-                            .c_str()) == 0) {
-            ::setenv("LOCPATH", dir.c_str(), 1);
-            comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    std::string text;
+    bool comma = false;
+    {
+        const GermanLocale german;
+        comma = german.Active();
+        if (comma) {
+            EXPECT_EQ(GermanLocale::WrittenNumber(), "4,5"); // the locale writes a decimal comma
         }
-        std::system(("rm -rf " + dir).c_str());
+        text = sql::Format(sql::kInsertDeal, "December 06 2026 23:05:24", 1, 2.5, "x");
     }
-    if (comma) {
-        char probe[16];
-        std::snprintf(probe, sizeof probe, "%.1f", 2.5);
-        EXPECT_STREQ(probe, "2,5"); // the locale really writes a decimal comma
-    }
-    const std::string text =
-        sql::Format(sql::kInsertDeal, "December 06 2026 23:05:24", 1, 2.5, "x");
-    std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(text, "insert into trans_detail (deal_date, in_or_out, price, comments) values "
                     "('December 06 2026 23:05:24',1,2.500000,'x')");
     if (!comma) {

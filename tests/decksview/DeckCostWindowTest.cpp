@@ -2,7 +2,7 @@
 
 #include "decks/view/CDlgDeckCost.h"
 #include "grid/CGridCtrl.h"
-#include "trade/view/CDlgCardsList.h"
+#include "trade/TradeList.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -22,7 +22,8 @@ protected:
                                 [this](const std::string& text) {
                                     m_copied = text;
                                     return true;
-                                }};
+                                },
+                                [this] { ++m_tradeListShown; }};
         m_window = std::make_unique<CDlgDeckCost>(context);
     }
     void TearDown() override
@@ -35,7 +36,8 @@ protected:
         m_window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
     }
 
-    CDlgCardsList m_tradeList;
+    TradeList m_tradeList;
+    int m_tradeListShown = 0;
     std::string m_copied;
     std::unique_ptr<CDlgDeckCost> m_window;
 };
@@ -55,14 +57,14 @@ TEST_F(DeckCostWindowTest, PastedDeckIsPricedAndItsMissingCardsGoToTheTradingLis
         QStringLiteral("line 3: no card named \"Counterspel\" (closest: Counterspell)")));
 
     Click("addMissingButton");
-    ASSERT_EQ(m_tradeList.List().Count(), 2u);
-    const TradeListEntry* bolt = m_tradeList.List().Find(kBolt7ED);
+    ASSERT_EQ(m_tradeList.Count(), 2u);
+    const TradeListEntry* bolt = m_tradeList.Find(kBolt7ED);
     ASSERT_NE(bolt, nullptr);
     EXPECT_EQ(bolt->quantity, 2);
     EXPECT_FLOAT_EQ(bolt->buy_value, 0.8f);
     EXPECT_EQ(bolt->buying_mark, 1);
-    EXPECT_EQ(m_tradeList.List().Find(kShock)->quantity, 2);
-    EXPECT_TRUE(m_tradeList.isVisible());
+    EXPECT_EQ(m_tradeList.Find(kShock)->quantity, 2);
+    EXPECT_EQ(m_tradeListShown, 1);
 
     Click("copyMissingButton");
     EXPECT_EQ(m_copied, "2 Lightning Bolt\n2 Shock\n");

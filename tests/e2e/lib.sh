@@ -29,6 +29,12 @@ wait_for_window() {
   fail "no window titled '$title' within ${limit}s"
 }
 
+# activate_window ID: gives the window the focus, directly where the window manager refuses to
+# activate it.
+activate_window() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+}
+
 # wait_until SECONDS COMMAND...: retries COMMAND every 0.1 s until it succeeds.
 wait_until() {
   local limit=$1

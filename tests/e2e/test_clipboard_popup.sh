@@ -27,7 +27,7 @@ screenshot "report-beside-cursor"
 [ "$w" -gt 40 ] && [ "$h" -gt 40 ] || fail "report is too small to hold the text: ${w}x$h"
 
 # The grid filled with the card: read it back through Select All and Copy.
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+activate_window "$window"
 xdotool key Tab Tab Tab Tab ctrl+a ctrl+c
 grid_copied() { clip_get | grep -q "Wrath of God"; }
 wait_until 10 grid_copied || fail "the grid does not list the copied card: '$(clip_get)'"

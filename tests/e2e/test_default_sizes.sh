@@ -40,7 +40,7 @@ keys() {
 start_quorvel
 wait_until 60 window_of Quorvel || fail "no main window"
 main=$(window_of Quorvel)
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+activate_window "$main"
 # Every card of the sample list: the longest names fit the grid's columns.
 keys Return
 sleep 1

@@ -7,7 +7,7 @@ source "$E2E_LIB"
 start_quorvel
 window=$(wait_for_window "Quorvel")
 [ -n "$window" ] || fail "no main window"
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+activate_window "$window"
 
 # The search box has the focus when the window opens.
 xdotool type --delay 30 "Counterspell"

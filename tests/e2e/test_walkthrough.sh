@@ -232,8 +232,8 @@ sleep 0.5
 wait_rows "$trade" 2
 listed=$(copy_first_row_grid "$trade")
 screenshot "05-trade-list"
-assert_contains "$listed" "$(printf '1\tWrath of God\t1.3\t1.3')" "the trade list"
-assert_contains "$listed" "$(printf '1\tFact or Fiction\t0.51\t0.51')" "the trade list"
+assert_contains "$listed" "$(printf '1\tWrath of God\t7ED\t1.3\t1.3')" "the trade list"
+assert_contains "$listed" "$(printf '1\tFact or Fiction\tINV\t0.51\t0.51')" "the trade list"
 
 step "edit a quantity: three Wrath of God"
 line=$(grep -n 'Wrath of God' <<<"$listed" | cut -d: -f1)
@@ -243,8 +243,8 @@ keys Left F2 ctrl+a
 type_text "3"
 keys Return
 listed=$(copy_first_row_grid "$trade")
-assert_contains "$listed" "$(printf '3\tWrath of God\t1.3\t1.3')" "the trade list after the edit"
-assert_contains "$listed" "$(printf '1\tFact or Fiction\t0.51\t0.51')" "the trade list after the edit"
+assert_contains "$listed" "$(printf '3\tWrath of God\t7ED\t1.3\t1.3')" "the trade list after the edit"
+assert_contains "$listed" "$(printf '1\tFact or Fiction\tINV\t0.51\t0.51')" "the trade list after the edit"
 
 step "Advertise (trade post): the clipboard holds the advertisement and no lookup followed"
 # Both lines are offered for sale: their "Sell Value" boxes.
@@ -335,8 +335,8 @@ keys alt+v c
 collection=$(wait_window "Collection")
 owned_text=$(window_grid_text "$collection" | tr '\t' ' ')
 screenshot "09-collection"
-assert_contains "$owned_text" "3 Wrath of God" "My Collection"
-assert_contains "$owned_text" "1 Fact or Fiction" "My Collection"
+assert_contains "$owned_text" "3 Wrath of God 7ED" "My Collection"
+assert_contains "$owned_text" "1 Fact or Fiction INV" "My Collection"
 activate "$main"
 keys alt+v l
 log=$(wait_window "Transaction Log")
@@ -344,6 +344,7 @@ log_text=$(window_grid_text "$log")
 screenshot "09-transaction-log"
 assert_contains "$log_text" "Bought:" "the Transaction Log"
 assert_contains "$log_text" "3xWrath of God" "the Transaction Log"
+assert_contains "$log_text" "7ED" "the Transaction Log"
 assert_contains "$log_text" "walkthrough deal" "the Transaction Log"
 
 # ---- price correction ------------------------------------------------------------------------

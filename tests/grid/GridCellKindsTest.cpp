@@ -7,12 +7,17 @@
 #include "grid/CTamrikGrideCellCheck.h"
 #include "grid/GridCellFactory.h"
 #include "grid/TradeMarkStore.h"
+#include "trade/TradeListColumn.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
 
 namespace {
+
+// The trade list's columns of its two marks.
+constexpr int kBuy = ColumnIndex(TradeListColumn::Buy);
+constexpr int kSell = ColumnIndex(TradeListColumn::Sell);
 
 struct StoredMark {
     std::int32_t key;
@@ -52,7 +57,7 @@ protected:
     void SetUp() override
     {
         GridFixture::SetUp();
-        Fill(3, 4);
+        Fill(3, kTradeListColumnCount);
         ASSERT_TRUE(m_grid->SetCellKind<CGridCellCheck>(1, 1));
         m_check = static_cast<CGridCellCheck*>(m_grid->CellAt(1, 1));
     }
@@ -122,7 +127,7 @@ TEST_F(CheckCellTest, TradeListCheckCellsStoreTheirMark)
 {
     FakeMarkStore store;
     m_grid->SetTradeMarkStore(&store);
-    for (int column : {1, 2, 3}) {
+    for (int column : {1, kBuy, kSell}) {
         ASSERT_TRUE(m_grid->SetCellKind<CTamrikGrideCellCheck>(2, column));
         m_grid->SetCellData(2, column, 16777216 + 55);
     }
@@ -130,9 +135,9 @@ TEST_F(CheckCellTest, TradeListCheckCellsStoreTheirMark)
         auto* cell = static_cast<CGridCellCheck*>(m_grid->CellAt(2, column));
         return cell->GetCheckPlacement(m_grid->CellRect(2, column));
     };
-    Click(box(2).center());
-    Click(box(3).center());
-    Click(box(3).center());
+    Click(box(kBuy).center());
+    Click(box(kSell).center());
+    Click(box(kSell).center());
     Click(box(1).center()); // not a mark column
     ASSERT_EQ(store.stored.size(), 3u);
     EXPECT_EQ(store.stored[0].key, 16777216 + 55);
@@ -144,7 +149,7 @@ TEST_F(CheckCellTest, TradeListCheckCellsStoreTheirMark)
     EXPECT_TRUE(static_cast<CGridCellCheck*>(m_grid->CellAt(2, 1))->GetCheck());
 
     // Beside the box the unchanged state is stored again.
-    Click(QPoint(box(2).right() + 3, box(2).center().y()));
+    Click(QPoint(box(kBuy).right() + 3, box(kBuy).center().y()));
     ASSERT_EQ(store.stored.size(), 4u);
     EXPECT_TRUE(store.stored[3].checked);
     EXPECT_EQ(store.stored[3].mark, TradeMarkStore::Mark::Buying);
@@ -154,14 +159,14 @@ TEST_F(CheckCellTest, SpaceTogglesTheFocusedCheckCellAndNeverOpensAnEditor)
 {
     FakeMarkStore store;
     m_grid->SetTradeMarkStore(&store);
-    ASSERT_TRUE(m_grid->SetCellKind<CTamrikGrideCellCheck>(2, 3));
-    m_grid->SetCellData(2, 3, 77);
+    ASSERT_TRUE(m_grid->SetCellKind<CTamrikGrideCellCheck>(2, kSell));
+    m_grid->SetCellData(2, kSell, 77);
     m_grid->SetCellReadOnly(1, 1);
     struct Case {
         int row, column;
         bool checkedAfter;
     };
-    for (const Case& c : {Case{1, 1, true}, Case{1, 1, false}, Case{2, 3, true}}) {
+    for (const Case& c : {Case{1, 1, true}, Case{1, 1, false}, Case{2, kSell, true}}) {
         m_grid->SetFocusCell(c.row, c.column);
         QTest::keyClick(m_grid, Qt::Key_Space);
         EXPECT_FALSE(m_grid->IsEditingCell()) << c.row << "," << c.column;

@@ -3,10 +3,13 @@
 #include "data/PriceText.h"
 #include "lookup/CardGridColumn.h"
 #include "lookup/CardItemTag.h"
+#include "lookup/CardPictureLink.h"
+#include "support/CardBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <set>
 #include <utility>
 
@@ -31,15 +34,25 @@ TEST(CardItemTag, PutsTheColumnInTheTopByteAndTheCardInTheLow24Bits)
         ColumnIndex(CardGridColumn::Rarity));
 }
 
-TEST(CardGridColumns, HaveTheirHeaderTexts)
+TEST(CardGridColumns, HaveTheirHeaderTextsAndCellTexts)
 {
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Hot)], "HOT");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Name)], "Cards Name");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::Rarity)], "Rarity");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::RegValue)], "Reg Value");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::FoilValue)], "Foil Value");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::ShowCards)], "Show Cards");
-    EXPECT_STREQ(kCardGridHeaders[ColumnIndex(CardGridColumn::UpdateDate)], "Update Date");
+    const char* const headers[] = {"HOT",        "Cards Name", "Rarity",     "Reg Value",
+                                   "Foil Value", "Show Cards", "Update Date"};
+    ASSERT_EQ(std::size(headers), std::size_t(kCardGridColumnCount));
+    for (int column = 0; column < kCardGridColumnCount; ++column) {
+        ASSERT_NE(CardGridColumnOf(column), nullptr);
+        EXPECT_EQ(ColumnIndex(CardGridColumnOf(column)->column), column);
+        EXPECT_STREQ(CardGridColumnOf(column)->header, headers[column]);
+    }
+    EXPECT_EQ(CardGridColumnOf(-1), nullptr);
+    EXPECT_EQ(CardGridColumnOf(kCardGridColumnCount), nullptr);
+    // The image columns show no text.
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::Hot).text, nullptr);
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::Rarity).text, nullptr);
+    const CardRecord card = MakeCard(1, "Wrath of God", 2.5, 12.0, 10, 57, 30);
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::Name).text(card, {}), "Wrath of God");
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::FoilValue).text(card, {}), "12.0");
+    EXPECT_EQ(CardGridColumnOf(CardGridColumn::ShowCards).text(card, {}), CardLink(10, "", 57));
 }
 
 TEST(RarityImage, MapsTheTwentySevenSetsAndRaritiesOntoDistinctImages)

@@ -1,4 +1,4 @@
-#include "TestWait.h"
+#include "support/TestWait.h"
 #include "lookup/CardGridRules.h"
 #include "toolkit/CHyperLink.h"
 #include "toolkit/CommandMenu.h"

@@ -52,6 +52,15 @@ TEST_F(CollectionTextTest, DealDetails)
     EXPECT_EQ(DealDetails(1, {{1, 3}}, 0.04f, nameOf), "Sold:3xCard A for 0.04");
     EXPECT_EQ(DealDetails(7, {{99, 1}}, 1.0f, nameOf), "Sold:1x for 1.0");
     EXPECT_EQ(DealDetails(0, {}, 3.0f, nameOf), "Bought:for 3.0");
+    // The Set column: each known set once, in the order the details first name it.
+    const CardSetOf setOf = [](std::int32_t id) {
+        return id == 1 ? SetLabel{"7ED", "Seventh Edition"}
+                       : id == 2 ? SetLabel{"ODY", "Odyssey"} : SetLabel{};
+    };
+    const SetLabel sets = DealSets({{2, 1}, {99, 1}, {card_key::Foil(1), 1}, {1, 4}}, setOf);
+    EXPECT_EQ(sets.code, "ODY, 7ED");
+    EXPECT_EQ(sets.name, "Odyssey, Seventh Edition");
+    EXPECT_EQ(DealSets({{1, 1}}, {}).code, "");
 }
 
 TEST_F(CollectionTextTest, DealDateIsEnglishWithTwoDigitDay)

@@ -1,12 +1,12 @@
+#include "support/GermanLocale.h"
+
 #include "trade/NumberText.h"
 #include "trade/TextCodec.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
+#include <optional>
+
 
 TEST(TextCodec, Utf8Validation)
 {
@@ -73,23 +73,10 @@ TEST(NumberText, DecimalNumbersForThePriceBox)
 // The user's locale may write decimal commas; the program's texts never do.
 TEST(NumberText, TextsDoNotFollowTheUserLocale)
 {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    if (!switched) {
-        // Build a German locale of our own where the system has none installed.
-        const std::string dir = "/tmp/quorvel-locale-" + std::to_string(::getpid());
-        const std::string command = "mkdir -p " + dir + " && localedef -i de_DE -f UTF-8 " + dir +
-                                    "/de_DE.UTF-8 >/dev/null 2>&1";
-        if (std::system(command.c_str()) == 0) {
-            ::setenv("LOCPATH", dir.c_str(), 1);
-            switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-        }
-        std::system(("rm -rf " + dir).c_str());
-    }
+    std::optional<GermanLocale> german(std::in_place);
+    const bool switched = german->Active();
     if (switched) {
-        char probe[16];
-        std::snprintf(probe, sizeof(probe), "%.1f", 4.5);
-        EXPECT_STREQ(probe, "4,5");  // the locale really writes commas
+        EXPECT_EQ(GermanLocale::WrittenNumber(), "4,5");  // the locale really writes commas
     }
     EXPECT_EQ(FormatDouble("%4.1f", 5.0), " 5.0");
     EXPECT_EQ(FormatDouble("for %0.1f", 12.5), "for 12.5");
@@ -97,7 +84,7 @@ TEST(NumberText, TextsDoNotFollowTheUserLocale)
     EXPECT_TRUE(IsDecimalNumber("4.5"));
     EXPECT_EQ(FormatInt(" %dx ", 3), " 3x ");
     EXPECT_EQ(FormatInt("-%d-", 9000000000LL), "-9000000000-");
-    std::setlocale(LC_ALL, previous.c_str());
+    german.reset();
     if (!switched) {
         GTEST_SKIP() << "no other locale installed; checked in the C locale only";
     }

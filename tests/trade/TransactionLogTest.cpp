@@ -229,11 +229,18 @@ TEST_F(CollectionDatabaseTest, EnsureCollectionRowAddsOnlyWhenMissing)
 
 class CollectionViewTest : public CollectionDatabaseTest {
 protected:
-    CardNameOf nameOf = [](std::int32_t id) {
-        static const std::map<std::int32_t, std::string> names{{1, "Card A"}, {2, "Card B"}};
-        const auto it = names.find(id);
-        return it == names.end() ? std::string() : it->second;
-    };
+    CardTexts texts{[](std::int32_t id) {
+                         static const std::map<std::int32_t, std::string> names{{1, "Card A"},
+                                                                                 {2, "Card B"}};
+                         const auto it = names.find(id);
+                         return it == names.end() ? std::string() : it->second;
+                     },
+                     {},
+                     [](std::int32_t id) {
+                         return id == 1   ? SetLabel{"7ED", "Seventh Edition"}
+                                : id == 2 ? SetLabel{"ODY", "Odyssey"}
+                                          : SetLabel{};
+                     }};
 };
 
 TEST_F(CollectionViewTest, CollectionSumsDealsAndHidesCardsNoLongerOwned)
@@ -242,34 +249,38 @@ TEST_F(CollectionViewTest, CollectionSumsDealsAndHidesCardsNoLongerOwned)
     ASSERT_TRUE(Log(kDealBought, {{1, 2}, {card_key::Foil(1), 1}}).logged);
     ASSERT_TRUE(Log(kDealBought, {{2, 1}}).logged);
     ASSERT_TRUE(Log(kDealSold, {{2, 1}}).logged);
-    const auto all = RefreshViewRows(m_database, CollectionViewMode::Collection, {}, nameOf);
+    const auto all = RefreshViewRows(m_database, CollectionViewMode::Collection, {}, texts);
     EXPECT_TRUE(all.error.empty()) << all.error;
-    const std::vector<std::vector<std::string>> expected{{"5", "Card A", ""},
-                                                         {"1", "Foil Card A", ""}};
+    const std::vector<std::vector<std::string>> expected{{"5", "Card A", "7ED", ""},
+                                                         {"1", "Foil Card A", "7ED", ""}};
     EXPECT_EQ(all.rows, expected);
-    const auto ticked = RefreshViewRows(m_database, CollectionViewMode::Collection, {2, 1}, nameOf);
+    EXPECT_EQ(all.setNames, (std::vector<std::string>{"Seventh Edition", "Seventh Edition"}));
+    const auto ticked = RefreshViewRows(m_database, CollectionViewMode::Collection, {2, 1}, texts);
     EXPECT_EQ(ticked.rows, expected);
     // Card B was sold again, yet its deals stay in the log.
-    const auto log = RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {2}, nameOf);
+    const auto log = RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {2}, texts);
     ASSERT_EQ(log.rows.size(), 2u);
-    EXPECT_EQ(log.rows[1][1], "Sold:1xCard B for 12.5");
+    EXPECT_EQ(log.rows[1][ColumnIndex(DealLogColumn::Details)], "Sold:1xCard B for 12.5");
 }
 
 TEST_F(CollectionViewTest, TransactionLogRowsListEachDealOnce)
 {
     ASSERT_TRUE(Log(kDealBought, {{1, 2}, {card_key::Foil(2), 1}}, 12.5f, "first 'deal'").logged);
     ASSERT_TRUE(Log(kDealBought, {{77, 1}}, 3.0f, "").logged);
-    const auto all = RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {}, nameOf);
+    const auto all = RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {}, texts);
     ASSERT_TRUE(all.error.empty()) << all.error;
     ASSERT_EQ(all.rows.size(), 2u);
-    EXPECT_EQ(all.rows[0][0], "December 06 2026 23:15:02");
-    EXPECT_EQ(all.rows[0][1], "Bought:2xCard A 1xFoil Card B for 12.5");
-    EXPECT_EQ(all.rows[0][2], ""); // no values known
-    EXPECT_EQ(all.rows[0][3], "first 'deal'");
-    EXPECT_EQ(all.rows[1][1], "Bought:1x for 3.0"); // a card the catalogue does not hold
+    const std::vector<std::string> first{"December 06 2026 23:15:02",
+                                         "Bought:2xCard A 1xFoil Card B for 12.5", "7ED, ODY",
+                                         "" /* no values known */, "first 'deal'"};
+    EXPECT_EQ(all.rows[0], first);
+    EXPECT_EQ(all.setNames[0], "Seventh Edition, Odyssey");
+    // A card the catalogue does not hold.
+    EXPECT_EQ(all.rows[1][ColumnIndex(DealLogColumn::Details)], "Bought:1x for 3.0");
+    EXPECT_EQ(all.rows[1][ColumnIndex(DealLogColumn::Set)], "");
     // Both ticked cards belong to the one deal; the database holds one row and so does the log.
     const auto both =
-        RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, nameOf);
+        RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, texts);
     ASSERT_EQ(both.rows.size(), 1u);
     EXPECT_EQ(both.rows[0], all.rows[0]);
 }
@@ -281,15 +292,15 @@ TEST_F(CollectionViewTest, AFailingQueryKeepsWhatWasReadAndSaysWhy)
     ASSERT_EQ(sqlite3_open(m_path.c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, "drop table history", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-    const auto collection = RefreshViewRows(m_database, CollectionViewMode::Collection, {}, nameOf);
+    const auto collection = RefreshViewRows(m_database, CollectionViewMode::Collection, {}, texts);
     EXPECT_EQ(collection.rows.size(), 1u);
     EXPECT_TRUE(collection.error.empty());
     const auto log =
-        RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, nameOf);
+        RefreshViewRows(m_database, CollectionViewMode::TransactionLog, {1, 2}, texts);
     EXPECT_TRUE(log.rows.empty());
     EXPECT_NE(log.error.find("history"), std::string::npos) << log.error;
     m_database.Close();
-    const auto closed = RefreshViewRows(m_database, CollectionViewMode::Collection, {}, nameOf);
+    const auto closed = RefreshViewRows(m_database, CollectionViewMode::Collection, {}, texts);
     EXPECT_FALSE(closed.error.empty());
 }
 

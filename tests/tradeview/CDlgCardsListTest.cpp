@@ -6,6 +6,7 @@
 #include "grid/CTamrikGrideCellCheck.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
+#include "trade/TradeListColumn.h"
 #include "trade/TradeListFile.h"
 #include "trade/view/CDlgCardsList.h"
 
@@ -23,6 +24,9 @@
 
 namespace {
 
+constexpr int kBuy = ColumnIndex(TradeListColumn::Buy);
+constexpr int kSell = ColumnIndex(TradeListColumn::Sell);
+
 class CardsListTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -31,12 +35,11 @@ protected:
         MessageBox::setTestMode(true);
         FileDialog::setTestMode(false);
         FileDialog::setTestMode(true);
-        dialog.SetClipboardSeams([this] { events.push_back("ignore"); },
-                                 [this](const std::string& text) {
-                                     events.push_back("copy");
-                                     clipboard = text;
-                                     return clipboardTakes;
-                                 });
+        dialog.SetCopyText([this](const std::string& text) {
+            events.push_back("copy");
+            clipboard = text;
+            return clipboardTakes;
+        });
         dialog.SetPriceAsker([this](float preset) {
             presets.push_back(preset);
             return priceAnswer;
@@ -102,9 +105,9 @@ TEST_F(CardsListTest, StartsHiddenAndEmptyWithTheTemplateTexts)
     EXPECT_EQ(dialog.windowTitle(), "Trade List");
     EXPECT_EQ(Label(), "Total Value");
     ASSERT_EQ(Grid().GetRowCount(), 1);
-    EXPECT_EQ(Grid().GetColumnCount(), 4);
+    EXPECT_EQ(Grid().GetColumnCount(), 5);
     EXPECT_EQ(Text(0, 0), "Quantity");
-    EXPECT_EQ(Text(0, 3), "Sell Value");
+    EXPECT_EQ(Text(0, kSell), "Sell Value");
     dialog.RefreshList();
     EXPECT_EQ(Label(), "Buy Value: 0.0; Sell Value: 0.0");
     EXPECT_EQ(Grid().GetRowCount(), 1);
@@ -118,15 +121,15 @@ TEST_F(CardsListTest, PutIntoListShowsTheWindowWithRowsInKeyOrder)
     EXPECT_EQ(Text(1, 1), "Card A");
     EXPECT_EQ(Text(2, 1), "Card B");
     EXPECT_EQ(Text(3, 1), "Foil Card A");
-    EXPECT_EQ(Text(3, 2), "9.0");
-    EXPECT_EQ(Text(2, 3), "5.0");
+    EXPECT_EQ(Text(3, kBuy), "9.0");
+    EXPECT_EQ(Text(2, kSell), "5.0");
     EXPECT_EQ(Text(1, 0), "1");
     EXPECT_EQ(Grid().GetCellData(3, 1), card_key::Foil(10));
-    EXPECT_EQ(Grid().GetCellData(3, 3), card_key::Foil(10));
+    EXPECT_EQ(Grid().GetCellData(3, kSell), card_key::Foil(10));
     EXPECT_NE(dynamic_cast<CGridCellNumeric*>(Grid().CellAt(1, 0)), nullptr);
-    EXPECT_NE(dynamic_cast<CTamrikGrideCellCheck*>(Grid().CellAt(1, 2)), nullptr);
+    EXPECT_NE(dynamic_cast<CTamrikGrideCellCheck*>(Grid().CellAt(1, kBuy)), nullptr);
     EXPECT_TRUE(Grid().IsCellReadOnly(1, 1));
-    EXPECT_FALSE(Grid().IsCellReadOnly(1, 2));
+    EXPECT_FALSE(Grid().IsCellReadOnly(1, kBuy));
     EXPECT_EQ(Grid().GetRowHeight(1), 25);
     EXPECT_EQ(Label(), "Buy Value:16.0; Sell Value:16.0");
 }
@@ -134,8 +137,8 @@ TEST_F(CardsListTest, PutIntoListShowsTheWindowWithRowsInKeyOrder)
 TEST_F(CardsListTest, ValueTicksAreStoredAtOnceAndSurviveAnEdit)
 {
     dialog.PutIntoList(catalogue);
-    ClickBox(2, 3);
-    EXPECT_TRUE(Ticked(2, 3));
+    ClickBox(2, kSell);
+    EXPECT_TRUE(Ticked(2, kSell));
     EXPECT_EQ(dialog.List().Get(20).selling_mark, 1);
     Tick(2, 1); // the name box is not stored
     ASSERT_TRUE(Grid().EditCell(2, 0));
@@ -146,10 +149,10 @@ TEST_F(CardsListTest, ValueTicksAreStoredAtOnceAndSurviveAnEdit)
     QApplication::processEvents();
     EXPECT_EQ(dialog.List().Get(20).quantity, 3);
     EXPECT_EQ(Text(2, 0), "3");
-    EXPECT_TRUE(Ticked(2, 3));
+    EXPECT_TRUE(Ticked(2, kSell));
     EXPECT_FALSE(Ticked(2, 1));
     EXPECT_EQ(Label(), "Buy Value:26.0; Sell Value:26.0");
-    ClickBox(2, 3);
+    ClickBox(2, kSell);
     EXPECT_EQ(dialog.List().Get(20).selling_mark, 0);
 }
 
@@ -158,7 +161,7 @@ TEST_F(CardsListTest, ValueTicksAreStoredAtOnceAndSurviveAnEdit)
 TEST_F(CardsListTest, AKeyboardSlipLeavesQuantitiesAndPricesAlone)
 {
     dialog.PutIntoList(catalogue);
-    for (const int column : {0, 2, 3}) {
+    for (const int column : {0, kBuy, kSell}) {
         Grid().SetFocusCell(1, column);
         for (const QKeySequence& key : {QKeySequence(Qt::ALT | Qt::Key_V),
                                         QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence("v")}) {
@@ -198,15 +201,15 @@ TEST_F(CardsListTest, RemoveTakesTickedNamesAndRemoveAllEmpties)
     EXPECT_EQ(Label(), "Buy Value: 0.0; Sell Value: 0.0");
 }
 
-TEST_F(CardsListTest, TradePostGoesToTheClipboardAfterTheSkipFlag)
+TEST_F(CardsListTest, TradePostGoesToTheClipboardOnce)
 {
     dialog.PutIntoList(catalogue);
-    Tick(1, 2);
-    Tick(2, 3);
+    Tick(1, kBuy);
+    Tick(2, kSell);
     MessageBox::setNextAnswer(MessageBox::Answer::No);
     dialog.findChild<QPushButton*>("advertiseButton")->click();
     EXPECT_EQ(clipboard, "{t}Buying{t}Card A for {2},{t}Selling{t}Card B for {5}{v}");
-    EXPECT_EQ(events, (std::vector<std::string>{"ignore", "copy"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"copy"}));
     EXPECT_EQ(Asked(), (QStringList{"Question: Send the ads to auction lister?",
                                     "Information: Ok,Please open the MTGO trade post, and press "
                                     "ctrl-v in messge editbox."}));
@@ -242,7 +245,7 @@ TEST_F(CardsListTest, AuctionListerTextUsesThePriceDialog)
 TEST_F(CardsListTest, AClipboardThatRefusesIsReported)
 {
     dialog.PutIntoList(catalogue);
-    Tick(1, 2);
+    Tick(1, kBuy);
     clipboardTakes = false;
     MessageBox::setNextAnswer(MessageBox::Answer::No);
     dialog.OnAdvertise();
@@ -255,7 +258,7 @@ TEST_F(CardsListTest, SaveAndLoadRoundTripWithTicks)
 {
     TempCollection folder;
     dialog.PutIntoList(catalogue);
-    ClickBox(1, 2);
+    ClickBox(1, kBuy);
     FileDialog::setNextFileName(QString::fromStdString(folder.Path("list")));
     dialog.findChild<QPushButton*>("saveButton")->click();
     ASSERT_TRUE(std::filesystem::exists(folder.Path("list.ryn")));
@@ -268,8 +271,8 @@ TEST_F(CardsListTest, SaveAndLoadRoundTripWithTicks)
     EXPECT_EQ(FileDialog::asked().back().title, "Open Trade List");
     ASSERT_EQ(Grid().GetRowCount(), 4);
     EXPECT_EQ(Text(3, 1), "Foil Card A");
-    EXPECT_TRUE(Ticked(1, 2));
-    EXPECT_FALSE(Ticked(1, 3));
+    EXPECT_TRUE(Ticked(1, kBuy));
+    EXPECT_FALSE(Ticked(1, kSell));
     EXPECT_EQ(Label(), "Buy Value:16.0; Sell Value:16.0");
     EXPECT_TRUE(MessageBox::asked().empty());
 }

@@ -71,9 +71,9 @@ TEST_F(CollectionWindowTest, TwoModesOfOneWindow)
     EXPECT_EQ(collectionWindow.windowTitle(), "Collection");
     EXPECT_EQ(logWindow.windowTitle(), "Transaction Log");
     EXPECT_EQ(collectionWindow.Grid()->GetCellText(0, 1), "Cards Name");
-    EXPECT_EQ(logWindow.Grid()->GetColumnCount(), 4);
-    EXPECT_EQ(logWindow.Grid()->GetCellText(0, 2), "Worth Today");
-    EXPECT_EQ(collectionWindow.Grid()->GetCellText(0, 2), "Value");
+    EXPECT_EQ(logWindow.Grid()->GetColumnCount(), 5);
+    EXPECT_EQ(logWindow.Grid()->GetCellText(0, 3), "Worth Today");
+    EXPECT_EQ(collectionWindow.Grid()->GetCellText(0, 3), "Value");
     EXPECT_EQ(logWindow.Grid()->GetCellText(0, 1), "Details");
     EXPECT_EQ(collectionWindow.placementSection(), "CDlgCollection");
     EXPECT_EQ(logWindow.placementSection(), "CDlgTransaction");
@@ -83,14 +83,14 @@ TEST_F(CollectionWindowTest, TwoModesOfOneWindow)
 TEST_F(CollectionWindowTest, EverythingWhenNothingIsTicked)
 {
     collectionWindow.findChild<QPushButton*>("refreshButton")->click();
-    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A | 10.0", "1 | Foil Card A | 8.0"}));
+    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A |  | 10.0", "1 | Foil Card A |  | 8.0"}));
     EXPECT_EQ(collectionWindow.WorthCaption(), "Total worth: 18.0 Tix (6 cards)");
     logWindow.RefreshView();
     EXPECT_EQ(Rows(logWindow),
-              (QStringList{"December 06 2026 23:15:02 | Bought:3xCard A for 12.5 | 6.0 | c",
+              (QStringList{"December 06 2026 23:15:02 | Bought:3xCard A for 12.5 |  | 6.0 | c",
                            "December 06 2026 23:15:02 | Bought:2xCard A 1xFoil Card A 1xCard B "
-                           "for 12.5 | 12.0 | c",
-                           "December 06 2026 23:15:02 | Sold:1xCard B for 12.5 |  | c"}));
+                           "for 12.5 |  | 12.0 | c",
+                           "December 06 2026 23:15:02 | Sold:1xCard B for 12.5 |  |  | c"}));
     EXPECT_EQ(logWindow.WorthCaption(),
               "Bought for 25.0 Tix, worth 18.0 today; sold for 12.5 Tix, worth 0.0 today");
     EXPECT_EQ(logWindow.Grid()->GetRowHeight(1), 25);
@@ -102,7 +102,7 @@ TEST_F(CollectionWindowTest, TickedCardsOnlyAndEachDealOnce)
     catalogue.Add(MakeCard(2, "Card B", 1, 1), true, false, false);
     catalogue.Add(MakeCard(1, "Card A", 1, 1), true, false, false);
     collectionWindow.RefreshView();
-    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A | 10.0", "1 | Foil Card A | 8.0"}));
+    EXPECT_EQ(Rows(collectionWindow), (QStringList{"5 | Card A |  | 10.0", "1 | Foil Card A |  | 8.0"}));
     logWindow.RefreshView();
     const QStringList rows = Rows(logWindow);
     ASSERT_EQ(rows.size(), 3); // Card B: deals 2 and 3; Card A: deal 1 (deal 2 is listed)

@@ -10,7 +10,7 @@
 #include "grid/CGridCtrl.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
-#include "trade/view/CDlgCardsList.h"
+#include "trade/TradeList.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -263,19 +263,18 @@ void CDlgDeckCost::OnOpen()
 
 void CDlgDeckCost::OnAddMissing()
 {
-    CDlgCardsList* window = m_context.tradeList ? m_context.tradeList() : nullptr;
-    if (!window || !m_priced) {
+    TradeList* list = m_context.tradeList ? m_context.tradeList() : nullptr;
+    if (!list || !m_priced) {
         return;
     }
-    const int filed =
-        deck_exports::AddMissingToTradeList(window->List(), m_cost, m_sources.Index());
+    const int filed = deck_exports::AddMissingToTradeList(*list, m_cost, m_sources.Index());
     if (filed == 0) {
         MessageBox::information(QStringLiteral("Nothing is missing: no card was added."), this);
         return;
     }
-    window->show();
-    window->raise();
-    window->RefreshList();
+    if (m_context.showTradeList) {
+        m_context.showTradeList();
+    }
 }
 
 void CDlgDeckCost::OnCopyMissing()

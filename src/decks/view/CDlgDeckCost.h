@@ -10,20 +10,22 @@
 
 class CADODataBase;
 class CardCatalogue;
-class CDlgCardsList;
 class CGridCtrl;
 class QLabel;
 class QPlainTextEdit;
+class TradeList;
 
 /// Where the Deck Cost window gets its cards and puts what it makes.
 struct DeckCostContext {
     const CardCatalogue* catalogue = nullptr;
     CADODataBase* priceDatabase = nullptr;
     CADODataBase* collectionDatabase = nullptr;
-    /// The Trading List window that "Add Missing to Trading List" fills.
-    std::function<CDlgCardsList*()> tradeList;
+    /// The Trading List that "Add Missing to Trading List" fills; null when there is none.
+    std::function<TradeList*()> tradeList;
     /// Puts text on the clipboard (without it being looked up); false when not taken.
     std::function<bool(const std::string&)> copyText;
+    /// Shows the Trading List window with the cards just added.
+    std::function<void()> showTradeList;
 };
 
 /// The "Deck Cost" window: a deck from a file (opened or dropped) or pasted text, each line's

@@ -8,7 +8,7 @@
 #include "decks/DeckFileReader.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
-#include "trade/view/CDlgCardsList.h"
+#include "trade/TradeList.h"
 
 #include <QFileInfo>
 
@@ -156,14 +156,14 @@ void DeckCommands::ExportTradeList()
 {
     DeckSources sources;
     std::string error;
-    CDlgCardsList* window = m_context.tradeList ? m_context.tradeList() : nullptr;
-    if (!window || !m_context.catalogue ||
+    TradeList* list = m_context.tradeList ? m_context.tradeList() : nullptr;
+    if (!list || !m_context.catalogue ||
         !sources.Load(*m_context.catalogue, m_context.priceDatabase, nullptr, &error)) {
         MessageBox::error(QStringLiteral("The trading list cannot be saved: %1")
                               .arg(QString::fromStdString(error)),
                           m_owner);
         return;
     }
-    Export(QStringLiteral("Export Trading List"), deck_exports::TradeListCopies(window->List()),
+    Export(QStringLiteral("Export Trading List"), deck_exports::TradeListCopies(*list),
            sources);
 }

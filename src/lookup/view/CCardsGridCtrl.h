@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/CGridCtrl.h"
+#include "lookup/CardGridColumn.h"
 #include "lookup/MatchRank.h"
 #include "lookup/ShownCardsSink.h"
 #include "lookup/ShownCardsTable.h"
@@ -43,7 +44,7 @@ public:
     /// The name of a set id (an unknown id gives an empty name).
     using SetNameLookup = std::function<std::string(std::int32_t setId)>;
     /// The code of a set id ("7ED"; empty when the set has none).
-    using SetCodeLookup = std::function<std::string(std::int32_t setId)>;
+    using SetCodeLookup = SetCodeOf;
 
     /// Lifetime of the Rarity tip, and its offset from the pointer.
     static constexpr int kRarityTipMilliseconds = 2000;
@@ -119,6 +120,8 @@ public:
     bool ToggleHotAt(int row, int column);
     /// The Rarity tip text of a cell, or an empty text for a cell that shows none.
     QString RarityTipTextAt(int row, int column) const;
+    /// The tip of a value cell that shows a made-up sample price, or an empty text.
+    QString SampleTipTextAt(int row, int column) const;
 
     /// The image of a card's Rarity cell: its set-and-rarity image for the nine sample sets;
     /// for any other set or rarity a symbol drawn from the set code in the rarity's colour,
@@ -159,7 +162,7 @@ private:
         std::uint64_t lastUse = 0;
     };
 
-    void ShowRarityTip(int row, int column, const QPoint& globalPos);
+    void ShowCellTip(int row, int column, const QPoint& globalPos);
     const CardRecord* Listed(std::int32_t cardId) const { return m_shown.Find(cardId); }
     /// The card of a data row (null for the "card not found!" row); row must be a data row.
     const CardRecord* RowCard(int row) const;
@@ -172,8 +175,8 @@ private:
     std::unique_ptr<CGridCellBase> MakeCardCell(const CardRecord* card, int column) const;
     /// The text a cell of the card shows when nothing was typed into it.
     QString CardText(const CardRecord* card, int column) const;
-    /// The Show Cards link of a card.
-    std::string LinkOf(const CardRecord& card) const;
+    /// The image of a card's cell in an image column (HOT, Rarity), or -1.
+    int CardImage(const CardRecord& card, int column) const;
     /// Keeps what the cell holds beyond its card (tick, typed value) in the card's marks.
     void KeepMarks(const CardRecord* card, int column, const CGridCellBase& cell) const;
     void EvictCells() const;

@@ -75,9 +75,11 @@ void QuickSortRows(std::vector<SortRow>& rows, int low, int high, bool ascending
 void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t user)
 {
     const bool byMatch = user == kByMatchScore;
-    const bool byKey = HasColumnSortKey(CardGridColumn(column));
-    // The HOT and Show Cards columns compare every two cards equal: the rows stay as they are.
-    if (!byMatch && !byKey && column != ColumnIndex(CardGridColumn::Name)) {
+    const CardGridColumnInfo* info = CardGridColumnOf(column);
+    const bool byKey = !byMatch && info != nullptr && info->sortKey != nullptr;
+    const bool byText = !byMatch && info != nullptr && info->sortText != nullptr;
+    // A column with neither (HOT, Show Cards) compares every two cards equal: the rows stay.
+    if (!byMatch && !byKey && !byText) {
         return;
     }
     std::vector<SortRow> rows(m_rows.size());
@@ -94,9 +96,9 @@ void CCardsGridCtrl::SortProvidedRows(int column, bool ascending, std::intptr_t 
             row.value = std::isnan(card.reg_value) ? -std::numeric_limits<double>::infinity()
                                                    : card.reg_value;
         } else if (byKey) {
-            row.key = ColumnSortKey(CardGridColumn(column), card);
+            row.key = info->sortKey(card);
         } else {
-            row.name = card.name.c_str();
+            row.name = info->sortText(card);
         }
     }
     if (byMatch) {
@@ -145,7 +147,7 @@ void CCardsGridCtrl::SetMatchScores(const std::vector<ScoredCard>& scored)
     }
     // Cells built before the scores came take their tint now; the rest when they are built.
     for (auto& [key, cached] : m_cells) {
-        cached.cell->SetBackColour(TintOf(Listed(static_cast<std::int32_t>(key >> 3))));
+        cached.cell->SetBackColour(TintOf(Listed(CellKeyCardId(key))));
     }
     viewport()->update();
 }

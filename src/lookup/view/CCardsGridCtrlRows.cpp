@@ -3,6 +3,7 @@
 #include "lookup/view/CCardsGridCtrl.h"
 
 #include "data/CardRecord.h"
+#include "data/SamplePriceMarks.h"
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridDefaultCell.h"
 #include "grid/CGridURLCell.h"
@@ -12,6 +13,8 @@
 #include "lookup/CardItemTag.h"
 #include "lookup/CardPictureLink.h"
 #include "lookup/ValueReport.h"
+
+#include <QFont>
 
 #include <algorithm>
 #include <unordered_set>
@@ -56,33 +59,30 @@ std::uint64_t CCardsGridCtrl::CellKey(const CardRecord* card, int column)
     return (std::uint64_t(id) << 32) | std::uint32_t(column);
 }
 
-std::string CCardsGridCtrl::LinkOf(const CardRecord& card) const
-{
-    const std::string setCode = m_setCode ? m_setCode(card.expansion) : std::string();
-    return CardLink(card.expansion, setCode, card.collection_no);
-}
-
 QString CCardsGridCtrl::CardText(const CardRecord* card, int column) const
 {
     if (card == nullptr) {
         return column == ColumnIndex(CardGridColumn::Name) ? QString::fromLatin1(kCardNotFound)
                                                            : QString();
     }
-    switch (CardGridColumn(column)) {
-    case CardGridColumn::Name:
-        return QString::fromStdString(card->name);
-    case CardGridColumn::RegValue:
-        return QString::fromStdString(card_grid::ValueText(card->reg_value));
-    case CardGridColumn::FoilValue:
-        return QString::fromStdString(card_grid::ValueText(card->foil_value));
-    case CardGridColumn::ShowCards:
-        // The link is the cell's alone; the listed record keeps the catalogue's empty link.
-        return QString::fromStdString(LinkOf(*card));
-    case CardGridColumn::UpdateDate:
-        return QString::fromStdString(card_grid::DateText(card->update_date));
-    default:
-        return {};
+    // The Show Cards link is the cell's alone; the listed record keeps the catalogue's empty
+    // link.
+    const CardGridColumnInfo* info = CardGridColumnOf(column);
+    return info != nullptr && info->text != nullptr
+               ? QString::fromStdString(info->text(*card, m_setCode))
+               : QString();
+}
+
+int CCardsGridCtrl::CardImage(const CardRecord& card, int column) const
+{
+    if (column == ColumnIndex(CardGridColumn::Hot)) {
+        return card_grid::HotImageIndex(card.hot);
     }
+    if (column == ColumnIndex(CardGridColumn::Rarity)) {
+        // A set without a sample symbol adds its drawn one to the image list once.
+        return const_cast<CCardsGridCtrl*>(this)->RarityImageFor(card);
+    }
+    return -1;
 }
 
 std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* card,
@@ -103,11 +103,14 @@ std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* ca
     if (card == nullptr) {
         return cell; // the "card not found!" row names no card: tag 0, no image
     }
-    if (column == ColumnIndex(CardGridColumn::Hot)) {
-        cell->SetImage(card_grid::HotImageIndex(card->hot));
-    } else if (column == ColumnIndex(CardGridColumn::Rarity)) {
-        // A set without a sample symbol adds its drawn one to the image list once.
-        cell->SetImage(const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card));
+    if (const int image = CardImage(*card, column); image >= 0) {
+        cell->SetImage(image);
+    }
+    if (card->sample_price && ValueIndex(column) >= 0) {
+        // Made-up values must not pass for market prices.
+        QFont italic = cell->GetFontObject();
+        italic.setItalic(true);
+        cell->SetFont(&italic);
     }
     cell->SetData(static_cast<std::int32_t>(card_item_tag::Make(column, card->id)));
     cell->SetBackColour(TintOf(card));
@@ -275,57 +278,22 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
             sampleText = std::move(text);
         }
     };
-    using Value = decltype(CardRecord::reg_value);
-    std::unordered_set<Value> values;
-    std::unordered_set<int> seen;
-    // Every listed card has one row; reading them in the order listed (the catalogue's) rather
-    // than shown keeps the records' memory in step. Texts of equal width measure alike.
+    const CardGridColumnInfo* info = CardGridColumnOf(column);
+    // Cards of one image, or of one sort key, measure alike. Every listed card has one row;
+    // reading them in the order listed (the catalogue's) rather than shown keeps the records'
+    // memory in step.
+    std::unordered_set<int> images;
+    std::unordered_set<std::int64_t> keys;
     for (std::size_t place = 0; place < m_shown.Size(); ++place) {
         const CardRecord* card = &m_shown.At(place);
-        switch (CardGridColumn(column)) {
-        case CardGridColumn::Hot:
-        case CardGridColumn::Rarity: {
-            const int image = column == ColumnIndex(CardGridColumn::Hot)
-                                  ? card_grid::HotImageIndex(card->hot)
-                                  : const_cast<CCardsGridCtrl*>(this)->RarityImageFor(*card);
-            if (seen.insert(image).second) {
-                measure(card, std::nullopt);
-            }
-            break;
+        if (const int image = CardImage(*card, column); image >= 0 && images.insert(image).second) {
+            measure(card, std::nullopt);
         }
-        case CardGridColumn::Name: {
-            const int width = defaults->TextWidthUtf8(card->name);
-            if (width > sampleWidth) {
-                sampleWidth = width;
-                sample = card;
-                sampleText = card->name;
-            }
-            break;
+        if (info == nullptr || info->text == nullptr ||
+            (info->sortKey != nullptr && !keys.insert(info->sortKey(*card)).second)) {
+            continue;
         }
-        case CardGridColumn::RegValue:
-        case CardGridColumn::FoilValue: {
-            const Value value = column == ColumnIndex(CardGridColumn::RegValue) ? card->reg_value
-                                                                                : card->foil_value;
-            if (values.insert(value).second) {
-                consider(card, card_grid::ValueText(value));
-            }
-            break;
-        }
-        case CardGridColumn::ShowCards:
-            consider(card, LinkOf(*card));
-            break;
-        case CardGridColumn::UpdateDate: {
-            const DateTime& date = card->update_date;
-            const int day = date.IsValid() ? date.Year() * 10000 + date.Month() * 100 + date.Day()
-                                           : -1;
-            if (seen.insert(day).second) {
-                consider(card, card_grid::DateText(date));
-            }
-            break;
-        }
-        default:
-            break;
-        }
+        consider(card, info->text(*card, m_setCode));
     }
     if (sample != nullptr) {
         measure(sample, QString::fromStdString(sampleText));

@@ -64,7 +64,7 @@ CDlgCardsList::CDlgCardsList(QWidget* parent) : CResizableDialog(resource::kTrad
         }
     }
     // The first time: every column of a list of long card names, with their totals.
-    setDefaultPlacement(QSize(330, 250), WindowPlacement::Spot::Centre);
+    setDefaultPlacement(QSize(350, 250), WindowPlacement::Spot::Centre);
     setPlacementSection(QStringLiteral("CDlgCardsList"));
 }
 
@@ -85,6 +85,13 @@ void CDlgCardsList::SetUpGrid()
     for (int column = 0; column < kTradeListColumnCount; ++column) {
         m_grid->SetCellText(0, column, QString::fromLatin1(kTradeListHeaders[column]));
     }
+    m_grid->SetCellTipFunction([this](int row, int column) {
+        if (column != ColumnIndex(TradeListColumn::Set) || row < m_grid->GetFixedRowCount()) {
+            return QString();
+        }
+        const std::int32_t key = m_grid->GetCellData(row, column);
+        return QString::fromStdString(CardKeySet(key, m_setOf).name);
+    });
     // A price typed later fits without fitting again.
     const QString widest = QString::fromStdString(PriceText(kWidestShownValue));
     m_grid->SetColumnLeastText(ColumnIndex(TradeListColumn::Buy), widest);
@@ -96,12 +103,6 @@ void CDlgCardsList::SetUpGrid()
                 if (!OnEditEnded(row, column, text) && refuse)
                     *refuse = true;
             });
-}
-
-void CDlgCardsList::SetClipboardSeams(std::function<void()> ignoreNextChange, CopyText copy)
-{
-    m_ignoreNextChange = std::move(ignoreNextChange);
-    m_copy = std::move(copy);
 }
 
 void CDlgCardsList::ShowTotals()
@@ -129,6 +130,8 @@ void CDlgCardsList::RefreshList()
                             QString::fromStdString(line.quantity));
         m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Name),
                             QString::fromStdString(line.name));
+        m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Set),
+                            QString::fromStdString(CardKeySet(line.key, m_setOf).code));
         m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Buy),
                             QString::fromStdString(line.buy));
         m_grid->SetCellText(row, ColumnIndex(TradeListColumn::Sell),
@@ -146,6 +149,7 @@ void CDlgCardsList::RefreshList()
             m_grid->SetCellData(row, column, line.key);
         }
         m_grid->SetCellReadOnly(row, ColumnIndex(TradeListColumn::Name));
+        m_grid->SetCellReadOnly(row, ColumnIndex(TradeListColumn::Set));
         m_grid->SetRowHeightAt(row, 25);
     }
     ShowTotals();
@@ -156,6 +160,11 @@ void CDlgCardsList::RefreshList()
 void CDlgCardsList::PutIntoList(const CatalogueRows& rows, const Offer* offer)
 {
     ::PutIntoList(m_list, rows, offer);
+    ShowList();
+}
+
+void CDlgCardsList::ShowList()
+{
     show();
     raise();
     RefreshList();
@@ -228,9 +237,6 @@ std::optional<CDlgCardsList::PriceInput> CDlgCardsList::AskPrice(float preset)
 
 bool CDlgCardsList::CopyAdvertisement(const std::string& text, const QString& doneMessage)
 {
-    if (m_ignoreNextChange) {
-        m_ignoreNextChange();
-    }
     if (!m_copy || !m_copy(text)) {
         MessageBox::error(QStringLiteral("The clipboard did not take the advertisement, so "
                                          "there is nothing to paste. Please try again."));

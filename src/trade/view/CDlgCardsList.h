@@ -3,6 +3,7 @@
 #include "grid/TradeMarkStore.h"
 #include "toolkit/CResizableDialog.h"
 #include "trade/AdvertComposer.h"
+#include "trade/CollectionText.h"
 #include "trade/TradeList.h"
 
 #include <cstdint>
@@ -23,8 +24,8 @@ class QLabel;
 class CDlgCardsList : public CResizableDialog, public TradeMarkStore {
     Q_OBJECT
 public:
-    /// Puts text on the clipboard; false when the clipboard did not take it (and then the
-    /// ignore-next-change flag must be cleared again, so no outside copy is swallowed).
+    /// Puts text on the clipboard as the program's own write; false when the clipboard did
+    /// not take it.
     using CopyText = std::function<bool(const std::string& text)>;
     /// What the "Input price" dialog gave: nothing when the user cancelled.
     struct PriceInput {
@@ -42,14 +43,17 @@ public:
 
     /// Rebuilds the grid and the totals from the model.
     void RefreshList();
+    /// Shows the window in front with the list as it is now.
+    void ShowList();
     /// "Put into list": files the ticked cards of the catalogue grid, shows the window and
     /// refreshes it.
     /// With a copied offer (Best Match First), its cards get its quantities and prices.
     void PutIntoList(const CatalogueRows& rows, const Offer* offer = nullptr);
 
-    /// The main window's clipboard services: `ignoreNextChange` sets the monitor's flag just
-    /// before every copy, `copy` writes the text.
-    void SetClipboardSeams(std::function<void()> ignoreNextChange, CopyText copy);
+    /// How the advertisements are copied (the main window's clipboard).
+    void SetCopyText(CopyText copy) { m_copy = std::move(copy); }
+    /// The set of a card, shown in the Set column with its name in the tip.
+    void SetCardSets(CardSetOf setOf) { m_setOf = std::move(setOf); }
     /// The collection database that Bought and Sold write to (owned by the application).
     void SetCollectionDatabase(CADODataBase* database) { m_collection = database; }
     /// Replaces the "Input price" dialog (tests answer it); an empty asker restores it.
@@ -84,7 +88,7 @@ private:
     /// Rebuilds the grid once the event that changed the list is done.
     void QueueRefresh();
     std::optional<PriceInput> AskPrice(float preset);
-    /// Sets the skip flag, copies, and tells the user how it went.
+    /// Copies, and tells the user how it went.
     bool CopyAdvertisement(const std::string& text, const QString& doneMessage);
     void ShowTotals();
 
@@ -93,8 +97,8 @@ private:
     CGridCtrl* m_grid = nullptr;
     QLabel* m_totals = nullptr;
     CADODataBase* m_collection = nullptr;
-    std::function<void()> m_ignoreNextChange;
     CopyText m_copy;
+    CardSetOf m_setOf;
     PriceAsker m_askPrice;
     bool m_refreshQueued = false;
 };

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <span>
+
 CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     : CResizableDialog(resource::kCollectionDialog, parent), m_mode(mode)
 {
@@ -24,8 +26,8 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     m_grid->setObjectName(QStringLiteral("collectionGrid"));
     replaceControl(resource::kCollectionGrid, m_grid);
     m_grid->SetControlId(resource::kCollectionGrid);
-    const QStringList headers = log ? QStringList{"Date", "Details", "Worth Today", "Comments"}
-                                    : QStringList{"Quantity", "Cards Name", "Value"};
+    const auto headers = log ? std::span<const char* const>(kDealLogHeaders)
+                             : std::span<const char* const>(kCollectionHeaders);
     m_grid->SetColumns(int(headers.size()));
     m_grid->SetFixedRows(1);
     m_grid->SetFixedColumns(0);
@@ -34,14 +36,23 @@ CDlgCollection::CDlgCollection(CollectionViewMode mode, QWidget* parent)
     // A deal's details list every card it moved: they give way, so the values and comments
     // beside them stay in view.
     if (log) {
-        m_grid->SetGivingColumn(1);
+        m_grid->SetGivingColumn(ColumnIndex(DealLogColumn::Details));
     }
-    for (int column = 0; column < headers.size(); ++column) {
-        m_grid->SetCellText(0, column, headers[column]);
+    for (int column = 0; column < int(headers.size()); ++column) {
+        m_grid->SetCellText(0, column, QString::fromLatin1(headers[std::size_t(column)]));
     }
     const int values =
-        int(headers.indexOf(log ? QStringLiteral("Worth Today") : QStringLiteral("Value")));
+        log ? ColumnIndex(DealLogColumn::WorthToday) : ColumnIndex(CollectionColumn::Value);
     m_grid->SetColumnLeastText(values, QString::fromStdString(PriceText(kWidestShownValue)));
+    // Rows move when sorted: each Set cell carries the number of its tip.
+    m_setColumn = log ? ColumnIndex(DealLogColumn::Set) : ColumnIndex(CollectionColumn::Set);
+    m_grid->SetCellTipFunction([this](int row, int column) {
+        const std::int32_t tip = m_grid->GetCellData(row, column);
+        return column == m_setColumn && row >= m_grid->GetFixedRowCount() && tip >= 0 &&
+                       std::size_t(tip) < m_setNames.size()
+                   ? m_setNames[std::size_t(tip)]
+                   : QString();
+    });
     m_grid->FitAllColumns();
     m_worth = controlAs<QLabel>(resource::kWorthLabel);
     if (auto* refresh = controlAs<QPushButton>(resource::kRefreshButton)) {
@@ -74,11 +85,13 @@ void CDlgCollection::RefreshView()
     }
     CollectionViewRows result;
     if (m_database) {
-        result = RefreshViewRows(*m_database, m_mode, ticked, m_nameOf, m_valueOf);
+        result = RefreshViewRows(*m_database, m_mode, ticked, m_texts);
     } else {
         result.error = "The collection database is not open.";
     }
-    for (const auto& texts : result.rows) {
+    m_setNames.clear();
+    for (std::size_t i = 0; i < result.rows.size(); ++i) {
+        const std::vector<std::string>& texts = result.rows[i];
         const int row = m_grid->InsertRowAt(QString());
         if (row < 0) {
             continue;
@@ -88,6 +101,8 @@ void CDlgCollection::RefreshView()
             m_grid->SetCellText(row, column, QString::fromStdString(texts[column]));
             m_grid->SetCellReadOnly(row, column);
         }
+        m_grid->SetCellData(row, m_setColumn, std::int32_t(m_setNames.size()));
+        m_setNames.push_back(QString::fromStdString(result.setNames[i]));
         m_grid->SetRowHeightAt(row, 25);
     }
     m_grid->FitAllColumns();

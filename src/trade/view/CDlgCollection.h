@@ -3,6 +3,10 @@
 #include "toolkit/CResizableDialog.h"
 #include "trade/CollectionQueries.h"
 
+#include <QString>
+
+#include <vector>
+
 class CADODataBase;
 class CatalogueRows;
 class CGridCtrl;
@@ -21,9 +25,11 @@ public:
     /// The catalogue grid's rows (the main window keeps them alive as long as this window).
     void SetCatalogueRows(const CatalogueRows* rows) { m_catalogue = rows; }
     /// The catalogue's card names by catalogue id.
-    void SetCardNames(CardNameOf nameOf) { m_nameOf = std::move(nameOf); }
+    void SetCardNames(CardNameOf nameOf) { m_texts.nameOf = std::move(nameOf); }
     /// What one copy of a card key is worth today (the catalogue's values).
-    void SetCardValues(CardValueOf valueOf) { m_valueOf = std::move(valueOf); }
+    void SetCardValues(CardValueOf valueOf) { m_texts.valueOf = std::move(valueOf); }
+    /// The set of a card, shown in the Set column with its name in the tip.
+    void SetCardSets(CardSetOf setOf) { m_texts.setOf = std::move(setOf); }
 
     CollectionViewMode Mode() const { return m_mode; }
     CGridCtrl* Grid() const { return m_grid; }
@@ -35,10 +41,12 @@ public:
 
 private:
     CollectionViewMode m_mode;
+    int m_setColumn = 0;
     CGridCtrl* m_grid = nullptr;
     QLabel* m_worth = nullptr;
     CADODataBase* m_database = nullptr;
     const CatalogueRows* m_catalogue = nullptr;
-    CardNameOf m_nameOf;
-    CardValueOf m_valueOf;
+    CardTexts m_texts;
+    /// The tips of the Set cells of the rows shown, by the number each Set cell holds.
+    std::vector<QString> m_setNames;
 };
