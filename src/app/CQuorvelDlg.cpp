@@ -5,6 +5,7 @@
 #include "app/MainClipboard.h"
 #include "app/MainMenus.h"
 #include "app/MainPrices.h"
+#include "app/MainStatusLine.h"
 #include "app/PriceImportCommand.h"
 #include "app/PriceUpdateCommand.h"
 #include "app/SecondaryWindowSet.h"
@@ -64,6 +65,10 @@ CQuorvelDlg::CQuorvelDlg(CADODataBase& priceDatabase, CADODataBase& collectionDa
     m_catalogueLoad->SetBeforeReplace([this] {
         if (m_grid)
             m_grid->KeepOwnCopies();
+    });
+    m_catalogueLoad->SetAfterReplace([this] {
+        if (m_statusLine)
+            m_statusLine->Update(m_catalogue);
     });
     if (load == CatalogueLoad::AtOnce)
         m_catalogueLoad->Load();
@@ -163,6 +168,9 @@ void CQuorvelDlg::InitDialog()
     // Unlike a failing menu or tray, nothing below may be skipped: the secondary windows and
     // the placement are needed whatever the desktop offers.
     CreateTray();
+    m_statusLine = new MainStatusLine(this);
+    hostStatusLine(m_statusLine);
+    m_statusLine->Update(m_catalogue);
     m_grid->SetUpColumns();
     // The first time: room for every column of a typical lookup and a screenful of rows.
     setDefaultPlacement(QSize(540, 340), WindowPlacement::Spot::Centre);

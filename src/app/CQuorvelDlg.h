@@ -27,6 +27,7 @@ class MainCatalogue;
 class MainClipboard;
 class MainMenus;
 class MainPrices;
+class MainStatusLine;
 class PriceImportCommand;
 class PriceUpdateCommand;
 class CTipPopup;
@@ -181,6 +182,7 @@ private:
     std::unique_ptr<MainMenus> m_menus;
     TrayIcon* m_tray = nullptr;
     CTipPopup* m_reportPopup = nullptr;
+    MainStatusLine* m_statusLine = nullptr;
     std::unique_ptr<SecondaryWindowSet> m_windows;
     std::unique_ptr<PriceImportCommand> m_priceImport;
     std::unique_ptr<PriceUpdateCommand> m_priceUpdate;

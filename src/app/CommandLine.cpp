@@ -82,6 +82,14 @@ std::string HelpText()
            "  --show-error TEXT    show TEXT in an error box and end (used by quorvel-launcher)\n"
            "\n"
            "Qt's standard options are accepted too, e.g. -platform NAME, -style NAME, -reverse.\n"
+           "\n"
+           "Current prices: the sample prices are made up. Import real ones with File > Import\n"
+           "Prices or quorvel-import FILE, or fetch them with File > Update Prices Now or\n"
+           "quorvel-import --update.\n"
+           "\n"
+           "Other programs of the package: quorvel-lookup (look cards up from a terminal),\n"
+           "quorvel-import (import and update prices), makedb (make the databases) and\n"
+           "quorvel-launcher (starts Quorvel in its own data folder).\n"
            "See quorvel(1) and Help > Help in the program.\n";
 }
 

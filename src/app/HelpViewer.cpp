@@ -1,8 +1,11 @@
 #include "app/HelpViewer.h"
 
+#include "app/HelpOpenerChoice.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -23,18 +26,50 @@ constexpr int kViewerWidth = 720;
 constexpr int kViewerHeight = 600;
 } // namespace
 
-HelpViewer::HelpViewer(Opener opener) : m_opener(std::move(opener))
+HelpViewer::HelpViewer(Opener opener, HandlerQuery query)
+    : m_opener(std::move(opener)), m_query(std::move(query))
 {
-    if (!m_opener)
+    if (!m_opener) {
         m_opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+        if (!m_query)
+            m_query = &HelpViewer::AskDesktop;
+    }
 }
 
 HelpViewer::~HelpViewer() = default;
 
-void HelpViewer::SetOpener(Opener opener)
+void HelpViewer::SetOpener(Opener opener, HandlerQuery query)
 {
     m_opener = std::move(opener);
+    m_query = std::move(query);
     m_viewerMissing = false;
+}
+
+std::optional<HelpViewer::Handler> HelpViewer::AskDesktop()
+{
+    QProcess xdgMime;
+    xdgMime.start(QStringLiteral("xdg-mime"),
+                  {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    // A desktop that does not answer at once is not waited for: the opener is tried instead.
+    if (!xdgMime.waitForFinished(3000) || xdgMime.exitStatus() != QProcess::NormalExit ||
+        xdgMime.exitCode() != 0) {
+        xdgMime.kill();
+        return std::nullopt;
+    }
+    Handler handler;
+    handler.desktopId = QString::fromLocal8Bit(xdgMime.readAllStandardOutput()).trimmed().toStdString();
+    const auto path = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
+    for (const std::string& candidate :
+         help_opener::DesktopFilePaths(handler.desktopId, path("XDG_DATA_HOME"),
+                                       path("XDG_DATA_DIRS"), QDir::homePath().toStdString())) {
+        QFile entry(QString::fromStdString(candidate));
+        // An entry file is small; a huge one is not an entry.
+        if (entry.open(QIODevice::ReadOnly) && entry.size() < (1 << 20)) {
+            handler.desktopFile = entry.readAll().toStdString();
+            break;
+        }
+    }
+    return handler;
 }
 
 QByteArray HelpViewer::HelpPageContents()
@@ -77,6 +112,14 @@ bool HelpViewer::ShowHelp()
 {
     if (m_viewerMissing)
         return ShowBuiltIn();
+    if (m_query) {
+        const std::optional<Handler> handler = m_query();
+        const help_opener::Choice choice = help_opener::Choose(
+            handler ? std::optional<std::string>(handler->desktopId) : std::nullopt,
+            handler ? handler->desktopFile : std::string());
+        if (choice == help_opener::Choice::BuiltIn)
+            return ShowBuiltIn();
+    }
     const QString path = WriteHelpPage();
     if (path.isEmpty() || !m_opener(QUrl::fromLocalFile(path))) {
         // Asking again would fail the same way: the rest of the run uses the window.

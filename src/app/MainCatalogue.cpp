@@ -72,6 +72,8 @@ void MainCatalogue::Load()
         // The lookup reads the card list in place: prepare it after every load.
         m_lookup.Prepare(m_catalogue.Cards());
     }
+    if (m_afterReplace)
+        m_afterReplace();
     if (!loaded)
         Report(error);
     if (m_loading) {
@@ -175,6 +177,8 @@ void MainCatalogue::Finish(const std::shared_ptr<Result>& result)
             m_catalogue = std::move(result->catalogue);
             m_lookup.Adopt(m_catalogue.Cards(), result->names);
         }
+        if (m_afterReplace)
+            m_afterReplace();
         // The old names, handed back, are freed outside the hold.
         result->names = CardMatcher();
         // The load's passing memory (the engine's page cache, the sort, the loading thread's

@@ -54,6 +54,8 @@ public:
     /// Runs `call` just before every load puts a new catalogue in place of the old one (the
     /// catalogue grid lists the old one's records and must keep copies of them first).
     void SetBeforeReplace(std::function<void()> call) { m_beforeReplace = std::move(call); }
+    /// Runs `call` once every load has put its catalogue in place.
+    void SetAfterReplace(std::function<void()> call) { m_afterReplace = std::move(call); }
     /// False while a load runs on the worker thread.
     bool IsReady() const { return !m_loading; }
     /// Runs `request` now when the catalogue is ready, otherwise once it is (in the order the
@@ -89,6 +91,7 @@ private:
     HoldLookup m_hold;
     std::function<void()> m_loaded;
     std::function<void()> m_beforeReplace;
+    std::function<void()> m_afterReplace;
     QPointer<QGroupBox> m_frame;
     QString m_frameTitle;
     std::deque<std::function<void()>> m_waiting;

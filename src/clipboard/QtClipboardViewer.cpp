@@ -1,16 +1,33 @@
 #include "clipboard/QtClipboardViewer.h"
 
+#include "clipboard/WaylandClipboardWatch.h"
 #include "clipboard/XcbClipboardReader.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QtDebug>
 
 QtClipboardViewer::QtClipboardViewer(QObject* parent)
     : ClipboardViewer(parent), m_clipboard(QGuiApplication::clipboard())
 {
     connect(m_clipboard, &QClipboard::changed, this,
             [this](QClipboard::Mode mode) { onChanged(mode); });
+    const QString platform = QGuiApplication::platformName();
+    const bool desktop = platform == QLatin1String("xcb") || platform.startsWith("wayland");
+    if (desktop && WaylandClipboardWatch::Possible()) {
+        m_watch = new WaylandClipboardWatch(this);
+        connect(m_watch, &WaylandClipboardWatch::copied, this, [this](const QString& text) {
+            announce(CopyTwins::Way::DataControl, text, false);
+        });
+        connect(m_watch, &WaylandClipboardWatch::stopped, this, [this](const QString& reason) {
+            m_twins.Reset();
+            qInfo().noquote() << "Quorvel: copies are seen only as the window system shows them "
+                                 "(without the focus, only copies in X programs):"
+                              << reason;
+        });
+        m_watch->Start();
+    }
 }
 
 QtClipboardViewer::~QtClipboardViewer() = default;
@@ -21,10 +38,37 @@ void QtClipboardViewer::onChanged(int mode)
         return;
     // Qt announces our own write synchronously from inside setMimeData, and another
     // program's write later from the event loop, so the flag tells them apart exactly.
-    emit changed(m_writing);
+    if (!m_watch || !m_watch->IsWatching()) {
+        emit changed(m_writing);
+        return;
+    }
+    // Read now, to tell whether the other way has seen this copy already.
+    announce(CopyTwins::Way::Window, readText(), m_writing);
+}
+
+void QtClipboardViewer::announce(CopyTwins::Way way, const std::optional<QString>& text,
+                                 bool ownWrite)
+{
+    std::optional<std::string> bytes;
+    if (text)
+        bytes = text->toStdString();
+    if (m_twins.IsTwin(way, bytes))
+        return;
+    const std::optional<QString> before = m_announced;
+    const bool wasAnnouncing = m_announcing;
+    m_announced = text;
+    m_announcing = true;
+    emit changed(ownWrite);
+    m_announced = before;
+    m_announcing = wasAnnouncing;
 }
 
 std::optional<QString> QtClipboardViewer::text()
+{
+    return m_announcing ? m_announced : readText();
+}
+
+std::optional<QString> QtClipboardViewer::readText()
 {
     // Qt would wait up to five seconds for another program's answer, the window frozen all
     // the while; under X11 we ask ourselves, with a deadline. Our own clipboard is answered by

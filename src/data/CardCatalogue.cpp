@@ -8,6 +8,7 @@
 #include "data/CardKey.h"
 #include "data/DatabaseSchema.h"
 #include "data/KnownSets.h"
+#include "data/SamplePriceMarks.h"
 #include "data/SqlTexts.h"
 
 #include <algorithm>
@@ -51,6 +52,7 @@ void CardCatalogue::Clear()
     m_cards.clear();
     m_byId.clear();
     m_setCodes.clear();
+    m_pricesImported = false;
 }
 
 bool CardCatalogue::LoadCatalogue(CADODataBase& priceDatabase, std::string* error,
@@ -121,6 +123,8 @@ bool CardCatalogue::ReadCatalogue(CADODataBase& priceDatabase, std::string* erro
             ReadCards(recordset, forLookupOnly, nullptr, stopRequested);
             recordset.Close();
         }
+        StopIfRequested(stopRequested);
+        MarkSamplePrices(priceDatabase);
         StopIfRequested(stopRequested);
         if (!forLookupOnly) {
             IndexIds();
@@ -351,6 +355,33 @@ void CardCatalogue::LoadSetCodes(CADODataBase& priceDatabase)
                 m_setCodes.emplace(setId, std::move(code));
             }
         }
+    }
+}
+
+void CardCatalogue::MarkSamplePrices(CADODataBase& priceDatabase)
+{
+    const std::shared_ptr<CADOConnection>& connection = priceDatabase.GetActiveConnection();
+    sqlite3* db = connection != nullptr ? connection->Handle() : nullptr;
+    if (db == nullptr) {
+        return;
+    }
+    sample_price_marks::Marks marks;
+    try {
+        marks = sample_price_marks::Read(db);
+    } catch (const CADOException& failure) {
+        if (failure.Code() == ado_error::kCancelled) {
+            throw;
+        }
+        // The marks only add a warning; prices that can be read are shown unmarked.
+        return;
+    }
+    m_pricesImported = marks.imported;
+    if (marks.sampleIds.empty()) {
+        return;
+    }
+    for (CardRecord& card : m_cards) {
+        card.sample_price =
+            std::binary_search(marks.sampleIds.begin(), marks.sampleIds.end(), card.id);
     }
 }
 

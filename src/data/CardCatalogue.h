@@ -43,6 +43,10 @@ public:
     /// codes were kept, today's codes of the nine sample sets found by their names.
     const std::map<std::int32_t, std::string>& SetCodes() const { return m_setCodes; }
 
+    /// Whether a price import has set any card's price; until then every price not corrected
+    /// by hand is a made-up sample one.
+    bool HasImportedPrices() const { return m_pricesImported; }
+
     /// The set's code, upper case ("7ED"); empty when the set has none.
     const std::string& SetCode(std::int32_t setId) const;
 
@@ -72,10 +76,12 @@ private:
                    const std::function<bool()>& stopRequested);
     void IndexIds();
     void LoadSetCodes(CADODataBase& priceDatabase);
+    void MarkSamplePrices(CADODataBase& priceDatabase);
 
     std::map<std::int32_t, std::string> m_sets;
     std::vector<CardRecord> m_cards;
     std::map<std::int32_t, std::string> m_setCodes;
     // (id, place in m_cards), sorted: a binary search instead of a node per card.
     std::vector<std::pair<std::int32_t, std::uint32_t>> m_byId;
+    bool m_pricesImported = false;
 };

@@ -17,6 +17,7 @@ struct CardRecord {
     std::string link;            ///< card picture link; empty in the catalogue
     std::int32_t hot = 0;        ///< non-zero marks a hot card
     DateTime update_date;        ///< last value update; the zero date when unknown
+    bool sample_price = false;   ///< the values are the made-up sample ones (sample_price_marks)
 };
 
 /// Rarity words: the grid's hover tip uses the capitalised form, the value report the lower one.

@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
+
+#include <cmath>
 
 CGridCellBase::~CGridCellBase() = default;
 
@@ -222,8 +225,10 @@ QSize CGridCellBase::GetTextExtent(const QString& text) const
     const int margin = int(GetMargin());
     QSize size;
     if (const QFont* own = GetFont()) {
-        const QFontMetrics metrics(*own);
-        size = QSize(metrics.horizontalAdvance(text), metrics.height());
+        // Rounded up, as the default font's widths are: a text a fraction of a pixel wider
+        // than its column is drawn cut.
+        const double width = QFontMetricsF(*own).horizontalAdvance(text);
+        size = QSize(int(std::ceil(width)), QFontMetrics(*own).height());
     } else {
         const CGridDefaultCell* defaults = GetDefaultCell();
         size = QSize(defaults->TextWidth(text), defaults->GetMetrics().height());

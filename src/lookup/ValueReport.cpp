@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kReportedCards = 3;
-
 template <typename... Args>
 std::string Format(const char* pattern, Args... args)
 {
@@ -73,17 +71,18 @@ std::string LookupCutNote(const LookupStats& stats, const ClipboardLimits& limit
 
 std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>& cards,
                              const SetNameLookup& setName, std::string_view note,
-                             const OfferAdditions* additions)
+                             const OfferAdditions* additions, bool markSamples)
 {
     std::string report = Format("%d cards found!\n---\n", static_cast<int>(rowCount));
     const std::size_t shown = std::min({rowCount, kReportedCards, cards.size()});
     for (std::size_t i = 0; i < shown; ++i) {
         const CardRecord& card = cards[i];
         const std::string set = setName ? setName(card.expansion) : std::string();
-        report += Format("Card Name: %s\nregValue = %sTix\nFoilValue = %sTix\nSet = "
+        const char* mark = markSamples && card.sample_price ? "*" : "";
+        report += Format("Card Name: %s\nregValue = %sTix%s\nFoilValue = %sTix%s\nSet = "
                          "%s\nRarity = %s",
-                         card.name.c_str(), PriceText(card.reg_value).c_str(),
-                         PriceText(card.foil_value).c_str(), set.c_str(),
+                         card.name.c_str(), PriceText(card.reg_value).c_str(), mark,
+                         PriceText(card.foil_value).c_str(), mark, set.c_str(),
                          RarityWord(card.rarity));
         if (additions && i < additions->underRows.size() && !additions->underRows[i].empty()) {
             report += "\n" + additions->underRows[i];

@@ -21,10 +21,11 @@ using SetNameLookup = std::function<std::string(std::int32_t setId)>;
 /// rowCount is the number of cards listed; cards holds at least the first min(rowCount, 3).
 /// Every backslash followed by "n" becomes a line break. With additions (Best Match First on
 /// a copied offer), a card's added line follows its "Rarity" line and the offer's total ends
-/// the body. A note (LookupCutNote) is added as the report's last line.
+/// the body. A note (LookupCutNote) is added as the report's last line. With `markSamples`,
+/// made-up sample values are followed by "*" ("regValue = 0.4Tix*").
 std::string BuildValueReport(std::size_t rowCount, const std::vector<CardRecord>& cards,
                              const SetNameLookup& setName, std::string_view note = {},
-                             const OfferAdditions* additions = nullptr);
+                             const OfferAdditions* additions = nullptr, bool markSamples = false);
 
 /// What the user is told when a clipboard lookup did not read the whole text, had its word
 /// filters cut or ran out of time: "(only the first 65,536 characters were looked up)",
@@ -34,6 +35,9 @@ std::string LookupCutNote(const LookupStats& stats, const ClipboardLimits& limit
 
 /// Replaces every two-character sequence backslash, "n" by a line feed.
 std::string ExpandLineBreaks(std::string_view text);
+
+/// The cards a value report names at most.
+inline constexpr std::size_t kReportedCards = 3;
 
 /// The grid's text for a clipboard lookup that found nothing.
 inline constexpr const char* kCardNotFound = "card not found!";

@@ -89,6 +89,7 @@ PriceCorrectionOutcome PriceCorrection::Apply(const std::vector<MarkedPriceRow>&
             recordset.SetLong("hot", card.hot);
             recordset.SetDate("update_date", card.update_date);
             recordset.SetLong("manual_modify", 1);
+            card.sample_price = false;
             if (!recordset.Update()) {
                 throw PriceError::Database("Query = " + recordset.GetQuery() +
                                            "\nThe price database refused to store card " +

@@ -204,6 +204,23 @@ void CResizableDialog::shiftControls(int height)
 {
     for (Placed& p : m_controls)
         p.base.translate(0, height);
+    growBy(height);
+}
+
+void CResizableDialog::hostStatusLine(QWidget* line)
+{
+    if (!line || m_statusLine)
+        return;
+    m_statusLine = line;
+    line->setParent(this);
+    m_statusHeight = line->sizeHint().height();
+    growBy(m_statusHeight);
+    line->show();
+    layoutControls();
+}
+
+void CResizableDialog::growBy(int height)
+{
     const QSize changed(width(), this->height() + height);
     m_baseSize.rheight() += height;
     if (m_template.resizable)
@@ -222,6 +239,8 @@ void CResizableDialog::layoutControls()
         m_menuBar->setGeometry(0, 0, width(), menuHeight);
     if (m_topBar)
         m_topBar->setGeometry(0, menuHeight, width(), m_topBarHeight);
+    if (m_statusLine)
+        m_statusLine->setGeometry(0, height() - m_statusHeight, width(), m_statusHeight);
     for (const Placed& p : m_controls)
         p.widget->setGeometry(p.anchors.apply(p.base, dx, dy));
 }

@@ -47,6 +47,10 @@ public:
     /// `setPlacementSection`.
     void hostMenuBar(QMenuBar* bar);
     QMenuBar* hostedMenuBar() const { return m_menuBar; }
+    /// Puts `line` below the controls, the window's whole width, and makes the window taller
+    /// by its height, as hostMenuBar does above them. The dialog takes ownership. Call it
+    /// before `setPlacementSection`.
+    void hostStatusLine(QWidget* line);
     /// Puts a bar (an information bar) between the menu bar and the controls, making the window
     /// taller by its height, as hostMenuBar does; `removeTopBar` deletes it and gives the room
     /// back. One at a time.
@@ -97,6 +101,9 @@ private:
     Placed* placed(int id);
     const Placed* placed(int id) const;
     void applyDefaultPlacement();
+    /// Makes the window and its least size taller by `height` pixels (shorter for a negative
+    /// one).
+    void growBy(int height);
     /// Moves the controls down by `height` pixels (up for a negative one) and grows the window
     /// and its least size by it.
     void shiftControls(int height);
@@ -106,6 +113,8 @@ private:
     std::vector<Placed> m_controls;
     QSize m_baseSize;
     QMenuBar* m_menuBar = nullptr;
+    QWidget* m_statusLine = nullptr;
+    int m_statusHeight = 0;
     QWidget* m_topBar = nullptr;
     int m_topBarHeight = 0;
     QMenu* m_windowMenu = nullptr;

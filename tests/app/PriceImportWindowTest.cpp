@@ -3,6 +3,9 @@
 #include "AppTestSupport.h"
 #include "MainWindowParts.h"
 #include "app/PriceImportCommand.h"
+#include "data/SamplePriceMarks.h"
+#include "grid/CGridCellBase.h"
+#include "lookup/CardGridColumn.h"
 #include "lookup/view/CPriceHistoryDlg.h"
 #include "support/SqlProbe.h"
 #include "toolkit/FileDialog.h"
@@ -14,8 +17,8 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QLabel>
 #include <QPushButton>
-
 
 #include <memory>
 
@@ -106,6 +109,40 @@ TEST_F(PriceImportWindowTest, TheMenuAndTheTrayImportACsvAndReloadTheCatalogue)
     trayItem->trigger();
     EXPECT_TRUE(LastBox().contains("othing changed")) << LastBox().toStdString();
     EXPECT_EQ(PriceFileBytes(), before);
+}
+
+// Made-up sample prices are told from real ones until an import replaces them.
+TEST_F(PriceImportWindowTest, SamplePricesAreMarkedUntilImported)
+{
+    const auto statusLine = [this] { return m_window->findChild<QLabel*>("statusLine")->text(); };
+    // How the regular value of a listed card shows: italic or not, and its tip.
+    const auto valueMark = [this](std::int32_t cardId) -> std::pair<bool, QString> {
+        CCardsGridCtrl& grid = main_window::Grid(*m_window);
+        const int column = ColumnIndex(CardGridColumn::RegValue);
+        for (int row = 1; row < grid.GetRowCount(); ++row) {
+            if (grid.CardOfRow(row) != nullptr && grid.CardOfRow(row)->id == cardId)
+                return {grid.CellAt(row, column)->GetFontObject().italic(),
+                        grid.SampleTipTextAt(row, column)};
+        }
+        ADD_FAILURE() << "card " << cardId << " is not listed";
+        return {};
+    };
+    const std::pair<bool, QString> sample{true, sample_price_marks::kTip};
+    const std::pair<bool, QString> real{false, QString()};
+
+    EXPECT_EQ(statusLine(), sample_price_marks::kStatusLine);
+    m_window->LookUp("Wrath", false);
+    EXPECT_EQ(valueMark(3), sample);
+    EXPECT_EQ(valueMark(6), sample);
+    EXPECT_FALSE(main_window::Grid(*m_window).CellAt(1, ColumnIndex(CardGridColumn::Name))
+                     ->GetFontObject().italic());
+
+    FileDialog::setNextFileNames(QStringList{PriceCsv()});
+    m_window->OnCommand(MainCommand::ImportPrices);
+    EXPECT_EQ(statusLine(), "");
+    m_window->LookUp("Wrath", false);
+    EXPECT_EQ(valueMark(3), real);   // imported
+    EXPECT_EQ(valueMark(6), sample); // the file did not name it
 }
 
 TEST_F(PriceImportWindowTest, CancelAndPreviewLeaveTheDatabaseAsItWas)

@@ -10,6 +10,7 @@
 #include "data/PriceHistory.h"
 #include "data/PriceHistoryWriter.h"
 #include "data/SampleCatalogue.h"
+#include "data/SamplePriceMarks.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -51,6 +52,11 @@ protected:
         ASSERT_TRUE(
             sample_catalogue::WritePriceDatabase(m_dir.File("mtgo.mdb"), sets, cards, &error))
             << error;
+        if (!m_samplePrices) {
+            // As if imported: every card has a day in the price history.
+            RunSql(m_dir.File("mtgo.mdb"), "INSERT INTO price_days (card_id, day, reg, foil) "
+                                           "SELECT id, 20393, 0, 0 FROM cardslist");
+        }
     }
 
     void WriteFilters(const std::string& text)
@@ -64,6 +70,7 @@ protected:
     }
 
     TempDir m_dir;
+    bool m_samplePrices = false; // leave the database's prices as made-up sample ones
 };
 
 TEST_F(QuorvelLookupCommandTest, ListsCardsMostValuableFirst)
@@ -122,6 +129,27 @@ TEST_F(QuorvelLookupCommandTest, ReportIsThePopupText)
     const CommandResult none = Run("--clipboard --report zzqqzz");
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "0 cards found!\n---\n");
+}
+
+// Values no import and no correction has touched are the sample database's made-up ones.
+TEST_F(QuorvelLookupCommandTest, SamplePricesAreMarkedWithAFootnote)
+{
+    m_samplePrices = true;
+    WriteDatabase();
+    RunSql(m_dir.File("mtgo.mdb"),
+           "UPDATE cardslist SET manual_modify = 1 WHERE name = 'Counterspell'");
+    const std::string footnote = std::string(sample_price_marks::kFootnote) + "\n";
+    const CommandResult list = Run("'Wrath of God, Counterspell'");
+    EXPECT_EQ(list.out, "2\tWrath of God\tSeventh Edition\trare\t1.5*\t6.5*\n"
+                        "3\tCounterspell\tSeventh Edition\tcommon\t0.5\t2.0\n");
+    EXPECT_EQ(list.err, footnote);
+    const CommandResult report = Run("--report 'Wrath of God'");
+    EXPECT_EQ(report.out, "1 cards found!\n---\n"
+                          "Card Name: Wrath of God\nregValue = 1.5Tix*\nFoilValue = 6.5Tix*\n"
+                          "Set = Seventh Edition\nRarity = rare\n-----------\n\n" +
+                              footnote);
+    const CommandResult corrected = Run("--report Counterspell");
+    EXPECT_EQ(corrected.out.find('*'), std::string::npos) << corrected.out;
 }
 
 // The buylist prices of the history's latest day, "-" where none is known; an older database

@@ -8,6 +8,7 @@
 #include "data/GameCatalogueIds.h"
 #include "data/PriceHistory.h"
 #include "data/PriceText.h"
+#include "data/SamplePriceMarks.h"
 #include "decks/CollectionImport.h"
 #include "decks/CopiedDeckText.h"
 #include "decks/DeckCost.h"
@@ -25,6 +26,7 @@
 
 #include "QuorvelVersion.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -76,9 +78,11 @@ constexpr const char* kUsage =
     "  --            the rest is TEXT, even where it starts with a dash\n"
     "\n"
     "Prints one line per card, most valuable first, tab-separated: card id, name, set name,\n"
-    "rarity, regular value, foil value (then, with --buylist, the buylist prices). Exit status: 0 cards found (listed in the report\n"
-    "with --best --report), 1 none found, 2 error. With --deck: 0 every line priced, 1 a line\n"
-    "could not be priced (named on standard error), 2 error.\n"
+    "rarity, regular value, foil value (then, with --buylist, the buylist prices); a made-up\n"
+    "sample value is followed by \"*\", with a footnote (on standard error, or at the end of\n"
+    "the report). Exit status: 0 cards found (listed in the report with --best --report), 1\n"
+    "none found, 2 error. With --deck: 0 every line priced, 1 a line could not be priced\n"
+    "(named on standard error), 2 error.\n"
     "Quorvel started from the menu keeps its mtgo.mdb in ~/.local/share/quorvel.\n";
 
 struct Options {
@@ -395,14 +399,22 @@ int main(int argc, char** argv)
         std::cout << Lines(BuildValueReport(
             reported.size(), reported,
             [&catalogue](std::int32_t id) { return catalogue.SetName(id); }, cutNote,
-            additions ? &*additions : nullptr));
+            additions ? &*additions : nullptr, true));
+        const std::size_t inReport = std::min(reported.size(), kReportedCards);
+        if (std::any_of(reported.begin(), reported.begin() + std::ptrdiff_t(inReport),
+                        [](const CardRecord& card) { return card.sample_price; })) {
+            std::cout << "\n" << sample_price_marks::kFootnote << "\n";
+        }
     } else {
+        bool marked = false;
         for (const ScoredCard& scored : listed) {
             const CardRecord& card = scored.card;
+            const char* mark = card.sample_price ? "*" : "";
+            marked = marked || card.sample_price;
             std::cout << card.id << '\t' << Field(card.name) << '\t'
                       << Field(catalogue.SetName(card.expansion)) << '\t'
-                      << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << '\t'
-                      << PriceText(card.foil_value);
+                      << RarityWord(card.rarity) << '\t' << PriceText(card.reg_value) << mark
+                      << '\t' << PriceText(card.foil_value) << mark;
             if (options.buylist) {
                 const auto found = buylists.find(card.id);
                 const price_history::Buylist buylist =
@@ -418,6 +430,10 @@ int main(int argc, char** argv)
         }
         if (!cutNote.empty()) {
             std::cerr << "quorvel-lookup: " << Lines(cutNote) << "\n";
+        }
+        // Beside the cut note: standard output keeps one line per card for scripts.
+        if (marked) {
+            std::cerr << sample_price_marks::kFootnote << "\n";
         }
     }
     std::cout.flush();

@@ -2,6 +2,7 @@
 
 #include "data/CardRecord.h"
 #include "data/PriceText.h"
+#include "data/SamplePriceMarks.h"
 #include "grid/CGridCellBase.h"
 #include "grid/CGridCellCheck.h"
 #include "lookup/CardComparison.h"
@@ -202,9 +203,24 @@ QString CCardsGridCtrl::AccessibleText(int row, int column) const
     return CGridCtrl::AccessibleText(row, column);
 }
 
-void CCardsGridCtrl::ShowRarityTip(int row, int column, const QPoint& globalPos)
+QString CCardsGridCtrl::SampleTipTextAt(int row, int column) const
 {
-    const QString text = RarityTipTextAt(row, column);
+    const bool value = column == ColumnIndex(CardGridColumn::RegValue) ||
+                       column == ColumnIndex(CardGridColumn::FoilValue);
+    if (!value || !IsDataRow(row)) {
+        return {};
+    }
+    const CardRecord* card = RowCard(row);
+    return card != nullptr && card->sample_price ? QString::fromLatin1(sample_price_marks::kTip)
+                                                 : QString();
+}
+
+void CCardsGridCtrl::ShowCellTip(int row, int column, const QPoint& globalPos)
+{
+    QString text = RarityTipTextAt(row, column);
+    if (text.isEmpty()) {
+        text = SampleTipTextAt(row, column);
+    }
     if (text.isEmpty() || m_popup == nullptr) {
         return;
     }
@@ -223,7 +239,7 @@ void CCardsGridCtrl::mouseMoveEvent(QMouseEvent* event)
     if (cell.row >= 0 && cell.column >= 0 &&
         (cell.row != m_lastCell.row || cell.column != m_lastCell.column)) {
         m_lastCell = cell;
-        ShowRarityTip(cell.row, cell.column, event->globalPosition().toPoint());
+        ShowCellTip(cell.row, cell.column, event->globalPosition().toPoint());
     }
     CGridCtrl::mouseMoveEvent(event);
 }

@@ -120,6 +120,8 @@ public:
     bool ToggleHotAt(int row, int column);
     /// The Rarity tip text of a cell, or an empty text for a cell that shows none.
     QString RarityTipTextAt(int row, int column) const;
+    /// The tip of a value cell that shows a made-up sample price, or an empty text.
+    QString SampleTipTextAt(int row, int column) const;
 
     /// The image of a card's Rarity cell: its set-and-rarity image for the nine sample sets;
     /// for any other set or rarity a symbol drawn from the set code in the rarity's colour,
@@ -160,7 +162,7 @@ private:
         std::uint64_t lastUse = 0;
     };
 
-    void ShowRarityTip(int row, int column, const QPoint& globalPos);
+    void ShowCellTip(int row, int column, const QPoint& globalPos);
     const CardRecord* Listed(std::int32_t cardId) const { return m_shown.Find(cardId); }
     /// The card of a data row (null for the "card not found!" row); row must be a data row.
     const CardRecord* RowCard(int row) const;

@@ -3,6 +3,7 @@
 #include "lookup/view/CCardsGridCtrl.h"
 
 #include "data/CardRecord.h"
+#include "data/SamplePriceMarks.h"
 #include "grid/CGridCellCheck.h"
 #include "grid/CGridDefaultCell.h"
 #include "grid/CGridURLCell.h"
@@ -12,6 +13,8 @@
 #include "lookup/CardItemTag.h"
 #include "lookup/CardPictureLink.h"
 #include "lookup/ValueReport.h"
+
+#include <QFont>
 
 #include <algorithm>
 #include <unordered_set>
@@ -102,6 +105,12 @@ std::unique_ptr<CGridCellBase> CCardsGridCtrl::MakeCardCell(const CardRecord* ca
     }
     if (const int image = CardImage(*card, column); image >= 0) {
         cell->SetImage(image);
+    }
+    if (card->sample_price && ValueIndex(column) >= 0) {
+        // Made-up values must not pass for market prices.
+        QFont italic = cell->GetFontObject();
+        italic.setItalic(true);
+        cell->SetFont(&italic);
     }
     cell->SetData(static_cast<std::int32_t>(card_item_tag::Make(column, card->id)));
     cell->SetBackColour(TintOf(card));

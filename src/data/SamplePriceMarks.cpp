@@ -1,0 +1,45 @@
+#include "data/SamplePriceMarks.h"
+
+#include "data/DatabaseSchema.h"
+#include "data/SqliteStatement.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <string>
+
+namespace sample_price_marks {
+
+Marks Read(sqlite3* db)
+{
+    Marks marks;
+    // Versions before the day table kept a row per card and day in price_history; a database
+    // with neither has never had a price imported or corrected.
+    std::string history;
+    if (database_schema::HaveTable(db, "price_days", "card_id")) {
+        history = "price_days";
+    } else if (database_schema::HaveTable(db, "price_history", "card_id")) {
+        history = "price_history";
+    }
+    const std::string untouched = "ifnull(c.manual_modify, 0) = 0";
+    std::string sample = "select c.id from cardslist c where " + untouched;
+    if (!history.empty()) {
+        // One seek per card in the history's (card, day) key, however long the history is.
+        sample += " and not exists (select 1 from " + history + " h where h.card_id = c.id)";
+        SqliteStatement imported(db,
+                                 ("select 1 from " + history +
+                                  " h join cardslist c on c.id = h.card_id where " + untouched +
+                                  " limit 1")
+                                     .c_str(),
+                                 SqliteStatement::ThrowEngineError);
+        marks.imported = imported.Row();
+    }
+    SqliteStatement ids(db, sample.c_str(), SqliteStatement::ThrowEngineError);
+    while (ids.Row()) {
+        marks.sampleIds.push_back(sqlite3_column_int(*ids, 0));
+    }
+    std::sort(marks.sampleIds.begin(), marks.sampleIds.end());
+    return marks;
+}
+
+} // namespace sample_price_marks
