@@ -19,10 +19,12 @@ namespace real_files {
 inline std::string Words(std::size_t seed, std::size_t length)
 {
     static const char* const kWords[] = {
-        "target", "creature", "you", "control", "gets", "+1/+1", "until", "end", "of", "turn",
-        "draw", "a", "card", "each", "opponent", "loses", "life", "when", "this", "enters",
-        "the", "battlefield", "sacrifice", "another", "permanent", "flying", "trample", "deals",
-        "damage", "to", "any", "exile", "graveyard", "return", "hand", "mana", "spell", "cast"};
+        "target",      "creature",  "you",     "control",   "gets",      "+1/+1",   "until",
+        "end",         "of",        "turn",    "draw",      "a",         "card",    "each",
+        "opponent",    "loses",     "life",    "when",      "this",      "enters",  "the",
+        "battlefield", "sacrifice", "another", "permanent", "flying",    "trample", "deals",
+        "damage",      "to",        "any",     "exile",     "graveyard", "return",  "hand",
+        "mana",        "spell",     "cast"};
     std::string text;
     std::size_t state = seed * 2654435761u + 12345;
     while (text.size() < length) {
@@ -38,10 +40,10 @@ inline std::string Words(std::size_t seed, std::size_t length)
 inline std::string Legalities(bool scryfall)
 {
     static const char* const kFormats[] = {
-        "alchemy", "brawl",   "commander",    "duel",      "explorer", "future",
-        "gladiator", "historic", "legacy",    "modern",    "oathbreaker", "oldschool",
-        "pauper",  "paupercommander", "penny", "pioneer",  "predh",    "premodern",
-        "standard", "standardbrawl", "timeless", "vintage"};
+        "alchemy",   "brawl",           "commander", "duel",    "explorer",    "future",
+        "gladiator", "historic",        "legacy",    "modern",  "oathbreaker", "oldschool",
+        "pauper",    "paupercommander", "penny",     "pioneer", "predh",       "premodern",
+        "standard",  "standardbrawl",   "timeless",  "vintage"};
     std::string text = "{";
     for (std::size_t i = 0; i < sizeof kFormats / sizeof kFormats[0]; ++i) {
         text += std::string(i == 0 ? "" : ", ") + "\"" + kFormats[i] + "\": " +
@@ -54,9 +56,9 @@ inline std::string Legalities(bool scryfall)
 // One MTGJSON card object of about 4.5-5 KB, as AllPrintings holds it.
 inline void WriteMtgjsonCard(std::FILE* file, std::size_t i, const std::string& setCode)
 {
-    static const char* const kLanguages[] = {"Chinese Simplified", "French", "German", "Italian",
-                                             "Japanese", "Korean", "Portuguese (Brazil)",
-                                             "Russian", "Spanish"};
+    static const char* const kLanguages[] = {
+        "Chinese Simplified",  "French",  "German", "Italian", "Japanese", "Korean",
+        "Portuguese (Brazil)", "Russian", "Spanish"};
     const std::string uuid = price_files::Uuid(i);
     const std::string name = price_files::CardName(i);
     const std::string text = Words(i, 90 + i % 160);
@@ -122,8 +124,9 @@ inline bool WriteAllPrintings(const std::string& path, std::size_t count)
     if (file == nullptr) {
         return false;
     }
-    std::fputs("{\"meta\": {\"date\": \"2026-12-01\", \"version\": \"5.2.2+20261201\"}, \"data\": {",
-               file);
+    std::fputs(
+        "{\"meta\": {\"date\": \"2026-12-01\", \"version\": \"5.2.2+20261201\"}, \"data\": {",
+        file);
     for (std::size_t set = 0; set * price_files::kCardsPerSet < count; ++set) {
         const std::string code = price_files::SetCode(set);
         std::fprintf(file,
@@ -137,15 +140,15 @@ inline bool WriteAllPrintings(const std::string& path, std::size_t count)
             std::fputs(i == set * price_files::kCardsPerSet ? "" : ", ", file);
             WriteMtgjsonCard(file, i, code);
         }
-        std::fprintf(file,
-                     "], \"code\": \"%s\", \"isFoilOnly\": false, \"isOnlineOnly\": false, "
-                     "\"keyruneCode\": \"%s\", \"mcmId\": %zu, \"mcmName\": \"Generated Set "
-                     "%zu\", \"mtgoCode\": \"%s\", \"name\": \"Generated Set %zu\", "
-                     "\"releaseDate\": \"2026-01-01\", \"sealedProduct\": [], \"tcgplayerGroupId\": "
-                     "%zu, \"tokens\": [], \"totalSetSize\": 250, \"translations\": {\"French\": "
-                     "\"Ensemble %zu\", \"German\": \"Satz %zu\"}, \"type\": \"expansion\"}",
-                     code.c_str(), code.c_str(), 3000 + set, set, code.c_str(), set, 5000 + set,
-                     set, set);
+        std::fprintf(
+            file,
+            "], \"code\": \"%s\", \"isFoilOnly\": false, \"isOnlineOnly\": false, "
+            "\"keyruneCode\": \"%s\", \"mcmId\": %zu, \"mcmName\": \"Generated Set "
+            "%zu\", \"mtgoCode\": \"%s\", \"name\": \"Generated Set %zu\", "
+            "\"releaseDate\": \"2026-01-01\", \"sealedProduct\": [], \"tcgplayerGroupId\": "
+            "%zu, \"tokens\": [], \"totalSetSize\": 250, \"translations\": {\"French\": "
+            "\"Ensemble %zu\", \"German\": \"Satz %zu\"}, \"type\": \"expansion\"}",
+            code.c_str(), code.c_str(), 3000 + set, set, code.c_str(), set, 5000 + set, set, set);
     }
     std::fputs("}}\n", file);
     return std::fclose(file) == 0;
@@ -181,8 +184,8 @@ inline bool WriteAllPricesToday(const std::string& path, std::size_t count, int 
             "{\"%s\": 0.9}, \"normal\": {\"%s\": 0.12}}}, \"tcgplayer\": {\"buylist\": "
             "{\"normal\": {\"%s\": 0.03}}, \"currency\": \"USD\", \"retail\": {\"foil\": "
             "{\"%s\": 1.1}, \"normal\": {\"%s\": 0.19}}}}}",
-            i == 0 ? "" : ", ", price_files::Uuid(i).c_str(), date, i % 30, (i + shift) % 100,
-            date, i % 5, (i * 3 + shift) % 100, date, i % 40, (i + shift) % 100, date, i % 7,
+            i == 0 ? "" : ", ", price_files::Uuid(i).c_str(), date, i % 30, (i + shift) % 100, date,
+            i % 5, (i * 3 + shift) % 100, date, i % 40, (i + shift) % 100, date, i % 7,
             (i * 3 + shift) % 100, date, date, date, date, date, date, date, date, date);
     }
     std::fputs("}}\n", file);
@@ -212,8 +215,8 @@ inline bool WriteDefaultCards(const std::string& path, std::size_t count)
         for (const char* size : {"small", "normal", "large", "png", "art_crop", "border_crop"}) {
             char entry[256];
             std::snprintf(entry, sizeof entry, image.c_str(), size);
-            images += std::string(images.empty() ? "" : ", ") + "\"" + size + "\": \"" + entry +
-                      "\"";
+            images +=
+                std::string(images.empty() ? "" : ", ") + "\"" + size + "\": \"" + entry + "\"";
         }
         std::fprintf(
             file,
@@ -254,15 +257,15 @@ inline bool WriteDefaultCards(const std::string& path, std::size_t count)
             "%zu\", \"cardhoarder\": \"https://www.cardhoarder.com/cards/%zu?affiliate_id="
             "scryfall&ref=card-profile&utm_campaign=affiliate&utm_medium=card&utm_source="
             "scryfall\"}}",
-            i == 0 ? "" : ",\n", id.c_str(), oracle.c_str(), i, 200000 + 2 * i,
-            200000 + 2 * i + 1, 900000 + i, 600000 + i, price_files::CardName(i).c_str(),
-            id.c_str(), set.c_str(), number, id.c_str(), images.c_str(),
-            Words(i, 90 + i % 160).c_str(), legalities.c_str(), price_files::Uuid(i / 250 + 7).c_str(),
-            set.c_str(), i / price_files::kCardsPerSet, set.c_str(), set.c_str(), set.c_str(),
-            id.c_str(), oracle.c_str(), number, price_files::Rarity(i),
-            Words(i + 1, 60 + i % 60).c_str(), i % 400, price_files::Uuid(i + 5).c_str(),
-            price_files::Uuid(i + 29).c_str(), i, i / 2, i % 100, (i * 3) % 100, i % 90,
-            (i * 7) % 100, i % 7, i % 100, i, i, i, 900000 + i, i, 200000 + 2 * i);
+            i == 0 ? "" : ",\n", id.c_str(), oracle.c_str(), i, 200000 + 2 * i, 200000 + 2 * i + 1,
+            900000 + i, 600000 + i, price_files::CardName(i).c_str(), id.c_str(), set.c_str(),
+            number, id.c_str(), images.c_str(), Words(i, 90 + i % 160).c_str(), legalities.c_str(),
+            price_files::Uuid(i / 250 + 7).c_str(), set.c_str(), i / price_files::kCardsPerSet,
+            set.c_str(), set.c_str(), set.c_str(), id.c_str(), oracle.c_str(), number,
+            price_files::Rarity(i), Words(i + 1, 60 + i % 60).c_str(), i % 400,
+            price_files::Uuid(i + 5).c_str(), price_files::Uuid(i + 29).c_str(), i, i / 2, i % 100,
+            (i * 3) % 100, i % 90, (i * 7) % 100, i % 7, i % 100, i, i, i, 900000 + i, i,
+            200000 + 2 * i);
     }
     std::fputs("\n]\n", file);
     return std::fclose(file) == 0;

@@ -1,10 +1,12 @@
 // LoadCatalogue on the sample price database and on 100,000 synthetic cards (whole, and only
 // what a lookup needs): time per load, and the heap the loaded catalogue holds and the peak
-// heap while loading.
+// heap while loading. Also the part of a load that tells sample prices from imported ones, on
+// 100,000 cards after 30 days of imports.
 
 #include "data/CADODataBase.h"
 #include "data/CardCatalogue.h"
 #include "data/SampleCatalogue.h"
+#include "data/SamplePriceMarks.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -143,6 +145,34 @@ void BM_LoadCatalogueForLookup(benchmark::State& state)
     LoadCatalogue(state, static_cast<std::size_t>(state.range(0)), true);
 }
 
+// The search a load makes once prices were imported: Arg days of history per card.
+void BM_SamplePriceMarks(benchmark::State& state)
+{
+    const PriceFile file(100000);
+    sqlite3* db = nullptr;
+    if (sqlite3_open(file.Path().c_str(), &db) != SQLITE_OK) {
+        state.SkipWithError("the price database did not open");
+        return;
+    }
+    const std::string days = std::to_string(state.range(0));
+    const std::string fill = "WITH RECURSIVE d(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM d "
+                             "WHERE n + 1 < " + days + ") INSERT INTO price_days (card_id, day, "
+                             "reg, foil) SELECT c.id, 20400 + d.n, d.n, d.n FROM cardslist c, d";
+    if (sqlite3_exec(db, fill.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        state.SkipWithError(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        return;
+    }
+    std::size_t samples = 0;
+    for (auto _ : state) {
+        const sample_price_marks::Marks marks = sample_price_marks::Read(db);
+        samples = marks.sampleIds.size();
+        benchmark::DoNotOptimize(marks.imported);
+    }
+    state.counters["sample_prices"] = static_cast<double>(samples);
+    sqlite3_close(db);
+}
+
 void BM_MakeSyntheticCards(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -157,6 +187,7 @@ void BM_MakeSyntheticCards(benchmark::State& state)
 BENCHMARK(BM_LoadCatalogueSample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCatalogueSynthetic)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCatalogueForLookup)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SamplePriceMarks)->Arg(30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MakeSyntheticCards)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -94,7 +94,8 @@ Usage Command(const fs::path& dir, const std::vector<std::string>& args)
 // The generated files, a pristine sample database, and the MTGJSON layout for the updates.
 class RealFiles {
 public:
-    RealFiles() : m_dir(fs::temp_directory_path() / ("quorvel-bench-real-" + std::to_string(getpid())))
+    RealFiles()
+        : m_dir(fs::temp_directory_path() / ("quorvel-bench-real-" + std::to_string(getpid())))
     {
         fs::create_directories(m_dir / "server");
         std::vector<CardSet> sets;
@@ -364,11 +365,11 @@ void BM_RealMtgjsonUpdates(benchmark::State& state)
         state.counters["prices_only_cpu_s"] = prices.cpu;
         state.counters["prices_only_peak_MB"] = prices.peakMb;
         state.counters["unchanged_cpu_ms"] = unchanged.cpu * 1e3;
-        state.counters["unchanged_wrote"] =
-            Bytes(folder / "mtgo.mdb") != before || now.st_mtim.tv_sec != was.st_mtim.tv_sec ||
-                    now.st_mtim.tv_nsec != was.st_mtim.tv_nsec
-                ? 1
-                : 0;
+        state.counters["unchanged_wrote"] = Bytes(folder / "mtgo.mdb") != before ||
+                                                    now.st_mtim.tv_sec != was.st_mtim.tv_sec ||
+                                                    now.st_mtim.tv_nsec != was.st_mtim.tv_nsec
+                                                ? 1
+                                                : 0;
         state.counters["packed_cards_MB"] = Mb(fs::file_size(root / "AllPrintings.json.xz"));
         state.counters["packed_prices_MB"] = Mb(fs::file_size(root / "AllPricesToday.json.xz"));
     }
@@ -410,9 +411,8 @@ void BM_XzUnpack(benchmark::State& state)
         if (child == 0) {
             close(pipeEnds[0]);
             const long before = ResidentKb();
-            const StreamUnpacker::Result result =
-                StreamUnpacker::Unpack(packed, files.Path("unpacked.json"),
-                                       StreamUnpacker::kDefaultBound);
+            const StreamUnpacker::Result result = StreamUnpacker::Unpack(
+                packed, files.Path("unpacked.json"), StreamUnpacker::kDefaultBound);
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
             const long grown = result.ok ? usage.ru_maxrss - before : -1;

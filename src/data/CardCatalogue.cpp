@@ -254,6 +254,14 @@ bool CardCatalogue::ReadCards(CADORecordset& recordset, bool forLookupOnly,
     const std::int16_t id = recordset.GetFieldPosition("id");
     const std::int16_t hot = recordset.GetFieldPosition("hot");
     const std::int16_t updateDate = recordset.GetFieldPosition("update_date");
+    // Cards not corrected by hand may hold sample prices (MarkSamplePrices); a table without
+    // the mark has had no correction.
+    std::int16_t manual = -1;
+    try {
+        manual = recordset.GetFieldPosition("manual_modify");
+    } catch (const CADOException&) {
+    }
+    std::int32_t manualMark = 0;
     std::size_t rows = 0;
     while (!recordset.IsEof()) {
         if (rows++ % kRowsPerStopCheck == 0) {
@@ -273,6 +281,10 @@ bool CardCatalogue::ReadCards(CADORecordset& recordset, bool forLookupOnly,
             // A card without a date keeps the zero date a new record starts with.
             recordset.GetDateAt(updateDate, card.update_date);
         }
+        if (manual >= 0) {
+            recordset.GetLongAt(manual, manualMark);
+        }
+        card.sample_price = manualMark == 0;
         if (keys != nullptr) {
             SortKey& key = keys->emplace_back();
             key.index = static_cast<std::uint32_t>(m_cards.size() - 1);
@@ -362,25 +374,25 @@ void CardCatalogue::MarkSamplePrices(CADODataBase& priceDatabase)
 {
     const std::shared_ptr<CADOConnection>& connection = priceDatabase.GetActiveConnection();
     sqlite3* db = connection != nullptr ? connection->Handle() : nullptr;
-    if (db == nullptr) {
-        return;
-    }
     sample_price_marks::Marks marks;
     try {
+        // Without a price history every card not corrected by hand (as read) is a sample one,
+        // and no search per card is needed.
+        if (db == nullptr || !sample_price_marks::AnyHistory(db)) {
+            return;
+        }
         marks = sample_price_marks::Read(db);
     } catch (const CADOException& failure) {
         if (failure.Code() == ado_error::kCancelled) {
             throw;
         }
         // The marks only add a warning; prices that can be read are shown unmarked.
-        return;
+        marks = {};
     }
     m_pricesImported = marks.imported;
-    if (marks.sampleIds.empty()) {
-        return;
-    }
     for (CardRecord& card : m_cards) {
         card.sample_price =
+            card.sample_price &&
             std::binary_search(marks.sampleIds.begin(), marks.sampleIds.end(), card.id);
     }
 }

@@ -208,8 +208,8 @@ bool Read(sqlite3* db, std::int32_t cardId, std::vector<PricePoint>& points, std
     const bool buylist = compact && database_schema::HaveTable(db, "price_days", "buy");
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db,
-                                buylist ? "select day, reg, foil, buy, buy_foil from price_days "
-                                          "where card_id=? order by day"
+                                buylist   ? "select day, reg, foil, buy, buy_foil from price_days "
+                                            "where card_id=? order by day"
                                 : compact ? "select day, reg, foil from price_days where card_id=? "
                                             "order by day"
                                           : "select date, reg_value, foil_value from price_history "

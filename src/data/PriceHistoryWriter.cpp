@@ -53,9 +53,8 @@ bool PriceHistoryWriter::LoadLatest()
         return m_ok;
     }
     sqlite3_stmt* all = nullptr;
-    int rc = sqlite3_prepare_v2(m_db,
-                                "select card_id, day, reg, foil, buy, buy_foil from price_latest",
-                                -1, &all, nullptr);
+    int rc = sqlite3_prepare_v2(
+        m_db, "select card_id, day, reg, foil, buy, buy_foil from price_latest", -1, &all, nullptr);
     std::unordered_map<std::int32_t, Row> rows;
     while (rc == SQLITE_OK || rc == SQLITE_ROW) {
         if ((rc = sqlite3_step(all)) != SQLITE_ROW) {

@@ -10,17 +10,38 @@
 
 namespace sample_price_marks {
 
+namespace {
+
+// Versions before the day table kept a row per card and day in price_history; a database
+// with neither has never had a price imported or corrected.
+std::string HistoryTable(sqlite3* db)
+{
+    if (database_schema::HaveTable(db, "price_days", "card_id")) {
+        return "price_days";
+    }
+    if (database_schema::HaveTable(db, "price_history", "card_id")) {
+        return "price_history";
+    }
+    return {};
+}
+
+} // namespace
+
+bool AnyHistory(sqlite3* db)
+{
+    const std::string history = HistoryTable(db);
+    if (history.empty()) {
+        return false;
+    }
+    SqliteStatement any(db, ("select 1 from " + history + " limit 1").c_str(),
+                        SqliteStatement::ThrowEngineError);
+    return any.Row();
+}
+
 Marks Read(sqlite3* db)
 {
     Marks marks;
-    // Versions before the day table kept a row per card and day in price_history; a database
-    // with neither has never had a price imported or corrected.
-    std::string history;
-    if (database_schema::HaveTable(db, "price_days", "card_id")) {
-        history = "price_days";
-    } else if (database_schema::HaveTable(db, "price_history", "card_id")) {
-        history = "price_history";
-    }
+    const std::string history = HistoryTable(db);
     const std::string untouched = "ifnull(c.manual_modify, 0) = 0";
     std::string sample = "select c.id from cardslist c where " + untouched;
     if (!history.empty()) {

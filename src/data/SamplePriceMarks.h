@@ -26,8 +26,12 @@ struct Marks {
     bool imported = false;               ///< some card's price came from an import
 };
 
-/// Reads the marks of the open price database. Throws CADOException when the database
-/// cannot be read.
+/// Whether the open price database's history holds any day: without one, no price has been
+/// imported or corrected, and every card not marked as set by hand has its sample price.
+bool AnyHistory(sqlite3* db);
+
+/// Reads the marks of the open price database (one search of the history per card). Throws
+/// CADOException when the database cannot be read.
 Marks Read(sqlite3* db);
 
 } // namespace sample_price_marks

@@ -75,15 +75,22 @@ const char* NameOrder(const CardRecord& card)
     return card.name.c_str();
 }
 
+// The text shows the day only.
+std::int64_t DayKey(const CardRecord& card)
+{
+    const DateTime& date = card.update_date;
+    return date.IsValid() ? date.Year() * 10000 + date.Month() * 100 + date.Day() : -1;
+}
+
 // Names compare byte-wise (case-sensitive), rarities by code, values and update dates by size.
 constexpr std::array<CardGridColumnInfo, kCardGridColumnCount> kColumns = {{
-    {CardGridColumn::Hot, "HOT", nullptr, nullptr, nullptr},
-    {CardGridColumn::Name, "Cards Name", NameText, nullptr, NameOrder},
-    {CardGridColumn::Rarity, "Rarity", nullptr, RarityKey, nullptr},
-    {CardGridColumn::RegValue, "Reg Value", RegValueText, RegValueKey, nullptr},
-    {CardGridColumn::FoilValue, "Foil Value", FoilValueText, FoilValueKey, nullptr},
-    {CardGridColumn::ShowCards, "Show Cards", LinkText, nullptr, nullptr},
-    {CardGridColumn::UpdateDate, "Update Date", DateText, DateKey, nullptr},
+    {CardGridColumn::Hot, "HOT", nullptr, nullptr, nullptr, nullptr},
+    {CardGridColumn::Name, "Cards Name", NameText, nullptr, NameOrder, nullptr},
+    {CardGridColumn::Rarity, "Rarity", nullptr, RarityKey, nullptr, nullptr},
+    {CardGridColumn::RegValue, "Reg Value", RegValueText, RegValueKey, nullptr, RegValueKey},
+    {CardGridColumn::FoilValue, "Foil Value", FoilValueText, FoilValueKey, nullptr, FoilValueKey},
+    {CardGridColumn::ShowCards, "Show Cards", LinkText, nullptr, nullptr, nullptr},
+    {CardGridColumn::UpdateDate, "Update Date", DateText, DateKey, nullptr, DayKey},
 }};
 
 constexpr bool InColumnOrder()

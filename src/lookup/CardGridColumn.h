@@ -24,12 +24,15 @@ struct CardGridColumnInfo {
     const char* header;
     /// The text of a card's cell; null for a column that shows an image alone.
     std::string (*text)(const CardRecord& card, const SetCodeOf& setCode);
-    /// An integer whose order is the column's card order (before the set tie-break); cards of
-    /// equal keys show texts of equal width. Null when the column sorts otherwise or not.
+    /// An integer whose order is the column's card order (before the set tie-break). Null when
+    /// the column sorts otherwise or not.
     std::int64_t (*sortKey)(const CardRecord& card);
     /// A text whose byte-wise order is the column's card order; null when it sorts otherwise.
     /// A column with neither key nor text keeps the rows as they are.
     const char* (*sortText)(const CardRecord& card);
+    /// Cards of equal keys show the same text, so fitting the column measures one of them;
+    /// null: every card's text is measured.
+    std::int64_t (*sameText)(const CardRecord& card);
 };
 
 /// The table entry of a column; null for a number outside the grid.

@@ -26,10 +26,13 @@ public:
     {
         m_buffer.append(bytes, count);
         for (; m_pos < m_buffer.size(); ++m_pos) {
+            if (m_inString && !m_escape && !m_keyOpen && !SkipInString()) {
+                break;
+            }
             Step(m_buffer[m_pos]);
         }
         // What is before the entries still wanted is read and done with.
-        std::size_t keep = m_batchStart != kNone ? m_batchStart
+        std::size_t keep = m_batchStart != kNone   ? m_batchStart
                            : m_entryStart != kNone ? m_entryStart
                                                    : m_pos;
         keep = std::min(keep, m_memberStart);
@@ -58,6 +61,19 @@ public:
 private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     enum class Top { None, Object, Array };
+
+    // Most of a file is text inside strings: the next quote or backslash is searched for
+    // rather than stepped to. False when the buffer ends first.
+    bool SkipInString()
+    {
+        const char* begin = m_buffer.data() + m_pos;
+        const std::size_t left = m_buffer.size() - m_pos;
+        const auto* quote = static_cast<const char*>(std::memchr(begin, '"', left));
+        const std::size_t until = quote != nullptr ? std::size_t(quote - begin) : left;
+        const auto* backslash = static_cast<const char*>(std::memchr(begin, '\\', until));
+        m_pos += backslash != nullptr ? std::size_t(backslash - begin) : until;
+        return m_pos < m_buffer.size();
+    }
 
     // Depth of the entries: inside the array, or inside the object under "data".
     bool AtEntries() const
@@ -203,8 +219,7 @@ private:
         }
         const std::string_view entries(m_buffer.data() + m_batchStart, m_lastEnd - m_batchStart);
         const bool array = m_top == Top::Array;
-        Emit(array ? "[" : "{\"data\": {", m_bufferAt + m_batchStart, entries,
-             array ? "]" : "}}");
+        Emit(array ? "[" : "{\"data\": {", m_bufferAt + m_batchStart, entries, array ? "]" : "}}");
         m_batchStart = kNone;
         m_lastEnd = kNone;
     }
@@ -231,12 +246,12 @@ private:
     const std::function<void(const JsonPiece&)>* m_members;
     std::uint64_t m_size;
 
-    std::string m_buffer;       ///< the file from byte m_bufferAt on, as far as read
+    std::string m_buffer; ///< the file from byte m_bufferAt on, as far as read
     std::uint64_t m_bufferAt = 0;
-    std::size_t m_pos = 0;      ///< next byte of m_buffer to follow
+    std::size_t m_pos = 0; ///< next byte of m_buffer to follow
     std::size_t m_batchStart = kNone;
     std::size_t m_entryStart = kNone;
-    std::size_t m_lastEnd = kNone; ///< end of the last whole entry of the batch
+    std::size_t m_lastEnd = kNone;     ///< end of the last whole entry of the batch
     std::size_t m_memberStart = kNone; ///< of a top member other than "data", when wanted
 
     Top m_top = Top::None;
@@ -255,8 +270,8 @@ private:
 
 } // namespace
 
-void JsonPieces::Read(int fd, std::uint64_t size, const std::string& name,
-                      std::size_t pieceBytes, const std::function<void(const JsonPiece&)>& each,
+void JsonPieces::Read(int fd, std::uint64_t size, const std::string& name, std::size_t pieceBytes,
+                      const std::function<void(const JsonPiece&)>& each,
                       const std::function<void(const JsonPiece&)>* members)
 {
     Splitter splitter(name, pieceBytes, each, size, members);
@@ -268,9 +283,9 @@ void JsonPieces::Read(int fd, std::uint64_t size, const std::string& name,
             continue;
         }
         if (got <= 0) {
-            throw PriceError::File("Cannot read " + name + " to its end (byte " +
-                                   std::to_string(done) + (got < 0 ? ": " + std::string(std::strerror(errno)) : "") +
-                                   ").");
+            throw PriceError::File(
+                "Cannot read " + name + " to its end (byte " + std::to_string(done) +
+                (got < 0 ? ": " + std::string(std::strerror(errno)) : "") + ").");
         }
         splitter.Feed(chunk.data(), static_cast<std::size_t>(got));
         done += static_cast<std::uint64_t>(got);

@@ -114,10 +114,9 @@ CardFileDigest::Result CardFileDigest::Write(const std::string& from, const std:
                                     if (doc.current_location().get(at) != simdjson::SUCCESS) {
                                         at = piece.text.data();
                                     }
-                                    const double share =
-                                        double(piece.FileOffset(std::size_t(
-                                            at - piece.text.data()))) /
-                                        double(std::max<std::uint64_t>(size, 1));
+                                    const double share = double(piece.FileOffset(
+                                                             std::size_t(at - piece.text.data()))) /
+                                                         double(std::max<std::uint64_t>(size, 1));
                                     if (!progress(share)) {
                                         throw Cancelled();
                                     }

@@ -110,8 +110,8 @@ TEST_F(PriceHistoryTest, TheLatestRowOfEachCardIsKeptWhoeverWrites)
         EXPECT_EQ(History(card).size(), 3u) << bulk;
         const std::string latest =
             "select day || ' ' || reg from price_latest where card_id=" + std::to_string(card);
-        EXPECT_EQ(QueryText(file, latest), std::to_string(price_history::DayNumber("2026-12-03")) +
-                                               " 1500")
+        EXPECT_EQ(QueryText(file, latest),
+                  std::to_string(price_history::DayNumber("2026-12-03")) + " 1500")
             << bulk;
     }
     // A row written straight into the history (as an older version of the program would).

@@ -35,6 +35,14 @@ activate_window() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
 }
 
+# open_main_window [ARGS...]: starts the program and gives its main window the focus once it
+# shows; sets QUORVEL_PID and MAIN_WINDOW.
+open_main_window() {
+  start_quorvel "$@"
+  MAIN_WINDOW=$(wait_for_window "Quorvel")
+  activate_window "$MAIN_WINDOW"
+}
+
 # wait_until SECONDS COMMAND...: retries COMMAND every 0.1 s until it succeeds.
 wait_until() {
   local limit=$1

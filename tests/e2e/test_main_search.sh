@@ -4,10 +4,7 @@
 set -euo pipefail
 source "$E2E_LIB"
 
-start_quorvel
-window=$(wait_for_window "Quorvel")
-[ -n "$window" ] || fail "no main window"
-activate_window "$window"
+open_main_window
 
 # The search box has the focus when the window opens.
 xdotool type --delay 30 "Counterspell"

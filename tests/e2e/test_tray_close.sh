@@ -6,10 +6,7 @@
 set -euo pipefail
 source "$E2E_LIB"
 
-start_quorvel
-window=$(wait_for_window "Quorvel")
-[ -n "$window" ] || fail "no main window"
-activate_window "$window"
+open_main_window
 xdotool key alt+F4
 hidden() { ! xdotool search --all --onlyvisible --name '^Quorvel$' >/dev/null 2>&1; }
 wait_until 10 hidden || fail "the close button did not hide the main window"

@@ -95,19 +95,10 @@ while IFS= read -r line; do
 done <"$work/runtime/session.env"
 grep -q '^DISPLAY=:' "$work/runtime/session.env" || skip "sway started without XWayland"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-wait_until() {
-  local limit=$1
-  shift
-  for _ in $(seq $((limit * 10))); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# fail and wait_until of the X sessions' scripts (no screenshot here: there is no X root).
+E2E_ARTIFACTS=$artifacts
+source "$(dirname "$0")/lib.sh"
+screenshot() { :; }
 window_named() { as_user xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 report_shown() { [ -n "$(window_named 'Quorvel value report')" ]; }
 report_gone() { ! report_shown; }

@@ -34,7 +34,8 @@ std::string Example(const std::string& name)
 }
 
 // Every case of a table twice: read whole, and read in pieces.
-template <class Case, std::size_t N> std::vector<std::pair<Case, bool>> Pieces(const Case (&cases)[N])
+template <class Case, std::size_t N>
+std::vector<std::pair<Case, bool>> Pieces(const Case (&cases)[N])
 {
     std::vector<std::pair<Case, bool>> both;
     for (const bool pieces : {false, true}) {
@@ -266,6 +267,8 @@ TEST_F(PriceImportTest, BuylistPricesGoIntoTheHistory)
     };
     ASSERT_EQ(Import({"7ED.json", prices("2026-12-01", "1.75")}).outcome, Outcome::Imported);
     EXPECT_EQ(Import({"7ED.json", prices("2026-12-02", "1.8")}).historyWritten, 1);
+    // The retail price stayed: only the card's date moved.
+    EXPECT_EQ(Card("Ardent Militia", "reg_value||'|'||update_date"), "2.5|2026-12-02 00:00:00");
     ASSERT_EQ(Import({Write("day.csv", "Name,Set,Number,Regular,Date\n"
                                        "Ardent Militia,7ED,2,3.0,2026-12-04\n")})
                   .outcome,

@@ -279,7 +279,7 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
         }
     };
     const CardGridColumnInfo* info = CardGridColumnOf(column);
-    // Cards of one image, or of one sort key, measure alike. Every listed card has one row;
+    // Cards of one image, or of one text key, measure alike. Every listed card has one row;
     // reading them in the order listed (the catalogue's) rather than shown keeps the records'
     // memory in step.
     std::unordered_set<int> images;
@@ -290,7 +290,7 @@ int CCardsGridCtrl::ProvidedColumnWidth(int column) const
             measure(card, std::nullopt);
         }
         if (info == nullptr || info->text == nullptr ||
-            (info->sortKey != nullptr && !keys.insert(info->sortKey(*card)).second)) {
+            (info->sameText != nullptr && !keys.insert(info->sameText(*card)).second)) {
             continue;
         }
         consider(card, info->text(*card, m_setCode));
