@@ -79,4 +79,14 @@ TEST_F(DeckCostWindowTest, PastedDeckIsPricedAndItsMissingCardsGoToTheTradingLis
     EXPECT_EQ(m_window->Grid()->GetCellText(1, 5), QStringLiteral("Foil"));
 }
 
+TEST_F(DeckCostWindowTest, TheWindowOpensWhereItWasLeft)
+{
+    m_window->show();
+    m_window->setGeometry(QRect(40, 30, 600, 400));
+    m_window->hide();
+    m_window.reset();
+    CDlgDeckCost again(DeckCostContext{&m_catalogue, &m_price, &m_collection, {}, {}, {}});
+    EXPECT_EQ(again.geometry(), QRect(40, 30, 600, 400));
+}
+
 } // namespace

@@ -10,11 +10,13 @@
 #include "grid/CGridCtrl.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/WindowPlacement.h"
 #include "trade/TradeList.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -121,9 +123,22 @@ CDlgDeckCost::CDlgDeckCost(DeckCostContext context, QWidget* parent)
     layout->addWidget(splitter, 1);
     layout->addWidget(m_totals);
     resize(860, 600);
+    WindowPlacement::restore(kPlacementSection, *this);
 }
 
-CDlgDeckCost::~CDlgDeckCost() = default;
+CDlgDeckCost::~CDlgDeckCost()
+{
+    if (isVisible())
+        WindowPlacement::save(kPlacementSection, *this);
+}
+
+void CDlgDeckCost::hideEvent(QHideEvent* event)
+{
+    // Kept as the other windows keep theirs: the next start opens it where the user left it.
+    if (!event->spontaneous())
+        WindowPlacement::save(kPlacementSection, *this);
+    QDialog::hideEvent(event);
+}
 
 bool CDlgDeckCost::LoadFile(const QString& path)
 {

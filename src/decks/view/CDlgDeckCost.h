@@ -34,6 +34,9 @@ struct DeckCostContext {
 class CDlgDeckCost : public QDialog {
     Q_OBJECT
 public:
+    /// The settings section that keeps the window's place between starts.
+    static constexpr const char* kPlacementSection = "CDlgDeckCost";
+
     explicit CDlgDeckCost(DeckCostContext context, QWidget* parent = nullptr);
     ~CDlgDeckCost() override;
 
@@ -55,6 +58,7 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void Show(const DeckFile& file);
