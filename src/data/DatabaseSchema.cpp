@@ -1,11 +1,13 @@
 #include "data/DatabaseSchema.h"
 
 #include "data/CADOException.h"
+#include "data/PriceHistory.h"
 
 #include <sqlite3.h>
 
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 #include <sys/stat.h>
 
 namespace database_schema {
@@ -37,15 +39,6 @@ CREATE TABLE expansion_code (
     code TEXT
 );
 CREATE INDEX expansion_code_by_id ON expansion_code (expansion_id);
-CREATE TABLE price_days (
-    card_id INTEGER NOT NULL,
-    day INTEGER NOT NULL,
-    reg,
-    foil,
-    buy,
-    buy_foil,
-    PRIMARY KEY (card_id, day)
-) WITHOUT ROWID;
 CREATE TABLE catalogue_ids (
     game_id INTEGER,
     card_key INTEGER
@@ -186,7 +179,22 @@ bool CreateDatabase(const std::string& path, const char* tables,
 
 bool CreatePriceDatabase(const std::string& path, std::string* error)
 {
-    return CreateDatabase(path, kPriceTables, nullptr, error);
+    return CreatePriceDatabase(path, nullptr, error);
+}
+
+bool CreatePriceDatabase(const std::string& path, const std::function<void(sqlite3*)>& fill,
+                         std::string* error)
+{
+    // The price history defines its own tables, so a new file gets exactly what an import
+    // prepares in an older one.
+    const auto prepareAndFill = [&fill](sqlite3* db) {
+        std::string why;
+        if (!price_history::Prepare(db, &why))
+            throw std::runtime_error(why);
+        if (fill)
+            fill(db);
+    };
+    return CreateDatabase(path, kPriceTables, prepareAndFill, error);
 }
 
 bool CreateCollectionDatabase(const std::string& path, std::string* error)

@@ -9,9 +9,9 @@ struct sqlite3;
 /// itself never creates a table; makedb and the tests do.
 namespace database_schema {
 
-/// `expansion`, `cardslist`, `expansion_code` (set codes), `price_days` (the price history:
-/// a row per card and day whose values changed, see price_history) and `catalogue_ids` (the
-/// game's catalogue id of each card version: `game_id`, `card_key`).
+/// `expansion`, `cardslist`, `expansion_code` (set codes) and `catalogue_ids` (the game's
+/// catalogue id of each card version: `game_id`, `card_key`). The price history's tables are
+/// made by `price_history::Prepare` (`CreatePriceDatabase` runs it).
 extern const char* const kPriceTables;
 /// `expansion_code` and `catalogue_ids` for a price database made without them; runs again
 /// without effect.
@@ -30,8 +30,11 @@ bool CreateDatabase(const std::string& path, const char* tables,
 /// table was added lacks it).
 bool HaveTable(sqlite3* db, const char* table, const char* column);
 
-/// An empty price database at `path`.
+/// An empty price database at `path`, its price history's tables included.
 bool CreatePriceDatabase(const std::string& path, std::string* error = nullptr);
+/// The same, then `fill` inside the same transaction, as `CreateDatabase` does.
+bool CreatePriceDatabase(const std::string& path, const std::function<void(sqlite3*)>& fill,
+                         std::string* error);
 /// An empty collection database at `path`.
 bool CreateCollectionDatabase(const std::string& path, std::string* error = nullptr);
 

@@ -268,7 +268,7 @@ bool WritePriceDatabase(const std::string& path, const std::vector<CardSet>& set
             card.Run();
         }
     };
-    return database_schema::CreateDatabase(path, database_schema::kPriceTables, fill, error);
+    return database_schema::CreatePriceDatabase(path, fill, error);
 }
 
 } // namespace sample_catalogue
