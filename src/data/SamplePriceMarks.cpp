@@ -12,10 +12,15 @@ namespace sample_price_marks {
 
 namespace {
 
-// Versions before the day table kept a row per card and day in price_history; a database
-// with neither has never had a price imported or corrected.
+// A card has a day in the history exactly when it has its latest row (kept by the database's
+// trigger), a table of one row per card, far smaller to search than the days. Versions before
+// the day table kept a row per card and day in price_history; a database with none of them has
+// never had a price imported or corrected.
 std::string HistoryTable(sqlite3* db)
 {
+    if (database_schema::HaveTable(db, "price_latest", "card_id")) {
+        return "price_latest";
+    }
     if (database_schema::HaveTable(db, "price_days", "card_id")) {
         return "price_days";
     }
@@ -45,7 +50,7 @@ Marks Read(sqlite3* db)
     const std::string untouched = "ifnull(c.manual_modify, 0) = 0";
     std::string sample = "select c.id from cardslist c where " + untouched;
     if (!history.empty()) {
-        // One seek per card in the history's (card, day) key, however long the history is.
+        // One seek per card in the history's card key, however long the history is.
         sample += " and not exists (select 1 from " + history + " h where h.card_id = c.id)";
         SqliteStatement imported(db,
                                  ("select 1 from " + history +

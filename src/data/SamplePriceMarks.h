@@ -30,8 +30,8 @@ struct Marks {
 /// imported or corrected, and every card not marked as set by hand has its sample price.
 bool AnyHistory(sqlite3* db);
 
-/// Reads the marks of the open price database (one search of the history per card). Throws
-/// CADOException when the database cannot be read.
+/// Reads the marks of the open price database (one search per card in the cards' latest history
+/// rows). Throws CADOException when the database cannot be read.
 Marks Read(sqlite3* db);
 
 } // namespace sample_price_marks
